@@ -1,0 +1,31 @@
+// The one place where narrow in-memory text (DS_NARROW_CHARSET, GBK in a GCC
+// build) and UTF-8 (files, terminal) meet. Conversion is strict: text that the
+// target charset cannot hold is an error naming the character and its place.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "host/afx/cstring.h"
+
+namespace ds_text {
+
+/// Thrown when text does not convert; what() names the offending character and its byte offset.
+class conversion_error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Charset of narrow text in memory ("GBK" or "UTF-8").
+const char* narrow_charset();
+
+/// Narrow (in-memory) text to UTF-8. Throws conversion_error on bytes that are not valid narrow text.
+std::string to_utf8(std::string_view narrow);
+inline std::string to_utf8(const CString& narrow) { return to_utf8(std::string_view(narrow.str())); }
+
+/// UTF-8 to narrow text. Throws conversion_error on invalid UTF-8 or a character
+/// the narrow charset lacks (for example "²" in GBK).
+CString from_utf8(std::string_view utf8);
+
+}  // namespace ds_text
