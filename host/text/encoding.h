@@ -28,4 +28,12 @@ inline std::string to_utf8(const CString& narrow) { return to_utf8(std::string_v
 /// the narrow charset lacks (for example "²" in GBK).
 CString from_utf8(std::string_view utf8);
 
+/// Narrow text to UTF-8 for messages and test output: never throws; bytes that
+/// are not valid narrow text appear as \xNN escapes instead of being dropped.
+std::string to_utf8_for_display(std::string_view narrow);
+inline std::string to_utf8_for_display(const CString& narrow)
+{
+    return to_utf8_for_display(std::string_view(narrow.str()));
+}
+
 }  // namespace ds_text

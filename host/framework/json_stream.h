@@ -1,0 +1,148 @@
+// The file-backed member streams: json_write_stream turns the calls of a
+// record's serialize_members into a JSON object, json_read_stream serves them
+// back from one.
+//
+// The mapping is one to one. write(key, value) is the member "key": value of
+// the current object. An object-begin/end mark pair under a key is a nested
+// object under that key; a list-begin/end mark pair is a nested object too,
+// holding "count" and the entries "item_N" (records) or "item_N_key" /
+// "item_N_value" (text pairs). Narrow text is GBK in memory and UTF-8 in JSON.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "host/framework/member_rw_interface.h"
+#include "host/framework/stream_diagnostic.h"
+#include "host/framework/stream_path.h"
+
+/// Writes into an ordered JSON object, keeping the order of the calls.
+///
+/// Misuse throws ds_stream_error naming the path: a key written twice into one
+/// object (it would silently replace the first value), an end mark whose key or
+/// kind differs from the open begin mark, an unknown mark kind, a double that is
+/// not finite (JSON has no NaN or infinity), text or a key that is not valid
+/// narrow text, and any read. A save therefore fails loudly instead of producing
+/// a file that does not read back as written.
+class json_write_stream : public member_rw_interface {
+public:
+    json_write_stream();
+    json_write_stream(const json_write_stream&) = delete;
+    json_write_stream& operator=(const json_write_stream&) = delete;
+
+    bool is_storing() const override { return true; }
+
+    void write(const CString& key, int value) override;
+    void write(const CString& key, double value) override;
+    void write(const CString& key, bool value) override;
+    void write(const CString& key, const CString& value) override;
+
+    void read(const CString& key, int& value) override;
+    void read(const CString& key, double& value) override;
+    void read(const CString& key, bool& value) override;
+    void read(const CString& key, CString& value) override;
+
+    void mark(const CString& key, int kind) override;
+    void push_guard_tag(const CString& tag) override;
+    void pop_guard_tag() override;
+
+    /// The object written so far. Throws ds_stream_error while a mark or guard tag is still open.
+    const nlohmann::ordered_json& document() const;
+    /// document() as UTF-8 JSON text (`indent` as in ds_json::dump_text).
+    std::string text(int indent = 2) const;
+
+private:
+    struct frame {
+        nlohmann::ordered_json* object;
+        std::unordered_set<std::string> keys;
+    };
+
+    /// Adds `value` under `key` to the current object and returns the stored value.
+    nlohmann::ordered_json& add(const CString& key, nlohmann::ordered_json value);
+    std::string utf8_key(const CString& key) const;
+    [[noreturn]] void fail(std::string_view leaf, const std::string& message) const;
+
+    nlohmann::ordered_json m_document;
+    std::vector<frame> m_frames;
+    stream_path m_path;
+};
+
+/// Reads from a JSON object; never throws for bad data.
+///
+/// A missing key leaves the target unchanged and notes a warning; a value that
+/// is present but unusable (another JSON type, a number out of the target's
+/// range, a fraction read as int, text the narrow charset cannot hold) leaves it
+/// unchanged and notes an error. A begin mark whose key is missing or not an
+/// object opens an empty object, so every read inside fails softly. "count" read
+/// inside a list is clamped to [0, number of items present], so a hostile file
+/// cannot make a reader allocate beyond what the file holds. Entries that were
+/// never read are noted as warnings when their object is closed (and by finish()
+/// for the top object), so a partial load is visible. Writes throw ds_stream_error.
+class json_read_stream : public member_rw_interface {
+public:
+    /// Reads `document`, which should be an object. `path_prefix` starts every diagnostic path.
+    explicit json_read_stream(nlohmann::ordered_json document, std::string path_prefix = {});
+    /// Parses UTF-8 JSON text strictly (ds_json::parse_text); throws ds_json::json_text_error.
+    static std::unique_ptr<json_read_stream> from_text(std::string_view utf8, std::string path_prefix = {});
+    json_read_stream(const json_read_stream&) = delete;
+    json_read_stream& operator=(const json_read_stream&) = delete;
+
+    bool is_storing() const override { return false; }
+
+    void write(const CString& key, int value) override;
+    void write(const CString& key, double value) override;
+    void write(const CString& key, bool value) override;
+    void write(const CString& key, const CString& value) override;
+
+    void read(const CString& key, int& value) override;
+    void read(const CString& key, double& value) override;
+    void read(const CString& key, bool& value) override;
+    void read(const CString& key, CString& value) override;
+
+    void mark(const CString& key, int kind) override;
+    void push_guard_tag(const CString& tag) override;
+    void pop_guard_tag() override;
+
+    /// Ends the read: notes an error for marks or guard tags still open and a
+    /// warning for unread entries of the top object. Call once, after the last read.
+    void finish();
+
+    const std::vector<stream_diagnostic>& diagnostics() const { return m_diagnostics; }
+    bool has_errors() const { return has_error(m_diagnostics); }
+
+private:
+    struct frame {
+        const nlohmann::ordered_json* object;
+        std::vector<bool> read;                                    ///< per member, in member order
+        std::unordered_map<std::string_view, std::size_t> index;  ///< built for large objects only
+        bool is_list = false;
+    };
+
+    /// The member under `key` in the current object, marked as read; null (and a
+    /// diagnostic) when the key is missing or does not convert.
+    const nlohmann::ordered_json* find(const CString& key, std::string& key_text);
+    /// Reads `key` through `convert`; true when `value` was set.
+    template <class T, class Convert>
+    bool read_value(const CString& key, T& value, Convert convert);
+    void clamp_count(int& count);
+    void open(const nlohmann::ordered_json* object, bool is_list);
+    /// Notes a warning naming the members of `f` that were never read.
+    void note_unread(const frame& f);
+    /// Closes the innermost nested object (never the top one).
+    void close_top();
+    void note(diagnostic_severity severity, std::string_view leaf, std::string message);
+    [[noreturn]] void refuse_write() const;
+
+    nlohmann::ordered_json m_document;
+    std::vector<frame> m_frames;
+    stream_path m_path;
+    std::vector<stream_diagnostic> m_diagnostics;
+    bool m_finished = false;
+};

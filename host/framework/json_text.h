@@ -1,0 +1,48 @@
+// Strict JSON text for files that come from outside: one UTF-8 document, no
+// duplicate keys, nesting at most ds_json::max_depth deep. Every refusal says
+// where it happened (line and column) and why.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+namespace ds_json {
+
+/// Deepest nesting of objects and arrays accepted; copying and dumping a JSON
+/// value recurse, so deeper documents are refused while parsing.
+inline constexpr int max_depth = 64;
+
+/// A document that is not acceptable JSON. what() reads "source:line:column: reason".
+class json_text_error : public std::runtime_error {
+public:
+    json_text_error(std::string source, std::size_t line, std::size_t column, std::string reason);
+
+    const std::string& source() const { return m_source; }
+    /// 1-based line of the offending character.
+    std::size_t line() const { return m_line; }
+    /// 1-based column, counted in characters (not bytes) from the start of the line.
+    std::size_t column() const { return m_column; }
+    const std::string& reason() const { return m_reason; }
+
+private:
+    std::string m_source;
+    std::size_t m_line;
+    std::size_t m_column;
+    std::string m_reason;
+};
+
+/// Parses one UTF-8 JSON document. `source` names the text in errors (a file
+/// name, or something like "<text>"). Throws json_text_error on a syntax error,
+/// invalid UTF-8, a number out of range, nesting deeper than max_depth or a key
+/// that appears twice in one object.
+nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source = "<text>");
+
+/// The document as UTF-8 JSON text, pretty-printed with `indent` spaces (-1:
+/// one line). Throws std::runtime_error when a string holds invalid UTF-8.
+std::string dump_text(const nlohmann::ordered_json& document, int indent = 2);
+
+}  // namespace ds_json

@@ -1,0 +1,15 @@
+// Rendering of stream diagnostics.
+#include "host/framework/stream_diagnostic.h"
+
+std::string to_string(const stream_diagnostic& diagnostic)
+{
+    const char* severity = diagnostic.severity == diagnostic_severity::error ? "error" : "warning";
+    return std::string(severity) + ": " + diagnostic.path + ": " + diagnostic.message;
+}
+
+bool has_error(const std::vector<stream_diagnostic>& diagnostics)
+{
+    for (const auto& d : diagnostics)
+        if (d.severity == diagnostic_severity::error) return true;
+    return false;
+}

@@ -1,0 +1,49 @@
+// stream_path: where a member stream currently is, as nested keys and the guard
+// tags pushed at each level, rendered for diagnostics and errors.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class stream_path {
+public:
+    /// `prefix` starts every rendered path, for example "nodes[3]".
+    explicit stream_path(std::string prefix = {}) : m_prefix(std::move(prefix)) {}
+
+    /// Opens a nested level under `key` (UTF-8) with the mark kind that opened it.
+    void enter(std::string key, int kind);
+    /// Closes the innermost level; returns the tags still pushed on it (normally none), dropping them.
+    std::vector<std::string> leave();
+    /// Number of open nested levels (0 at the top object).
+    std::size_t depth() const { return m_levels.size(); }
+    const std::string& top_key() const { return m_levels.back().key; }
+    int top_kind() const { return m_levels.back().kind; }
+
+    void push_tag(std::string tag);
+    /// False when no tag is pushed on the innermost level.
+    bool pop_tag();
+    std::size_t tag_count() const { return m_tags.size(); }
+
+    /// "prefix tag/key(tag)/key(tag)/leaf": each level's key followed by the
+    /// guard tags pushed while it was open.
+    std::string render(std::string_view leaf = {}) const;
+
+private:
+    struct level {
+        std::string key;
+        int kind;
+    };
+    struct tag {
+        std::size_t depth;
+        std::string text;
+    };
+
+    std::string tags_at(std::size_t depth) const;
+
+    std::string m_prefix;
+    std::vector<level> m_levels;
+    std::vector<tag> m_tags;
+};
