@@ -5,3 +5,7 @@ if(DS_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(ds_warnings INTERFACE -fsanitize=address,undefined)
 endif()
+if(NOT DS_SANITIZE)
+  # A shared library must not leave a definition for its loader to find.
+  target_link_options(ds_warnings INTERFACE -Wl,--no-undefined)
+endif()

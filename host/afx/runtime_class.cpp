@@ -1,0 +1,98 @@
+// Class lists and lookup by name for the host and its extension modules.
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "host/afx/extension_module.h"
+
+CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), 0xFFFF, nullptr, nullptr, nullptr};
+
+namespace {
+
+struct class_registry {
+    std::vector<CRuntimeClass*> host_classes;
+    std::vector<CRuntimeClass*> pending;  // registered while a module is being mapped
+    std::vector<std::unique_ptr<CDynLinkLibrary>> libraries;
+    bool refuse_next_init = false;
+};
+
+class_registry& registry()
+{
+    static class_registry instance;
+    return instance;
+}
+
+CRuntimeClass* find_in_list(CRuntimeClass* first, const char* name)
+{
+    for (CRuntimeClass* c = first; c; c = c->m_pNextClass)
+        if (std::strcmp(c->m_lpszClassName, name) == 0) return c;
+    return nullptr;
+}
+
+}  // namespace
+
+CObject* CRuntimeClass::CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
+
+bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const
+{
+    for (const CRuntimeClass* c = this; c; c = c->m_pfnGetBaseClass ? c->m_pfnGetBaseClass() : nullptr)
+        if (c == base) return true;
+    return false;
+}
+
+CRuntimeClass* CRuntimeClass::FromName(const char* class_name)
+{
+    if (!class_name) return nullptr;
+    auto& reg = registry();
+    for (CRuntimeClass* c : reg.host_classes)
+        if (std::strcmp(c->m_lpszClassName, class_name) == 0) return c;
+    for (const auto& lib : reg.libraries)
+        if (CRuntimeClass* c = find_in_list(lib->module().pFirstClass, class_name)) return c;
+    return nullptr;
+}
+
+CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
+void CObject::Serialize(void*) {}
+void CObject::AssertValid() const {}
+void CObject::Dump(void*) const {}
+bool CObject::IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
+
+AFX_CLASSINIT::AFX_CLASSINIT(CRuntimeClass* new_class) { registry().pending.push_back(new_class); }
+AFX_HOST_CLASSINIT::AFX_HOST_CLASSINIT(CRuntimeClass* new_class) { registry().host_classes.push_back(new_class); }
+
+BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HINSTANCE instance)
+{
+    auto& reg = registry();
+    if (reg.refuse_next_init) {
+        reg.refuse_next_init = false;
+        return FALSE;
+    }
+    if (state.bInitialized) return TRUE;  // a second attach keeps the class list it has
+    state.hModule = instance;
+    for (CRuntimeClass* c : reg.pending) {
+        c->m_pNextClass = state.pFirstClass;
+        state.pFirstClass = c;
+    }
+    reg.pending.clear();
+    state.bInitialized = true;
+    return TRUE;
+}
+
+void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, bool)
+{
+    auto& libs = registry().libraries;
+    libs.erase(std::remove_if(libs.begin(), libs.end(), [&](const auto& lib) { return &lib->module() == &state; }),
+               libs.end());
+}
+
+CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state) : m_state(state)
+{
+    // The class library owns the record, as it does on the host: keep it in the list.
+    registry().libraries.emplace_back(this);
+}
+
+CDynLinkLibrary::~CDynLinkLibrary() = default;
+
+void afx_test_refuse_next_init() { registry().refuse_next_init = true; }
+int afx_dyn_link_library_count() { return static_cast<int>(registry().libraries.size()); }

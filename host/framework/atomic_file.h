@@ -1,0 +1,32 @@
+// Whole-file reads and atomic whole-file writes, with errors that name the
+// file and the system's reason.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace ds_file {
+
+/// A file operation failed; what() names the path and the reason (errno text).
+class file_error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Replaces `path` with `content` so that the file is either the old one or the
+/// new one, never a mix: the content goes to a temporary file in the same
+/// folder, is flushed to disk, then renamed over `path`, and the folder is
+/// flushed too (best effort: after the rename the new file is in place). On any
+/// failure before the rename the temporary file is removed and the old file is
+/// left as it was. A new file gets mode 0666 less the umask; an existing file
+/// keeps its mode. A symbolic link at `path` is replaced, not followed.
+void write_file_atomically(const std::filesystem::path& path, std::string_view content);
+
+/// The whole content of `path`. Throws file_error when it cannot be opened or
+/// read, or is larger than `max_bytes`.
+std::string read_whole_file(const std::filesystem::path& path, std::size_t max_bytes = std::size_t(1) << 30);
+
+}  // namespace ds_file

@@ -1,0 +1,51 @@
+#include "host/framework/string_tools.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+namespace string_tools {
+
+CString num_to_string(int value) { return CString(std::to_string(value)); }
+CString num_to_string(unsigned int value) { return CString(std::to_string(value)); }
+
+CString num_to_string(double value, int digits, bool trim_zeros)
+{
+    digits = std::clamp(digits, 0, 15);
+    if (std::fabs(value) < 0.5 * std::pow(10.0, -digits)) value = 0.0;  // no "-0.0"
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", digits, value);
+    std::string text(buffer);
+    if (trim_zeros && text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    return CString(std::move(text));
+}
+
+namespace {
+std::vector<std::string_view> characters_of(std::string_view text)
+{
+    std::vector<std::string_view> chars;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t len = afx_text::char_length(text, pos);
+        chars.push_back(text.substr(pos, len));
+        pos += len;
+    }
+    return chars;
+}
+}  // namespace
+
+std::vector<CString> split_string(const CString& text, const CString& separators)
+{
+    const auto seps = characters_of(separators.str());
+    std::vector<CString> parts(1);
+    for (std::string_view ch : characters_of(text.str())) {
+        if (std::find(seps.begin(), seps.end(), ch) != seps.end()) parts.emplace_back();
+        else parts.back() += CString(ch);
+    }
+    return parts;
+}
+
+}  // namespace string_tools
