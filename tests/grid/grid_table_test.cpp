@@ -1,0 +1,267 @@
+// Grid tables: row arithmetic around header rows, key addressing, failed reads,
+// the user-modified mark, choice lists and copies.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "host/grid/cvq_data_base.h"
+#include "host/grid/grid_table_text.h"
+
+namespace {
+
+const CString no_text;
+
+CVQDataBase list_table(int header_rows)
+{
+    CVQDataBase table(grid_table_kind::list, "列表");
+    table.set_header_rows(header_rows);
+    table.add_column("m_Type", "墩台类型");
+    table.add_column("m_type", "垫石类型");
+    table.add_column("m_iN", "墩台号");
+    return table;
+}
+
+CVQDataBase property_table()
+{
+    CVQDataBase table(grid_table_kind::property, "属性");
+    table.add_property("m_dWidth", "横桥向宽度(mm)");
+    table.add_property("m_Num", "垫石序号", "DS_Num");
+    return table;
+}
+
+CString text_of(const CVQDataBase& table, int row, const char* key)
+{
+    CString value = "<unread>";
+    table.Get_Prop(row, key, value);
+    return value;
+}
+
+TEST(GridTable, RowsInsertedAfterTheHeaderRowsAreDataRowsFromZero)
+{
+    CVQDataBase table = list_table(2);
+    ASSERT_EQ(table.GetFixedRowCount(), 2);
+    ASSERT_EQ(table.GetNumberRows(), 0);
+
+    ASSERT_TRUE(table.InsertRowPost(table.GetFixedRowCount() - 1, 3, no_text, no_text));
+    EXPECT_EQ(table.GetRowCount(), 5);
+    EXPECT_EQ(table.GetNumberRows(), 3);
+    for (int row = 0; row < 3; ++row) ASSERT_TRUE(table.Set_Prop(row, "m_iN", CVQVariant(row + 10)));
+    // Data row 0 is absolute row 2, below the headers.
+    EXPECT_EQ(table.get_cell(2, table.column_of("m_iN"))->text(), CString("10"));
+    EXPECT_EQ(table.get_cell(0, table.column_of("m_iN"))->text(), CString("墩台号"));
+
+    // A position inside the header block still inserts data rows, at the top.
+    ASSERT_TRUE(table.InsertRowPost(0, 1, no_text, no_text));
+    EXPECT_EQ(table.GetFixedRowCount(), 2);
+    EXPECT_EQ(text_of(table, 0, "m_iN"), CString(""));
+    EXPECT_EQ(text_of(table, 1, "m_iN"), CString("10"));
+
+    // Past the end appends; no count, no rows.
+    ASSERT_TRUE(table.InsertRowPost(1000, 1, no_text, no_text));
+    EXPECT_EQ(table.GetNumberRows(), 5);
+    EXPECT_EQ(text_of(table, 3, "m_iN"), CString("12"));
+    EXPECT_FALSE(table.InsertRowPost(1, 0, no_text, no_text));
+    EXPECT_FALSE(table.InsertRowPost(1, -2, no_text, no_text));
+    EXPECT_EQ(table.GetNumberRows(), 5);
+}
+
+TEST(GridTable, RemovingRowsNeverTakesHeaderRows)
+{
+    CVQDataBase table = list_table(1);
+    table.InsertRowPost(0, 4, no_text, no_text);
+    for (int row = 0; row < 4; ++row) table.Set_Prop(row, "m_iN", CVQVariant(row));
+
+    // Absolute rows 2..3 are data rows 1..2.
+    ASSERT_TRUE(table.RemoveRowsAt(2, 2, no_text, no_text));
+    EXPECT_EQ(table.GetNumberRows(), 2);
+    EXPECT_EQ(text_of(table, 0, "m_iN"), CString("0"));
+    EXPECT_EQ(text_of(table, 1, "m_iN"), CString("3"));
+
+    // A range starting in the headers only clears the data rows it covers.
+    ASSERT_TRUE(table.RemoveRowsAt(0, 2, no_text, no_text));
+    EXPECT_EQ(table.GetFixedRowCount(), 1);
+    EXPECT_EQ(table.GetNumberRows(), 1);
+    EXPECT_EQ(table.get_caption("m_Type"), CString("墩台类型"));
+    EXPECT_EQ(table.get_cell(0, 0)->text(), CString("墩台类型"));
+
+    EXPECT_FALSE(table.RemoveRowsAt(5, 1, no_text, no_text));
+    EXPECT_FALSE(table.RemoveRowsAt(1, 0, no_text, no_text));
+    EXPECT_TRUE(table.RemoveRowsAt(1, 2147483647, no_text, no_text));
+    EXPECT_EQ(table.GetNumberRows(), 0);
+    EXPECT_EQ(table.GetRowCount(), 1);
+}
+
+TEST(GridTable, ReloadingAListGivesExactlyTheRowsAsked)
+{
+    // How an observer refills a list: clear below the headers, insert n rows.
+    CVQDataBase table = list_table(1);
+    table.InsertRowPost(0, 7, no_text, no_text);
+    for (int wanted : {3, 1, 5}) {
+        if (table.GetRowCount() > table.GetFixedRowCount())
+            table.RemoveRowsAt(table.GetFixedRowCount(), table.GetRowCount() - table.GetFixedRowCount(), no_text, no_text);
+        table.InsertRowPost(table.GetFixedRowCount() - 1, wanted, no_text, no_text);
+        EXPECT_EQ(table.GetNumberRows(), wanted);
+        EXPECT_EQ(table.GetRowCount(), wanted + 1);
+    }
+}
+
+TEST(GridTable, KeysAddressRowsOrColumnsAndAreCaseSensitive)
+{
+    CVQDataBase list = list_table(1);
+    list.InsertRowPost(0, 1, no_text, no_text);
+    ASSERT_TRUE(list.Set_Prop(0, "m_Type", CVQVariant(CString("桥墩"), false)));
+    ASSERT_TRUE(list.Set_Prop(0, "m_type", CVQVariant(CString("1"), false)));
+    EXPECT_EQ(text_of(list, 0, "m_Type"), CString("桥墩"));
+    EXPECT_EQ(text_of(list, 0, "m_type"), CString("1"));
+    EXPECT_FALSE(list.Set_Prop(1, "m_Type", CVQVariant(1)));   // no such data row
+    EXPECT_FALSE(list.Set_Prop(-1, "m_Type", CVQVariant(1)));
+    EXPECT_FALSE(list.Set_Prop(0, "m_TYPE", CVQVariant(1)));   // no such column
+    EXPECT_FALSE(list.Set_Prop("m_Type", CVQVariant(1)));      // lists have no property rows
+
+    CVQDataBase props = property_table();
+    ASSERT_TRUE(props.Set_Prop("m_dWidth", CVQVariant(560.0)));
+    double width = 0.0;
+    ASSERT_TRUE(props.Get_Prop("m_dWidth", width));
+    EXPECT_EQ(width, 560.0);
+    EXPECT_FALSE(props.Set_Prop("m_dwidth", CVQVariant(1.0)));
+    EXPECT_FALSE(props.Set_Prop(0, "m_dWidth", CVQVariant(1.0)));  // properties are not list cells
+    EXPECT_EQ(props.get_keys(), (std::vector<CString>{"m_dWidth", "m_Num"}));
+    EXPECT_EQ(props.get_caption("m_Num"), CString("垫石序号"));
+    EXPECT_EQ(props.get_choice_list("m_Num"), CString("DS_Num"));
+}
+
+TEST(GridTable, FailedReadsLeaveTheTargetUnchanged)
+{
+    CVQDataBase props = property_table();
+    props.Set_Prop("m_Num", CVQVariant(CString("第二个"), false));
+
+    double real = 1.5;
+    int whole = 4;
+    CString text = "kept";
+    EXPECT_FALSE(props.Get_Prop("m_Num", real));       // text that is no number
+    EXPECT_FALSE(props.Get_Prop("m_Num", whole));
+    EXPECT_FALSE(props.Get_Prop("m_dWidth", real));    // never written
+    EXPECT_FALSE(props.Get_Prop("missing", text));
+    EXPECT_EQ(real, 1.5);
+    EXPECT_EQ(whole, 4);
+    EXPECT_EQ(text, CString("kept"));
+
+    CVQDataBase list = list_table(1);
+    list.InsertRowPost(0, 1, no_text, no_text);
+    list.Set_Prop(0, "m_iN", CVQVariant(2.5));
+    EXPECT_FALSE(list.Get_Prop(0, "m_iN", whole));     // a fraction is no int
+    EXPECT_FALSE(list.Get_Prop(3, "m_iN", real));
+    EXPECT_FALSE(list.Get_Prop(0, "nope", text));
+    EXPECT_EQ(whole, 4);
+    EXPECT_EQ(real, 1.5);
+    EXPECT_EQ(text, CString("kept"));
+}
+
+TEST(GridTable, RowTagOfANotification)
+{
+    CVQDataBase props = property_table();
+    NM_VQGRID notify;
+    notify.iRow = 1;
+    EXPECT_EQ(props.GetRowTag(&notify), CString("m_Num"));
+    notify.iRow = 2;
+    EXPECT_EQ(props.GetRowTag(&notify), CString(""));
+    notify.iRow = -1;
+    EXPECT_EQ(props.GetRowTag(&notify), CString(""));
+    EXPECT_EQ(props.GetRowTag(nullptr), CString(""));
+}
+
+TEST(GridTable, OnlyUserEditsSetTheModifiedMark)
+{
+    CVQDataBase list = list_table(1);
+    list.Set_Prop(0, "m_iN", CVQVariant(1));
+    list.InsertRowPost(0, 2, no_text, no_text);
+    list.Set_Prop(0, "m_iN", CVQVariant(1));
+    list.RemoveRowsAt(2, 1, no_text, no_text);
+    EXPECT_EQ(list.IsUserModifyData(), 0);
+
+    EXPECT_FALSE(list.user_set_prop(5, "m_iN", CVQVariant(3)));  // a cell that is not there
+    EXPECT_EQ(list.IsUserModifyData(), 0);
+    EXPECT_TRUE(list.user_set_prop(0, "m_iN", CVQVariant(CString("3"), false)));
+    EXPECT_NE(list.IsUserModifyData(), 0);
+    list.SetUserModify(0);
+    EXPECT_EQ(list.IsUserModifyData(), 0);
+
+    EXPECT_TRUE(list.user_append_rows(2));
+    EXPECT_EQ(list.GetNumberRows(), 3);
+    EXPECT_NE(list.IsUserModifyData(), 0);
+    list.SetUserModify(0);
+    EXPECT_FALSE(list.user_remove_rows(3, 1));
+    EXPECT_EQ(list.IsUserModifyData(), 0);
+    EXPECT_TRUE(list.user_remove_rows(0, 1));
+    EXPECT_EQ(list.GetNumberRows(), 2);
+    EXPECT_EQ(list.GetFixedRowCount(), 1);
+    EXPECT_NE(list.IsUserModifyData(), 0);
+
+    CVQDataBase props = property_table();
+    EXPECT_FALSE(props.user_set_prop("unknown", CVQVariant(1)));
+    EXPECT_EQ(props.IsUserModifyData(), 0);
+    EXPECT_TRUE(props.user_set_prop("m_dWidth", CVQVariant(CString("600"), false)));
+    EXPECT_NE(props.IsUserModifyData(), 0);
+}
+
+TEST(GridTable, ChoiceListsReplaceOrAppend)
+{
+    CVQDataBase props = property_table();
+    EXPECT_EQ(props.get_env_variable("DS_Num"), nullptr);
+    props.SetEnvVariable("DS_Num", {"1", "2", "3"}, false);
+    props.SetEnvVariable("DS_Num", {"1", "2"}, false);
+    ASSERT_NE(props.get_env_variable("DS_Num"), nullptr);
+    EXPECT_EQ(*props.get_env_variable("DS_Num"), (std::vector<CString>{"1", "2"}));
+    props.SetEnvVariable("DS_Num", {"3"}, true);
+    EXPECT_EQ(*props.get_env_variable("DS_Num"), (std::vector<CString>{"1", "2", "3"}));
+    props.SetEnvVariable("DS_Num", {}, false);
+    EXPECT_TRUE(props.get_env_variable("DS_Num")->empty());
+}
+
+TEST(GridTable, ACloneSharesNothingWithItsSource)
+{
+    CVQDataBase source = list_table(1);
+    source.InsertRowPost(0, 2, no_text, no_text);
+    source.Set_Prop(0, "m_Type", CVQVariant(CString("桥墩"), false));
+    source.SetEnvVariable("COMP_TYPE", {"柱式墩"}, false);
+    source.set_sections({"表头"});
+
+    std::unique_ptr<CVQDataBase> copy(source.clone());
+    EXPECT_EQ(copy->get_table_name(), source.get_table_name());
+    EXPECT_EQ(copy->get_sections(), source.get_sections());
+    EXPECT_EQ(text_of(*copy, 0, "m_Type"), CString("桥墩"));
+
+    copy->user_set_prop(0, "m_Type", CVQVariant(CString("桥台"), false));
+    copy->SetEnvVariable("COMP_TYPE", {"桩柱台"}, true);
+    copy->InsertRowPost(0, 3, no_text, no_text);
+    copy->add_column("m_extra", "另加");
+
+    EXPECT_EQ(text_of(source, 0, "m_Type"), CString("桥墩"));
+    EXPECT_EQ(source.get_env_variable("COMP_TYPE")->size(), 1u);
+    EXPECT_EQ(source.GetNumberRows(), 2);
+    EXPECT_FALSE(source.has_key("m_extra"));
+    EXPECT_EQ(source.IsUserModifyData(), 0);
+
+    // And the other way round.
+    source.Set_Prop(1, "m_iN", CVQVariant(8));
+    EXPECT_EQ(text_of(*copy, 4, "m_iN"), CString(""));
+}
+
+TEST(GridTable, TextRenderingShowsKeysCaptionsValuesAndChoices)
+{
+    CVQDataBase props = property_table();
+    props.Set_Prop("m_dWidth", CVQVariant(560.0));
+    props.SetEnvVariable("DS_Num", {"1", "2"}, false);
+    const CString text = grid_table_text::render(props);
+    for (const char* piece : {"属性", "m_dWidth", "横桥向宽度(mm) = 560", "m_Num", "<空>", "DS_Num: 1, 2"})
+        EXPECT_GE(text.Find(piece), 0) << piece;
+
+    CVQDataBase list = list_table(1);
+    list.InsertRowPost(0, 1, no_text, no_text);
+    list.Set_Prop(0, "m_Type", CVQVariant(CString("桥墩"), false));
+    const CString list_text = grid_table_text::render(list);
+    for (const char* piece : {"表头 1 行", "数据 1 行", "m_type 垫石类型", "桥墩 | <空> | <空>"})
+        EXPECT_GE(list_text.Find(piece), 0) << piece;
+}
+
+}  // namespace
