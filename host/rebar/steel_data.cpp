@@ -63,10 +63,14 @@ void steel_data::serialize_members(member_rw_interface& stream)
     stream.serialize("version", version);
 
     stream.mark("m_bars", x_mark_list_begin);
-    int count = static_cast<int>(m_bars.size());
+    // A stream without a count carries no bar list: the bars stay as they are.
+    // With one, every bar line is read into a fresh default line.
+    const int no_count = -1;
+    int count = stream.is_storing() ? static_cast<int>(m_bars.size()) : no_count;
     stream.serialize("count", count);
-    if (!stream.is_storing()) m_bars.resize(static_cast<std::size_t>(std::max(count, 0)));
-    for (std::size_t i = 0; i < m_bars.size(); ++i) {
+    if (!stream.is_storing() && count != no_count)
+        m_bars.assign(static_cast<std::size_t>(std::max(count, 0)), steel_bar_row());
+    for (std::size_t i = 0; i < m_bars.size() && count != no_count; ++i) {
         const CString item = "item_" + CString(std::to_string(i));
         stream.mark(item, x_mark_object_begin);
         m_bars[i].serialize_members(stream);

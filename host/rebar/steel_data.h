@@ -31,8 +31,9 @@ public:
     void compare(const steel_data& other, std::vector<CString>& lines) const;
 
     /// "version", then the bar lines as a list under "m_bars" ("count", "item_N").
-    /// Every stored version is read with the one layout there is; a missing
-    /// "count" keeps the number of bar lines, a missing field keeps its value.
+    /// Every stored version is read with the one layout there is. A stream
+    /// without a "count" leaves the bars as they are; otherwise each stored bar
+    /// line starts as a default line, so a field it lacks reads as the default.
     void serialize_members(member_rw_interface& stream) override;
 
     /// Bars compare equal (tag and name aside).
