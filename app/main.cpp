@@ -1,1 +1,31 @@
-int main() { return 0; }
+// ds-host: a headless host for the pedestal module. It loads the module by
+// file name, creates its classes by runtime class name and drives them the
+// way the host application does.
+#include <CLI/CLI.hpp>
+
+#include <exception>
+
+#include "app/app_context.h"
+#include "app/console.h"
+
+int main(int argc, char** argv)
+{
+    ds_app::app_context context;
+    CLI::App app{"ds-host: headless host of the bearing-pedestal (垫石) drawing module"};
+    app.option_defaults()->always_capture_default();
+    app.add_option("--module", context.module_file, "the module to load")->check(CLI::ExistingFile);
+    app.require_subcommand(1);
+    ds_app::add_classes_command(app, context);
+    ds_app::add_demo_command(app, context);
+    ds_app::add_show_command(app, context);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    } catch (const std::exception& e) {
+        ds_app::complain(e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -7,6 +7,8 @@
 #include "host/afx/cobject.h"
 #include "host/afx/windows_types.h"
 
+#include <vector>
+
 struct AFX_EXTENSION_MODULE {
     bool bInitialized = false;
     HINSTANCE hModule = nullptr;
@@ -35,5 +37,7 @@ private:
 
 /// Test seam: the next AfxInitExtensionModule fails.
 void afx_test_refuse_next_init();
+/// The classes of every attached extension module, in the order of their lists.
+std::vector<const CRuntimeClass*> afx_attached_module_classes();
 /// Number of live dynamic-link-library records (for tests and diagnostics).
 int afx_dyn_link_library_count();

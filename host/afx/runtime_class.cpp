@@ -95,4 +95,12 @@ CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state) : m_state(state)
 CDynLinkLibrary::~CDynLinkLibrary() = default;
 
 void afx_test_refuse_next_init() { registry().refuse_next_init = true; }
+std::vector<const CRuntimeClass*> afx_attached_module_classes()
+{
+    std::vector<const CRuntimeClass*> classes;
+    for (const auto& lib : registry().libraries)
+        for (const CRuntimeClass* c = lib->module().pFirstClass; c; c = c->m_pNextClass) classes.push_back(c);
+    return classes;
+}
+
 int afx_dyn_link_library_count() { return static_cast<int>(registry().libraries.size()); }

@@ -1,0 +1,139 @@
+// The single pedestal drawing node: construction, defaults, copy, compare and
+// its place in a project stream.
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <map>
+#include <memory>
+
+#include "data/ds_ui_csh_data.h"
+#include "data/ds_ui_data.h"
+#include "host/framework/user_defaults.h"
+#include "support/recording_stream.h"
+
+using namespace VQDraw_DS_UINA;
+using ds_test::recording_stream;
+using ds_test::value_entry;
+
+namespace {
+std::unique_ptr<DS_ui_data> make_default_node()
+{
+    std::unique_ptr<DS_ui_data> node(static_cast<DS_ui_data*>(CRuntimeClass::FromName("DS_ui_data")->CreateObject()));
+    node->set_default_value();
+    return node;
+}
+}  // namespace
+
+TEST(SingleNode, ConstructionAndDefaults)
+{
+    std::unique_ptr<DS_ui_data> node(static_cast<DS_ui_data*>(CRuntimeClass::FromName("DS_ui_data")->CreateObject()));
+    EXPECT_EQ(node->ref_Type, CString("自定义"));
+    EXPECT_TRUE(node->refrence_graph_name.IsEmpty());
+    EXPECT_TRUE(node->ref_DS_Num.IsEmpty());
+
+    node->set_default_value();
+    EXPECT_EQ(node->ref_DS_Num, CString("1"));
+    EXPECT_EQ(node->m_draw_data.m_gz.m_iCount, 1);
+    EXPECT_EQ(node->m_draw_data.m_drawSet.com_drawset.m_iScale, 10);
+
+    const auto steels = node->get_steel_data();
+    ASSERT_EQ(steels.size(), 1u);
+    EXPECT_EQ(steels[0], &node->m_draw_data.m_Steel_P0);
+}
+
+TEST(SingleNode, UserDefinedDefaultReplacesTheModulesOwn)
+{
+    user_defaults::register_default("DS_ui_data", [](graph_data_base& g) { g.set_node_name("用户默认"); });
+    DS_ui_data node;
+    node.ref_Type = "外部引用";
+    node.set_default_value();
+    user_defaults::unregister_default("DS_ui_data");
+    EXPECT_EQ(node.get_node_name(), CString("用户默认"));
+    EXPECT_EQ(node.ref_Type, CString("外部引用"));
+    EXPECT_TRUE(node.ref_DS_Num.IsEmpty());
+    EXPECT_EQ(node.m_draw_data.m_gz.m_iCount, 0);
+}
+
+TEST(SingleNode, CompareReportsOwnFieldsAndRefusesOtherClasses)
+{
+    auto a = make_default_node(), b = make_default_node();
+    std::vector<CString> lines;
+    EXPECT_TRUE(a->compare_graph_data(b.get(), lines));
+    EXPECT_TRUE(lines.empty());
+
+    b->ref_DS_Num = "2";
+    EXPECT_FALSE(a->compare_graph_data(b.get(), lines));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].Find("引用的垫石序号："), 0);
+
+    lines = {"earlier"};
+    DS_ui_CSH_data parametric;
+    EXPECT_FALSE(a->compare_graph_data(&parametric, lines));
+    EXPECT_FALSE(a->compare_graph_data(nullptr, lines));
+    EXPECT_EQ(lines.size(), 1u);
+}
+
+TEST(SingleNode, CopyTakesAllMembersAndKeepsThemIndependent)
+{
+    auto source = make_default_node();
+    source->refrence_graph_name = "主线1号墩";
+    source->m_draw_data.m_gz.strHei = "220";
+    DS_ui_data target;
+    target.copy(*source, true);
+    source->m_draw_data.m_gz.strHei = "300";
+    source->refrence_graph_name = "";
+    EXPECT_EQ(target.refrence_graph_name, CString("主线1号墩"));
+    EXPECT_EQ(target.m_draw_data.m_gz.strHei, CString("220"));
+
+    DS_ui_CSH_data other_class;
+    other_class.set_node_name("列表");
+    target.copy(other_class, false);
+    EXPECT_EQ(target.get_node_name(), CString("列表"));
+    EXPECT_EQ(target.refrence_graph_name, CString("主线1号墩"));
+}
+
+TEST(SingleNode, StreamCarriesBasePartFirstAndEveryVersion)
+{
+    auto node = make_default_node();
+    node->ref_Type = "外部引用";
+    node->refrence_graph_name = "主线2号墩";
+    recording_stream writer;
+    node->serialize_members(writer);
+
+    const auto keys = writer.keys();
+    ASSERT_FALSE(keys.empty());
+    EXPECT_EQ(keys.front(), "xbjg_graph_data_base{");
+    const auto own = std::find(keys.begin(), keys.end(), "}xbjg_graph_data_base") + 1;
+    EXPECT_THAT(std::vector(own, own + 5),
+                testing::ElementsAre("version", "ref_Type", "refrence_graph_name", "ref_DS_Num", "m_draw_data{"));
+    EXPECT_EQ(recording_stream::tag_path(writer.find("ref_Type")), "DS_ui_data");
+
+    int versions_seen = 0;
+    for (const auto& e : writer.entries()) {
+        if (e.kind != ds_test::entry_kind::value || e.key != CString("version")) continue;
+        const std::map<std::string, int> expected = {{"DS_ui_data", 1},
+                                                     {"DS_ui_data/DS_draw_data", 3},
+                                                     {"DS_ui_data/DS_draw_data/DS_steel_Gen", 3},
+                                                     {"DS_ui_data/DS_draw_data/DS_steel_DrawSet", 1}};
+        const auto it = expected.find(recording_stream::tag_path(e));
+        if (it == expected.end()) continue;
+        EXPECT_EQ(std::get<int>(e.value), it->second) << it->first;
+        ++versions_seen;
+    }
+    EXPECT_EQ(versions_seen, 4);
+
+    DS_ui_data back;
+    recording_stream reader(writer.entries());
+    back.serialize_members(reader);
+    std::vector<CString> lines;
+    EXPECT_TRUE(back.compare_graph_data(node.get(), lines)) << testing::PrintToString(lines);
+}
+
+TEST(SingleNode, UnknownVersionKeepsOwnMembers)
+{
+    DS_ui_data node;
+    node.ref_DS_Num = "3";
+    recording_stream reader({value_entry("version", 2), value_entry("ref_DS_Num", "9")});
+    node.serialize_members(reader);
+    EXPECT_EQ(node.ref_DS_Num, CString("3"));
+}

@@ -1,0 +1,204 @@
+// Construction record, drawing settings and drawing record: defaults,
+// difference lines, and every stored layout they read.
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include "data/ds_draw_data.h"
+#include "support/recording_stream.h"
+
+using namespace VQDraw_DS_UINA;
+using ds_test::begin_list;
+using ds_test::begin_object;
+using ds_test::end_list;
+using ds_test::end_object;
+using ds_test::recording_stream;
+using ds_test::value_entry;
+using testing::ElementsAre;
+
+namespace {
+
+DS_GZ_Gen sample_gz()
+{
+    DS_GZ_Gen gz;
+    gz.set_default_value();
+    gz.strHei = "200,250";
+    gz.strPos = "大桩号侧";
+    return gz;
+}
+
+template <class Record>
+Record read_back(const std::vector<ds_test::stream_entry>& entries, Record record = {})
+{
+    recording_stream reader(entries);
+    record.serialize_members(reader);
+    return record;
+}
+
+}  // namespace
+
+TEST(ConstructionRecord, CompareAddsOneLinePerDifferenceInMemberOrder)
+{
+    DS_GZ_Gen a = sample_gz(), b = sample_gz();
+    std::vector<CString> lines;
+    a.compare(&b, lines);
+    EXPECT_TRUE(lines.empty());
+
+    b.m_iCount = 2;
+    a.compare(&b, lines);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].Find("垫石个数："), 0);
+
+    b.m_dWidth = 600;
+    b.strPos = "";
+    lines.clear();
+    a.compare(&b, lines);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].Find("垫石横桥向宽度："), 0);
+    EXPECT_EQ(lines[2].Find("垫石位置："), 0);
+}
+
+TEST(ConstructionRecord, DefaultsKeepTheHeightText)
+{
+    DS_GZ_Gen gz;
+    EXPECT_TRUE(gz.strHei.IsEmpty());
+    gz.strHei = "200";
+    gz.strPos = "小桩号侧";
+    gz.set_default_value();
+    EXPECT_EQ(gz.strHei, CString("200"));
+    EXPECT_EQ(gz.strPos, CString(""));
+    EXPECT_EQ(gz.m_dWidth, 560.0);
+    EXPECT_EQ(gz.m_dLenth, 560.0);
+    EXPECT_EQ(gz.m_dSlope, 90.0);
+    EXPECT_EQ(gz.m_iCount, 1);
+}
+
+TEST(ConstructionRecord, WritesVersionThreeUnderItsTagAndReadsItBack)
+{
+    DS_GZ_Gen gz = sample_gz();
+    recording_stream writer;
+    gz.serialize_members(writer);
+    EXPECT_THAT(writer.key_values(), ElementsAre("version=3", "m_dLenth=560", "m_dWidth=560", "strHei=200,250",
+                                                 "m_dSlope=90", "m_iCount=1", "strPos=大桩号侧"));
+    EXPECT_EQ(recording_stream::tag_path(writer.find("strPos")), "DS_steel_Gen");
+
+    const DS_GZ_Gen back = read_back<DS_GZ_Gen>(writer.entries());
+    std::vector<CString> lines;
+    back.compare(&gz, lines);
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST(ConstructionRecord, ReadsEveryOlderLayout)
+{
+    DS_GZ_Gen before;
+    before.strPos = "小桩号侧";
+    before.strHei = "180";
+
+    // Version 1: one height as a number, no position.
+    const DS_GZ_Gen v1 = read_back({value_entry("version", 1), value_entry("m_dLenth", 700.0), value_entry("m_dWidth", 600.0),
+                                    value_entry("m_dHeight", 250.0), value_entry("m_dSlope", 80.0), value_entry("m_iCount", 4)},
+                                   before);
+    EXPECT_EQ(v1.m_dLenth, 700.0);
+    EXPECT_EQ(v1.m_dWidth, 600.0);
+    EXPECT_EQ(v1.m_iCount, 4);
+    EXPECT_EQ(v1.strPos, CString("小桩号侧"));
+    EXPECT_EQ(v1.strHei, CString("250"));  // the old number is carried into the text
+
+    // Version 2 adds the position.
+    const DS_GZ_Gen v2 = read_back({value_entry("version", 2), value_entry("m_dHeight", 300.0),
+                                    value_entry("strPos", "大桩号侧")},
+                                   before);
+    EXPECT_EQ(v2.strPos, CString("大桩号侧"));
+    EXPECT_EQ(v2.strHei, CString("300"));
+
+    // An unknown version, and no version at all, read the current layout.
+    for (auto version_entries : {std::vector{value_entry("version", 4)}, std::vector<ds_test::stream_entry>{}}) {
+        version_entries.push_back(value_entry("strHei", "220"));
+        version_entries.push_back(value_entry("m_dHeight", 999.0));
+        const DS_GZ_Gen current = read_back(version_entries, before);
+        EXPECT_EQ(current.strHei, CString("220"));
+    }
+}
+
+TEST(DrawingRecord, DefaultsSetNumberSupportAndScale)
+{
+    DS_draw_data data;
+    data.set_default_value();
+    EXPECT_EQ(data.m_drawSet.m_DS_number, CString("1"));
+    EXPECT_EQ(data.m_drawSet.m_strMergeNum, CString("墩"));
+    EXPECT_EQ(data.m_drawSet.com_drawset.m_iScale, 10);
+    EXPECT_EQ(data.m_gz.m_dWidth, 560.0);
+    EXPECT_FALSE(data.m_Steel_P0.m_bars.empty());  // from the registered rebar sample
+
+    DS_draw_data other = data;
+    std::vector<CString> lines;
+    data.compare(&other, lines);
+    EXPECT_TRUE(lines.empty());
+    other.m_drawSet.m_strMergeNum = "台";
+    data.compare(&other, lines);
+    EXPECT_EQ(lines.size(), 1u);
+}
+
+TEST(DrawingRecord, RoundTripCarriesEveryNestedVersionAndTag)
+{
+    DS_draw_data data;
+    data.set_default_value();
+    data.m_gz.strHei = "200 250";
+    data.m_drawSet.com_drawset.m_strQF = "主线";
+    recording_stream writer;
+    data.serialize_members(writer);
+
+    EXPECT_EQ(writer.key_values().front(), "version=3");
+    EXPECT_THAT(writer.keys(), testing::IsSupersetOf({"m_gz{", "}m_gz", "m_drawSet{", "}m_drawSet", "m_Steel_P0{"}));
+    EXPECT_EQ(recording_stream::tag_path(writer.find("strHei")), "DS_draw_data/DS_steel_Gen");
+    EXPECT_EQ(recording_stream::tag_path(writer.find("m_DS_number")), "DS_draw_data/DS_steel_DrawSet");
+
+    DS_draw_data back;
+    recording_stream reader(writer.entries());
+    back.serialize_members(reader);
+    std::vector<CString> lines;
+    back.compare(&data, lines);
+    EXPECT_TRUE(lines.empty()) << testing::PrintToString(lines);
+}
+
+TEST(DrawingRecord, VersionTwoDiscardsTheOldListAndUnknownVersionsReadNothing)
+{
+    DS_draw_data before;
+    before.set_default_value();
+
+    std::vector<ds_test::stream_entry> v2 = {value_entry("version", 2),
+                                             begin_object("m_gz"), value_entry("version", 3), value_entry("strHei", "310"),
+                                             end_object("m_gz"),
+                                             begin_object("m_drawSet"), value_entry("m_DS_number", "7"), end_object("m_drawSet"),
+                                             begin_object("m_Steel_P0"), end_object("m_Steel_P0"),
+                                             begin_list("vecGz"), value_entry("count", 2)};
+    for (const char* item : {"item_0", "item_1"}) {
+        v2.push_back(begin_object(item));
+        v2.push_back(value_entry("strHei", "999"));
+        v2.push_back(end_object(item));
+    }
+    v2.push_back(end_list("vecGz"));
+    const DS_draw_data read2 = read_back(v2, before);
+    EXPECT_EQ(read2.m_gz.strHei, CString("310"));
+    EXPECT_EQ(read2.m_drawSet.m_DS_number, CString("7"));
+
+    const DS_draw_data read5 = read_back({value_entry("version", 5), begin_object("m_gz"), value_entry("strHei", "310"),
+                                          end_object("m_gz")},
+                                         before);
+    std::vector<CString> lines;
+    read5.compare(&before, lines);
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST(DrawingRecord, CopiesShareNothing)
+{
+    DS_draw_data source;
+    source.set_default_value();
+    source.m_gz.strHei = "200";
+    const DS_draw_data copy = source;
+    source.m_gz.strHei = "300";
+    source.m_drawSet.com_drawset.m_strQF = "匝道";
+    source.m_Steel_P0.m_bars.clear();
+    EXPECT_EQ(copy.m_gz.strHei, CString("200"));
+    EXPECT_TRUE(copy.m_drawSet.com_drawset.m_strQF.IsEmpty());
+    EXPECT_FALSE(copy.m_Steel_P0.m_bars.empty());
+}
