@@ -1,0 +1,179 @@
+// Spreadsheet exchange of a single pedestal drawing: the rows written, the
+// round trip, and where an import stops on a short or malformed table.
+#include <gtest/gtest.h>
+
+#include "data/ds_ui_csh_data.h"
+#include "data/ds_ui_data.h"
+#include "drawing/ds_ui_drawing_strategy.h"
+
+namespace VQDraw_DS_UINA {
+namespace {
+
+class excel_exchange_test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        source.set_default_value();
+        source.ref_Type = "外部导入";
+        source.refrence_graph_name = "左幅/5号台";
+        source.ref_DS_Num = "4";
+        DS_GZ_Gen& gz = source.m_draw_data.m_gz;
+        gz.m_dWidth = 1234.56;
+        gz.m_dLenth = 700;
+        gz.strHei = "200;250 300";
+        gz.m_dSlope = 75.5;
+        gz.m_iCount = 3;
+        gz.strPos = "大桩号侧";
+        DS_steel_DrawSet& drawSet = source.m_draw_data.m_drawSet;
+        drawSet.m_DS_number = "A1";
+        drawSet.com_drawset.m_strCompType = "桥台";
+        drawSet.com_drawset.m_strQF = "左幅";
+        drawSet.com_drawset.m_iPierNum = 5;
+        drawSet.com_drawset.m_iScale = 25;
+        drawSet.com_drawset.m_strConcreteType = "C35";
+        drawSet.com_drawset.m_strCustomNote = "注意预埋件";
+        target.set_default_value();
+    }
+
+    excel_table exported()
+    {
+        excel_table table;
+        DS_ui_drawing_strategy strategy;
+        strategy.set_graph_data(&source);
+        strategy.set_excel_exchange_p0(table);
+        return table;
+    }
+
+    void import(const excel_table& table)
+    {
+        DS_ui_drawing_strategy strategy;
+        strategy.set_graph_data(&target);
+        strategy.get_excel_exchange_p0(table);
+    }
+
+    /// Difference lines of `target` against `expected`.
+    std::vector<CString> differences(const DS_ui_data& expected) const
+    {
+        std::vector<CString> lines;
+        target.compare_graph_data(&expected, lines);
+        return lines;
+    }
+
+    DS_ui_data source;
+    DS_ui_data target;
+};
+
+TEST_F(excel_exchange_test, ExportWritesTheRowsInOrder)
+{
+    const excel_table table = exported();
+    const excel_table expected = {
+        {"属性", "数据", "填写说明"},
+        {"输入方式", "外部导入", "方式：外部引用; 外部导入; 自定义"},
+        {"引用构造路径", "左幅/5号台"},
+        {"垫石序号", "4"},
+        {"横桥向宽度(mm)", "1234.6"},
+        {"顺桥向长度(mm)", "700.0"},
+        {"高度(mm)", "200;250 300"},
+        {"斜交角(°)", "75.5"},
+        {"垫石个数", "3"},
+        {"垫石位置", "大桩号侧"},
+        {"垫石编号", "A1"},
+        {"所属墩台类型", "桥台"},
+        {"桥幅", "左幅"},
+        {"墩台号", "5"},
+        {"比例", "25"},
+        {"混凝土类型", "C35"},
+        {"自定义附注", "注意预埋件"},
+    };
+    EXPECT_EQ(table, expected);
+}
+
+TEST_F(excel_exchange_test, ImportGivesBackTheExportWithRealsAsFormatted)
+{
+    import(exported());
+    source.m_draw_data.m_gz.m_dWidth = 1234.6;
+    EXPECT_TRUE(differences(source).empty());
+}
+
+TEST_F(excel_exchange_test, BlocksChainThroughTheCursor)
+{
+    excel_table table;
+    DS_ui_drawing_strategy::set_excel_exchange_p0_about_gen(table, source.m_draw_data.m_gz);
+    DS_ui_drawing_strategy::set_excel_exchange_p0_about_drawSet(table, source.m_draw_data.m_drawSet);
+    ASSERT_EQ(table.size(), 13u);
+
+    unsigned int row = 0;
+    DS_ui_drawing_strategy::get_excel_exchange_p0_about_gen(table, target.m_draw_data.m_gz, row);
+    EXPECT_EQ(row, 6u);
+    DS_ui_drawing_strategy::get_excel_exchange_p0_about_drawSet(table, target.m_draw_data.m_drawSet, row);
+    EXPECT_EQ(row, 13u);
+    EXPECT_EQ(target.m_draw_data.m_gz.strHei, "200;250 300");
+    EXPECT_EQ(target.m_draw_data.m_drawSet.com_drawset.m_strCustomNote, "注意预埋件");
+}
+
+TEST_F(excel_exchange_test, AShortRowEndsTheImportThere)
+{
+    excel_table table = exported();
+    table[5].resize(1);                 // the length row
+    table[3].push_back("ignored cell"); // a third cell is never read
+    const DS_ui_data before(target);
+
+    import(table);
+
+    DS_ui_data expected(before);
+    expected.ref_Type = "外部导入";
+    expected.refrence_graph_name = "左幅/5号台";
+    expected.ref_DS_Num = "4";
+    expected.m_draw_data.m_gz.m_dWidth = 1234.6;
+    EXPECT_TRUE(differences(expected).empty());
+}
+
+TEST_F(excel_exchange_test, HeaderAndReferenceRowsAloneChangeOnlyTheReference)
+{
+    excel_table table = exported();
+    table.resize(4);
+    DS_ui_data expected(target);
+    expected.ref_Type = "外部导入";
+    expected.refrence_graph_name = "左幅/5号台";
+    expected.ref_DS_Num = "4";
+
+    import(table);
+    EXPECT_TRUE(differences(expected).empty());
+}
+
+TEST_F(excel_exchange_test, NumbersReadLikeTheStandardConversions)
+{
+    excel_table table = exported();
+    table[8][1] = "abc";   // count
+    table[13][1] = "12.7"; // pier number
+    table[4][1] = "1e3mm"; // width
+    import(table);
+    EXPECT_EQ(target.m_draw_data.m_gz.m_iCount, 0);
+    EXPECT_EQ(target.m_draw_data.m_drawSet.com_drawset.m_iPierNum, 12);
+    EXPECT_EQ(target.m_draw_data.m_gz.m_dWidth, 1000.0);
+    EXPECT_EQ(target.m_draw_data.m_drawSet.com_drawset.m_iScale, 25) << "rows after a bad number are still read";
+}
+
+TEST_F(excel_exchange_test, NothingIsExchangedWithoutASingleDrawing)
+{
+    const DS_ui_data before(target);
+    import({});
+    EXPECT_TRUE(differences(before).empty());
+
+    DS_ui_CSH_data parametric;
+    parametric.set_default_value();
+    DS_ui_drawing_strategy strategy;
+    strategy.set_graph_data(&parametric);
+    excel_table table = {{"stale"}};
+    strategy.set_excel_exchange_p0(table);
+    EXPECT_TRUE(table.empty());
+
+    const DS_ui_CSH_data untouched(parametric);
+    strategy.get_excel_exchange_p0(exported());
+    std::vector<CString> lines;
+    EXPECT_TRUE(parametric.compare_graph_data(&untouched, lines));
+    EXPECT_TRUE(lines.empty());
+}
+
+}  // namespace
+}  // namespace VQDraw_DS_UINA
