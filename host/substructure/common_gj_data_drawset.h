@@ -20,7 +20,10 @@ struct single_part_gj_merge_info {
     CString m_strRows;      ///< pedestal rows, number-list text
     CString m_strNums;      ///< pedestal numbers within a row, number-list text
 
+    /// One line per differing field ("墩台类型：", "桥幅：", "墩台号：", "垫石排号：",
+    /// "垫石编号："); a null `other` adds nothing.
     void compare(const single_part_gj_merge_info* other, std::vector<CString>& lines) const;
+    /// Guard tag "single_part_gj_merge_info", "version" 1, the five fields under their names.
     void serialize_members(member_rw_interface& stream);
 };
 
@@ -38,8 +41,15 @@ public:
 
     /// The host's shared defaults (scale 50, concrete "C40", cover 40).
     void set_default_value();
-    /// Appends one line per differing setting.
+    /// Appends one line per differing setting (captions as in the grid, e.g.
+    /// "所属墩台类型："), then for each list a line when the lengths differ and
+    /// lines for the differing fields of the elements both lists have, prefixed
+    /// "第N条". A null `other` adds nothing.
     void compare(const common_gj_data_drawset* other, std::vector<CString>& lines) const;
+    /// Guard tag "common_gj_data_drawset", "version" 1, each setting under its
+    /// member name, then the lists "m_custom_note_items" (entries "item_N_key" and
+    /// "item_N_value") and "m_merge_infos" (records "item_N"). Every stored
+    /// version is read with this layout; a missing key keeps the value.
     void serialize_members(member_rw_interface& stream);
 };
 
