@@ -6,6 +6,7 @@
 
 #include <compare>
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,9 @@ public:
 private:
     std::string m_text;
 };
+
+/// GoogleTest printer (defined in the test support library): shows the text as UTF-8.
+void PrintTo(const CString& text, std::ostream* os);
 
 template <>
 struct std::hash<CString> {

@@ -125,7 +125,8 @@ const ordered_json& empty_object()
 
 // ---------------------------------------------------------------- writing
 
-json_write_stream::json_write_stream() : m_document(ordered_json::object())
+json_write_stream::json_write_stream(std::string path_prefix)
+    : m_document(ordered_json::object()), m_path(std::move(path_prefix))
 {
     m_frames.push_back({&m_document, {}});
 }
@@ -204,11 +205,15 @@ void json_write_stream::push_guard_tag(const CString& tag) { m_path.push_tag(ds_
 
 void json_write_stream::pop_guard_tag()
 {
-    if (!m_path.pop_tag()) fail({}, "guard tag popped without a matching push at this level");
+    // Guards pop from their destructors, also while an exception unwinds, so
+    // this must not throw: the fault is kept for document() to report.
+    if (!m_path.pop_tag() && m_deferred_error.empty())
+        m_deferred_error = m_path.render() + ": guard tag popped without a matching push at this level";
 }
 
 const ordered_json& json_write_stream::document() const
 {
+    if (!m_deferred_error.empty()) throw ds_stream_error(m_deferred_error);
     if (m_path.depth() > 0)
         fail({}, std::string(mark_name(m_path.top_kind())) + " \"" + m_path.top_key() + "\" is still open");
     if (m_path.tag_count() > 0) fail({}, "a guard tag is still open");

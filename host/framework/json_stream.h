@@ -29,11 +29,14 @@
 /// object (it would silently replace the first value), an end mark whose key or
 /// kind differs from the open begin mark, an unknown mark kind, a double that is
 /// not finite (JSON has no NaN or infinity), text or a key that is not valid
-/// narrow text, and any read. A save therefore fails loudly instead of producing
-/// a file that does not read back as written.
+/// narrow text, and any read. A guard tag popped at another nesting level than
+/// it was pushed is reported by document(), since guards pop from destructors.
+/// A save therefore fails loudly instead of producing a file that does not read
+/// back as written.
 class json_write_stream : public member_rw_interface {
 public:
-    json_write_stream();
+    /// `path_prefix` starts the path in every error, for example "nodes[3]".
+    explicit json_write_stream(std::string path_prefix = {});
     json_write_stream(const json_write_stream&) = delete;
     json_write_stream& operator=(const json_write_stream&) = delete;
 
@@ -72,6 +75,7 @@ private:
     nlohmann::ordered_json m_document;
     std::vector<frame> m_frames;
     stream_path m_path;
+    std::string m_deferred_error;  ///< a fault found where throwing is not allowed
 };
 
 /// Reads from a JSON object; never throws for bad data.

@@ -1,7 +1,13 @@
 // Path bookkeeping shared by the JSON write and read streams.
 #include "host/framework/stream_path.h"
 
-void stream_path::enter(std::string key, int kind) { m_levels.push_back({std::move(key), kind}); }
+#include <algorithm>
+
+void stream_path::enter(std::string key, int kind)
+{
+    m_levels.push_back({std::move(key), kind});
+    m_seen.emplace_back();
+}
 
 std::vector<std::string> stream_path::leave()
 {
@@ -11,25 +17,31 @@ std::vector<std::string> stream_path::leave()
         m_tags.pop_back();
     }
     m_levels.pop_back();
+    m_seen.pop_back();
     return dropped;
 }
 
-void stream_path::push_tag(std::string tag) { m_tags.push_back({m_levels.size(), std::move(tag)}); }
+void stream_path::push_tag(std::string tag)
+{
+    auto& seen = m_seen[m_levels.size()];
+    if (std::find(seen.begin(), seen.end(), tag) == seen.end()) seen.push_back(tag);
+    m_tags.push_back({m_levels.size(), std::move(tag)});
+}
 
 bool stream_path::pop_tag()
 {
-    if (m_tags.empty() || m_tags.back().depth != m_levels.size()) return false;
+    if (m_tags.empty()) return false;
+    const bool same_level = m_tags.back().depth == m_levels.size();
     m_tags.pop_back();
-    return true;
+    return same_level;
 }
 
 std::string stream_path::tags_at(std::size_t depth) const
 {
     std::string out;
-    for (const auto& t : m_tags) {
-        if (t.depth != depth) continue;
+    for (const auto& t : m_seen[depth]) {
         if (!out.empty()) out += ',';
-        out += t.text;
+        out += t;
     }
     return out;
 }

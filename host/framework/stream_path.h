@@ -23,12 +23,14 @@ public:
     int top_kind() const { return m_levels.back().kind; }
 
     void push_tag(std::string tag);
-    /// False when no tag is pushed on the innermost level.
+    /// Pops the last tag pushed. False when it was not pushed on the innermost
+    /// level (it is popped all the same) or when no tag is pushed at all.
     bool pop_tag();
     std::size_t tag_count() const { return m_tags.size(); }
 
     /// "prefix tag/key(tag)/key(tag)/leaf": each level's key followed by the
-    /// guard tags pushed while it was open.
+    /// guard tags pushed on it so far (popped ones included, so that a path
+    /// rendered at an end mark still names the record the object held).
     std::string render(std::string_view leaf = {}) const;
 
 private:
@@ -45,5 +47,6 @@ private:
 
     std::string m_prefix;
     std::vector<level> m_levels;
-    std::vector<tag> m_tags;
+    std::vector<tag> m_tags;                     ///< open tags
+    std::vector<std::vector<std::string>> m_seen{1};  ///< per depth, every tag pushed there
 };

@@ -1,0 +1,222 @@
+// Saving and loading the project file.
+#include "host/framework/project_file.h"
+
+#include "host/framework/atomic_file.h"
+#include "host/framework/json_stream.h"
+#include "host/framework/json_text.h"
+#include "host/text/encoding.h"
+
+using nlohmann::ordered_json;
+
+namespace ds_project {
+namespace {
+
+/// At most this many stream errors are listed in one message.
+constexpr std::size_t listed_errors = 10;
+
+std::string node_place(std::size_t index) { return "nodes[" + std::to_string(index) + "]"; }
+
+[[noreturn]] void refuse_load(const std::string& source, const std::string& place, const std::string& what)
+{
+    throw project_error("cannot load project \"" + source + "\": " + (place.empty() ? "" : place + ": ") + what);
+}
+
+/// Member `key` of `object`, which must be present and of the wanted kind.
+ordered_json& required(ordered_json& object, const char* key, ordered_json::value_t kind,
+                             const std::string& source, const std::string& place)
+{
+    const auto it = object.find(key);
+    const std::string where = place.empty() ? std::string(key) : place + "." + key;
+    if (it == object.end()) refuse_load(source, where, "missing");
+    const bool fits = kind == ordered_json::value_t::number_integer ? it->is_number_integer() : it->type() == kind;
+    if (!fits) {
+        const char* wanted = kind == ordered_json::value_t::number_integer ? "an integer" : ordered_json(kind).type_name();
+        refuse_load(source, where, std::string("expected ") + wanted + ", found " + it->type_name());
+    }
+    return *it;
+}
+
+/// Warns about members of `object` this version does not know: they are not
+/// kept, so saving the project again drops them.
+void warn_unknown(const ordered_json& object, std::initializer_list<const char*> known, const std::string& place,
+                  std::vector<stream_diagnostic>& warnings)
+{
+    for (const auto& [key, value] : object.items()) {
+        bool is_known = false;
+        for (const char* k : known) is_known = is_known || key == k;
+        if (!is_known)
+            warnings.push_back({diagnostic_severity::warning, place.empty() ? key : place + "." + key,
+                                "unknown entry ignored; it is not saved again"});
+    }
+}
+
+CString narrow_text(const ordered_json& value, const std::string& source, const std::string& place)
+{
+    try {
+        return ds_text::from_utf8(value.get_ref<const std::string&>());
+    } catch (const ds_text::conversion_error& e) {
+        refuse_load(source, place, std::string("text does not convert: ") + e.what());
+    }
+}
+
+void check_format(ordered_json& document, const std::string& source)
+{
+    if (!document.is_object()) refuse_load(source, "", std::string("expected an object at the top, found ") + document.type_name());
+    const auto& format = required(document, "format", ordered_json::value_t::string, source, "");
+    if (format.get_ref<const std::string&>() != format_name)
+        refuse_load(source, "format", "not a pedestal project file (format " + format.dump() + ")");
+    const auto version = required(document, "format_version", ordered_json::value_t::number_integer, source, "")
+                             .get<std::int64_t>();
+    if (version > format_version)
+        refuse_load(source, "format_version",
+                    "the file was written by a newer version of the program (format version " +
+                        std::to_string(version) + "; this program reads up to version " +
+                        std::to_string(format_version) + "); it is not loaded, so that nothing in it is lost");
+    if (version < 1) refuse_load(source, "format_version", "invalid format version " + std::to_string(version));
+}
+
+std::unique_ptr<data_node_base> create_node(const std::string& class_name, const std::string& source,
+                                            const std::string& place)
+{
+    CRuntimeClass* cls = CRuntimeClass::FromName(class_name.c_str());
+    if (!cls) refuse_load(source, place, "unknown class \"" + class_name + "\"");
+    std::unique_ptr<CObject> object(cls->CreateObject());
+    if (!object) refuse_load(source, place, "class \"" + class_name + "\" cannot be created by name");
+    auto* node = dynamic_cast<data_node_base*>(object.get());
+    if (!node) refuse_load(source, place, "class \"" + class_name + "\" is not a data node");
+    object.release();
+    return std::unique_ptr<data_node_base>(node);
+}
+
+void read_members(data_node_base& node, ordered_json members, const std::string& source, const std::string& place,
+                  std::vector<stream_diagnostic>& warnings)
+{
+    json_read_stream stream(std::move(members), place);
+    try {
+        node.serialize_members(stream);
+    } catch (const std::exception& e) {
+        refuse_load(source, place, e.what());
+    }
+    stream.finish();
+    std::string errors;
+    std::size_t error_count = 0;
+    for (const auto& d : stream.diagnostics()) {
+        if (d.severity == diagnostic_severity::warning) {
+            warnings.push_back(d);
+        } else if (++error_count <= listed_errors) {
+            errors += "\n  " + d.path + ": " + d.message;
+        }
+    }
+    if (error_count > listed_errors) errors += "\n  and " + std::to_string(error_count - listed_errors) + " more";
+    if (error_count > 0) refuse_load(source, "", std::to_string(error_count) + " unusable entries:" + errors);
+}
+
+std::unique_ptr<data_node_base> load_node(ordered_json& entry, std::size_t index, const std::string& source,
+                                          std::vector<stream_diagnostic>& warnings)
+{
+    const std::string place = node_place(index);
+    if (!entry.is_object()) refuse_load(source, place, std::string("expected an object, found ") + entry.type_name());
+    const auto& class_name = required(entry, "class", ordered_json::value_t::string, source, place);
+    const auto& tag = required(entry, "tag", ordered_json::value_t::string, source, place);
+    const auto& name = required(entry, "name", ordered_json::value_t::string, source, place);
+    auto& members = required(entry, "members", ordered_json::value_t::object, source, place);
+    warn_unknown(entry, {"class", "tag", "name", "members"}, place, warnings);
+
+    auto node = create_node(class_name.get_ref<const std::string&>(), source, place);
+    node->set_node_tag(narrow_text(tag, source, place + ".tag"));
+    node->set_node_name(narrow_text(name, source, place + ".name"));
+    read_members(*node, std::move(members), source, place, warnings);
+    return node;
+}
+
+[[noreturn]] void refuse_save(const std::string& path, const std::string& place, const std::string& what)
+{
+    throw project_error("cannot save project \"" + path + "\": " + (place.empty() ? "" : place + ": ") + what);
+}
+
+ordered_json node_entry(const data_node_base& node, const std::string& place)
+{
+    const char* class_name = node.GetRuntimeClass()->m_lpszClassName;
+    if (CRuntimeClass::FromName(class_name) != node.GetRuntimeClass())
+        throw project_error(place + ": class \"" + std::string(class_name) +
+                            "\" cannot be created by name, so the project could not be loaded again");
+    json_write_stream stream(place);
+    // serialize_members serves both directions and is therefore not const; a
+    // writing stream only reads the node.
+    const_cast<data_node_base&>(node).serialize_members(stream);
+    ordered_json entry = ordered_json::object();
+    entry["class"] = class_name;
+    entry["tag"] = ds_text::to_utf8(node.get_node_tag());
+    entry["name"] = ds_text::to_utf8(node.get_node_name());
+    entry["members"] = stream.document();
+    return entry;
+}
+
+}  // namespace
+
+ordered_json project_document(const std::vector<const data_node_base*>& nodes)
+{
+    ordered_json document = ordered_json::object();
+    document["format"] = format_name;
+    document["format_version"] = format_version;
+    ordered_json& list = document["nodes"] = ordered_json::array();
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const std::string place = node_place(i);
+        if (!nodes[i]) throw project_error(place + ": no node");
+        try {
+            list.push_back(node_entry(*nodes[i], place));
+        } catch (const project_error&) {
+            throw;
+        } catch (const ds_stream_error& e) {
+            throw project_error(e.what());  // already names the node and the path
+        } catch (const std::exception& e) {
+            throw project_error(place + " (class \"" + nodes[i]->GetRuntimeClass()->m_lpszClassName + "\"): " +
+                                e.what());
+        }
+    }
+    return document;
+}
+
+void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes)
+{
+    try {
+        ds_file::write_file_atomically(path, ds_json::dump_text(project_document(nodes)) + "\n");
+    } catch (const std::exception& e) {
+        refuse_save(path.string(), "", e.what());
+    }
+}
+
+loaded_project load_project(const std::filesystem::path& path)
+{
+    std::string text;
+    try {
+        text = ds_file::read_whole_file(path);
+    } catch (const ds_file::file_error& e) {
+        throw project_error(std::string("cannot load project: ") + e.what());
+    }
+    return load_project_text(text, path.string());
+}
+
+loaded_project load_project_text(std::string_view utf8, const std::string& source)
+{
+    ordered_json document;
+    try {
+        document = ds_json::parse_text(utf8, source);
+    } catch (const ds_json::json_text_error& e) {
+        throw project_error(std::string("cannot load project: ") + e.what());
+    }
+    return load_project_document(std::move(document), source);
+}
+
+loaded_project load_project_document(ordered_json document, const std::string& source)
+{
+    check_format(document, source);
+    auto& nodes = required(document, "nodes", ordered_json::value_t::array, source, "");
+    loaded_project result;
+    warn_unknown(document, {"format", "format_version", "nodes"}, "", result.warnings);
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        result.nodes.push_back(load_node(nodes[i], i, source, result.warnings));
+    return result;
+}
+
+}  // namespace ds_project

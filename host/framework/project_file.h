@@ -1,0 +1,66 @@
+// The project file: every data node of a project in one UTF-8 JSON document
+//
+//   {"format": "ds-pedestal-project", "format_version": 1,
+//    "nodes": [{"class": "DS_ui_data", "tag": "...", "name": "...", "members": {...}}]}
+//
+// where "class" is the node's runtime class name and "members" is what the
+// node's serialize_members wrote through a json_write_stream.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "host/framework/data_node_base.h"
+#include "host/framework/stream_diagnostic.h"
+
+namespace ds_project {
+
+/// Value of "format" in every project file.
+inline constexpr const char* format_name = "ds-pedestal-project";
+/// Layout version this program writes; files of a newer version are refused.
+inline constexpr int format_version = 1;
+
+/// A project that cannot be saved or loaded. what() names the file, the place
+/// (line:column, or the node index and key path) and what was wrong.
+class project_error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// The nodes of a loaded project, with the warnings of the load: entries that
+/// were missing (their members kept the values the node was created with) or
+/// that were present but never read.
+struct loaded_project {
+    std::vector<std::unique_ptr<data_node_base>> nodes;
+    std::vector<stream_diagnostic> warnings;
+};
+
+/// The project document of `nodes`, in order. Throws project_error (naming the
+/// node) when a node is null, its class cannot be created by name, or its
+/// members cannot be written (see json_write_stream).
+nlohmann::ordered_json project_document(const std::vector<const data_node_base*>& nodes);
+
+/// Writes the project document of `nodes` to `path` atomically: a failed save
+/// leaves the previous file intact. Throws project_error.
+void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes);
+
+/// Reads a project file and creates its nodes by runtime class name. All or
+/// nothing: throws project_error when the file cannot be read, does not parse,
+/// has another shape, carries a newer format version, names an unknown class or
+/// holds any entry that is present but unusable; nothing created survives a
+/// failed load.
+loaded_project load_project(const std::filesystem::path& path);
+
+/// load_project on JSON text; `source` names it in errors.
+loaded_project load_project_text(std::string_view utf8, const std::string& source);
+
+/// load_project on a parsed document; `source` names it in errors.
+loaded_project load_project_document(nlohmann::ordered_json document, const std::string& source);
+
+}  // namespace ds_project

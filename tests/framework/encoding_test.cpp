@@ -1,0 +1,71 @@
+// Text boundary: GBK in memory, UTF-8 outside, strict in both directions.
+#include "host/text/encoding.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/utf8_literal.h"
+
+using testing::HasSubstr;
+
+using ds_test::utf8;
+
+namespace {
+
+std::string conversion_message(auto convert)
+{
+    try {
+        convert();
+    } catch (const ds_text::conversion_error& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+}  // namespace
+
+TEST(encoding, ChineseTextRoundTripsThroughUtf8)
+{
+    const CString narrow = "垫石_钢筋表";
+#if DS_NARROW_IS_GBK
+    EXPECT_STREQ(ds_text::narrow_charset(), "GBK");
+    EXPECT_EQ(narrow.GetLength(), 11);
+#endif
+    EXPECT_EQ(ds_text::to_utf8(narrow), utf8(u8"垫石_钢筋表"));
+    EXPECT_EQ(ds_text::from_utf8(utf8(u8"垫石_钢筋表")), narrow);
+    EXPECT_EQ(ds_text::from_utf8(""), CString());
+    // Long text crosses the converter's internal buffer.
+    std::string long_utf8;
+    CString long_narrow;
+    for (int i = 0; i < 2000; ++i) {
+        long_utf8 += utf8(u8"墩台a");
+        long_narrow += "墩台a";
+    }
+    EXPECT_EQ(ds_text::from_utf8(long_utf8), long_narrow);
+    EXPECT_EQ(ds_text::to_utf8(long_narrow), long_utf8);
+}
+
+TEST(encoding, TextThatDoesNotConvertNamesCharacterAndOffset)
+{
+    // Invalid UTF-8: a stray continuation byte, an overlong "/", a surrogate, a cut character.
+    EXPECT_THAT(conversion_message([] { ds_text::from_utf8("ab\x80"); }), HasSubstr("\\x80 at byte offset 2"));
+    EXPECT_THAT(conversion_message([] { ds_text::from_utf8("\xC0\xAF"); }), HasSubstr("byte offset 0"));
+    EXPECT_THAT(conversion_message([] { ds_text::from_utf8("x\xED\xA0\x80"); }), HasSubstr("byte offset 1"));
+    EXPECT_THAT(conversion_message([] { ds_text::from_utf8(utf8(u8"垫").substr(0, 2)); }),
+                HasSubstr("byte offset 0"));
+#if DS_NARROW_IS_GBK
+    // Characters GBK lacks are named, never dropped.
+    const std::string message = conversion_message([] { ds_text::from_utf8(utf8(u8"面积 m²")); });
+    const std::string named = utf8(u8"U+00B2 \"²\"");
+    EXPECT_THAT(message, HasSubstr(named));
+    EXPECT_THAT(message, HasSubstr("at byte offset 8"));
+    const std::string empty_set = conversion_message([] { ds_text::from_utf8(utf8(u8"∅12")); });
+    EXPECT_THAT(empty_set, HasSubstr("U+2205"));
+    // Bytes that are not GBK.
+    EXPECT_THAT(conversion_message([] { ds_text::to_utf8(std::string_view("ab\xFF", 3)); }),
+                HasSubstr("\\xFF at byte offset 2"));
+    EXPECT_THAT(conversion_message([] { ds_text::to_utf8(std::string_view("a\x81", 2)); }),
+                HasSubstr("byte offset 1"));
+    EXPECT_EQ(ds_text::to_utf8_for_display(std::string_view("垫\xFF石")), utf8(u8"垫\\xFF石"));
+#endif
+}

@@ -1,0 +1,84 @@
+// Test node serialization, written the way module records are.
+#include "framework/test_project_node.h"
+
+#include "host/framework/serialization_guard.h"
+
+namespace ds_test {
+
+void test_row::serialize_members(member_rw_interface& stream)
+{
+    x_object_flag_serialization_guard guard("test_row", stream);
+    int version = 1;
+    stream.serialize("version", version);
+    stream.serialize("m_strMark", m_strMark);
+    stream.serialize("m_dDia", m_dDia);
+    stream.serialize("m_iNum", m_iNum);
+}
+
+IMPLEMENT_HOST_DYNCREATE(test_project_node, data_node_base)
+
+void test_project_node::serialize_members(member_rw_interface& stream)
+{
+    x_object_flag_serialization_guard guard("test_project_node", stream);
+    data_node_base::serialize_members(stream);
+    int version = 2;
+    stream.serialize("version", version);
+    stream.serialize("m_iCount", m_iCount);
+    stream.serialize("m_strName", m_strName);
+    if (version < 2) return;
+
+    stream.serialize("m_dWidth", m_dWidth);
+    stream.serialize("m_bVisible", m_bVisible);
+
+    stream.mark("m_inner", x_mark_object_begin);
+    m_inner.serialize_members(stream);
+    stream.mark("m_inner", x_mark_object_end);
+
+    stream.mark("m_rows", x_mark_list_begin);
+    int count = static_cast<int>(m_rows.size());
+    stream.serialize("count", count);
+    if (!stream.is_storing()) m_rows.resize(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const CString item = "item_" + CString(std::to_string(i));
+        stream.mark(item, x_mark_object_begin);
+        m_rows[i].serialize_members(stream);
+        stream.mark(item, x_mark_object_end);
+    }
+    stream.mark("m_rows", x_mark_list_end);
+
+    stream.mark("m_notes", x_mark_list_begin);
+    count = static_cast<int>(m_notes.size());
+    stream.serialize("count", count);
+    if (!stream.is_storing()) m_notes.resize(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < m_notes.size(); ++i) {
+        const CString item = "item_" + CString(std::to_string(i));
+        stream.serialize(item + "_key", m_notes[i].first);
+        stream.serialize(item + "_value", m_notes[i].second);
+    }
+    stream.mark("m_notes", x_mark_list_end);
+}
+
+test_project_node test_project_node::sample()
+{
+    test_project_node node;
+    node.set_node_tag("DS-0001");
+    node.set_node_name("垫石_钢筋表");
+    node.m_iCount = 3;
+    node.m_strName = "1号墩 左幅";
+    node.m_dWidth = 560.25;
+    node.m_bVisible = true;
+    node.m_inner = {"N1", 12.0, 4};
+    node.m_rows = {{"N2", 16.0, 8}, {"", 0.1, -1}};
+    node.m_notes = {{"注", "尺寸以毫米计"}, {"", ""}};
+    return node;
+}
+
+bool test_project_node::same_members(const test_project_node& other) const
+{
+    return get_node_tag() == other.get_node_tag() && get_node_name() == other.get_node_name() &&
+           m_iCount == other.m_iCount && m_strName == other.m_strName && m_dWidth == other.m_dWidth &&
+           m_bVisible == other.m_bVisible && m_inner == other.m_inner && m_rows == other.m_rows &&
+           m_notes == other.m_notes;
+}
+
+}  // namespace ds_test
