@@ -87,11 +87,9 @@ TEST(SteelData, WritesItsOwnTagVersionAndBarList)
     recording_stream out;
     rebar.serialize_members(out);
 
-    std::vector<std::string> expected;
-    for (const char* entry : {"version=1", "m_bars[", "count=1", "item_0{", "m_mark=N1", "m_diameter=12",
-                              "m_grade=HRB400", "m_count=0", "m_spacing=100", "m_shape=直线", "m_part=钢筋网",
-                              "}item_0", "]m_bars"})
-        expected.push_back(ds_text::to_utf8(std::string_view(entry)));
+    const std::vector<std::string> expected = {
+        "version=1", "m_bars[", "count=1", "item_0{", "m_mark=N1", "m_diameter=12", "m_grade=HRB400",
+        "m_count=0", "m_spacing=100", "m_shape=直线", "m_part=钢筋网", "}item_0", "]m_bars"};
     EXPECT_EQ(out.key_values(), expected);
     EXPECT_EQ(recording_stream::tag_path(out.find("version")), "steel_data");
     EXPECT_EQ(recording_stream::tag_path(out.find("m_mark")), "steel_data/steel_bar_row");
