@@ -1,0 +1,133 @@
+// The advanced grid observer: four tables in and out, which table wins a
+// shared setting, the cached type choices, missing tables and the note button.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "grid_observer_fixture.h"
+#include "grid_ui/ds_grid_helpers.h"
+#include "grid_ui/ds_ui_advance_grid_ui_data.h"
+#include "host/substructure/common_gj_drawset_grid_ui_data.h"
+
+using VQDraw_DS_UINA::DS_ui_advance_grid_ui_data;
+
+namespace {
+
+const CString common_table = common_gj_drawset_grid_ui_data::get_table_name(false);
+constexpr const char* construction = "垫石-构造属性";
+constexpr const char* drawing_settings = "垫石-绘图设置";
+constexpr const char* rebar = "垫石_钢筋表";
+
+struct advance_setup {
+    ds_test::registered_pedestal_drawing drawing;
+    DS_ui_advance_grid_ui_data observer;
+    ds_test::grid_tables tables;
+
+    advance_setup()
+    {
+        for (const CString& name : {common_table, CString(construction), CString(drawing_settings), CString(rebar)})
+            tables.add(name);
+        drawing->m_draw_data.m_Steel_P0.set_default_value();
+        drawing.observe_with(observer);
+    }
+};
+
+}  // namespace
+
+TEST(AdvanceGridObserver, TemplatesAreAppendedAfterTheCallersOwn)
+{
+    table_template_list templates = {{"别的", {"别的表"}}};
+    DS_ui_advance_grid_ui_data().get_table_template_names(templates);
+    EXPECT_EQ(templates, (table_template_list{{"别的", {"别的表"}},
+                                              {"构造属性", {common_table, construction}},
+                                              {"绘图设置", {drawing_settings}},
+                                              {"钢筋表", {rebar}}}));
+}
+
+TEST(AdvanceGridObserver, LoadFillsEveryTableAndClearsTheMarks)
+{
+    advance_setup setup;
+    setup.drawing->m_draw_data.m_gz.strHei = "200;210;220";
+    setup.drawing->m_draw_data.m_drawSet.m_DS_number = "A-3";
+    setup.tables.mark_all_user_modified();
+    setup.observer.load_data_to_ui(setup.tables.map());
+
+    EXPECT_EQ(setup.tables[construction].get_prop_cell("m_dHeight")->text(), "200;210;220");
+    EXPECT_EQ(setup.tables[construction].get_prop_cell("m_iCount")->text(), "1");
+    EXPECT_EQ(setup.tables[drawing_settings].get_prop_cell("m_DS_number")->text(), "A-3");
+    EXPECT_EQ(*setup.tables[drawing_settings].get_env_variable("COMP_TYPE"),
+              (std::vector<CString>{"柱式墩", "盖梁柱式墩", "花瓶墩", "墙式墩", "桩柱台", "肋板台", "墙式台", "座板台",
+                                    "板凳台", "扶壁台"}));
+    for (const CString& name : {common_table, CString(drawing_settings)})
+        EXPECT_EQ(setup.tables[name].get_prop_cell("m_iScale")->text(), "10") << name;
+    EXPECT_EQ(*setup.tables[common_table].get_env_variable(common_gj_drawset_grid_ui_data::type_choice_list),
+              (std::vector<CString>{"桥墩", "桥台"}));
+    EXPECT_EQ(setup.tables[rebar].GetNumberRows(),
+              static_cast<int>(setup.drawing->m_draw_data.m_Steel_P0.m_bars.size()));
+    EXPECT_FALSE(setup.tables.any_user_modified());
+}
+
+TEST(AdvanceGridObserver, SaveNormalisesTheSlopeAndKeepsTheDrawingSettingsTablesValue)
+{
+    advance_setup setup;
+    setup.observer.load_data_to_ui(setup.tables.map());
+    CVQDataBase& gz_table = setup.tables[construction];
+    gz_table.user_set_prop("m_dHeight", CVQVariant(CString("200, 250 300"), false));
+    setup.tables[common_table].user_set_prop("m_iScale", CVQVariant(20));
+    setup.tables[common_table].user_set_prop("m_strQF", CVQVariant(CString("右幅"), false));
+    setup.tables[drawing_settings].user_set_prop("m_iScale", CVQVariant(25));
+    setup.tables[rebar].user_remove_rows(0, 1);
+
+    for (const auto& [entered, stored] : std::vector<std::pair<double, double>>{{0, 90}, {180, 90}, {45, 45}}) {
+        gz_table.user_set_prop("m_slope", CVQVariant(entered));
+        setup.observer.save_data_from_ui(setup.tables.map());
+        EXPECT_EQ(setup.drawing->m_draw_data.m_gz.m_dSlope, stored) << entered;
+    }
+    EXPECT_EQ(VQDraw_DS_UINA::ds_grid_slope_to_store(std::nan("")), 90.0);
+    EXPECT_EQ(setup.drawing->m_draw_data.m_gz.strHei, "200, 250 300");
+    EXPECT_EQ(setup.drawing->m_draw_data.m_drawSet.com_drawset.m_iScale, 25);
+    EXPECT_EQ(setup.drawing->m_draw_data.m_drawSet.com_drawset.m_strQF, "右幅");
+    EXPECT_EQ(static_cast<int>(setup.drawing->m_draw_data.m_Steel_P0.m_bars.size()), setup.tables[rebar].GetNumberRows());
+    EXPECT_FALSE(setup.tables.any_user_modified());
+}
+
+TEST(AdvanceGridObserver, TypeChoicesAreAskedForOncePerProcess)
+{
+    DS_ui_advance_grid_ui_data::reset_type_choice_cache();
+    common_gj_drawset_grid_ui_data::reset_call_counts();
+    advance_setup first;
+    advance_setup second;
+    table_map empty;
+    first.observer.load_data_to_ui(empty);
+    EXPECT_EQ(common_gj_drawset_grid_ui_data::get_envariable_types_call_count(), 0);
+    for (advance_setup* setup : {&first, &second, &first}) setup->observer.load_data_to_ui(setup->tables.map());
+    EXPECT_EQ(common_gj_drawset_grid_ui_data::get_envariable_types_call_count(), 1);
+    EXPECT_NE(second.tables[common_table].get_env_variable(common_gj_drawset_grid_ui_data::type_choice_list), nullptr);
+}
+
+TEST(AdvanceGridObserver, MissingAndNullTablesAreSkipped)
+{
+    ds_test::registered_pedestal_drawing drawing;
+    DS_ui_advance_grid_ui_data observer;
+    drawing.observe_with(observer);
+    ds_test::grid_tables tables;
+    CVQDataBase& gz_table = tables.add(construction);
+    tables.add_null(rebar);
+    observer.load_data_to_ui(tables.map());
+    gz_table.user_set_prop("m_dWidth", CVQVariant(640.0));
+    observer.save_data_from_ui(tables.map());
+    EXPECT_EQ(drawing->m_draw_data.m_gz.m_dWidth, 640.0);
+    EXPECT_EQ(tables.map().size(), 2u);  // a lookup never adds the missing names
+}
+
+TEST(AdvanceGridObserver, ButtonsGoToTheCommonSettingsHandler)
+{
+    advance_setup setup;
+    CVQDataBase& table = setup.tables[drawing_settings];
+    NM_VQGRID note = ds_test::row_of(table, "m_strCustomNote");
+    NM_VQGRID scale = ds_test::row_of(table, "m_iScale");
+    setup.observer.cell_button_be_clicked(&table, &scale);
+    EXPECT_FALSE(table.IsUserModifyData());
+    setup.observer.cell_button_be_clicked(&table, &note);
+    EXPECT_EQ(table.get_prop_cell("m_strCustomNote")->text(), common_gj_drawset_grid_ui_data::standard_note(40));
+}
