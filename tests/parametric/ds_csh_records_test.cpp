@@ -1,0 +1,232 @@
+// The parametric list records: defaults, difference lines and every stored layout of a row.
+#include <gtest/gtest.h>
+
+#include "data/ds_csh_records.h"
+#include "support/recording_stream.h"
+
+namespace {
+
+using VQDraw_DS_UINA::DS_CSH_LB_Data;
+using VQDraw_DS_UINA::DS_CSH_Name;
+using ds_test::begin_list;
+using ds_test::end_list;
+using ds_test::recording_stream;
+using ds_test::value_entry;
+
+/// A row whose every member differs from the constructor's values.
+DS_CSH_LB_Data filled_row()
+{
+    DS_CSH_LB_Data row;
+    row.m_Type = "桥台";
+    row.m_strQF = "左幅";
+    row.m_iNum = 7;
+    row.m_iCount = 4;
+    row.m_strType = "2";
+    row.m_strH = "300,350";
+    row.m_dWid = 560.5;
+    row.m_dLen = 460.25;
+    row.m_dAngle = 75.0;
+    row.m_strPos = "大桩号侧";
+    row.m_custom_note_items = {{"混凝土", "垫石采用C50混凝土。"}, {"", ""}};
+    row.m_Steel_P0.set_default_value();
+    return row;
+}
+
+std::vector<CString> differences(const DS_CSH_LB_Data& mine, const DS_CSH_LB_Data& other)
+{
+    std::vector<CString> lines;
+    mine.compare(&other, lines);
+    return lines;
+}
+
+/// Reads `row` from a hand-made top object.
+void read_from(DS_CSH_LB_Data& row, const std::vector<ds_test::stream_entry>& entries)
+{
+    recording_stream reader(entries);
+    row.serialize_members(reader);
+}
+
+TEST(ParametricListRecords, ConstructorAndDefaultsDiffer)
+{
+    DS_CSH_LB_Data row;
+    EXPECT_EQ(row.m_Type, CString(""));
+    EXPECT_EQ(row.m_strQF, CString("主线"));
+    EXPECT_EQ(row.m_iNum, 1);
+    EXPECT_EQ(row.m_iCount, 6);
+    EXPECT_EQ(row.m_strH, CString("200"));
+    EXPECT_EQ(row.m_dWid, 1100.0);
+    EXPECT_EQ(row.m_dLen, 1700.0);
+    EXPECT_EQ(row.m_dAngle, 120.0);
+    EXPECT_TRUE(row.m_Steel_P0.m_bars.empty());
+
+    // The defaults reset the nine plain fields and keep type, notes and rebar.
+    DS_CSH_LB_Data defaulted = filled_row();
+    defaulted.set_default_value();
+    EXPECT_EQ(defaulted.m_Type, CString("桥墩"));
+    EXPECT_EQ(defaulted.m_strQF, CString("主线"));
+    EXPECT_EQ(defaulted.m_iNum, 1);
+    EXPECT_EQ(defaulted.m_iCount, 6);
+    EXPECT_EQ(defaulted.m_strH, CString("200"));
+    EXPECT_EQ(defaulted.m_dWid, 1100.0);
+    EXPECT_EQ(defaulted.m_dLen, 1700.0);
+    EXPECT_EQ(defaulted.m_dAngle, 120.0);
+    EXPECT_EQ(defaulted.m_strPos, CString(""));
+    EXPECT_EQ(defaulted.m_strType, CString("2"));
+    EXPECT_EQ(defaulted.m_custom_note_items, filled_row().m_custom_note_items);
+    EXPECT_TRUE(defaulted.m_Steel_P0.same_bars(filled_row().m_Steel_P0));
+
+    DS_CSH_Name name;
+    EXPECT_EQ(name.m_strH, CString(""));
+    name.set_default_value();
+    EXPECT_EQ(name.m_strH, CString("h"));
+}
+
+TEST(ParametricListRecords, CompareFollowsFieldOrderAndIgnoresNotes)
+{
+    const DS_CSH_LB_Data row = filled_row();
+    EXPECT_TRUE(differences(row, filled_row()).empty());
+
+    DS_CSH_LB_Data other_notes = filled_row();
+    other_notes.m_custom_note_items = {{"其它", "不同的附注"}};
+    EXPECT_TRUE(differences(row, other_notes).empty());
+
+    DS_CSH_LB_Data other_count = filled_row();
+    other_count.m_iCount = 8;
+    const std::vector<CString> count_lines = differences(row, other_count);
+    ASSERT_EQ(count_lines.size(), 1u);
+    EXPECT_EQ(count_lines[0].Find("个数："), 0);
+    EXPECT_GE(count_lines[0].Find("8"), 0);
+    EXPECT_GE(count_lines[0].Find("4"), 0);
+
+    // Every field differs, and the rebar too: ten field lines in order, rebar lines last.
+    DS_CSH_LB_Data other = DS_CSH_LB_Data();
+    other.m_Type = "桥墩";
+    other.m_strType = "9";
+    other.m_strPos = "小桩号侧";
+    const std::vector<CString> lines = differences(row, other);
+    const char* captions[] = {"墩台类型：", "桥幅：",     "墩台号：",   "个数：",   "垫石类型：",
+                              "高度：",     "横桥向宽度：", "顺桥向长度：", "斜交角：", "垫石位置："};
+    ASSERT_GT(lines.size(), std::size(captions));
+    for (std::size_t i = 0; i < std::size(captions); ++i) EXPECT_EQ(lines[i].Find(captions[i]), 0) << i;
+
+    std::vector<CString> kept = {"earlier line"};
+    DS_CSH_Name name, other_name;
+    name.m_strH = "h";
+    other_name.m_strH = "H";
+    name.compare(&other_name, kept);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[1].Find("垫石高度h："), 0);
+}
+
+TEST(ParametricListRecords, RowWritesTwelveMembersAndReadsThemBack)
+{
+    DS_CSH_LB_Data row = filled_row();
+    recording_stream writer;
+    row.serialize_members(writer);
+
+    const std::vector<std::string> expected = {
+        "version", "m_Type", "m_strQF", "m_iNum", "m_iCount", "m_strType", "m_strH", "m_dWid", "m_dLen",
+        "m_dAngle", "m_strPos", "m_custom_note_items[", "count", "item_0_key", "item_0_value", "item_1_key",
+        "item_1_value", "]m_custom_note_items", "m_Steel_P0{"};
+    const std::vector<std::string> keys = writer.keys();
+    ASSERT_GE(keys.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + expected.size()), expected);
+    EXPECT_EQ(keys.back(), "}m_Steel_P0");
+    EXPECT_EQ(std::get<int>(writer.find("version").value), 6);
+    EXPECT_EQ(recording_stream::tag_path(writer.find("m_strQF")), "DS_CSH_LB_Data");
+
+    DS_CSH_LB_Data back;
+    back.m_custom_note_items = {{"a", "b"}, {"c", "d"}, {"e", "f"}};  // resized to the stored two
+    recording_stream reader(writer.json());
+    back.serialize_members(reader);
+    EXPECT_TRUE(reader.diagnostics().empty());
+    EXPECT_TRUE(differences(back, row).empty());
+    EXPECT_EQ(back.m_custom_note_items, row.m_custom_note_items);
+
+    // An empty note list stores count 0 and empties the list it is read into.
+    DS_CSH_LB_Data bare;
+    recording_stream bare_writer;
+    bare.serialize_members(bare_writer);
+    EXPECT_EQ(std::get<int>(bare_writer.find("count").value), 0);
+    recording_stream bare_reader(bare_writer.json());
+    back.serialize_members(bare_reader);
+    EXPECT_TRUE(back.m_custom_note_items.empty());
+    EXPECT_TRUE(back.m_Steel_P0.m_bars.empty());
+}
+
+TEST(ParametricListRecords, OldLayoutsReadOnlyTheirKeys)
+{
+    // Version 1: bridge part, number, count and height only.
+    DS_CSH_LB_Data row = filled_row();
+    read_from(row, {value_entry("version", 1), value_entry("m_Type", "桥墩"), value_entry("m_strQF", "右幅"),
+                    value_entry("m_iNum", 3), value_entry("m_iCount", 2), value_entry("m_strType", "5"),
+                    value_entry("m_strH", "180"), value_entry("m_dWid", 1.0), value_entry("m_strPos", "x")});
+    EXPECT_EQ(row.m_strQF, CString("右幅"));
+    EXPECT_EQ(row.m_iNum, 3);
+    EXPECT_EQ(row.m_iCount, 2);
+    EXPECT_EQ(row.m_strH, CString("180"));
+    DS_CSH_LB_Data expected = filled_row();
+    expected.m_strQF = "右幅";
+    expected.m_iNum = 3;
+    expected.m_iCount = 2;
+    expected.m_strH = "180";
+    EXPECT_TRUE(differences(row, expected).empty());
+    EXPECT_EQ(row.m_custom_note_items, expected.m_custom_note_items);
+
+    // Version 3 adds the pedestal type, version 4 the support kind, version 5 the notes.
+    row = filled_row();
+    read_from(row, {value_entry("version", 3), value_entry("m_Type", "桥墩"), value_entry("m_strType", "5"),
+                    value_entry("m_dWid", 1.0)});
+    EXPECT_EQ(row.m_Type, CString("桥台"));
+    EXPECT_EQ(row.m_strType, CString("5"));
+    EXPECT_EQ(row.m_dWid, 1.0);
+
+    row = filled_row();
+    read_from(row, {value_entry("version", 4), value_entry("m_Type", "桥墩"), begin_list("m_custom_note_items"),
+                    value_entry("count", 0), end_list("m_custom_note_items")});
+    EXPECT_EQ(row.m_Type, CString("桥墩"));
+    EXPECT_EQ(row.m_custom_note_items.size(), 2u);
+
+    row = filled_row();
+    read_from(row, {value_entry("version", 5), begin_list("m_custom_note_items"), value_entry("count", 1),
+                    value_entry("item_0_key", "k"), value_entry("item_0_value", "v"), end_list("m_custom_note_items")});
+    ASSERT_EQ(row.m_custom_note_items.size(), 1u);
+    EXPECT_EQ(row.m_custom_note_items[0], std::make_pair(CString("k"), CString("v")));
+    EXPECT_FALSE(row.m_Steel_P0.m_bars.empty());
+
+    // Versions the program does not know read like the newest: 0 and 7 take the rebar too.
+    for (int version : {0, 7, -3}) {
+        DS_CSH_LB_Data source = filled_row();
+        recording_stream writer;
+        source.serialize_members(writer);
+        nlohmann::ordered_json document = writer.json();
+        document["version"] = version;
+        DS_CSH_LB_Data back;
+        recording_stream reader(document);
+        back.serialize_members(reader);
+        EXPECT_TRUE(differences(back, source).empty()) << version;
+        EXPECT_EQ(back.m_custom_note_items, source.m_custom_note_items) << version;
+    }
+}
+
+TEST(ParametricListRecords, NameStoresVersionOneAndReadsAnyVersion)
+{
+    DS_CSH_Name name;
+    name.m_strH = "垫石高h1";
+    recording_stream writer;
+    name.serialize_members(writer);
+    EXPECT_EQ(writer.key_values(), (std::vector<std::string>{"version=1", "m_strH=垫石高h1"}));
+    EXPECT_EQ(recording_stream::tag_path(writer.find("m_strH")), "DS_CSH_Name");
+
+    DS_CSH_Name back;
+    recording_stream reader(writer.json());
+    back.serialize_members(reader);
+    EXPECT_EQ(back.m_strH, name.m_strH);
+
+    DS_CSH_Name old;
+    recording_stream old_reader(std::vector<ds_test::stream_entry>{value_entry("version", 9), value_entry("m_strH", "H")});
+    old.serialize_members(old_reader);
+    EXPECT_EQ(old.m_strH, CString("H"));
+}
+
+}  // namespace
