@@ -1,0 +1,279 @@
+// The parametric pedestal drawing: defaults, stored layout, comparison, rows
+// from referenced piers and abutments, and grouping of candidates by size.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <random>
+
+#include "data/ds_csh_size_groups.h"
+#include "data/ds_ui_csh_data.h"
+#include "data/ds_ui_data.h"
+#include "host/framework/user_defaults.h"
+#include "host/substructure/substructure_graph_data.h"
+#include "support/recording_stream.h"
+
+namespace {
+
+using VQDraw_DS_UINA::DS_CSH_LB_Data;
+using VQDraw_DS_UINA::DS_ui_CSH_data;
+using ds_test::recording_stream;
+using node_list = std::vector<data_node_base*>;
+using structure_ptr = std::unique_ptr<substructure_graph_data>;
+
+ds_gz_data pedestal(double width, double length, double height, double angle = 90.0, double position = -600.0)
+{
+    ds_gz_data p;
+    p.m_dPos = position;
+    p.m_dAngle = angle;
+    p.m_dWidth = width;
+    p.m_dLength = length;
+    p.m_dHeight = height;
+    return p;
+}
+
+structure_ptr pier(int number, std::vector<ds_gz_data> pedestals, const CString& concrete = "C40")
+{
+    return make_substructure_drawing(substructure_pier, "柱式墩", "主线", number, concrete, 50, std::move(pedestals));
+}
+
+structure_ptr abutment(int number, std::vector<ds_gz_data> pedestals, const CString& concrete = "C30")
+{
+    return make_substructure_drawing(substructure_abutment, "肋板台", "右幅", number, concrete, 50,
+                                     std::move(pedestals));
+}
+
+DS_ui_CSH_data defaulted_drawing()
+{
+    DS_ui_CSH_data drawing;
+    drawing.set_default_value();
+    return drawing;
+}
+
+TEST(ParametricDrawing, NewDefaultedAndUserDefaulted)
+{
+    std::unique_ptr<CObject> created(CRuntimeClass::FromName("DS_ui_CSH_data")->CreateObject());
+    auto* fresh = dynamic_cast<DS_ui_CSH_data*>(created.get());
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_TRUE(fresh->m_csh_data.empty());
+    EXPECT_FALSE(fresh->m_is_merge);
+    EXPECT_EQ(fresh->m_gz_data.m_gz.m_dWidth, 0.0);
+    EXPECT_EQ(fresh->m_csh_name.m_strH, CString(""));
+
+    fresh->m_is_merge = true;
+    fresh->set_default_value();
+    ASSERT_EQ(fresh->m_csh_data.size(), 1u);
+    EXPECT_EQ(fresh->m_csh_data[0].m_Type, CString("桥墩"));
+    EXPECT_EQ(fresh->m_csh_name.m_strH, CString("h"));
+    EXPECT_EQ(fresh->m_gz_data.m_gz.m_dWidth, 560.0);
+    EXPECT_EQ(fresh->m_gz_data.m_drawSet.com_drawset.m_iScale, 10);
+    EXPECT_FALSE(fresh->m_is_merge);
+    fresh->set_default_value();  // the list is not cleared first
+    EXPECT_EQ(fresh->m_csh_data.size(), 2u);
+
+    user_defaults::register_default("DS_ui_CSH_data", [](graph_data_base& node) { node.set_node_name("mine"); });
+    DS_ui_CSH_data user;
+    user.set_default_value();
+    user_defaults::unregister_default("DS_ui_CSH_data");
+    EXPECT_EQ(user.get_node_name(), CString("mine"));
+    EXPECT_TRUE(user.m_csh_data.empty());
+    EXPECT_EQ(user.m_csh_name.m_strH, CString(""));
+}
+
+TEST(ParametricDrawing, StoresBasePartFirstAndReadsOnlyVersionOne)
+{
+    DS_ui_CSH_data drawing = defaulted_drawing();
+    drawing.m_csh_data.push_back(DS_CSH_LB_Data());
+    drawing.m_csh_data[1].m_iNum = 5;
+    drawing.m_is_merge = true;
+    drawing.set_external_reference_tag("ref-1", false);
+
+    recording_stream writer;
+    drawing.serialize_members(writer);
+    const std::vector<std::string> keys = writer.keys();
+    ASSERT_FALSE(keys.empty());
+    EXPECT_EQ(keys.front(), "xbjg_parameters_graph_data_base{");
+    const auto at = [&](const std::string& key) { return std::find(keys.begin(), keys.end(), key) - keys.begin(); };
+    EXPECT_LT(at("}xbjg_parameters_graph_data_base"), at("m_gz_data{"));
+    EXPECT_LT(at("m_gz_data{"), at("m_csh_name{"));
+    EXPECT_LT(at("m_csh_name{"), at("m_csh_data["));
+    ASSERT_LT(at("m_csh_data[") + 2, static_cast<std::ptrdiff_t>(keys.size()));
+    EXPECT_EQ(keys[at("m_csh_data[") + 1], "count");
+    EXPECT_EQ(keys[at("m_csh_data[") + 2], "item_0{");
+    EXPECT_EQ(keys[keys.size() - 2], "]m_csh_data");
+    EXPECT_EQ(keys.back(), "m_is_merge");
+    EXPECT_EQ(writer.json()["version"], 1);
+    EXPECT_EQ(writer.json()["m_csh_data"]["count"], 2);
+
+    DS_ui_CSH_data back;
+    recording_stream reader(writer.json());
+    back.serialize_members(reader);
+    EXPECT_TRUE(reader.diagnostics().empty());
+    std::vector<CString> lines;
+    EXPECT_TRUE(back.compare_graph_data(&drawing, lines)) << (lines.empty() ? CString() : lines[0]);
+    ASSERT_EQ(back.m_csh_data.size(), 2u);
+    EXPECT_EQ(back.m_csh_data[1].m_iNum, 5);
+    EXPECT_TRUE(back.m_is_merge);
+    EXPECT_EQ(back.get_external_reference_tag(), CString("ref-1"));
+
+    // Version 2: the base part only.
+    nlohmann::ordered_json document = writer.json();
+    document["version"] = 2;
+    DS_ui_CSH_data kept;
+    recording_stream old_reader(document);
+    kept.serialize_members(old_reader);
+    EXPECT_EQ(kept.get_external_reference_tag(), CString("ref-1"));
+    EXPECT_TRUE(kept.m_csh_data.empty());
+    EXPECT_FALSE(kept.m_is_merge);
+    EXPECT_EQ(kept.m_csh_name.m_strH, CString(""));
+}
+
+TEST(ParametricDrawing, ComparesRowsPairwiseAndTheMergeFlag)
+{
+    const DS_ui_CSH_data drawing = defaulted_drawing();
+    std::vector<CString> lines = {"kept"};
+
+    VQDraw_DS_UINA::DS_ui_data single;
+    EXPECT_FALSE(drawing.compare_graph_data(&single, lines));
+    EXPECT_FALSE(drawing.compare_graph_data(nullptr, lines));
+    EXPECT_EQ(lines.size(), 1u);
+
+    DS_ui_CSH_data copy = drawing;
+    EXPECT_TRUE(drawing.compare_graph_data(&copy, lines));
+
+    // Extra rows on either side add nothing.
+    copy.m_csh_data.push_back(DS_CSH_LB_Data());
+    EXPECT_TRUE(drawing.compare_graph_data(&copy, lines));
+    EXPECT_TRUE(copy.compare_graph_data(&drawing, lines));
+    EXPECT_EQ(lines.size(), 1u);
+
+    copy.m_csh_data[0].m_iCount = 9;
+    copy.m_is_merge = true;
+    EXPECT_FALSE(drawing.compare_graph_data(&copy, lines));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].Find("个数："), 0);
+    EXPECT_EQ(lines[2], CString("是否为合并成的数据：是 → 否"));
+
+    copy = drawing;
+    copy.m_csh_name.m_strH = "H";
+    copy.m_gz_data.m_gz.m_iCount = 3;
+    lines.clear();
+    EXPECT_FALSE(drawing.compare_graph_data(&copy, lines));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].Find("垫石个数："), 0);
+    EXPECT_EQ(lines[1].Find("垫石高度h："), 0);
+}
+
+TEST(ParametricDrawing, ReferenceRowsOnePerStructureWithPedestals)
+{
+    DS_ui_CSH_data drawing = defaulted_drawing();
+    drawing.set_reference_datas({});
+    EXPECT_EQ(drawing.m_csh_data.size(), 1u);
+
+    // Nothing with pedestals: the rows go, the shared size falls back to an empty pedestal.
+    const structure_ptr bare = pier(1, {});
+    steel_data not_a_structure;
+    drawing.set_reference_datas({bare.get(), &not_a_structure});
+    EXPECT_TRUE(drawing.m_csh_data.empty());
+    EXPECT_EQ(drawing.m_gz_data.m_drawSet.m_strMergeNum, CString("墩台"));
+    EXPECT_EQ(drawing.m_gz_data.m_gz.strHei, CString("0.000000"));
+    EXPECT_EQ(drawing.m_gz_data.m_gz.m_dSlope, 90.0);
+
+    const structure_ptr pier1 = pier(1, {pedestal(560, 460, 300, 80), pedestal(560, 460, 300), pedestal(560, 460, 300),
+                                         pedestal(560, 460, 300)});
+    const structure_ptr pier2 = pier(2, {pedestal(600, 500, 300), pedestal(600, 500, 300), pedestal(600, 500, 350)},
+                                     "C50");
+    const structure_ptr abut0 = abutment(0, {pedestal(700, 400, 250)});
+    const structure_ptr abut4 = abutment(4, {pedestal(700, 400, 250)}, "C35");
+
+    drawing.set_reference_datas({bare.get(), pier1.get(), pier2.get()});
+    ASSERT_EQ(drawing.m_csh_data.size(), 2u);
+    const DS_CSH_LB_Data& first = drawing.m_csh_data[0];
+    EXPECT_EQ(first.m_iCount, 4);
+    EXPECT_EQ(first.m_strH, CString("300"));
+    EXPECT_EQ(first.m_strQF, CString("主线"));
+    EXPECT_EQ(first.m_iNum, 1);
+    EXPECT_EQ(first.m_Type, CString(""));
+    EXPECT_EQ(first.m_dWid, 1100.0);  // size of a row stays the constructor's
+    EXPECT_EQ(drawing.m_csh_data[1].m_strH, CString("300,300,350"));
+    EXPECT_EQ(drawing.m_csh_data[1].m_iNum, 2);
+    EXPECT_EQ(drawing.m_gz_data.m_gz.m_dWidth, 560.0);
+    EXPECT_EQ(drawing.m_gz_data.m_gz.m_dLenth, 460.0);
+    EXPECT_EQ(drawing.m_gz_data.m_gz.strHei, CString("300.000000"));
+    EXPECT_EQ(drawing.m_gz_data.m_gz.m_dSlope, 80.0);
+    EXPECT_EQ(drawing.m_gz_data.m_drawSet.m_strMergeNum, CString("墩"));
+    const common_gj_data_drawset& settings = drawing.m_gz_data.m_drawSet.com_drawset;
+    EXPECT_EQ(settings.m_strConcreteType, CString("C50"));  // the last pier's whole settings
+    EXPECT_EQ(settings.m_iPierNum, 2);
+    EXPECT_EQ(settings.m_iScale, 10);
+
+    drawing.set_reference_datas({abut0.get(), abut4.get()});
+    ASSERT_EQ(drawing.m_csh_data.size(), 2u);
+    EXPECT_EQ(drawing.m_csh_data[1].m_strQF, CString("右幅"));
+    EXPECT_EQ(drawing.m_csh_data[1].m_iNum, 4);
+    EXPECT_EQ(drawing.m_gz_data.m_drawSet.m_strMergeNum, CString("台"));
+    EXPECT_EQ(settings.m_strConcreteType, CString("C35"));
+    EXPECT_EQ(settings.m_iPierNum, 2);  // an abutment gives its concrete only
+    EXPECT_EQ(settings.m_iScale, 10);
+
+    drawing.set_reference_datas({pier1.get(), abut0.get()});
+    EXPECT_EQ(drawing.m_gz_data.m_drawSet.m_strMergeNum, CString("墩台"));
+    drawing.set_reference_datas({pier1.get(), pier2.get(), abut0.get(), pier1.get()});
+    EXPECT_EQ(drawing.m_gz_data.m_drawSet.m_strMergeNum, CString("墩台"));
+    EXPECT_EQ(drawing.m_csh_data.size(), 4u);
+}
+
+TEST(ParametricDrawing, MergeFilterGroupsByFirstPedestalSize)
+{
+    const DS_ui_CSH_data drawing;
+    const structure_ptr a = pier(1, {pedestal(1100, 1700, 200), pedestal(900, 900, 200)});
+    const structure_ptr b = abutment(2, {pedestal(1100, 1700, 250)});
+    const structure_ptr c = pier(3, {pedestal(1200, 1700, 200)});
+    const structure_ptr d = pier(4, {pedestal(1100, 1800, 200)});
+    const structure_ptr empty = pier(5, {});
+    steel_data other;
+
+    EXPECT_TRUE(drawing.set_merge_filter_datas("", {}).empty());
+    EXPECT_TRUE(drawing.set_merge_filter_datas("", {empty.get(), &other}).empty());
+
+    const auto groups = drawing.set_merge_filter_datas("ignored", {a.get(), empty.get(), b.get(), &other, c.get()});
+    EXPECT_EQ(groups, (std::vector<node_list>{{a.get(), b.get()}, {c.get()}}));
+
+    // Widths outer, lengths inner, each in order of first appearance.
+    const auto mixed = drawing.set_merge_filter_datas("", {c.get(), d.get(), a.get(), b.get()});
+    EXPECT_EQ(mixed, (std::vector<node_list>{{c.get()}, {a.get(), b.get()}, {d.get()}}));
+}
+
+// Sizes drawn from a few values, some closer together than the tolerance, so
+// that a size can equal two distinct values; NaN and infinity equal nothing.
+TEST(ParametricDrawing, IndexedSizeGroupingMatchesTheScan)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double values[] = {1100.0, 1100.0 + 6e-7, 1100.0 + 1.2e-6, 1100.0 - 9e-7, 1700.0, 0.0, -0.0,
+                             std::nan(""), inf, 1200.0};
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(values) - 1);
+    int rounds_with_shared_members = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<structure_ptr> nodes;
+        node_list pointers;
+        const std::size_t count = random() % 25;
+        for (std::size_t i = 0; i < count; ++i) {
+            std::vector<ds_gz_data> pedestals;
+            if (random() % 6) pedestals.push_back(pedestal(values[pick(random)], values[pick(random)], 200));
+            nodes.push_back(pier(static_cast<int>(i), std::move(pedestals)));
+            pointers.push_back(nodes.back().get());
+        }
+        const auto candidates = VQDraw_DS_UINA::ds_collect_size_candidates(pointers);
+        const auto groups = VQDraw_DS_UINA::ds_group_by_first_pedestal_size(candidates);
+        ASSERT_EQ(groups, VQDraw_DS_UINA::size_group_detail::group_by_scanning(candidates)) << "round " << round;
+        std::size_t members = 0;
+        for (const node_list& group : groups) members += group.size();
+        if (members > candidates.size()) ++rounds_with_shared_members;
+    }
+    EXPECT_GT(rounds_with_shared_members, 0);  // the tolerance case really came up
+}
+
+}  // namespace
