@@ -11,13 +11,17 @@
 int main(int argc, char** argv)
 {
     ds_app::app_context context;
-    CLI::App app{"ds-host: headless host of the bearing-pedestal (垫石) drawing module"};
+    CLI::App app{ds_app::utf8_literal(u8"ds-host: headless host of the bearing-pedestal (垫石) drawing module")};
     app.option_defaults()->always_capture_default();
     app.add_option("--module", context.module_file, "the module to load")->check(CLI::ExistingFile);
     app.require_subcommand(1);
     ds_app::add_classes_command(app, context);
     ds_app::add_demo_command(app, context);
     ds_app::add_show_command(app, context);
+    ds_app::add_project_commands(app, context);
+    ds_app::add_single_drawing_commands(app, context);
+    ds_app::add_parametric_commands(app, context);
+    ds_app::add_road_commands(app, context);
 
     try {
         app.parse(argc, argv);

@@ -1,9 +1,11 @@
-// Shows a node the way the host sees it: through its serialized members.
+// Shows a node the way the host sees it: through its serialized members, and
+// what a step changed in it, in the module's own difference lines.
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "host/framework/data_node_base.h"
+#include "host/framework/graph_data_base.h"
 
 namespace ds_app {
 
@@ -11,5 +13,15 @@ namespace ds_app {
 std::string members_text(data_node_base& node);
 /// "DS_ui_data  tag=…  name=…" (UTF-8).
 std::string node_heading(const data_node_base& node);
+
+/// A detached copy of a drawing, made as the host makes one: a new object of
+/// the same class by name, filled by reading what the drawing writes. It is not
+/// registered in the data centre.
+std::unique_ptr<graph_data_base> snapshot(graph_data_base& drawing);
+
+/// Prints how `drawing` differs from `before` (its snapshot), one line per
+/// difference as the drawing's compare_graph_data words it ("no change" when
+/// none). Returns the number of lines.
+std::size_t say_changes(const graph_data_base& before, const graph_data_base& drawing);
 
 }  // namespace ds_app

@@ -1,9 +1,10 @@
 #include "app/workspace.h"
 
-#include <stdexcept>
-
+#include "app/runtime_objects.h"
 #include "host/framework/data_center.h"
 #include "host/framework/project_file.h"
+#include "host/framework/string_tools.h"
+#include "host/substructure/sample_bridge.h"
 
 namespace ds_app {
 
@@ -11,36 +12,44 @@ workspace::~workspace() { unregister_all(); }
 
 void workspace::unregister_all()
 {
-    for (const auto& node : m_nodes) data_center::unregister_node(node->get_node_tag());
+    for (const auto& node : m_nodes)
+        if (data_center::get_data_node(node->get_node_tag()) == node.get())
+            data_center::unregister_node(node->get_node_tag());
 }
 
 data_node_base& workspace::create(const char* class_name, const CString& name)
 {
-    CRuntimeClass* cls = CRuntimeClass::FromName(class_name);
-    if (!cls) throw std::runtime_error(std::string("no class named ") + class_name + " is registered");
-    std::unique_ptr<CObject> object(cls->CreateObject());
-    auto* node = dynamic_cast<data_node_base*>(object.get());
-    if (!node) throw std::runtime_error(std::string("class ") + class_name + " is not a data node");
-    object.release();
+    std::unique_ptr<data_node_base> node = create_object<data_node_base>(class_name, "data node");
     node->set_node_name(name);
-    return adopt(std::unique_ptr<data_node_base>(node));
+    return adopt(std::move(node));
 }
 
 data_node_base& workspace::adopt(std::unique_ptr<data_node_base> node)
 {
-    if (node->get_node_tag().IsEmpty() || data_center::get_data_node(node->get_node_tag()))
+    const data_node_base* holder = data_center::get_data_node(node->get_node_tag());
+    if (node->get_node_tag().IsEmpty() || (holder && holder != node.get()))
         node->set_node_tag(data_center::make_unique_tag(node->GetRuntimeClass()->m_lpszClassName));
     data_center::register_node(node->get_node_tag(), node.get());
     m_nodes.push_back(std::move(node));
     return *m_nodes.back();
 }
 
-void workspace::save(const std::filesystem::path& file) const
+void workspace::add_sample_bridge()
+{
+    // The sample arrives registered under its own tags; adopting keeps them.
+    for (auto& drawing : sample_bridge::build().release()) adopt(std::move(drawing));
+}
+
+std::vector<const data_node_base*> workspace::const_nodes() const
 {
     std::vector<const data_node_base*> nodes;
     for (const auto& n : m_nodes) nodes.push_back(n.get());
-    ds_project::save_project(file, nodes);
+    return nodes;
 }
+
+void workspace::save(const std::filesystem::path& file) const { ds_project::save_project(file, const_nodes()); }
+
+nlohmann::ordered_json workspace::document() const { return ds_project::project_document(const_nodes()); }
 
 std::vector<stream_diagnostic> workspace::load(const std::filesystem::path& file)
 {
@@ -56,6 +65,21 @@ data_node_base* workspace::find_by_name(const CString& name) const
     for (const auto& n : m_nodes)
         if (n->get_node_name() == name) return n.get();
     return nullptr;
+}
+
+std::vector<CString> workspace::names_where(const std::function<bool(const data_node_base&)>& keep) const
+{
+    std::vector<CString> names;
+    for (const auto& n : m_nodes)
+        if (keep(*n)) names.push_back(n->get_node_name());
+    return names;
+}
+
+CString workspace::unique_name(const CString& base) const
+{
+    CString name = base;
+    for (int i = 2; find_by_name(name); ++i) name = base + " (" + string_tools::num_to_string(i) + ")";
+    return name;
 }
 
 }  // namespace ds_app

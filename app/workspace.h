@@ -3,8 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "host/framework/data_node_base.h"
 #include "host/framework/stream_diagnostic.h"
@@ -22,8 +25,14 @@ public:
     /// registers it. Throws std::runtime_error when the class is unknown or is not a node.
     data_node_base& create(const char* class_name, const CString& name);
 
-    /// Takes a node over (a new tag is given when it has none) and registers it.
+    /// Takes a node over and registers it. The node keeps its tag when it has
+    /// one that is free or already registered to the node itself; otherwise it
+    /// gets a new one.
     data_node_base& adopt(std::unique_ptr<data_node_base> node);
+
+    /// Adds the host's built-in sample bridge: abutment 0, piers 1 to 3 and
+    /// abutment 4 of "主线", named like "主线1号墩".
+    void add_sample_bridge();
 
     /// Saves every node, in order, atomically. Throws ds_project::project_error.
     void save(const std::filesystem::path& file) const;
@@ -33,9 +42,16 @@ public:
     /// Returns the load's warnings.
     std::vector<stream_diagnostic> load(const std::filesystem::path& file);
 
+    /// The project document the nodes would be saved as (to see whether a step changed anything).
+    nlohmann::ordered_json document() const;
+
     const std::vector<std::unique_ptr<data_node_base>>& nodes() const { return m_nodes; }
     /// The first node with that name, or null.
     data_node_base* find_by_name(const CString& name) const;
+    /// Names of the nodes for which `keep` holds, in project order.
+    std::vector<CString> names_where(const std::function<bool(const data_node_base&)>& keep) const;
+    /// `base` when no node carries it, else the first free of "base (2)", "base (3)", ...
+    CString unique_name(const CString& base) const;
 
     /// The first node of class T, or null.
     template <class T>
@@ -48,6 +64,7 @@ public:
 
 private:
     void unregister_all();
+    std::vector<const data_node_base*> const_nodes() const;
 
     std::vector<std::unique_ptr<data_node_base>> m_nodes;
 };

@@ -1,0 +1,137 @@
+// Commands of the single-drawing road: refer to a pier or abutment, edit in
+// the grids, draw, exchange with a spreadsheet, back-fill the user grid row.
+#include <memory>
+#include <stdexcept>
+
+#include "app/command_support.h"
+#include "app/console.h"
+#include "app/drawing_output.h"
+#include "app/grid_session.h"
+#include "app/node_lookup.h"
+#include "app/reference_facility.h"
+
+namespace ds_app {
+
+namespace {
+
+struct reference_options {
+    std::filesystem::path file;
+    optional_text drawing;
+    std::string structure;
+    optional_text rows;
+    optional_text numbers;
+};
+
+struct grid_options {
+    std::filesystem::path file;
+    optional_text drawing;
+    std::string mode = "advanced";
+    edit_options edits;
+};
+
+struct drawing_options {
+    std::filesystem::path file;
+    optional_text drawing;
+    std::filesystem::path csv;
+    std::vector<std::string> entries;
+};
+
+void add_reference_command(CLI::App& app, app_context& context)
+{
+    auto o = std::make_shared<reference_options>();
+    auto* cmd = app.add_subcommand("reference", "let a single drawing take its geometry from a pier or abutment drawing");
+    add_project_option(*cmd, o->file);
+    add_drawing_option(*cmd, o->drawing);
+    cmd->add_option("-s,--structure", o->structure, utf8_literal(u8"name of the pier or abutment drawing, e.g. 主线1号墩"))->required();
+    o->rows.option = cmd->add_option("--rows", o->rows.text, utf8_literal(u8"condition 垫石排号: pedestal rows (1 smaller, 2 larger chainage side)"));
+    o->numbers.option = cmd->add_option("--numbers", o->numbers.text, utf8_literal(u8"condition 垫石编号: pedestal numbers within a row"));
+    cmd->callback([&context, o] {
+        on_project_file(context, o->file, [&](workspace& project) {
+            drawing_graph_data_base& drawing = find_single_drawing(project, o->drawing.get());
+            if (!run_reference(drawing, o->structure, {o->rows.get(), o->numbers.get()}))
+                throw std::runtime_error("the drawing took nothing from \"" + o->structure +
+                                         "\" under these conditions; the project is unchanged");
+        });
+    });
+}
+
+void add_grid_command(CLI::App& app, app_context& context)
+{
+    auto o = std::make_shared<grid_options>();
+    auto* cmd = app.add_subcommand("grid", "show a single drawing in the common or advanced grid; apply and save edits");
+    add_project_option(*cmd, o->file);
+    add_drawing_option(*cmd, o->drawing);
+    cmd->add_option("-m,--mode", o->mode, "grid mode")->check(CLI::IsMember({"common", "advanced"}));
+    o->edits.add_to(*cmd);
+    cmd->callback([&context, o] {
+        const std::vector<table_edit> edits = o->edits.collect();
+        on_project_file(context, o->file, [&](workspace& project) {
+            drawing_graph_data_base& drawing = find_single_drawing(project, o->drawing.get());
+            run_grid(drawing, o->mode == "common" ? grid_mode::common : grid_mode::advanced, edits);
+        });
+    });
+}
+
+void add_draw_command(CLI::App& app, app_context& context)
+{
+    auto o = std::make_shared<drawing_options>();
+    auto* cmd = app.add_subcommand("draw", "produce the drawing component of a pedestal drawing (single or parametric)");
+    add_project_option(*cmd, o->file);
+    add_drawing_option(*cmd, o->drawing);
+    cmd->callback([&context, o] {
+        on_project_file(context, o->file,
+                        [&](workspace& project) { run_draw(find_pedestal_drawing(project, o->drawing.get())); });
+    });
+}
+
+void add_exchange_commands(CLI::App& app, app_context& context)
+{
+    auto o = std::make_shared<drawing_options>();
+    auto* cmd = app.add_subcommand("export", "export a pedestal drawing's spreadsheet table to a CSV file");
+    add_project_option(*cmd, o->file);
+    add_drawing_option(*cmd, o->drawing);
+    cmd->add_option("--csv", o->csv, "CSV file to write")->required();
+    cmd->callback([&context, o] {
+        on_project_file(context, o->file, [&](workspace& project) {
+            run_export(find_pedestal_drawing(project, o->drawing.get()), o->csv);
+        });
+    });
+
+    auto i = std::make_shared<drawing_options>();
+    cmd = app.add_subcommand("import", "import a pedestal drawing's spreadsheet table from a CSV file");
+    add_project_option(*cmd, i->file);
+    add_drawing_option(*cmd, i->drawing);
+    cmd->add_option("--csv", i->csv, "CSV file to read")->required()->check(CLI::ExistingFile);
+    cmd->callback([&context, i] {
+        on_project_file(context, i->file, [&](workspace& project) {
+            run_import(find_pedestal_drawing(project, i->drawing.get()), i->csv);
+        });
+    });
+}
+
+void add_backfill_command(CLI::App& app, app_context& context)
+{
+    auto o = std::make_shared<drawing_options>();
+    auto* cmd = app.add_subcommand("backfill", "let a single drawing fill the reference facility's user grid row");
+    add_project_option(*cmd, o->file);
+    add_drawing_option(*cmd, o->drawing);
+    cmd->add_option("--row", o->entries, "an entry the row holds beforehand, CAPTION=TEXT (repeatable)");
+    cmd->callback([&context, o] {
+        on_project_file(context, o->file, [&](workspace& project) {
+            run_backfill(find_single_drawing(project, o->drawing.get()), o->entries);
+        });
+    });
+}
+
+}  // namespace
+
+void add_single_drawing_commands(CLI::App& app, app_context& context)
+{
+    add_reference_command(app, context);
+    add_grid_command(app, context);
+    add_draw_command(app, context);
+    add_exchange_commands(app, context);
+    add_backfill_command(app, context);
+}
+
+}  // namespace ds_app

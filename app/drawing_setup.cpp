@@ -1,0 +1,25 @@
+#include "app/drawing_setup.h"
+
+#include <stdexcept>
+
+#include "app/console.h"
+#include "app/node_lookup.h"
+#include "app/node_view.h"
+#include "app/runtime_objects.h"
+
+namespace ds_app {
+
+graph_data_base& add_pedestal_drawing(workspace& project, const std::string& name, bool parametric)
+{
+    const CString narrow = narrow_argument(name, "drawing name");
+    if (narrow.IsEmpty()) throw std::runtime_error("a drawing needs a name");
+    if (project.find_by_name(narrow))
+        throw std::runtime_error("the project holds a node named \"" + name + "\" already");
+    const char* cls = parametric ? module_class::parametric_drawing : module_class::single_drawing;
+    auto& drawing = dynamic_cast<graph_data_base&>(project.create(cls, narrow));
+    drawing.set_default_value();
+    say_utf8("added " + node_heading(drawing) + " with its defaults");
+    return drawing;
+}
+
+}  // namespace ds_app

@@ -1,0 +1,193 @@
+#include "app/grid_session.h"
+
+#include <algorithm>
+#include <cmath>
+#include <climits>
+#include <stdexcept>
+
+#include "app/console.h"
+#include "app/node_view.h"
+#include "app/runtime_objects.h"
+#include "host/grid/grid_table_text.h"
+#include "host/grid/table_templates.h"
+#include "host/framework/string_tools.h"
+
+namespace ds_app {
+
+namespace {
+
+/// Key of the common observer's reference cell: focusing it makes the observer
+/// list the drawings it may refer to.
+const char* const reference_cell_key = "m_Ref_path";
+
+std::string place(const table_edit& edit)
+{
+    std::string text = edit.origin + ": " + shown(edit.table);
+    if (edit.row > 0) text += "[" + std::to_string(edit.row) + "]";
+    return text + "." + shown(edit.key);
+}
+
+/// Kind of the key's cells: the property's cell, or the first filled cell of a list column.
+CVQVariant::value_kind cell_kind(const CVQDataBase& table, const CString& key, int row)
+{
+    if (!table.is_list()) {
+        const CVQVariant* cell = table.get_prop_cell(key);
+        return cell ? cell->kind() : CVQVariant::value_kind::empty;
+    }
+    const CVQVariant* own = table.get_prop_cell(row - 1, key);
+    if (own && !own->is_empty()) return own->kind();
+    for (int r = 0; r < table.GetNumberRows(); ++r)
+        if (const CVQVariant* cell = table.get_prop_cell(r, key); cell && !cell->is_empty()) return cell->kind();
+    return CVQVariant::value_kind::empty;
+}
+
+}  // namespace
+
+grid_session::grid_session(const char* observer_class, const CString& node_tag)
+    : m_observer(create_object<graph_grid_ui_observer_base>(observer_class, "grid observer"))
+{
+    m_observer->set_data_node_tag(node_tag);
+    m_observer->get_table_template_names(m_templates);
+    for (const auto& [template_name, table_names] : m_templates)
+        for (const CString& name : table_names) {
+            if (m_tables.count(name)) continue;
+            m_owned.emplace_back(table_templates::create_data_base(name));
+            m_tables[name] = m_owned.back().get();
+        }
+}
+
+grid_session::~grid_session() = default;
+
+void grid_session::load() { m_observer->load_data_to_ui(m_tables); }
+
+void grid_session::save()
+{
+    for (const auto& [name, table] : m_tables) {
+        if (!table || table->is_list() || !table->has_key(reference_cell_key)) continue;
+        NM_VQGRID notify{table->find_row_by_tag(reference_cell_key), 1};
+        m_observer->on_cell_focus_changed(table, &notify);
+    }
+    for (const table_edit& edit : m_applied) check_choice(table_for(edit), edit);
+    m_observer->save_data_from_ui(m_tables);
+}
+
+CVQDataBase& grid_session::table_for(const table_edit& edit) const
+{
+    const auto it = m_tables.find(edit.table);
+    if (it == m_tables.end()) {
+        std::vector<CString> names;
+        for (const auto& entry : m_tables) names.push_back(entry.first);
+        throw std::runtime_error(place(edit) + ": this grid has no such table; tables: " + shown_list(names));
+    }
+    if (!it->second) throw std::runtime_error(place(edit) + ": the host has no template for this table");
+    CVQDataBase& table = *it->second;
+    if (!table.has_key(edit.key))
+        throw std::runtime_error(place(edit) + ": the table has no such key; keys: " + shown_list(table.get_keys()));
+    if (table.is_list() && edit.row == 0)
+        throw std::runtime_error(place(edit) + ": a list table; name the row as TABLE[ROW].KEY (rows 1 to " +
+                                 std::to_string(table.GetNumberRows()) + ")");
+    if (!table.is_list() && edit.row != 0)
+        throw std::runtime_error(place(edit) + ": a property table has no rows; write TABLE.KEY=VALUE");
+    return table;
+}
+
+NM_VQGRID grid_session::cell_of(CVQDataBase& table, const table_edit& edit) const
+{
+    if (!table.is_list()) return NM_VQGRID{table.find_row_by_tag(edit.key), table.column_of(edit.key)};
+    const int rows = table.GetNumberRows();
+    if (edit.row == rows + 1) table.user_append_rows(1);
+    else if (edit.row > rows)
+        throw std::runtime_error(place(edit) + ": the table has rows 1 to " + std::to_string(rows) + "; row " +
+                                 std::to_string(rows + 1) + " appends one");
+    return NM_VQGRID{table.GetFixedRowCount() + edit.row - 1, table.column_of(edit.key)};
+}
+
+void grid_session::check_choice(const CVQDataBase& table, const table_edit& edit) const
+{
+    const CString list = table.get_choice_list(edit.key);
+    const std::vector<CString>* choices = list.IsEmpty() ? nullptr : table.get_env_variable(list);
+    if (!choices || choices->empty() || edit.value.IsEmpty()) return;
+    if (std::find(choices->begin(), choices->end(), edit.value) != choices->end()) return;
+    throw std::runtime_error(place(edit) + ": \"" + shown(edit.value) + "\" is not a choice of list " + shown(list) +
+                             "; choices: " + shown_list(*choices));
+}
+
+CVQVariant grid_session::typed_value(const CVQDataBase& table, const table_edit& edit) const
+{
+    const CVQVariant::value_kind kind = cell_kind(table, edit.key, edit.row);
+    if (kind != CVQVariant::value_kind::real && kind != CVQVariant::value_kind::integer) return CVQVariant(edit.value, false);
+    double number = 0.0;
+    if (!grid_number_text::parse_real(edit.value, number))
+        throw std::runtime_error(place(edit) + ": \"" + shown(edit.value) + "\" is not a number");
+    if (kind == CVQVariant::value_kind::real) return CVQVariant(number);
+    if (number != std::floor(number) || number < INT_MIN || number > INT_MAX)
+        throw std::runtime_error(place(edit) + ": \"" + shown(edit.value) + "\" is not a whole number");
+    return CVQVariant(static_cast<int>(number));
+}
+
+void grid_session::apply(const table_edit& edit)
+{
+    CVQDataBase& table = table_for(edit);
+    const CVQVariant value = typed_value(table, edit);  // before a row is appended: a bad value adds nothing
+    NM_VQGRID notify = cell_of(table, edit);
+    m_observer->on_cell_focus_changed(&table, &notify);
+    check_choice(table, edit);
+    const bool written = table.is_list() ? table.user_set_prop(edit.row - 1, edit.key, value)
+                                         : table.user_set_prop(edit.key, value);
+    if (!written) throw std::runtime_error(place(edit) + ": the cell cannot be written");
+    m_observer->cell_value_changed(&table, &notify);
+    m_applied.push_back(edit);
+}
+
+CString grid_session::render() const
+{
+    CString text;
+    for (const auto& [template_name, table_names] : m_templates) {
+        text += "模板 " + template_name + "\n";
+        for (const CString& name : table_names) {
+            const auto it = m_tables.find(name);
+            text += it != m_tables.end() && it->second ? grid_table_text::render(*it->second)
+                                                       : "表格 " + name + " (主机无此模板)\n";
+        }
+    }
+    return text;
+}
+
+const char* observer_class(grid_mode mode)
+{
+    switch (mode) {
+    case grid_mode::common: return module_class::common_grid;
+    case grid_mode::advanced: return module_class::advanced_grid;
+    case grid_mode::parametric: return module_class::parametric_grid;
+    }
+    return module_class::advanced_grid;
+}
+
+void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables)
+{
+    grid_session grid(observer_class(mode), drawing.get_node_tag());
+    grid.load();
+    if (show_tables) {
+        say_utf8(std::string("tables of ") + observer_class(mode) + " for " + shown(drawing.get_node_name()) + ":");
+        say_block(grid.render());
+    }
+    if (edits.empty()) return;
+
+    const auto before = snapshot(drawing);
+    for (const table_edit& edit : edits) {
+        say("edit " + edit.table + (edit.row ? "[" + string_tools::num_to_string(edit.row) + "]" : CString()) + "." +
+            edit.key + " = " + edit.value);
+        grid.apply(edit);
+    }
+    grid.save();
+    say_utf8("saved " + std::to_string(edits.size()) + " edit(s) through " + observer_class(mode));
+    say_changes(*before, drawing);
+    if (!show_tables) return;
+
+    grid_session again(observer_class(mode), drawing.get_node_tag());
+    again.load();
+    say_utf8("tables as the observer loads them now:");
+    say_block(again.render());
+}
+
+}  // namespace ds_app

@@ -1,0 +1,119 @@
+#include "app/parametric_methods.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "app/console.h"
+#include "app/node_lookup.h"
+#include "app/node_view.h"
+#include "app/runtime_objects.h"
+#include "host/ui_base/method_interfaces.h"
+
+namespace ds_app {
+
+namespace {
+
+std::vector<CString> tags_of(const std::vector<drawing_graph_data_base*>& drawings)
+{
+    std::vector<CString> tags;
+    for (const auto* drawing : drawings) tags.push_back(drawing->get_node_tag());
+    return tags;
+}
+
+std::vector<CString> names_of(const std::vector<drawing_graph_data_base*>& drawings)
+{
+    std::vector<CString> names;
+    for (const auto* drawing : drawings) names.push_back(drawing->get_node_name());
+    return names;
+}
+
+void say_result(const char* operation, const method_result& result)
+{
+    say_utf8(std::string(operation) + ": " + (result.first ? "true" : "false") +
+             (result.second.IsEmpty() ? "" : ", \"" + shown(result.second) + "\""));
+}
+
+[[noreturn]] void refuse(const std::string& what, const method_result& result)
+{
+    throw std::runtime_error(what + " refused" + (result.second.IsEmpty() ? "" : ": " + shown(result.second)) +
+                             "; the project is unchanged");
+}
+
+}  // namespace
+
+bool run_merge_check(const std::vector<drawing_graph_data_base*>& drawings, const parameters_graph_data_base* target)
+{
+    const char* method_class = target ? module_class::convert_method : module_class::merge_method;
+    const auto method = create_object<graph_merge_method_interface>(method_class, "merge method");
+    std::vector<CString> messages;
+    const bool ok = target ? method->is_all_single_graph_can_convert(target->get_node_tag(), tags_of(drawings), messages)
+                           : method->is_all_single_graph_can_merge(tags_of(drawings), messages);
+    say_utf8(std::string(target ? "convert check of " : "merge check of ") + shown_list(names_of(drawings)) +
+             (target ? " into " + shown(target->get_node_name()) : std::string()) + ": " +
+             (ok ? "passed" : "failed"));
+    if (!messages.empty()) say_utf8("check messages:");
+    say_lines(messages);
+    return ok;
+}
+
+parameters_graph_data_base& run_merge(workspace& project, const std::vector<drawing_graph_data_base*>& drawings)
+{
+    if (!run_merge_check(drawings)) throw std::runtime_error("the drawings cannot be merged (see the check messages); the project is unchanged");
+    const auto method = create_object<graph_merge_method_interface>(module_class::merge_method, "merge method");
+    parameters_graph_data_base* merged = nullptr;
+    const method_result result = method->merge_drawing_graph(merged, tags_of(drawings));
+    std::unique_ptr<parameters_graph_data_base> owned(merged);  // ownership passes to the host
+    say_result("merge_drawing_graph", result);
+    if (!result.first || !owned) refuse("the merge", result);
+    owned->set_node_name(project.unique_name(owned->get_node_name()));
+    auto& node = dynamic_cast<parameters_graph_data_base&>(project.adopt(std::move(owned)));
+    say_utf8("new drawing: " + node_heading(node));
+    return node;
+}
+
+void run_convert(parameters_graph_data_base& target, const std::vector<drawing_graph_data_base*>& drawings)
+{
+    if (!run_merge_check(drawings, &target))
+        throw std::runtime_error("the drawings cannot be converted (see the check messages); the project is unchanged");
+    const auto method = create_object<graph_merge_method_interface>(module_class::convert_method, "convert method");
+    const auto before = snapshot(target);
+    const method_result result = method->convert_drawing_graph(target.get_node_tag(), tags_of(drawings));
+    say_result("convert_drawing_graph", result);
+    if (!result.first) refuse("the conversion", result);
+    say_changes(*before, target);
+}
+
+void run_reference_list(parameters_graph_data_base& target, const std::vector<std::string>& structures)
+{
+    if (structures.empty()) throw std::runtime_error("name the pier and abutment drawings with --structures");
+    const referable_list referable = all_referable_structures();
+    std::vector<data_node_base*> nodes;
+    for (const std::string& name : structures) nodes.push_back(&find_structure(referable, name));
+    const auto before = snapshot(target);
+    target.set_reference_datas(nodes);
+    say_utf8("set_reference_datas on " + shown(target.get_node_name()) + " with " + std::to_string(nodes.size()) +
+             " structure(s)");
+    say_changes(*before, target);
+}
+
+std::vector<drawing_graph_data_base*> run_dismantle(workspace& project, parameters_graph_data_base& source)
+{
+    const auto method = create_object<graph_dismantle_method_interface>(module_class::dismantle_method, "dismantle method");
+    std::vector<drawing_graph_data_base*> made;
+    CString tag = source.get_node_tag();
+    const method_result result = method->dismantle_param_graph(made, tag);
+    std::vector<std::unique_ptr<drawing_graph_data_base>> owned(made.begin(), made.end());  // the host owns them now
+    say_result("dismantle_param_graph", result);
+    if (!result.first) refuse("the dismantling", result);
+    std::vector<drawing_graph_data_base*> adopted;
+    for (auto& drawing : owned) {
+        drawing->set_node_name(project.unique_name(drawing->get_node_name()));
+        auto& node = dynamic_cast<drawing_graph_data_base&>(project.adopt(std::move(drawing)));
+        say_utf8("  new drawing: " + node_heading(node) + (node.get_delete_flag() ? "  (marked for deletion)" : ""));
+        adopted.push_back(&node);
+    }
+    if (adopted.empty()) say_utf8("  no drawing: the list has no rows");
+    return adopted;
+}
+
+}  // namespace ds_app

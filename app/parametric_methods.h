@@ -1,0 +1,39 @@
+// The parametric road through the module's method classes: check and merge
+// single drawings into a parametric one, add more with convert, rebuild a
+// parametric drawing from referenced structures, and dismantle it again.
+// Drawings are passed to the methods by their node tags, as the host does.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/workspace.h"
+#include "host/framework/drawing_graph_data_base.h"
+#include "host/framework/parameters_graph_data_base.h"
+
+namespace ds_app {
+
+/// Runs the merge check on `drawings`, or the convert check into `target`
+/// when one is given, and prints the result and its messages. True when the
+/// drawings may be merged (converted).
+bool run_merge_check(const std::vector<drawing_graph_data_base*>& drawings,
+                     const parameters_graph_data_base* target = nullptr);
+
+/// Checks, then merges `drawings` into a new parametric drawing that joins the
+/// project (under a free name if its own is taken). Throws std::runtime_error
+/// when the check or the merge refuses; the project is unchanged then.
+parameters_graph_data_base& run_merge(workspace& project, const std::vector<drawing_graph_data_base*>& drawings);
+
+/// Checks, then adds the rows of `drawings` to `target`. Throws as run_merge.
+void run_convert(parameters_graph_data_base& target, const std::vector<drawing_graph_data_base*>& drawings);
+
+/// Rebuilds `target`'s list from the pier and abutment drawings named
+/// `structures` (UTF-8) and prints the changes.
+void run_reference_list(parameters_graph_data_base& target, const std::vector<std::string>& structures);
+
+/// Splits `source` into single drawings that join the project (named by the
+/// module, made unique), and prints them. Throws when the method refuses.
+std::vector<drawing_graph_data_base*> run_dismantle(workspace& project, parameters_graph_data_base& source);
+
+}  // namespace ds_app

@@ -1,0 +1,32 @@
+#include "app/project_session.h"
+
+#include <stdexcept>
+
+#include "app/app_context.h"
+#include "app/console.h"
+
+namespace ds_app {
+
+project_session::project_session(app_context& context, std::filesystem::path file)
+    : m_project(context.project()), m_file(std::move(file))
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(m_file, ec))
+        throw std::runtime_error("project file " + m_file.string() + " does not exist (make one with: ds-host new " +
+                                 m_file.string() + ")");
+    for (const auto& warning : m_project.load(m_file)) say_utf8("load " + to_string(warning));
+    m_loaded = m_project.document();
+}
+
+void project_session::finish()
+{
+    if (m_project.document() == m_loaded) {
+        say_utf8("\nProject " + m_file.string() + " unchanged; not written.");
+        return;
+    }
+    m_project.save(m_file);
+    m_loaded = m_project.document();
+    say_utf8("\nSaved the project to " + m_file.string() + ".");
+}
+
+}  // namespace ds_app

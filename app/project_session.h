@@ -1,0 +1,36 @@
+// One command's work on a project file: load it, let the command change the
+// nodes, and write it back atomically only when something changed. A command
+// that fails leaves the file as it was, because finish() is never reached.
+#pragma once
+
+#include <filesystem>
+
+#include <nlohmann/json.hpp>
+
+#include "app/workspace.h"
+
+namespace ds_app {
+
+struct app_context;
+
+class project_session {
+public:
+    /// Loads `file` into the context's workspace and prints the load's warnings.
+    /// Throws std::runtime_error when the file is missing, and
+    /// ds_project::project_error when it is refused (nothing is changed then).
+    project_session(app_context& context, std::filesystem::path file);
+
+    workspace& project() { return m_project; }
+    const std::filesystem::path& file() const { return m_file; }
+
+    /// Saves the project when its document differs from the one loaded, and
+    /// says which of the two happened.
+    void finish();
+
+private:
+    workspace& m_project;
+    std::filesystem::path m_file;
+    nlohmann::ordered_json m_loaded;
+};
+
+}  // namespace ds_app
