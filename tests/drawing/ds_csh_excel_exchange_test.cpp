@@ -1,0 +1,208 @@
+// Spreadsheet exchange of a parametric pedestal drawing: the rows written, the
+// round trip, the list read back after editing, and where an import stops.
+#include <gtest/gtest.h>
+
+#include "data/ds_ui_csh_data.h"
+#include "data/ds_ui_data.h"
+#include "drawing/ds_ui_csh_drawing_strategy.h"
+
+namespace VQDraw_DS_UINA {
+namespace {
+
+constexpr std::size_t name_row = 13;
+constexpr std::size_t header_row = 14;
+
+DS_CSH_LB_Data list_row(const char* qf, int num, int count, const char* heights)
+{
+    DS_CSH_LB_Data row;
+    row.set_default_value();
+    row.m_strQF = qf;
+    row.m_iNum = num;
+    row.m_iCount = count;
+    row.m_strH = heights;
+    row.m_dWid = 900;
+    row.m_strPos = "左侧";
+    return row;
+}
+
+/// The four exchanged fields of each row, in order.
+std::vector<std::vector<CString>> exchanged(const std::vector<DS_CSH_LB_Data>& rows)
+{
+    std::vector<std::vector<CString>> fields;
+    for (const DS_CSH_LB_Data& row : rows) {
+        CString num, count;
+        num.Format("%d", row.m_iNum);
+        count.Format("%d", row.m_iCount);
+        fields.push_back({row.m_strQF, num, count, row.m_strH});
+    }
+    return fields;
+}
+
+class csh_excel_test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        source.set_default_value();
+        DS_GZ_Gen& gz = source.m_gz_data.m_gz;
+        gz.m_dWidth = 1234.5;
+        gz.m_dLenth = 700;
+        gz.strHei = "200;250 300";
+        gz.m_dSlope = 75.5;
+        gz.m_iCount = 3;
+        gz.strPos = "大桩号侧";
+        DS_steel_DrawSet& drawSet = source.m_gz_data.m_drawSet;
+        drawSet.m_DS_number = "A1";
+        drawSet.com_drawset.m_strCompType = "桥台";
+        drawSet.com_drawset.m_strQF = "左幅";
+        drawSet.com_drawset.m_iPierNum = 5;
+        drawSet.com_drawset.m_iScale = 25;
+        drawSet.com_drawset.m_strConcreteType = "C35";
+        drawSet.com_drawset.m_strCustomNote = "注意预埋件";
+        source.m_csh_name.m_strH = "H1";
+        source.m_csh_data = {list_row("主线", 1, 4, "200"), list_row("匝道", 12, 2, "200,250"), list_row("主线", 3, 0, "")};
+
+        target.set_default_value();
+        target.m_csh_data = {list_row("旧", 99, 1, "150")};
+    }
+
+    excel_table exported(graph_data_base* graph)
+    {
+        excel_table table{{"旧内容"}};
+        DS_ui_CSH_drawing_strategy strategy;
+        strategy.set_graph_data(graph);
+        strategy.set_excel_exchange_p0(table);
+        return table;
+    }
+
+    void import(const excel_table& table, graph_data_base* graph)
+    {
+        DS_ui_CSH_drawing_strategy strategy;
+        strategy.set_graph_data(graph);
+        strategy.get_excel_exchange_p0(table);
+    }
+
+    /// Difference lines of the target's shared record and list name against the source's.
+    std::vector<CString> record_differences() const
+    {
+        std::vector<CString> lines;
+        target.m_gz_data.m_gz.compare(&source.m_gz_data.m_gz, lines);
+        target.m_gz_data.m_drawSet.compare(&source.m_gz_data.m_drawSet, lines);
+        target.m_csh_name.compare(&source.m_csh_name, lines);
+        return lines;
+    }
+
+    DS_ui_CSH_data source;
+    DS_ui_CSH_data target;
+};
+
+TEST_F(csh_excel_test, ExportWritesTheBlocksTheNameTheHeaderAndOneRowPerListRow)
+{
+    excel_table table = exported(&source);
+    ASSERT_EQ(table.size(), 18u);
+    EXPECT_EQ(table[0], (std::vector<CString>{"横桥向宽度(mm)", "1234.5"}));
+    EXPECT_EQ(table[6], (std::vector<CString>{"垫石编号", "A1"}));
+    EXPECT_EQ(table[name_row], (std::vector<CString>{"高度名称", "H1"}));
+    EXPECT_EQ(table[header_row], (std::vector<CString>{"桥幅", "墩台号", "个数", "高度(mm)"}));
+    EXPECT_EQ(std::vector(table.begin() + 15, table.end()), exchanged(source.m_csh_data));
+
+    source.m_csh_data.clear();
+    table = exported(&source);
+    ASSERT_EQ(table.size(), 15u);
+    EXPECT_EQ(table.back(), (std::vector<CString>{"桥幅", "墩台号", "个数", "高度(mm)"}));
+
+    DS_ui_data single;
+    single.set_default_value();
+    EXPECT_TRUE(exported(&single).empty());
+    EXPECT_TRUE(exported(nullptr).empty());
+}
+
+TEST_F(csh_excel_test, ImportOfAnExportGivesBackTheRecordTheNameAndTheExchangedListFields)
+{
+    import(exported(&source), &target);
+    EXPECT_EQ(record_differences(), std::vector<CString>{});
+    EXPECT_EQ(exchanged(target.m_csh_data), exchanged(source.m_csh_data));
+    // Fields without a cell come back as a newly constructed row has them.
+    const DS_CSH_LB_Data constructed;
+    for (const DS_CSH_LB_Data& row : target.m_csh_data) {
+        EXPECT_EQ(row.m_Type, constructed.m_Type);
+        EXPECT_EQ(row.m_dWid, constructed.m_dWid);
+        EXPECT_EQ(row.m_strPos, constructed.m_strPos);
+    }
+}
+
+TEST_F(csh_excel_test, AnEditedListReplacesTheListRowByRow)
+{
+    excel_table table = exported(&source);
+    table[header_row] = {"随便"};                   // the header is stepped over whatever it holds
+    table[15] = {"右幅", "7.9", "abc", "300,310", "多余"};  // numbers read like atoi, a fifth cell is ignored
+    table.erase(table.begin() + 16);                 // a row deleted
+    table.push_back({"左幅", "8"});                   // a row added with two cells only
+    table.push_back({});                             // and an empty one
+    import(table, &target);
+
+    const DS_CSH_LB_Data constructed;
+    CString num, count;
+    num.Format("%d", constructed.m_iNum);
+    count.Format("%d", constructed.m_iCount);
+    EXPECT_EQ(exchanged(target.m_csh_data), (std::vector<std::vector<CString>>{{"右幅", "7", "0", "300,310"},
+                                                                               {"主线", "3", "0", ""},
+                                                                               {"左幅", "8", count, constructed.m_strH},
+                                                                               {constructed.m_strQF, num, count, constructed.m_strH}}));
+}
+
+TEST_F(csh_excel_test, AShortOrEndingTableStopsWhereItStands)
+{
+    const std::vector<DS_CSH_LB_Data> old_list = target.m_csh_data;
+    const DS_CSH_Name old_name = target.m_csh_name;
+
+    // A one-cell name row keeps the name, and the list behind it is not read.
+    excel_table table = exported(&source);
+    table[name_row] = {"高度名称"};
+    import(table, &target);
+    EXPECT_EQ(target.m_gz_data.m_drawSet.m_DS_number, "A1");
+    EXPECT_EQ(target.m_csh_name.m_strH, old_name.m_strH);
+    EXPECT_EQ(exchanged(target.m_csh_data), exchanged(old_list));
+
+    // A table that ends before the list header takes the name and leaves the list.
+    table = exported(&source);
+    table.resize(header_row);
+    import(table, &target);
+    EXPECT_EQ(target.m_csh_name.m_strH, "H1");
+    EXPECT_EQ(exchanged(target.m_csh_data), exchanged(old_list));
+
+    // One that ends on the header empties it.
+    table.push_back({"桥幅"});
+    import(table, &target);
+    EXPECT_TRUE(target.m_csh_data.empty());
+
+    // A short row in the construction block ends the import there.
+    DS_ui_CSH_data fresh;
+    fresh.set_default_value();
+    target = fresh;
+    table = exported(&source);
+    table[1] = {"顺桥向长度(mm)"};
+    import(table, &target);
+    EXPECT_EQ(target.m_gz_data.m_gz.m_dWidth, 1234.5);
+    EXPECT_EQ(target.m_gz_data.m_gz.m_dLenth, fresh.m_gz_data.m_gz.m_dLenth);
+    EXPECT_EQ(target.m_gz_data.m_drawSet.m_DS_number, fresh.m_gz_data.m_drawSet.m_DS_number);
+    EXPECT_EQ(target.m_csh_name.m_strH, fresh.m_csh_name.m_strH);
+    EXPECT_EQ(exchanged(target.m_csh_data), exchanged(fresh.m_csh_data));
+}
+
+TEST_F(csh_excel_test, NothingIsImportedFromAnEmptyTableOrIntoAnotherKindOfDrawing)
+{
+    const DS_ui_CSH_data before(target);
+    import({}, &target);
+    std::vector<CString> lines;
+    EXPECT_TRUE(target.compare_graph_data(&before, lines));
+    EXPECT_EQ(target.m_csh_data.size(), before.m_csh_data.size());
+
+    DS_ui_data single;
+    single.set_default_value();
+    const DS_ui_data single_before(single);
+    import(exported(&source), &single);
+    EXPECT_TRUE(single.compare_graph_data(&single_before, lines)) << lines.size();
+}
+
+}  // namespace
+}  // namespace VQDraw_DS_UINA
