@@ -194,17 +194,17 @@ void parametric_road(workspace& project, const std::filesystem::path& file)
     step.next("the merged drawing's component: parameter groups, height labels, notes");
     run_draw(merged);
 
-    const std::filesystem::path csv = beside(file, "parametric.csv");
-    step.next("export the merged drawing's spreadsheet, edit the height name, import it");
-    run_export(merged, csv);
-    edit_csv(csv, "高度名称", 1, "H");
-    run_import(merged, csv);
-
     step.next("the rebuilt drawing's component");
     run_draw(rebuilt);
 
     step.next("dismantle the merged drawing into single drawings");
     run_dismantle(project, merged);
+
+    const std::filesystem::path csv = beside(file, "parametric.csv");
+    step.next("export the merged drawing's spreadsheet, edit the height name, import it");
+    run_export(merged, csv);
+    edit_csv(csv, "高度名称", 1, "H");
+    run_import(merged, csv);
 
     step.next("save and reload the project holding both kinds");
     save_and_reload(project, file);

@@ -146,8 +146,13 @@ CString grid_session::render() const
         text += "模板 " + template_name + "\n";
         for (const CString& name : table_names) {
             const auto it = m_tables.find(name);
-            text += it != m_tables.end() && it->second ? grid_table_text::render(*it->second)
-                                                       : "表格 " + name + " (主机无此模板)\n";
+            if (it == m_tables.end() || !it->second) {
+                text += "表格 " + name + " (主机无此模板)\n";
+                continue;
+            }
+            // Edits name a table by the name the observer asked for, which a composite table may not show.
+            if (it->second->get_table_name() != name) text += "(编辑时表名写作 " + name + ")\n";
+            text += grid_table_text::render(*it->second);
         }
     }
     return text;

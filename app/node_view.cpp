@@ -35,17 +35,50 @@ std::unique_ptr<graph_data_base> snapshot(graph_data_base& drawing)
     return copy;
 }
 
+namespace {
+
+using nlohmann::ordered_json;
+
+/// Lines "list PATH: N -> M items" for the lists (objects holding "count")
+/// whose length differs between the two documents. A drawing's own comparison
+/// may pass over list lengths, so the host shows them from the stored form.
+void list_length_changes(const ordered_json& before, const ordered_json& after, const std::string& path,
+                         std::vector<std::string>& lines)
+{
+    if (!before.is_object() || !after.is_object()) return;
+    const auto b = before.find("count"), a = after.find("count");
+    if (b != before.end() && a != after.end() && b->is_number_integer() && a->is_number_integer() && *b != *a)
+        lines.push_back("list " + path + ": " + b->dump() + " -> " + a->dump() + " items");
+    for (const auto& [key, value] : after.items())
+        if (const auto it = before.find(key); it != before.end())
+            list_length_changes(*it, value, path.empty() ? key : path + "/" + key, lines);
+}
+
+ordered_json stored_form(const graph_data_base& drawing)
+{
+    json_write_stream stream;
+    // Writing leaves the drawing as it is; the stream interface only takes a non-const node.
+    const_cast<graph_data_base&>(drawing).serialize_members(stream);
+    return stream.document();
+}
+
+}  // namespace
+
 std::size_t say_changes(const graph_data_base& before, const graph_data_base& drawing)
 {
     std::vector<CString> lines;
     drawing.compare_graph_data(&before, lines);
-    if (lines.empty()) {
-        say_utf8("changes: none");
+    const ordered_json stored_before = stored_form(before), stored_after = stored_form(drawing);
+    std::vector<std::string> lengths;
+    list_length_changes(stored_before, stored_after, "", lengths);
+    if (lines.empty() && lengths.empty()) {
+        say_utf8(stored_before == stored_after ? "changes: none" : "changes: none that the drawing's comparison lists");
         return 0;
     }
     say(CString("changes (before → after):"));
     say_lines(lines);
-    return lines.size();
+    for (const std::string& line : lengths) say_utf8("  " + line);
+    return lines.size() + lengths.size();
 }
 
 }  // namespace ds_app

@@ -1,0 +1,257 @@
+// End-to-end checks of the ds-host program: the built binary is run as a user
+// runs it, on project and CSV files in a fresh folder, and its exit code,
+// output and files are checked.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/utf8_literal.h"
+
+namespace {
+
+using ds_test::utf8;
+namespace fs = std::filesystem;
+
+struct run_result {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string read_file(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void write_file(const fs::path& file, const std::string& text)
+{
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+/// Single quotes for the shell.
+std::string quoted(const std::string& text)
+{
+    std::string q = "'";
+    for (char c : text) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class ds_host_cli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string folder = (fs::temp_directory_path() / "ds-host-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(folder.data()), nullptr);
+        m_folder = folder;
+        m_project = m_folder / "project.json";
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    /// Runs ds-host with `args` (each passed as one word), capturing its output in the test folder.
+    run_result run(const std::vector<std::string>& args)
+    {
+        std::string command = quoted((fs::path(DS_BIN_DIR) / "ds-host").string());
+        for (const std::string& arg : args) command += " " + quoted(arg);
+        const fs::path out = m_folder / "stdout.txt", err = m_folder / "stderr.txt";
+        command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
+        const int status = std::system(command.c_str());
+        run_result result;
+        result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = read_file(out);
+        result.err = read_file(err);
+        return result;
+    }
+
+    /// A project on the sample bridge with one single drawing that refers to pier 1.
+    void make_referenced_project()
+    {
+        ASSERT_EQ(run({"new", m_project.string()}).exit_code, 0);
+        ASSERT_EQ(run({"add", m_project.string(), "--name", utf8(u8"垫石")}).exit_code, 0);
+        const run_result ref =
+            run({"reference", m_project.string(), "--structure", utf8(u8"主线1号墩"), "--rows", "1", "--numbers", "1,2"});
+        ASSERT_EQ(ref.exit_code, 0) << ref.err;
+    }
+
+    fs::path m_folder;
+    fs::path m_project;
+};
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(ds_host_cli, single_road_on_the_sample_runs_every_step_and_reloads_equal)
+{
+    const run_result road = run({"road", m_project.string()});
+    ASSERT_EQ(road.exit_code, 0) << road.err;
+    EXPECT_TRUE(contains(road.out, utf8(u8"get_ref_structure_data(主线1号墩): true")));
+    EXPECT_TRUE(contains(road.out, utf8(u8"墩台名称：主线1号墩")));
+    // The grid edit reaches the drawing, then the edited spreadsheet replaces it.
+    EXPECT_TRUE(contains(road.out, utf8(u8"高度[200,210]")));
+    EXPECT_TRUE(contains(road.out, utf8(u8"高度[220,230]")));
+    EXPECT_TRUE(contains(road.out, utf8(u8"垫石排号 = 1")));
+    EXPECT_TRUE(contains(road.out, "step 11: save and reload"));
+    EXPECT_FALSE(contains(road.out, "DIFFERS"));
+    EXPECT_TRUE(fs::exists(m_project));
+
+    // A second road on the same file needs --force.
+    const run_result again = run({"road", m_project.string()});
+    EXPECT_NE(again.exit_code, 0);
+    EXPECT_TRUE(contains(again.err, "--force"));
+}
+
+TEST_F(ds_host_cli, parametric_road_merges_draws_with_its_notes_and_dismantles)
+{
+    const run_result road = run({"param-road", m_project.string()});
+    ASSERT_EQ(road.exit_code, 0) << road.err;
+    EXPECT_TRUE(contains(road.out, utf8(u8"merge_drawing_graph: true, \"[参数化] 垫石\"")));
+    EXPECT_TRUE(contains(road.out, "merge check of"));
+    EXPECT_TRUE(contains(road.out, ": failed")) << "the widened trial drawing must fail the check";
+    EXPECT_TRUE(contains(road.out, utf8(u8"本图适用于")));
+    EXPECT_TRUE(contains(road.out, "list m_csh_data: 3 -> 5 items")) << "convert adds the two abutment rows";
+    EXPECT_TRUE(contains(road.out, "dismantle_param_graph: true"));
+    EXPECT_FALSE(contains(road.out, "DIFFERS"));
+
+    const run_result listed = run({"list", m_project.string()});
+    ASSERT_EQ(listed.exit_code, 0) << listed.err;
+    EXPECT_TRUE(contains(listed.out, "DS_ui_CSH_data"));
+    EXPECT_TRUE(contains(listed.out, utf8(u8"[钢筋] 垫石")));
+}
+
+TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_shows_in_the_drawing)
+{
+    make_referenced_project();
+    const fs::path csv = m_folder / "pedestal.csv";
+    ASSERT_EQ(run({"export", m_project.string(), "--csv", csv.string()}).exit_code, 0);
+
+    // Edit the height row of the exported table, as a spreadsheet user would.
+    std::string text = read_file(csv);
+    const std::string height_row = "\"" + utf8(u8"高度(mm)") + "\",";
+    const auto row = text.find(height_row);
+    ASSERT_NE(row, std::string::npos) << text;
+    const auto end = text.find('\n', row);
+    text.replace(row, end - row, height_row + "\"310,320\"\r");
+    write_file(csv, text);
+
+    const run_result imported = run({"import", m_project.string(), "--csv", csv.string()});
+    ASSERT_EQ(imported.exit_code, 0) << imported.err;
+    EXPECT_TRUE(contains(imported.out, "310,320"));
+
+    const run_result drawn = run({"draw", m_project.string()});
+    ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
+    EXPECT_TRUE(contains(drawn.out, utf8(u8"高度[310,320]"))) << drawn.out;
+}
+
+TEST_F(ds_host_cli, a_failed_import_changes_nothing)
+{
+    make_referenced_project();
+    const fs::path csv = m_folder / "pedestal.csv";
+    ASSERT_EQ(run({"export", m_project.string(), "--csv", csv.string()}).exit_code, 0);
+    const std::string project_before = read_file(m_project);
+    const std::string exported = read_file(csv);
+
+    struct bad_csv {
+        std::string text;
+        std::string error;
+    };
+    const std::string length_row = "\"" + utf8(u8"顺桥向长度(mm)") + "\",\"460.0\"";
+    std::string not_a_number = exported, wrong_caption = exported;
+    not_a_number.replace(not_a_number.find(length_row), length_row.size(), "\"" + utf8(u8"顺桥向长度(mm)") + "\",\"abc\"");
+    wrong_caption.replace(wrong_caption.find(length_row), length_row.size(), "\"" + utf8(u8"宽度") + "\",\"460\"");
+    const bad_csv cases[] = {
+        {"\"unbalanced,1\r\n", "bad.csv"},
+        {not_a_number, "row 6"},
+        {wrong_caption, "row 6"},
+        {exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1), "row 3"},
+    };
+    for (const bad_csv& c : cases) {
+        const fs::path bad = m_folder / "bad.csv";
+        write_file(bad, c.text);
+        const run_result imported = run({"import", m_project.string(), "--csv", bad.string()});
+        EXPECT_NE(imported.exit_code, 0) << c.text;
+        EXPECT_TRUE(contains(imported.err, c.error)) << imported.err;
+        EXPECT_EQ(read_file(m_project), project_before) << c.text;
+    }
+    const fs::path again = m_folder / "again.csv";
+    ASSERT_EQ(run({"export", m_project.string(), "--csv", again.string()}).exit_code, 0);
+    EXPECT_EQ(read_file(again), exported);
+}
+
+TEST_F(ds_host_cli, a_broken_project_file_is_refused_and_left_as_it_was)
+{
+    make_referenced_project();
+    const std::string good = read_file(m_project);
+    const std::string broken_texts[] = {
+        good.substr(0, good.size() / 2),
+        "{\"format\": \"ds-pedestal-project\", \"format_version\": 1, \"nodes\": [{\"class\": \"NoSuchClass\"}]}",
+    };
+    for (const std::string& broken : broken_texts) {
+        write_file(m_project, broken);
+        const run_result r = run({"grid", m_project.string(), "--set", utf8(u8"垫石-构造属性.m_dWidth=600")});
+        EXPECT_NE(r.exit_code, 0);
+        EXPECT_TRUE(contains(r.err, "cannot load project")) << r.err;
+        EXPECT_TRUE(contains(r.err, m_project.filename().string())) << r.err;
+        EXPECT_EQ(read_file(m_project), broken);
+    }
+    const run_result missing = run({"draw", (m_folder / "none.json").string()});
+    EXPECT_NE(missing.exit_code, 0);
+    EXPECT_TRUE(contains(missing.err, "does not exist"));
+}
+
+TEST_F(ds_host_cli, bad_names_and_edits_are_refused_with_what_would_work)
+{
+    make_referenced_project();
+    const std::string before = read_file(m_project);
+    struct bad_call {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const std::string project = m_project.string();
+    const bad_call calls[] = {
+        {{"draw", project, "--drawing", utf8(u8"无此图")}, utf8(u8"known: 垫石")},
+        {{"reference", project, "--structure", utf8(u8"主线9号墩")}, utf8(u8"known: 主线0号台, 主线1号墩")},
+        {{"reference", project, "--structure", utf8(u8"主线1号墩"), "--numbers", "7"}, "took nothing"},
+        {{"grid", project, "--set", "no-equals-sign"}, "TABLE.KEY=VALUE"},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "is not a number"},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_nothing=1")}, "keys: m_dWidth"},
+        {{"grid", project, "--set", utf8(u8"无此表.m_dWidth=1")}, utf8(u8"tables: 垫石-构造属性")},
+        {{"grid", project, "--mode", "common", "--set", utf8(u8"垫石-总体属性.m_GetType=随便")}, utf8(u8"choices: 自定义")},
+        {{"merge", project, "--drawings", utf8(u8"垫石,无此图")}, utf8(u8"无此图")},
+    };
+    for (const bad_call& call : calls) {
+        const run_result r = run(call.args);
+        EXPECT_NE(r.exit_code, 0) << call.args[0];
+        EXPECT_TRUE(contains(r.err, call.error)) << r.err;
+        EXPECT_EQ(read_file(m_project), before) << r.err;
+    }
+}
+
+TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
+{
+    make_referenced_project();
+    const fs::path edits = m_folder / "edits.txt";
+    write_file(edits, utf8(u8"# widen and renumber\n垫石-构造属性.m_dWidth = 640\n\n垫石-绘图设置.m_DS_number=2\n"));
+    const run_result edited = run({"grid", m_project.string(), "--edits", edits.string()});
+    ASSERT_EQ(edited.exit_code, 0) << edited.err;
+
+    const run_result shown = run({"grid", m_project.string()});
+    ASSERT_EQ(shown.exit_code, 0) << shown.err;
+    EXPECT_TRUE(contains(shown.out, utf8(u8"横桥向宽度(mm) = 640")));
+    EXPECT_TRUE(contains(shown.out, utf8(u8"垫石编号 = 2")));
+    EXPECT_TRUE(contains(shown.out, "unchanged")) << "showing alone must not write the project";
+
+    write_file(edits, utf8(u8"垫石-构造属性.m_dWidth=650\nnot an edit\n"));
+    const run_result bad = run({"grid", m_project.string(), "--edits", edits.string()});
+    EXPECT_NE(bad.exit_code, 0);
+    EXPECT_TRUE(contains(bad.err, "edits.txt:2")) << bad.err;
+}
+
+}  // namespace
