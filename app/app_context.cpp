@@ -1,3 +1,4 @@
+// The module and the project that every ds-host command shares.
 #include "app/app_context.h"
 
 namespace ds_app {

@@ -1,3 +1,4 @@
+// Command-line pieces shared by the project commands of ds-host.
 #include "app/command_support.h"
 
 #include "app/project_session.h"

@@ -1,3 +1,4 @@
+// Terminal output of ds-host, converted to UTF-8 at this boundary.
 #include "app/console.h"
 
 #include <iostream>

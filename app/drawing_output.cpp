@@ -1,3 +1,4 @@
+// Drawing component and spreadsheet exchange of a pedestal drawing, through its strategy.
 #include "app/drawing_output.h"
 
 #include <algorithm>

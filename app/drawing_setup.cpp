@@ -1,3 +1,4 @@
+// Adding pedestal drawings to a project.
 #include "app/drawing_setup.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// Grid tables of a drawing, filled and read back by its observer, edited as the user.
 #include "app/grid_session.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Loading the module by file name and running its entry point.
 #include "app/module_loader.h"
 
 #include <dlfcn.h>

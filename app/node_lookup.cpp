@@ -1,3 +1,4 @@
+// Project nodes and referable structures by the names users type.
 #include "app/node_lookup.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// Nodes as the host sees them: stored members and differences.
 #include "app/node_view.h"
 
 #include <stdexcept>

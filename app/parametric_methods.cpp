@@ -1,3 +1,4 @@
+// Merge, convert, reference-list and dismantle through the module's method classes.
 #include "app/parametric_methods.h"
 
 #include <memory>

@@ -1,3 +1,4 @@
+// Loading a project file for one command and writing it back only when it changed.
 #include "app/project_session.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// The host's reference facility and user grid row, headless.
 #include "app/reference_facility.h"
 
 #include <map>

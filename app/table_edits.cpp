@@ -1,3 +1,4 @@
+// Parsing grid edits from the command line and from edit files.
 #include "app/table_edits.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The project's nodes, owned and registered in the data centre.
 #include "app/workspace.h"
 
 #include "app/runtime_objects.h"
