@@ -254,4 +254,50 @@ TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
     EXPECT_TRUE(contains(bad.err, "edits.txt:2")) << bad.err;
 }
 
+TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
+{
+    const std::string project = m_project.string();
+    ASSERT_EQ(run({"new", project}).exit_code, 0);
+    for (const char* pier : {"1", "2", "3"}) {
+        const std::string drawing = utf8(u8"垫石-") + pier, structure = utf8(u8"主线") + pier + utf8(u8"号墩");
+        ASSERT_EQ(run({"add", project, "--name", drawing}).exit_code, 0);
+        const run_result ref = run({"reference", project, "-d", drawing, "--structure", structure, "--rows", "1,2", "--numbers", "1,2"});
+        ASSERT_EQ(ref.exit_code, 0) << ref.err;
+    }
+    const run_result check = run({"check", project, "--drawings", utf8(u8"垫石-1,垫石-2")});
+    EXPECT_EQ(check.exit_code, 0) << check.out << check.err;
+    EXPECT_TRUE(contains(check.out, "unchanged"));
+
+    const run_result merged = run({"merge", project, "--drawings", utf8(u8"垫石-1,垫石-2")});
+    ASSERT_EQ(merged.exit_code, 0) << merged.err;
+    const std::string target = utf8(u8"[参数化] 垫石");
+    const run_result converted = run({"convert", project, "--target", target, "--drawings", utf8(u8"垫石-3")});
+    ASSERT_EQ(converted.exit_code, 0) << converted.err;
+    EXPECT_TRUE(contains(converted.out, "list m_csh_data: 2 -> 3 items")) << converted.out;
+
+    // A list row one past the end is appended, as the user appends one in the grid.
+    const run_result grid = run({"csh-grid", project, "-d", target, "--set", utf8(u8"垫石-参数化列表[4].m_iN=7"),
+                                 "--set", utf8(u8"垫石-参数化列表[4].m_iCount=2")});
+    ASSERT_EQ(grid.exit_code, 0) << grid.err;
+    EXPECT_TRUE(contains(grid.out, "list m_csh_data: 3 -> 4 items")) << grid.out;
+
+    const run_result drawn = run({"csh-draw", project, "-d", target});
+    ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
+    EXPECT_TRUE(contains(drawn.out, utf8(u8"本图适用于主线1~3"))) << drawn.out;
+
+    const run_result rebuilt = run({"add", project, "--name", "csh", "--parametric"});
+    ASSERT_EQ(rebuilt.exit_code, 0) << rebuilt.err;
+    const run_result listed =
+        run({"reference-list", project, "-d", "csh", "--structures", utf8(u8"主线0号台,主线1号墩")});
+    ASSERT_EQ(listed.exit_code, 0) << listed.err;
+
+    const run_result split = run({"dismantle", project, "-d", target});
+    ASSERT_EQ(split.exit_code, 0) << split.err;
+    const run_result nodes = run({"list", project});
+    std::size_t singles = 0;
+    for (std::size_t at = nodes.out.find("DS_ui_data "); at != std::string::npos; at = nodes.out.find("DS_ui_data ", at + 1))
+        ++singles;
+    EXPECT_EQ(singles, 3u + 4u) << nodes.out;
+}
+
 }  // namespace
