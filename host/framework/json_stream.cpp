@@ -275,7 +275,7 @@ const ordered_json* json_read_stream::find(const CString& key, std::string& key_
     if (!top.index.empty()) {
         if (const auto it = top.index.find(key_text); it != top.index.end()) pos = it->second;
     } else {
-        for (std::size_t i = 0; i < members.size(); ++i)
+        for (std::size_t i = 0; i < members.size() && pos == members.size(); ++i)
             if ((members.begin() + i)->first == key_text) pos = i;
     }
     if (pos == members.size()) {

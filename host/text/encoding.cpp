@@ -83,7 +83,7 @@ void validate_utf8(std::string_view s)
     if (const std::size_t bad = first_invalid_utf8(s); bad != npos) throw_invalid_utf8(s, bad);
 }
 
-std::string describe_code_point(std::string_view utf8, std::size_t pos)
+[[maybe_unused]] std::string describe_code_point(std::string_view utf8, std::size_t pos)
 {
     char32_t cp = 0;
     const std::size_t len = utf8_char_length(utf8, pos, &cp);

@@ -201,6 +201,7 @@ TEST(project_files, BadFilesAreRefusedWithFileAndPlace)
         const std::string name = entry.path().filename().string();
         SCOPED_TRACE(name);
         ++count;
+        if (!DS_NARROW_IS_GBK && name.starts_with("character_gbk_lacks")) continue;  // fine in a UTF-8 build
         const std::string message = load_error(entry.path());
         EXPECT_THAT(message, HasSubstr("cannot load project"));
         EXPECT_THAT(message, HasSubstr(name));
