@@ -1,0 +1,48 @@
+// Both kinds of pedestal drawing survive a project file: what is saved is
+// what a fresh node, created by name, reads back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "data/ds_ui_csh_data.h"
+#include "data/ds_ui_data.h"
+#include "host/framework/project_file.h"
+
+using namespace VQDraw_DS_UINA;
+
+TEST(PedestalProject, BothDrawingKindsRoundTripThroughAProjectFile)
+{
+    DS_ui_data single;
+    single.set_default_value();
+    single.set_node_tag("single_1");
+    single.ref_Type = "外部引用";
+    single.m_draw_data.m_gz.strHei = "200;250 300";
+    single.m_draw_data.m_drawSet.com_drawset.m_merge_infos.push_back({"桥墩", "主线", "1~3", "1,2", "1"});
+
+    DS_ui_CSH_data parametric;
+    parametric.set_default_value();
+    parametric.set_node_tag("csh_1");
+    parametric.m_is_merge = true;
+    parametric.m_csh_data.front().m_custom_note_items = {{"单位描述", ""}, {"", "自定义的说明"}};
+    parametric.m_csh_data.push_back(parametric.m_csh_data.front());
+    parametric.m_csh_data.back().m_iNum = 7;
+
+    const auto file = std::filesystem::temp_directory_path() / "ds_pedestal_round_trip.json";
+    ds_project::save_project(file, {&single, &parametric});
+    const ds_project::loaded_project loaded = ds_project::load_project(file);
+    std::filesystem::remove(file);
+
+    ASSERT_EQ(loaded.nodes.size(), 2u);
+    EXPECT_TRUE(loaded.warnings.empty());
+    std::vector<CString> lines;
+    const auto* single_back = dynamic_cast<const DS_ui_data*>(loaded.nodes[0].get());
+    ASSERT_NE(single_back, nullptr);
+    EXPECT_EQ(single_back->get_node_tag(), CString("single_1"));
+    EXPECT_TRUE(single_back->compare_graph_data(&single, lines)) << testing::PrintToString(lines);
+
+    const auto* csh_back = dynamic_cast<const DS_ui_CSH_data*>(loaded.nodes[1].get());
+    ASSERT_NE(csh_back, nullptr);
+    EXPECT_TRUE(csh_back->compare_graph_data(&parametric, lines)) << testing::PrintToString(lines);
+    ASSERT_EQ(csh_back->m_csh_data.size(), 2u);  // the comparison does not look at the row count
+    EXPECT_EQ(csh_back->m_csh_data[0].m_custom_note_items, parametric.m_csh_data[0].m_custom_note_items);
+}
