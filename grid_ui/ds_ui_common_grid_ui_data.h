@@ -59,8 +59,10 @@ private:
     /// and lets the host refill m_ref_graph_paths. A null table is ignored.
     void set_refrence_envariable(CVQDataBase* table);
     /// Copies size, height, count and the shared drawing settings of the
-    /// pedestal chosen by ref_DS_Num from the referenced drawing. Null data or
-    /// reference, or a drawing without pedestals, change nothing.
+    /// pedestal chosen by ref_DS_Num from the referenced drawing. The number's
+    /// leading digits are read (text without any counts as 0) and the choice is
+    /// kept inside the list: 0 or less takes the first pedestal, past the end
+    /// the last. Null data or reference, or a drawing without pedestals, change nothing.
     static void save_reference_data(DS_ui_data* data, const xbjg_graph_data_base* ref);
 
     void load_table(CVQDataBase* table, const DS_ui_data& data);
