@@ -7,6 +7,7 @@
 #include "host/grid/table_templates.h"
 #include "host/substructure/common_gj_data_drawset.h"
 #include "host/substructure/common_gj_drawset_grid_ui_data.h"
+#include "support/module_fixture.h"
 
 namespace {
 
@@ -50,6 +51,9 @@ TEST(CommonDrawsetGrid, TemplatesCarryTheCommonRowsAlsoAfterAReset)
         table_templates::reset_samples();
     }
     EXPECT_EQ(helper::get_table_name(false), CString("通用绘图设置"));
+    // A reset drops the samples modules registered: load the module's back for the tests after this one.
+    ds_test::detach_module();
+    ASSERT_TRUE(ds_test::attach_module());
 }
 
 TEST(CommonDrawsetGrid, SettingsGoThroughATableAndMissingRowsAreSkipped)
