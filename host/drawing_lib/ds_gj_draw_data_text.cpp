@@ -37,8 +37,10 @@ CString parameter_text(const DS_steel_pram_parameter& param)
 CString group_text(const DS_draw_data& data, std::size_t g)
 {
     CString text = "参数组" + index_text(g) + "：";
-    const bool labelled = g < data.m_vecHeightLabels.size() && !data.m_vecHeightLabels[g].IsEmpty();
-    text += labelled ? "高度标注" + data.m_vecHeightLabels[g] : CString("高度相同");
+    // The label is shown as the strategy gave it: a single drawing gives none.
+    if (g >= data.m_vecHeightLabels.size()) text += "无高度标注";
+    else if (data.m_vecHeightLabels[g].IsEmpty()) text += "高度标注为空";
+    else text += "高度标注" + data.m_vecHeightLabels[g];
     text += "\n";
     if (g < data.m_vecGroupNotes.size())
         for (std::size_t n = 0; n < data.m_vecGroupNotes[g].size(); ++n)
