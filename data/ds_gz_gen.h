@@ -22,6 +22,9 @@ public:
     void set_default_value();
     /// Appends one line per differing member, in member order.
     void compare(const DS_GZ_Gen* other, std::vector<CString>& lines) const;
+    /// Tag "DS_steel_Gen", version 3. Versions 1 and 2 stored one height as the
+    /// number "m_dHeight": when that entry is present its value becomes the
+    /// height text (trailing zeros trimmed), so old projects keep their height.
     void serialize_members(member_rw_interface& stream);
 
     double m_dWidth = 0.0;  ///< across the bridge ("横桥向"), mm

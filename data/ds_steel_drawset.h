@@ -18,6 +18,7 @@ public:
 
     /// Pedestal number "1", support "墩", the shared defaults with scale 10.
     void set_default_value();
+    /// Lines captioned "垫石编号：" and "墩台类别：", then the shared settings' own lines.
     void compare(const DS_steel_DrawSet* other, std::vector<CString>& lines) const;
     void serialize_members(member_rw_interface& stream);
 
