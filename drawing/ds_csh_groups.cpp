@@ -57,19 +57,22 @@ std::optional<cell_key> cell_of(const DS_CSH_LB_Data& row)
     return cell_key{cell_of(row.m_dWid), cell_of(row.m_dLen), cell_of(row.m_dAngle)};
 }
 
-/// The distinct cells next to `key`, itself included. Past 2^53 a step of one
-/// cell is lost in rounding, hence the removal of repeats.
-std::vector<cell_key> neighbourhood(const cell_key& key)
-{
-    std::vector<cell_key> cells;
-    cells.reserve(27);
-    for (double dw : {-1.0, 0.0, 1.0})
-        for (double dl : {-1.0, 0.0, 1.0})
-            for (double da : {-1.0, 0.0, 1.0}) cells.push_back({key[0] + dw, key[1] + dl, key[2] + da});
-    std::sort(cells.begin(), cells.end());
-    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
-    return cells;
-}
+/// The distinct cells next to `key`, itself included, in the first `count`
+/// places. Past 2^53 a step of one cell is lost in rounding, hence the
+/// removal of repeats. Kept off the heap: it is made once per group.
+struct neighbourhood {
+    std::array<cell_key, 27> cells;
+    std::size_t count = 0;
+
+    explicit neighbourhood(const cell_key& key)
+    {
+        for (double dw : {-1.0, 0.0, 1.0})
+            for (double dl : {-1.0, 0.0, 1.0})
+                for (double da : {-1.0, 0.0, 1.0}) cells[count++] = {key[0] + dw, key[1] + dl, key[2] + da};
+        std::sort(cells.begin(), cells.end());
+        count = static_cast<std::size_t>(std::unique(cells.begin(), cells.end()) - cells.begin());
+    }
+};
 
 /// Rows sorted by cell, and within a cell by list position.
 class size_grid {
@@ -83,18 +86,20 @@ public:
         std::sort(m_sorted.begin(), m_sorted.end());
     }
 
-    /// The rows after `starter` in the list that lie in a cell next to the
-    /// starter's, in list order. Only these can be within the tolerance.
-    std::vector<std::size_t> later_rows_near(std::size_t starter) const
+    /// Replaces `found` with the rows after `starter` in the list that lie in
+    /// a cell next to the starter's, in list order. Only these can be within
+    /// the tolerance.
+    void later_rows_near(std::size_t starter, std::vector<std::size_t>& found) const
     {
-        std::vector<std::size_t> found;
-        if (!m_cells[starter]) return found;
-        for (const cell_key& cell : neighbourhood(*m_cells[starter])) {
+        found.clear();
+        if (!m_cells[starter]) return;
+        const neighbourhood near(*m_cells[starter]);
+        for (std::size_t i = 0; i < near.count; ++i) {
+            const cell_key& cell = near.cells[i];
             auto it = std::upper_bound(m_sorted.begin(), m_sorted.end(), entry{cell, starter});
             for (; it != m_sorted.end() && it->cell == cell; ++it) found.push_back(it->row);
         }
         std::sort(found.begin(), found.end());
-        return found;
     }
 
 private:
@@ -115,11 +120,13 @@ ds_csh_groups ds_group_rows_by_size(const std::vector<DS_CSH_LB_Data>& rows)
     const size_grid grid(rows);
     std::vector<int> counts = working_counts(rows);
     ds_csh_groups groups;
+    std::vector<std::size_t> near;  // reused: one allocation for the whole list
     for (std::size_t starter = 0; starter < rows.size(); ++starter) {
         if (counts[starter] <= 0) continue;
         std::vector<ds_csh_group_member>& group = groups.emplace_back();
         group.push_back({starter, counts[starter]});
-        for (std::size_t later : grid.later_rows_near(starter))
+        grid.later_rows_near(starter, near);
+        for (std::size_t later : near)
             if (same_size(rows[later], rows[starter])) take(group, counts, later);
     }
     return groups;
