@@ -19,7 +19,7 @@ using VQDraw_DS_GJNA::DS_steel_pram_parameter;
 constexpr const char* mm_note = "本图尺寸除钢筋直径以毫米计外，余均以毫米计";
 constexpr const char* cm_note = "本图尺寸除钢筋直径以毫米计外，余均以厘米计";
 
-struct row_spec {
+struct row_fields {
     const char* qf = "主线";
     int num = 1;
     int count = 2;
@@ -31,18 +31,18 @@ struct row_spec {
     const char* pos = "";
 };
 
-DS_CSH_LB_Data make_row(const row_spec& spec)
+DS_CSH_LB_Data make_row(const row_fields& fields)
 {
     DS_CSH_LB_Data row;
-    row.m_strQF = spec.qf;
-    row.m_iNum = spec.num;
-    row.m_iCount = spec.count;
-    row.m_strH = spec.heights;
-    row.m_dWid = spec.wid;
-    row.m_dLen = spec.len;
-    row.m_dAngle = spec.angle;
-    row.m_Type = spec.type;
-    row.m_strPos = spec.pos;
+    row.m_strQF = fields.qf;
+    row.m_iNum = fields.num;
+    row.m_iCount = fields.count;
+    row.m_strH = fields.heights;
+    row.m_dWid = fields.wid;
+    row.m_dLen = fields.len;
+    row.m_dAngle = fields.angle;
+    row.m_Type = fields.type;
+    row.m_strPos = fields.pos;
     return row;
 }
 
@@ -54,10 +54,10 @@ protected:
         strategy.set_graph_data(&node);
     }
 
-    void set_rows(std::initializer_list<row_spec> specs)
+    void set_rows(std::initializer_list<row_fields> rows_in)
     {
         node.m_csh_data.clear();
-        for (const row_spec& spec : specs) node.m_csh_data.push_back(make_row(spec));
+        for (const row_fields& fields : rows_in) node.m_csh_data.push_back(make_row(fields));
     }
 
     VQDraw_DS_GJNA::DS_draw_data record()
