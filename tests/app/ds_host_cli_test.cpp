@@ -3,15 +3,15 @@
 // output and files are checked.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "host/framework/atomic_file.h"
+#include "support/temp_folder.h"
 #include "support/utf8_literal.h"
 
 namespace {
@@ -25,13 +25,7 @@ struct run_result {
     std::string err;
 };
 
-std::string read_file(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string read_file(const fs::path& file) { return ds_file::read_whole_file(file); }
 
 void write_file(const fs::path& file, const std::string& text)
 {
@@ -46,23 +40,20 @@ std::string quoted(const std::string& text)
     return q + "'";
 }
 
-class ds_host_cli : public ::testing::Test {
+class ds_host_cli : public ds_test::temp_folder_test {
 protected:
     void SetUp() override
     {
-        std::string folder = (fs::temp_directory_path() / "ds-host-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(folder.data()), nullptr);
-        m_folder = folder;
-        m_project = m_folder / "project.json";
+        temp_folder_test::SetUp();
+        m_project = m_dir / "project.json";
     }
-    void TearDown() override { fs::remove_all(m_folder); }
 
     /// Runs ds-host with `args` (each passed as one word), capturing its output in the test folder.
     run_result run(const std::vector<std::string>& args)
     {
         std::string command = quoted((fs::path(DS_BIN_DIR) / "ds-host").string());
         for (const std::string& arg : args) command += " " + quoted(arg);
-        const fs::path out = m_folder / "stdout.txt", err = m_folder / "stderr.txt";
+        const fs::path out = m_dir / "stdout.txt", err = m_dir / "stderr.txt";
         command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
         const int status = std::system(command.c_str());
         run_result result;
@@ -82,7 +73,14 @@ protected:
         ASSERT_EQ(ref.exit_code, 0) << ref.err;
     }
 
-    fs::path m_folder;
+    /// Exports the drawing to `csv` and gives back its text.
+    std::string export_csv(const fs::path& csv)
+    {
+        const run_result exported = run({"export", m_project.string(), "--csv", csv.string()});
+        EXPECT_EQ(exported.exit_code, 0) << exported.err;
+        return read_file(csv);
+    }
+
     fs::path m_project;
 };
 
@@ -126,37 +124,12 @@ TEST_F(ds_host_cli, parametric_road_merges_draws_with_its_notes_and_dismantles)
     EXPECT_TRUE(contains(listed.out, utf8(u8"[钢筋] 垫石")));
 }
 
-TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_shows_in_the_drawing)
+TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_a_failed_import_changes_nothing)
 {
     make_referenced_project();
-    const fs::path csv = m_folder / "pedestal.csv";
-    ASSERT_EQ(run({"export", m_project.string(), "--csv", csv.string()}).exit_code, 0);
-
-    // Edit the height row of the exported table, as a spreadsheet user would.
-    std::string text = read_file(csv);
-    const std::string height_row = "\"" + utf8(u8"高度(mm)") + "\",";
-    const auto row = text.find(height_row);
-    ASSERT_NE(row, std::string::npos) << text;
-    const auto end = text.find('\n', row);
-    text.replace(row, end - row, height_row + "\"310,320\"\r");
-    write_file(csv, text);
-
-    const run_result imported = run({"import", m_project.string(), "--csv", csv.string()});
-    ASSERT_EQ(imported.exit_code, 0) << imported.err;
-    EXPECT_TRUE(contains(imported.out, "310,320"));
-
-    const run_result drawn = run({"draw", m_project.string()});
-    ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
-    EXPECT_TRUE(contains(drawn.out, utf8(u8"高度[310,320]"))) << drawn.out;
-}
-
-TEST_F(ds_host_cli, a_failed_import_changes_nothing)
-{
-    make_referenced_project();
-    const fs::path csv = m_folder / "pedestal.csv";
-    ASSERT_EQ(run({"export", m_project.string(), "--csv", csv.string()}).exit_code, 0);
+    const fs::path csv = m_dir / "pedestal.csv";
+    const std::string exported = export_csv(csv);
     const std::string project_before = read_file(m_project);
-    const std::string exported = read_file(csv);
 
     struct bad_csv {
         std::string text;
@@ -173,16 +146,28 @@ TEST_F(ds_host_cli, a_failed_import_changes_nothing)
         {exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1), "row 3"},
     };
     for (const bad_csv& c : cases) {
-        const fs::path bad = m_folder / "bad.csv";
+        const fs::path bad = m_dir / "bad.csv";
         write_file(bad, c.text);
         const run_result imported = run({"import", m_project.string(), "--csv", bad.string()});
         EXPECT_NE(imported.exit_code, 0) << c.text;
         EXPECT_TRUE(contains(imported.err, c.error)) << imported.err;
         EXPECT_EQ(read_file(m_project), project_before) << c.text;
     }
-    const fs::path again = m_folder / "again.csv";
-    ASSERT_EQ(run({"export", m_project.string(), "--csv", again.string()}).exit_code, 0);
-    EXPECT_EQ(read_file(again), exported);
+    EXPECT_EQ(export_csv(m_dir / "again.csv"), exported);
+
+    // Edit the height row of the exported table, as a spreadsheet user would.
+    std::string text = exported;
+    const std::string height_row = "\"" + utf8(u8"高度(mm)") + "\",";
+    const auto row = text.find(height_row);
+    ASSERT_NE(row, std::string::npos) << text;
+    text.replace(row, text.find('\n', row) - row, height_row + "\"310,320\"\r");
+    write_file(csv, text);
+    const run_result imported = run({"import", m_project.string(), "--csv", csv.string()});
+    ASSERT_EQ(imported.exit_code, 0) << imported.err;
+    EXPECT_TRUE(contains(imported.out, "310,320"));
+    const run_result drawn = run({"draw", m_project.string()});
+    ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
+    EXPECT_TRUE(contains(drawn.out, utf8(u8"高度[310,320]"))) << drawn.out;
 }
 
 TEST_F(ds_host_cli, a_broken_project_file_is_refused_and_left_as_it_was)
@@ -201,7 +186,7 @@ TEST_F(ds_host_cli, a_broken_project_file_is_refused_and_left_as_it_was)
         EXPECT_TRUE(contains(r.err, m_project.filename().string())) << r.err;
         EXPECT_EQ(read_file(m_project), broken);
     }
-    const run_result missing = run({"draw", (m_folder / "none.json").string()});
+    const run_result missing = run({"draw", (m_dir / "none.json").string()});
     EXPECT_NE(missing.exit_code, 0);
     EXPECT_TRUE(contains(missing.err, "does not exist"));
 }
@@ -237,7 +222,7 @@ TEST_F(ds_host_cli, bad_names_and_edits_are_refused_with_what_would_work)
 TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
 {
     make_referenced_project();
-    const fs::path edits = m_folder / "edits.txt";
+    const fs::path edits = m_dir / "edits.txt";
     write_file(edits, utf8(u8"# widen and renumber\n垫石-构造属性.m_dWidth = 640\n\n垫石-绘图设置.m_DS_number=2\n"));
     const run_result edited = run({"grid", m_project.string(), "--edits", edits.string()});
     ASSERT_EQ(edited.exit_code, 0) << edited.err;

@@ -2,15 +2,16 @@
 // what a fresh node, created by name, reads back.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
 #include "host/framework/project_file.h"
+#include "support/temp_folder.h"
 
 using namespace VQDraw_DS_UINA;
 
-TEST(PedestalProject, BothDrawingKindsRoundTripThroughAProjectFile)
+using PedestalProject = ds_test::temp_folder_test;
+
+TEST_F(PedestalProject, BothDrawingKindsRoundTripThroughAProjectFile)
 {
     DS_ui_data single;
     single.set_default_value();
@@ -27,10 +28,9 @@ TEST(PedestalProject, BothDrawingKindsRoundTripThroughAProjectFile)
     parametric.m_csh_data.push_back(parametric.m_csh_data.front());
     parametric.m_csh_data.back().m_iNum = 7;
 
-    const auto file = std::filesystem::temp_directory_path() / "ds_pedestal_round_trip.json";
+    const auto file = m_dir / "round_trip.json";
     ds_project::save_project(file, {&single, &parametric});
     const ds_project::loaded_project loaded = ds_project::load_project(file);
-    std::filesystem::remove(file);
 
     ASSERT_EQ(loaded.nodes.size(), 2u);
     EXPECT_TRUE(loaded.warnings.empty());

@@ -2,7 +2,6 @@
 #include "host/framework/atomic_file.h"
 
 #include <csignal>
-#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,38 +9,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/error_text.h"
+#include "support/temp_folder.h"
+
 using ds_file::file_error;
 using ds_file::read_whole_file;
 using ds_file::write_file_atomically;
 using testing::HasSubstr;
 
+using atomic_file_test = ds_test::temp_folder_test;
+
 namespace {
-
-class atomic_file_test : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_dir = std::filesystem::temp_directory_path() / ("ds_atomic_test_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::size_t files_in_dir() const { return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_dir), {})); }
-
-    std::filesystem::path m_dir;
-};
-
-std::string error_of(auto action)
-{
-    try {
-        action();
-    } catch (const file_error& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
+std::string error_of(auto action) { return ds_test::error_text<file_error>(action); }
 }  // namespace
 
 TEST_F(atomic_file_test, ReplacesContentAndKeepsTheMode)

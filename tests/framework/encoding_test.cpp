@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/error_text.h"
 #include "support/utf8_literal.h"
 
 using testing::HasSubstr;
@@ -11,17 +12,7 @@ using testing::HasSubstr;
 using ds_test::utf8;
 
 namespace {
-
-std::string conversion_message(auto convert)
-{
-    try {
-        convert();
-    } catch (const ds_text::conversion_error& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
+std::string conversion_message(auto convert) { return ds_test::error_text<ds_text::conversion_error>(convert); }
 }  // namespace
 
 TEST(encoding, ChineseTextRoundTripsThroughUtf8)

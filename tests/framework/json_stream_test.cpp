@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "host/framework/serialization_guard.h"
+#include "support/error_text.h"
 #include "support/utf8_literal.h"
 
 using testing::ElementsAre;
@@ -30,13 +31,10 @@ std::unique_ptr<json_read_stream> reader(std::string_view text) { return json_re
 std::string write_error(auto misuse)
 {
     json_write_stream stream;
-    try {
+    return ds_test::error_text<ds_stream_error>([&] {
         misuse(stream);
         (void)stream.document();
-    } catch (const ds_stream_error& e) {
-        return e.what();
-    }
-    return "(no error)";
+    });
 }
 
 }  // namespace
@@ -44,11 +42,12 @@ std::string write_error(auto misuse)
 TEST(json_stream, EveryTypeAndNestingReadsBackAsWritten)
 {
     const double doubles[] = {0.1, -0.0, 1e300, DBL_MIN / 4, -123456.789, 560.0};
+    const auto numbered = [](const char* stem, int i) { return CString(stem) + CString(std::to_string(i)); };
     json_write_stream out;
     out.write("version", 3);
     out.write("min", INT_MIN);
     out.write("max", INT_MAX);
-    for (int i = 0; i < 6; ++i) out.write(CString("d") + CString(std::to_string(i)), doubles[i]);
+    for (int i = 0; i < 6; ++i) out.write(numbered("d", i), doubles[i]);
     out.write("yes", true);
     out.write("no", false);
     out.write("empty", CString());
@@ -58,56 +57,34 @@ TEST(json_stream, EveryTypeAndNestingReadsBackAsWritten)
     out.mark("rec", x_mark_object_end);
     out.mark("list", x_mark_list_begin);
     out.write("count", 300);
-    for (int i = 0; i < 300; ++i) {
-        const CString item = "item_" + CString(std::to_string(i));
-        out.write(item + "_key", CString(std::to_string(i)));
-        out.write(item + "_value", CString("注"));
-    }
+    for (int i = 0; i < 300; ++i) out.write(numbered("item_", i) + "_value", CString("注"));
     out.mark("list", x_mark_list_end);
 
     const auto in = reader(out.text());
-    int version = 0, min = 0, max = 0, count = 0;
-    bool yes = false, no = true;
-    CString empty = "x", gbk;
-    in->read("version", version);
-    in->read("min", min);
-    in->read("max", max);
+    const auto read_as = [&](const CString& key, auto value) {
+        in->read(key, value);
+        return value;
+    };
+    EXPECT_EQ(read_as("version", 0), 3);
+    EXPECT_EQ(read_as("min", 0), INT_MIN);
+    EXPECT_EQ(read_as("max", 0), INT_MAX);
     for (int i = 0; i < 6; ++i) {
-        double d = 7;
-        in->read(CString("d") + CString(std::to_string(i)), d);
-        EXPECT_EQ(std::signbit(d), std::signbit(doubles[i]));
+        const double d = read_as(numbered("d", i), 7.0);
         EXPECT_EQ(d, doubles[i]);
+        EXPECT_EQ(std::signbit(d), std::signbit(doubles[i]));
     }
-    in->read("yes", yes);
-    in->read("no", no);
-    in->read("empty", empty);
-    in->read("gbk", gbk);
+    EXPECT_TRUE(read_as("yes", false));
+    EXPECT_FALSE(read_as("no", true));
+    EXPECT_EQ(read_as("empty", CString("x")), CString());
+    EXPECT_EQ(read_as("gbk", CString()), CString("垫石_钢筋表"));
     in->mark("rec", x_mark_object_begin);
-    int inner = 0;
-    in->read("version", inner);
+    EXPECT_EQ(read_as("version", 0), 1);
     in->mark("rec", x_mark_object_end);
     in->mark("list", x_mark_list_begin);
-    in->read("count", count);
-    CString key, value;
-    for (int i = 0; i < count; ++i) {
-        const CString item = "item_" + CString(std::to_string(i));
-        in->read(item + "_key", key);
-        in->read(item + "_value", value);
-    }
+    EXPECT_EQ(read_as("count", 0), 300);
+    for (int i = 0; i < 300; ++i) EXPECT_EQ(read_as(numbered("item_", i) + "_value", CString()), CString("注"));
     in->mark("list", x_mark_list_end);
     in->finish();
-
-    EXPECT_EQ(version, 3);
-    EXPECT_EQ(min, INT_MIN);
-    EXPECT_EQ(max, INT_MAX);
-    EXPECT_TRUE(yes);
-    EXPECT_FALSE(no);
-    EXPECT_EQ(empty, CString());
-    EXPECT_EQ(gbk, CString("垫石_钢筋表"));
-    EXPECT_EQ(inner, 1);
-    EXPECT_EQ(count, 300);
-    EXPECT_EQ(key, CString("299"));
-    EXPECT_EQ(value, CString("注"));
     EXPECT_THAT(lines(*in), testing::IsEmpty());
     // Members keep the order of writing; text is UTF-8.
     EXPECT_EQ(out.document().begin().key(), "version");

@@ -51,9 +51,6 @@ TEST(json_text, SyntaxErrorsReportLineAndCharacterColumn)
     EXPECT_THAT(e.reason(), testing::Not(testing::HasSubstr("json.exception")));
 
     EXPECT_EQ(parse_failure("").line(), 1u);
-    EXPECT_THAT(parse_failure("[1e999]").reason(), testing::HasSubstr("number overflow"));
-    EXPECT_THAT(parse_failure("{} {}").reason(), testing::HasSubstr("expected end of input"));
-    EXPECT_THAT(parse_failure("[\"\xC3\x28\"]").reason(), testing::HasSubstr("UTF-8"));
 }
 
 TEST(json_text, DumpRefusesInvalidUtf8)

@@ -9,6 +9,7 @@
 #include "data/ds_ui_data.h"
 #include "host/grid/cvq_data_base.h"
 #include "host/ui_base/graph_grid_ui_observer_base.h"
+#include "support/grid_row.h"
 
 namespace ds_test {
 
@@ -45,8 +46,5 @@ private:
     std::map<CString, std::unique_ptr<CVQDataBase>> m_owned;
     table_map m_map;
 };
-
-/// The notification of a click on, or focus of, the row of `key`.
-inline NM_VQGRID row_of(const CVQDataBase& table, const CString& key) { return {table.find_row_by_tag(key), 1}; }
 
 }  // namespace ds_test

@@ -7,6 +7,7 @@
 #include "host/grid/table_templates.h"
 #include "host/substructure/common_gj_data_drawset.h"
 #include "host/substructure/common_gj_drawset_grid_ui_data.h"
+#include "support/grid_row.h"
 #include "support/module_fixture.h"
 
 namespace {
@@ -30,8 +31,6 @@ common_gj_data_drawset sample_settings()
     s.m_custom_note_items = {{"k", "v"}};
     return s;
 }
-
-NM_VQGRID click_on(const CVQDataBase& table, const CString& key) { return {table.find_row_by_tag(key), 1}; }
 
 }  // namespace
 
@@ -109,11 +108,11 @@ TEST(CommonDrawsetGrid, NoteButtonWritesTheStandardNoteOnlyIntoAnEmptyNote)
 {
     table_ptr table(table_templates::create_data_base("垫石-绘图设置"));
     table->Set_Prop("m_dCover", CVQVariant(35.0));
-    NM_VQGRID scale_click = click_on(*table, "m_iScale");
+    NM_VQGRID scale_click = ds_test::row_of(*table, "m_iScale");
     helper::button_be_clicked(table.get(), &scale_click);
     EXPECT_EQ(table->IsUserModifyData(), 0);
 
-    NM_VQGRID note_click = click_on(*table, "m_strCustomNote");
+    NM_VQGRID note_click = ds_test::row_of(*table, "m_strCustomNote");
     helper::button_be_clicked(table.get(), &note_click);
     CString note;
     table->Get_Prop("m_strCustomNote", note);

@@ -1,5 +1,5 @@
-// recording_stream: a member stream for tests that logs every call (direction,
-// key, value, mark, the guard tags open at that moment), so a test can check
+// recording_stream: a member stream for tests that logs every call (key, value,
+// mark, the guard tags open at that moment), so a test can check
 // entry order, tags and versions exactly, and can read a record back from a
 // log, recorded or made by hand (an old-version layout, a damaged entry).
 #pragma once
@@ -15,19 +15,16 @@
 
 namespace ds_test {
 
-enum class stream_direction { write, read };
 enum class entry_kind { value, mark, push_tag, pop_tag };
 using entry_value = std::variant<std::monostate, int, double, bool, CString>;
 
 /// One call on the stream.
 struct stream_entry {
-    stream_direction direction = stream_direction::write;
     entry_kind kind = entry_kind::value;
     CString key;                ///< value and mark key; the tag of a push_tag
     entry_value value;          ///< written value, or the target's value after a read
     int mark_kind = -1;         ///< x_member_mark of a mark
     std::vector<CString> tags;  ///< guard tags open during the call, outermost first
-    bool ok = true;             ///< read only: the entry was present and usable
 };
 
 // Entries for hand-made logs; replayed in order by a reading recording_stream.
@@ -108,5 +105,14 @@ private:
     std::vector<CString> m_tags;
     std::vector<stream_entry> m_entries;
 };
+
+/// `record` after it has read itself from a reading stream over `entries`.
+template <class Record>
+Record read_back(const std::vector<stream_entry>& entries, Record record = {})
+{
+    recording_stream reader(entries);
+    record.serialize_members(reader);
+    return record;
+}
 
 }  // namespace ds_test
