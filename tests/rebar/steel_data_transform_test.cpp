@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "host/rebar/steel_data_transform.h"
-#include "rebar/rebar_printers.h"
+#include "rebar/rebar_test_support.h"
 
 namespace {
 
