@@ -133,9 +133,7 @@ TEST_F(single_strategy_test, FillsTheRecordFromACopyAndLeavesTheDrawingAlone)
     EXPECT_EQ(data.m_iPierNum, 3);
     EXPECT_EQ(data.m_strPierName, "左幅3号墩");
     EXPECT_EQ(data.m_iSelectedObjNum, 4);
-    EXPECT_EQ(data.m_iScaleElevation, 20);
-    EXPECT_EQ(data.m_iScalePlan, 20);
-    EXPECT_EQ(data.m_iScaleDetail, 20);
+    EXPECT_EQ((std::vector{data.m_iScaleElevation, data.m_iScalePlan, data.m_iScaleDetail}), (std::vector{20, 20, 20}));
     EXPECT_EQ(data.m_strConcreteType, "C50");
     EXPECT_EQ(data.m_strCustomNote, "见总说明");
     EXPECT_TRUE(data.m_vecGroupNotes.empty());
@@ -146,20 +144,14 @@ TEST_F(single_strategy_test, FillsTheRecordFromACopyAndLeavesTheDrawingAlone)
     EXPECT_EQ(param.m_dLength, 700);
     EXPECT_EQ(param.m_dAngle, 75);
     EXPECT_EQ(param.m_vecHeights, (std::vector<double>{180, 180}));
-    EXPECT_TRUE(param.m_strDSType.IsEmpty());
     EXPECT_TRUE(param.m_strPos.IsEmpty()) << "the position is not drawn";
-    EXPECT_TRUE(param.m_strSupportType.IsEmpty());
-    EXPECT_EQ(param.m_dOffsetCross, 0.0);
-    EXPECT_EQ(param.m_dOffsetAlong, 0.0);
 
     std::vector<RXDSGNMOD::CRXComponentSteelP0*> groups;
     steel_data_transform::get_steel_data_group(node.m_draw_data.m_Steel_P0, groups);
     ASSERT_FALSE(groups.empty()) << "the default rebar yields a group";
     EXPECT_EQ(param.m_pSteelGroup, groups.front());
-}
 
-TEST_F(single_strategy_test, RebarGroupIsNullWithoutBarsButTheComponentIsMade)
-{
+    // Without bars the component is still made, with no rebar group.
     node.m_draw_data.m_Steel_P0.m_bars.clear();
     EXPECT_EQ(only_parameter(record()).m_pSteelGroup, nullptr);
 }

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "host/grid/cvq_data_base.h"
-#include "host/grid/grid_table_text.h"
 
 namespace {
 
@@ -91,20 +90,6 @@ TEST(GridTable, RemovingRowsNeverTakesHeaderRows)
     EXPECT_EQ(table.GetRowCount(), 1);
 }
 
-TEST(GridTable, ReloadingAListGivesExactlyTheRowsAsked)
-{
-    // How an observer refills a list: clear below the headers, insert n rows.
-    CVQDataBase table = list_table(1);
-    table.InsertRowPost(0, 7, no_text, no_text);
-    for (int wanted : {3, 1, 5}) {
-        if (table.GetRowCount() > table.GetFixedRowCount())
-            table.RemoveRowsAt(table.GetFixedRowCount(), table.GetRowCount() - table.GetFixedRowCount(), no_text, no_text);
-        table.InsertRowPost(table.GetFixedRowCount() - 1, wanted, no_text, no_text);
-        EXPECT_EQ(table.GetNumberRows(), wanted);
-        EXPECT_EQ(table.GetRowCount(), wanted + 1);
-    }
-}
-
 TEST(GridTable, KeysAddressRowsOrColumnsAndAreCaseSensitive)
 {
     CVQDataBase list = list_table(1);
@@ -128,6 +113,13 @@ TEST(GridTable, KeysAddressRowsOrColumnsAndAreCaseSensitive)
     EXPECT_EQ(props.get_keys(), (std::vector<CString>{"m_dWidth", "m_Num"}));
     EXPECT_EQ(props.get_caption("m_Num"), CString("垫石序号"));
     EXPECT_EQ(props.get_choice_list("m_Num"), CString("DS_Num"));
+
+    // The row a notification names: headers and rows past the end have no key.
+    for (const auto& [row, key] : std::vector<std::pair<int, CString>>{{1, "m_Num"}, {2, ""}, {-1, ""}}) {
+        NM_VQGRID notify{row, 1};
+        EXPECT_EQ(props.GetRowTag(&notify), key) << row;
+    }
+    EXPECT_EQ(props.GetRowTag(nullptr), CString(""));
 }
 
 TEST(GridTable, FailedReadsLeaveTheTargetUnchanged)
@@ -155,19 +147,6 @@ TEST(GridTable, FailedReadsLeaveTheTargetUnchanged)
     EXPECT_EQ(whole, 4);
     EXPECT_EQ(real, 1.5);
     EXPECT_EQ(text, CString("kept"));
-}
-
-TEST(GridTable, RowTagOfANotification)
-{
-    CVQDataBase props = property_table();
-    NM_VQGRID notify;
-    notify.iRow = 1;
-    EXPECT_EQ(props.GetRowTag(&notify), CString("m_Num"));
-    notify.iRow = 2;
-    EXPECT_EQ(props.GetRowTag(&notify), CString(""));
-    notify.iRow = -1;
-    EXPECT_EQ(props.GetRowTag(&notify), CString(""));
-    EXPECT_EQ(props.GetRowTag(nullptr), CString(""));
 }
 
 TEST(GridTable, OnlyUserEditsSetTheModifiedMark)
@@ -245,23 +224,6 @@ TEST(GridTable, ACloneSharesNothingWithItsSource)
     // And the other way round.
     source.Set_Prop(1, "m_iN", CVQVariant(8));
     EXPECT_EQ(text_of(*copy, 4, "m_iN"), CString(""));
-}
-
-TEST(GridTable, TextRenderingShowsKeysCaptionsValuesAndChoices)
-{
-    CVQDataBase props = property_table();
-    props.Set_Prop("m_dWidth", CVQVariant(560.0));
-    props.SetEnvVariable("DS_Num", {"1", "2"}, false);
-    const CString text = grid_table_text::render(props);
-    for (const char* piece : {"属性", "m_dWidth", "横桥向宽度(mm) = 560", "m_Num", "<空>", "DS_Num: 1, 2"})
-        EXPECT_GE(text.Find(piece), 0) << piece;
-
-    CVQDataBase list = list_table(1);
-    list.InsertRowPost(0, 1, no_text, no_text);
-    list.Set_Prop(0, "m_Type", CVQVariant(CString("桥墩"), false));
-    const CString list_text = grid_table_text::render(list);
-    for (const char* piece : {"表头 1 行", "数据 1 行", "m_type 垫石类型", "桥墩 | <空> | <空>"})
-        EXPECT_GE(list_text.Find(piece), 0) << piece;
 }
 
 }  // namespace
