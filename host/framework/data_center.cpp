@@ -1,14 +1,20 @@
 #include "host/framework/data_center.h"
 
-#include <algorithm>
 #include <map>
 
 #include "host/framework/graph_data_base.h"
 
 namespace {
+// Nodes by tag, and the tags by registration serial so that listing keeps the
+// order of registration while unregistering stays logarithmic.
 struct node_table {
-    std::map<CString, data_node_base*> nodes;
-    std::vector<CString> order;
+    struct entry {
+        data_node_base* node;
+        long serial;
+    };
+    std::map<CString, entry> nodes;
+    std::map<long, CString> order;
+    long next_registration = 0;
     int next_serial = 1;
 };
 
@@ -22,24 +28,38 @@ node_table& table()
 data_node_base* data_center::get_data_node(const CString& tag)
 {
     const auto it = table().nodes.find(tag);
-    return it == table().nodes.end() ? nullptr : it->second;
+    return it == table().nodes.end() ? nullptr : it->second.node;
 }
 
 void data_center::register_node(const CString& tag, data_node_base* node)
 {
     auto& t = table();
-    if (!t.nodes.count(tag)) t.order.push_back(tag);
-    t.nodes[tag] = node;
+    const auto it = t.nodes.find(tag);
+    if (it != t.nodes.end()) {
+        it->second.node = node;
+        return;
+    }
+    const long serial = t.next_registration++;
+    t.nodes.emplace(tag, node_table::entry{node, serial});
+    t.order.emplace(serial, tag);
 }
 
 void data_center::unregister_node(const CString& tag)
 {
     auto& t = table();
-    t.nodes.erase(tag);
-    t.order.erase(std::remove(t.order.begin(), t.order.end(), tag), t.order.end());
+    const auto it = t.nodes.find(tag);
+    if (it == t.nodes.end()) return;
+    t.order.erase(it->second.serial);
+    t.nodes.erase(it);
 }
 
-std::vector<CString> data_center::get_all_tags() { return table().order; }
+std::vector<CString> data_center::get_all_tags()
+{
+    std::vector<CString> tags;
+    tags.reserve(table().order.size());
+    for (const auto& [serial, tag] : table().order) tags.push_back(tag);
+    return tags;
+}
 
 CString data_center::make_unique_tag(const CString& prefix)
 {
