@@ -83,11 +83,35 @@ CString height_text(const std::vector<ds_gz_data>& pedestals)
     return common_string_tools::Dbl_Vec_To_Str(heights, 1);
 }
 
+/// The row of one referenced structure. A pier hands over its whole shared
+/// settings; an abutment's settings are of another kind, so only its concrete
+/// type is taken. Either way the drawing stays at the pedestal scale. Size,
+/// angle, position, type, notes and rebar of the row stay the constructor's.
+DS_CSH_LB_Data reference_row(const xbjg_graph_data_base& structure, const std::vector<ds_gz_data>& pedestals,
+                             common_gj_data_drawset& drawset)
+{
+    DS_CSH_LB_Data row;
+    if (structure.Get_Type() == 0) {
+        common_gj_data_drawset pier;
+        structure.transform_to_common_drawset(pier, "垫石");
+        row.m_strQF = pier.m_strQF;
+        row.m_iNum = pier.m_iPierNum;
+        drawset = pier;
+    } else {
+        qt_data_gj_drawset abutment;
+        structure.transform_to_common_drawset(abutment, "垫石");
+        row.m_strQF = abutment.m_strQF;
+        row.m_iNum = abutment.m_iPierNum;
+        drawset.m_strConcreteType = abutment.m_strConcreteType;
+    }
+    drawset.m_iScale = 10;
+    row.m_iCount = static_cast<int>(pedestals.size());
+    row.m_strH = height_text(pedestals);
+    return row;
+}
+
 }  // namespace
 
-// A pier hands over its whole shared settings; an abutment's settings are of
-// another kind, so only its concrete type is taken. Either way the drawing
-// stays at the pedestal scale.
 void DS_ui_CSH_data::set_reference_datas(const std::vector<data_node_base*>& nodes)
 {
     if (nodes.empty()) return;
@@ -95,7 +119,6 @@ void DS_ui_CSH_data::set_reference_datas(const std::vector<data_node_base*>& nod
     std::vector<int> kinds;
     ds_gz_data first_pedestal;
     bool first_taken = false;
-    common_gj_data_drawset& drawset = m_gz_data.m_drawSet.com_drawset;
 
     for (data_node_base* node : nodes) {
         const auto* structure = dynamic_cast<const xbjg_graph_data_base*>(node);
@@ -107,29 +130,11 @@ void DS_ui_CSH_data::set_reference_datas(const std::vector<data_node_base*>& nod
             first_pedestal = pedestals.front();
             first_taken = true;
         }
-        const int kind = structure->Get_Type();
-        kinds.push_back(kind);
-
-        DS_CSH_LB_Data row;
-        if (kind == 0) {
-            common_gj_data_drawset pier;
-            structure->transform_to_common_drawset(pier, "垫石");
-            row.m_strQF = pier.m_strQF;
-            row.m_iNum = pier.m_iPierNum;
-            drawset = pier;
-        } else {
-            qt_data_gj_drawset abutment;
-            structure->transform_to_common_drawset(abutment, "垫石");
-            row.m_strQF = abutment.m_strQF;
-            row.m_iNum = abutment.m_iPierNum;
-            drawset.m_strConcreteType = abutment.m_strConcreteType;
-        }
-        drawset.m_iScale = 10;
-        row.m_iCount = static_cast<int>(pedestals.size());
-        row.m_strH = height_text(pedestals);
-        m_csh_data.push_back(row);
+        kinds.push_back(structure->Get_Type());
+        m_csh_data.push_back(reference_row(*structure, pedestals, m_gz_data.m_drawSet.com_drawset));
     }
 
+    // The shared size is the first pedestal's, or an empty pedestal's when none was found.
     DS_GZ_Gen& gz = m_gz_data.m_gz;
     gz.m_dWidth = first_pedestal.m_dWidth;
     gz.m_dLenth = first_pedestal.m_dLength;

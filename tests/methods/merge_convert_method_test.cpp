@@ -137,26 +137,4 @@ TEST(ConvertMethod, AppendsToTheNamedParametricDrawing)
     EXPECT_EQ(target.m_gz_data.m_gz.m_dWidth, 560.0);  // the shared size is not the source's
 }
 
-TEST(ConvertMethod, OtherSlotsKeepTheInterfaceAnswers)
-{
-    ds_test::pedestal_drawings drawings;
-    DS_ui_data& single = drawings.single("single-1", "1");
-    single.m_draw_data.m_drawSet.com_drawset.m_merge_infos = {merge_info("桥墩", "主线", "1", "1", "1")};
-    drawings.parametric("csh-1");
-
-    VQDraw_DS_UINA::DS_ui_merge_method_base merge;
-    VQDraw_DS_UINA::DS_ui_convert_method_base convert;
-    graph_merge_method_interface& merge_slots = merge;
-    graph_merge_method_interface& convert_slots = convert;
-    graph_merge_method_interface base;
-
-    parameters_graph_data_base* merged = nullptr;
-    EXPECT_EQ(convert_slots.merge_drawing_graph(merged, {"single-1"}),
-              base.merge_drawing_graph(merged, {"single-1"}));
-    EXPECT_EQ(merged, nullptr);
-    EXPECT_EQ(merge_slots.convert_drawing_graph("csh-1", {"single-1"}),
-              base.convert_drawing_graph("csh-1", {"single-1"}));
-    EXPECT_TRUE(dynamic_cast<DS_ui_CSH_data&>(*data_center::get_data_node("csh-1")).m_csh_data.empty());
-}
-
 }  // namespace

@@ -48,32 +48,23 @@ void read_from(DS_CSH_LB_Data& row, const std::vector<ds_test::stream_entry>& en
 
 TEST(ParametricListRecords, ConstructorAndDefaultsDiffer)
 {
-    DS_CSH_LB_Data row;
-    EXPECT_EQ(row.m_Type, CString(""));
-    EXPECT_EQ(row.m_strQF, CString("主线"));
-    EXPECT_EQ(row.m_iNum, 1);
-    EXPECT_EQ(row.m_iCount, 6);
-    EXPECT_EQ(row.m_strH, CString("200"));
-    EXPECT_EQ(row.m_dWid, 1100.0);
-    EXPECT_EQ(row.m_dLen, 1700.0);
-    EXPECT_EQ(row.m_dAngle, 120.0);
-    EXPECT_TRUE(row.m_Steel_P0.m_bars.empty());
-
-    // The defaults reset the nine plain fields and keep type, notes and rebar.
-    DS_CSH_LB_Data defaulted = filled_row();
+    // The constructor gives the defaults except for the support kind.
+    const DS_CSH_LB_Data row;
+    DS_CSH_LB_Data defaulted;
     defaulted.set_default_value();
-    EXPECT_EQ(defaulted.m_Type, CString("桥墩"));
-    EXPECT_EQ(defaulted.m_strQF, CString("主线"));
-    EXPECT_EQ(defaulted.m_iNum, 1);
-    EXPECT_EQ(defaulted.m_iCount, 6);
-    EXPECT_EQ(defaulted.m_strH, CString("200"));
-    EXPECT_EQ(defaulted.m_dWid, 1100.0);
-    EXPECT_EQ(defaulted.m_dLen, 1700.0);
-    EXPECT_EQ(defaulted.m_dAngle, 120.0);
-    EXPECT_EQ(defaulted.m_strPos, CString(""));
-    EXPECT_EQ(defaulted.m_strType, CString("2"));
-    EXPECT_EQ(defaulted.m_custom_note_items, filled_row().m_custom_note_items);
-    EXPECT_TRUE(defaulted.m_Steel_P0.same_bars(filled_row().m_Steel_P0));
+    const std::vector<CString> lines = differences(row, defaulted);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], CString("墩台类型：桥墩 → "));
+    EXPECT_EQ(row.m_iCount, 6);
+    EXPECT_EQ(row.m_dAngle, 120.0);
+
+    // The defaults keep the pedestal type, the notes and the rebar.
+    DS_CSH_LB_Data refilled = filled_row();
+    refilled.set_default_value();
+    defaulted.m_strType = "2";
+    defaulted.m_Steel_P0 = filled_row().m_Steel_P0;
+    EXPECT_TRUE(differences(refilled, defaulted).empty());
+    EXPECT_EQ(refilled.m_custom_note_items, filled_row().m_custom_note_items);
 
     DS_CSH_Name name;
     EXPECT_EQ(name.m_strH, CString(""));

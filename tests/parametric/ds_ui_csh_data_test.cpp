@@ -12,6 +12,7 @@
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
 #include "host/framework/user_defaults.h"
+#include "host/substructure/sample_bridge.h"
 #include "host/substructure/substructure_graph_data.h"
 #include "support/recording_stream.h"
 
@@ -223,6 +224,26 @@ TEST(ParametricDrawing, ReferenceRowsOnePerStructureWithPedestals)
     drawing.set_reference_datas({pier1.get(), pier2.get(), abut0.get(), pier1.get()});
     EXPECT_EQ(drawing.m_gz_data.m_drawSet.m_strMergeNum, CString("墩台"));
     EXPECT_EQ(drawing.m_csh_data.size(), 4u);
+}
+
+// The built-in bridge: abutments at both ends, three piers with two heights.
+TEST(ParametricDrawing, SampleBridgeGivesOneRowPerStructureAndOneSizeGroup)
+{
+    const registered_substructures bridge = sample_bridge::build();
+    node_list nodes;
+    for (const auto& node : bridge.nodes()) nodes.push_back(node.get());
+
+    DS_ui_CSH_data drawing;
+    drawing.set_reference_datas(nodes);
+    ASSERT_EQ(drawing.m_csh_data.size(), 5u);
+    EXPECT_EQ(drawing.m_csh_data[0].m_iNum, 0);
+    EXPECT_EQ(drawing.m_csh_data[2].m_iNum, 2);
+    EXPECT_EQ(drawing.m_csh_data[2].m_iCount, 4);
+    EXPECT_EQ(drawing.m_csh_data[2].m_strH, CString("200,200,250,250"));
+    EXPECT_EQ(drawing.m_gz_data.m_drawSet.m_strMergeNum, CString("墩台"));
+    EXPECT_EQ(drawing.m_gz_data.m_gz.m_dLenth, 460.0);
+
+    EXPECT_EQ(drawing.set_merge_filter_datas("", nodes), std::vector<node_list>{nodes});
 }
 
 TEST(ParametricDrawing, MergeFilterGroupsByFirstPedestalSize)
