@@ -29,41 +29,38 @@ void DS_GZ_Gen::compare(const DS_GZ_Gen* other, std::vector<CString>& lines) con
     Get_Unmatched_String("垫石位置：", other->strPos, strPos, lines);
 }
 
+namespace {
+// Versions 1 and 2 kept one height as the number "m_dHeight". When the entry
+// is there it becomes the height text, so an old project keeps its pedestal
+// height; without it the text stays as it was.
+void read_old_layout(member_rw_interface& stream, int version, DS_GZ_Gen& gz)
+{
+    double old_height = std::numeric_limits<double>::quiet_NaN();
+    stream.read("m_dLenth", gz.m_dLenth);
+    stream.read("m_dWidth", gz.m_dWidth);
+    stream.read("m_dHeight", old_height);
+    stream.read("m_dSlope", gz.m_dSlope);
+    stream.read("m_iCount", gz.m_iCount);
+    if (version == 2) stream.read("strPos", gz.strPos);
+    if (!std::isnan(old_height)) gz.strHei = string_tools::num_to_string(old_height, 6, true);
+}
+}  // namespace
+
 void DS_GZ_Gen::serialize_members(member_rw_interface& stream)
 {
     x_object_flag_serialization_guard guard("DS_steel_Gen", stream);
-    if (stream.is_storing()) {
-        stream.write("version", 3);
-        stream.write("m_dLenth", m_dLenth);
-        stream.write("m_dWidth", m_dWidth);
-        stream.write("strHei", strHei);
-        stream.write("m_dSlope", m_dSlope);
-        stream.write("m_iCount", m_iCount);
-        stream.write("strPos", strPos);
+    int version = 3;  // a stream without a version reads the current layout
+    stream.serialize("version", version);
+    if (!stream.is_storing() && (version == 1 || version == 2)) {
+        read_old_layout(stream, version, *this);
         return;
     }
-    int version = 3;
-    stream.read("version", version);
-    if (version == 1 || version == 2) {
-        // Older layouts kept one height as the number "m_dHeight". When the
-        // entry is there it becomes the height text, so an old project keeps
-        // its pedestal height; without it the text stays as it was.
-        double old_height = std::numeric_limits<double>::quiet_NaN();
-        stream.read("m_dLenth", m_dLenth);
-        stream.read("m_dWidth", m_dWidth);
-        stream.read("m_dHeight", old_height);
-        stream.read("m_dSlope", m_dSlope);
-        stream.read("m_iCount", m_iCount);
-        if (version == 2) stream.read("strPos", strPos);
-        if (!std::isnan(old_height)) strHei = string_tools::num_to_string(old_height, 6, true);
-        return;
-    }
-    stream.read("m_dLenth", m_dLenth);
-    stream.read("m_dWidth", m_dWidth);
-    stream.read("strHei", strHei);
-    stream.read("m_dSlope", m_dSlope);
-    stream.read("m_iCount", m_iCount);
-    stream.read("strPos", strPos);
+    stream.serialize("m_dLenth", m_dLenth);
+    stream.serialize("m_dWidth", m_dWidth);
+    stream.serialize("strHei", strHei);
+    stream.serialize("m_dSlope", m_dSlope);
+    stream.serialize("m_iCount", m_iCount);
+    stream.serialize("strPos", strPos);
 }
 
 }  // namespace VQDraw_DS_UINA
