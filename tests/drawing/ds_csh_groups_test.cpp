@@ -34,7 +34,7 @@ bool has_shared_row(const ds_csh_groups& groups, std::size_t rows)
     return false;
 }
 
-TEST(CshSizeGroups, RowWithinTheToleranceOfTwoStartersJoinsBothTheSecondTimeWithoutPedestals)
+TEST(CshSizeGroups, ToleranceChainsAndSizesThatAreNotNumbers)
 {
     const double step = 0.6 * VQMATH::kTolerance;
     // Row 1 is within the tolerance of row 0 and row 2, which are not within it of each other.
@@ -43,17 +43,15 @@ TEST(CshSizeGroups, RowWithinTheToleranceOfTwoStartersJoinsBothTheSecondTimeWith
     const ds_csh_groups expected{{{0, 2}, {2, 4}, {3, 0}}, {{1, 3}, {2, 0}}};
     EXPECT_EQ(group_rows_by_scanning(rows), expected);
     EXPECT_EQ(ds_group_rows_by_size(rows), expected);
-}
 
-TEST(CshSizeGroups, SizesThatAreNotNumbersStandAlone)
-{
+    // Sizes that are not numbers stand alone.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const std::vector<DS_CSH_LB_Data> rows{sized(nan, 1, 1, 1), sized(nan, 1, 1, 1), sized(inf, 1, 1, 1),
+    const std::vector<DS_CSH_LB_Data> odd{sized(nan, 1, 1, 1), sized(nan, 1, 1, 1), sized(inf, 1, 1, 1),
                                            sized(inf, 1, 1, 1), sized(1, 1, nan, 0)};
-    const ds_csh_groups expected{{{0, 1}}, {{1, 1}}, {{2, 1}}, {{3, 1}}};
-    EXPECT_EQ(group_rows_by_scanning(rows), expected);
-    EXPECT_EQ(ds_group_rows_by_size(rows), expected);
+    const ds_csh_groups alone{{{0, 1}}, {{1, 1}}, {{2, 1}}, {{3, 1}}};
+    EXPECT_EQ(group_rows_by_scanning(odd), alone);
+    EXPECT_EQ(ds_group_rows_by_size(odd), alone);
 }
 
 TEST(CshSizeGroups, IndexedGroupingMatchesTheWalkOnRandomLists)

@@ -6,7 +6,7 @@
 #include "data/ds_ui_csh_data.h"
 #include "grid_observer_fixture.h"
 #include "grid_ui/ds_ui_csh_advance_grid_ui_data.h"
-#include "host/framework/data_center.h"
+#include "methods/pedestal_method_fixture.h"
 #include "host/substructure/common_gj_drawset_grid_ui_data.h"
 
 using VQDraw_DS_UINA::DS_CSH_LB_Data;
@@ -36,7 +36,8 @@ DS_CSH_LB_Data list_row(const char* qf, int num, double angle)
 
 /// A parametric drawing registered in the data centre, four tables, and the observer pointed at both.
 struct csh_setup {
-    DS_ui_CSH_data drawing;
+    ds_test::pedestal_drawings drawings;
+    DS_ui_CSH_data& drawing = drawings.parametric(data_center::make_unique_tag("csh_grid_drawing"));
     DS_ui_CSH_advance_grid_ui_data observer;
     ds_test::grid_tables tables;
 
@@ -46,12 +47,9 @@ struct csh_setup {
         drawing.m_gz_data.m_drawSet.m_strMergeNum = "墩台";
         drawing.m_csh_name.m_strH = "H";
         drawing.m_csh_data = {list_row("主线", 1, 120), list_row("匝道", 2, 75), list_row("主线", 3, 100)};
-        drawing.set_node_tag(data_center::make_unique_tag("csh_grid_drawing"));
-        data_center::register_node(drawing.get_node_tag(), &drawing);
         observer.set_data_node_tag(drawing.get_node_tag());
         for (const char* name : {settings, rebar, name_table, list_table}) tables.add(name);
     }
-    ~csh_setup() { data_center::unregister_node(drawing.get_node_tag()); }
 
     CVQDataBase& list() { return tables[list_table]; }
     CString list_cell(int row, const char* key) { return list().get_prop_cell(row, key)->text(); }
@@ -82,15 +80,10 @@ TEST(CshGridObserver, LoadRebuildsTheListAndFillsTheOtherTablesWithoutClearingMa
     setup.observer.load_data_to_ui(setup.tables.map());
 
     ASSERT_EQ(setup.list().GetNumberRows(), 3);
-    EXPECT_EQ(setup.list_cell(1, "m_Type"), "桥台");
-    EXPECT_EQ(setup.list_cell(1, "m_strQF"), "匝道");
-    EXPECT_EQ(setup.list_cell(1, "m_iN"), "2");
-    EXPECT_EQ(setup.list_cell(1, "m_iCount"), "6");
-    EXPECT_EQ(setup.list_cell(1, "m_type"), "B型");
-    EXPECT_EQ(setup.list_cell(1, "m_strH"), "200");
-    EXPECT_EQ(setup.list_cell(1, "m_dWid"), "1100");
-    EXPECT_EQ(setup.list_cell(1, "m_dLen"), "1700");
-    EXPECT_EQ(setup.list_cell(2, "m_dAngle"), "100");
+    std::vector<std::string> cells;
+    for (const char* key : {"m_Type", "m_strQF", "m_iN", "m_iCount", "m_type", "m_strH", "m_dWid", "m_dLen", "m_dAngle"})
+        cells.push_back(static_cast<const char*>(setup.list_cell(1, key)));
+    EXPECT_EQ(cells, (std::vector<std::string>{"桥台", "匝道", "2", "6", "B型", "200", "1100", "1700", "75"}));
     EXPECT_EQ(setup.tables[settings].get_prop_cell("m_merge_name")->text(), "墩台");
     EXPECT_EQ(setup.tables[settings].get_prop_cell("m_iScale")->text(), "30");
     EXPECT_EQ(setup.tables[name_table].get_prop_cell("m_H")->text(), "H");
@@ -191,8 +184,7 @@ TEST(CshGridObserver, NothingHappensWithoutTablesOrAParametricDrawing)
     EXPECT_EQ(partial.map().size(), 2u);
 
     // Pointed at a single drawing, the observer leaves both sides alone.
-    ds_test::registered_pedestal_drawing single;
-    single.observe_with(setup.observer);
+    setup.observer.set_data_node_tag(setup.drawings.single(data_center::make_unique_tag("single"), "1").get_node_tag());
     setup.list().user_append_rows(1);
     setup.observer.load_data_to_ui(setup.tables.map());
     setup.observer.save_data_from_ui(setup.tables.map());

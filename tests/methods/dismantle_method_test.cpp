@@ -11,15 +11,20 @@ namespace {
 using VQDraw_DS_UINA::DS_CSH_LB_Data;
 using VQDraw_DS_UINA::DS_ui_data;
 
-/// Takes the new drawings over so they are deleted with the test.
-std::vector<std::unique_ptr<drawing_graph_data_base>> own(const std::vector<drawing_graph_data_base*>& graphs)
-{
-    return {graphs.begin(), graphs.end()};
-}
-
-TEST(DismantleMethod, OneMarkedSingleDrawingPerRow)
+TEST(DismantleMethod, OneMarkedSingleDrawingPerRowAndNothingForAWrongDrawing)
 {
     ds_test::pedestal_drawings drawings;
+    drawings.single("single", "1");
+    const VQDraw_DS_UINA::DS_ui_CSH_dismantle_method prototype;
+    VQDraw_DS_UINA::DS_ui_CSH_dismantle_method method(prototype);
+    DS_ui_data earlier;
+    std::vector<drawing_graph_data_base*> graphs = {&earlier};
+    for (CString tag : {CString("single"), CString("missing")}) {
+        EXPECT_EQ(method.dismantle_param_graph(graphs, tag),
+                  std::make_pair(false, CString("指定的参数化图纸未实例化！")));
+        EXPECT_EQ(graphs, (std::vector<drawing_graph_data_base*>{&earlier}));
+    }
+
     VQDraw_DS_UINA::DS_ui_CSH_data& parametric = drawings.parametric("csh");
     parametric.set_default_value();
     parametric.m_gz_data.m_drawSet.com_drawset.m_iScale = 30;
@@ -39,12 +44,9 @@ TEST(DismantleMethod, OneMarkedSingleDrawingPerRow)
     row.m_Steel_P0.set_default_value();
     parametric.m_csh_data[2].m_iNum = 9;
 
-    DS_ui_data earlier;
-    std::vector<drawing_graph_data_base*> graphs = {&earlier};
     CString tag = "csh";
-    EXPECT_EQ(VQDraw_DS_UINA::DS_ui_CSH_dismantle_method().dismantle_param_graph(graphs, tag),
-              std::make_pair(true, CString()));
-    const auto owned = own(graphs);
+    EXPECT_EQ(method.dismantle_param_graph(graphs, tag), std::make_pair(true, CString()));
+    const std::vector<std::unique_ptr<drawing_graph_data_base>> owned(graphs.begin(), graphs.end());
     ASSERT_EQ(graphs.size(), 3u);
 
     std::vector<int> numbers;
@@ -73,24 +75,14 @@ TEST(DismantleMethod, OneMarkedSingleDrawingPerRow)
     EXPECT_EQ(made.m_drawSet.com_drawset.m_strQF, CString("右幅"));
 }
 
-TEST(DismantleMethod, EmptyListAndWrongDrawing)
+TEST(DismantleMethod, EmptyListGivesNoDrawing)
 {
     ds_test::pedestal_drawings drawings;
     drawings.parametric("csh");
-    drawings.single("single", "1");
-    const VQDraw_DS_UINA::DS_ui_CSH_dismantle_method prototype;
-    VQDraw_DS_UINA::DS_ui_CSH_dismantle_method method(prototype);
-
-    DS_ui_data earlier;
-    std::vector<drawing_graph_data_base*> graphs = {&earlier};
-    for (CString tag : {CString("single"), CString("missing")}) {
-        EXPECT_EQ(method.dismantle_param_graph(graphs, tag),
-                  std::make_pair(false, CString("指定的参数化图纸未实例化！")));
-        EXPECT_EQ(graphs, (std::vector<drawing_graph_data_base*>{&earlier}));
-    }
-
+    std::vector<drawing_graph_data_base*> graphs = {nullptr};
     CString tag = "csh";
-    EXPECT_EQ(method.dismantle_param_graph(graphs, tag), std::make_pair(true, CString()));
+    EXPECT_EQ(VQDraw_DS_UINA::DS_ui_CSH_dismantle_method().dismantle_param_graph(graphs, tag),
+              std::make_pair(true, CString()));
     EXPECT_TRUE(graphs.empty());
 }
 

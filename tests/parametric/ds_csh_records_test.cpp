@@ -10,6 +10,7 @@ using VQDraw_DS_UINA::DS_CSH_LB_Data;
 using VQDraw_DS_UINA::DS_CSH_Name;
 using ds_test::begin_list;
 using ds_test::end_list;
+using ds_test::read_back;
 using ds_test::recording_stream;
 using ds_test::value_entry;
 
@@ -39,24 +40,12 @@ std::vector<CString> differences(const DS_CSH_LB_Data& mine, const DS_CSH_LB_Dat
     return lines;
 }
 
-/// Reads `row` from a hand-made top object.
-void read_from(DS_CSH_LB_Data& row, const std::vector<ds_test::stream_entry>& entries)
-{
-    recording_stream reader(entries);
-    row.serialize_members(reader);
-}
-
 TEST(ParametricListRecords, ConstructorAndDefaultsDiffer)
 {
     // The constructor gives the defaults except for the support kind.
-    const DS_CSH_LB_Data row;
     DS_CSH_LB_Data defaulted;
     defaulted.set_default_value();
-    const std::vector<CString> lines = differences(row, defaulted);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], CString("墩台类型：桥墩 → "));
-    EXPECT_EQ(row.m_iCount, 6);
-    EXPECT_EQ(row.m_dAngle, 120.0);
+    EXPECT_EQ(differences(DS_CSH_LB_Data(), defaulted), std::vector<CString>{"墩台类型：桥墩 → "});
 
     // The defaults keep the pedestal type, the notes and the rebar.
     DS_CSH_LB_Data refilled = filled_row();
@@ -65,11 +54,6 @@ TEST(ParametricListRecords, ConstructorAndDefaultsDiffer)
     defaulted.m_Steel_P0 = filled_row().m_Steel_P0;
     EXPECT_TRUE(differences(refilled, defaulted).empty());
     EXPECT_EQ(refilled.m_custom_note_items, filled_row().m_custom_note_items);
-
-    DS_CSH_Name name;
-    EXPECT_EQ(name.m_strH, CString(""));
-    name.set_default_value();
-    EXPECT_EQ(name.m_strH, CString("h"));
 }
 
 TEST(ParametricListRecords, CompareFollowsFieldOrderAndIgnoresNotes)
@@ -99,14 +83,6 @@ TEST(ParametricListRecords, CompareFollowsFieldOrderAndIgnoresNotes)
                               "高度：",     "横桥向宽度：", "顺桥向长度：", "斜交角：", "垫石位置："};
     ASSERT_GT(lines.size(), std::size(captions));
     for (std::size_t i = 0; i < std::size(captions); ++i) EXPECT_EQ(lines[i].Find(captions[i]), 0) << i;
-
-    std::vector<CString> kept = {"earlier line"};
-    DS_CSH_Name name, other_name;
-    name.m_strH = "h";
-    other_name.m_strH = "H";
-    name.compare(&other_name, kept);
-    ASSERT_EQ(kept.size(), 2u);
-    EXPECT_EQ(kept[1].Find("垫石高度h："), 0);
 }
 
 TEST(ParametricListRecords, RowWritesTwelveMembersAndReadsThemBack)
@@ -149,13 +125,10 @@ TEST(ParametricListRecords, OldLayoutsReadOnlyTheirKeys)
 {
     // Version 1: bridge part, number, count and height only.
     DS_CSH_LB_Data row = filled_row();
-    read_from(row, {value_entry("version", 1), value_entry("m_Type", "桥墩"), value_entry("m_strQF", "右幅"),
-                    value_entry("m_iNum", 3), value_entry("m_iCount", 2), value_entry("m_strType", "5"),
-                    value_entry("m_strH", "180"), value_entry("m_dWid", 1.0), value_entry("m_strPos", "x")});
-    EXPECT_EQ(row.m_strQF, CString("右幅"));
-    EXPECT_EQ(row.m_iNum, 3);
-    EXPECT_EQ(row.m_iCount, 2);
-    EXPECT_EQ(row.m_strH, CString("180"));
+    row = read_back({value_entry("version", 1), value_entry("m_Type", "桥墩"), value_entry("m_strQF", "右幅"),
+                     value_entry("m_iNum", 3), value_entry("m_iCount", 2), value_entry("m_strType", "5"),
+                     value_entry("m_strH", "180"), value_entry("m_dWid", 1.0), value_entry("m_strPos", "x")},
+                    row);
     DS_CSH_LB_Data expected = filled_row();
     expected.m_strQF = "右幅";
     expected.m_iNum = 3;
@@ -165,22 +138,22 @@ TEST(ParametricListRecords, OldLayoutsReadOnlyTheirKeys)
     EXPECT_EQ(row.m_custom_note_items, expected.m_custom_note_items);
 
     // Version 3 adds the pedestal type, version 4 the support kind, version 5 the notes.
-    row = filled_row();
-    read_from(row, {value_entry("version", 3), value_entry("m_Type", "桥墩"), value_entry("m_strType", "5"),
-                    value_entry("m_dWid", 1.0)});
+    row = read_back({value_entry("version", 3), value_entry("m_Type", "桥墩"), value_entry("m_strType", "5"),
+                     value_entry("m_dWid", 1.0)},
+                    filled_row());
     EXPECT_EQ(row.m_Type, CString("桥台"));
     EXPECT_EQ(row.m_strType, CString("5"));
     EXPECT_EQ(row.m_dWid, 1.0);
 
-    row = filled_row();
-    read_from(row, {value_entry("version", 4), value_entry("m_Type", "桥墩"), begin_list("m_custom_note_items"),
-                    value_entry("count", 0), end_list("m_custom_note_items")});
+    row = read_back({value_entry("version", 4), value_entry("m_Type", "桥墩"), begin_list("m_custom_note_items"),
+                     value_entry("count", 0), end_list("m_custom_note_items")},
+                    filled_row());
     EXPECT_EQ(row.m_Type, CString("桥墩"));
     EXPECT_EQ(row.m_custom_note_items.size(), 2u);
 
-    row = filled_row();
-    read_from(row, {value_entry("version", 5), begin_list("m_custom_note_items"), value_entry("count", 1),
-                    value_entry("item_0_key", "k"), value_entry("item_0_value", "v"), end_list("m_custom_note_items")});
+    row = read_back({value_entry("version", 5), begin_list("m_custom_note_items"), value_entry("count", 1),
+                     value_entry("item_0_key", "k"), value_entry("item_0_value", "v"), end_list("m_custom_note_items")},
+                    filled_row());
     ASSERT_EQ(row.m_custom_note_items.size(), 1u);
     EXPECT_EQ(row.m_custom_note_items[0], std::make_pair(CString("k"), CString("v")));
     EXPECT_FALSE(row.m_Steel_P0.m_bars.empty());
@@ -200,24 +173,24 @@ TEST(ParametricListRecords, OldLayoutsReadOnlyTheirKeys)
     }
 }
 
-TEST(ParametricListRecords, NameStoresVersionOneAndReadsAnyVersion)
+TEST(ParametricListRecords, NameComparesStoresVersionOneAndReadsAnyVersion)
 {
-    DS_CSH_Name name;
+    std::vector<CString> kept = {"earlier line"};
+    DS_CSH_Name name, other_name;
+    name.m_strH = "h";
+    other_name.m_strH = "H";
+    name.compare(&other_name, kept);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[1].Find("垫石高度h："), 0);
+
     name.m_strH = "垫石高h1";
     recording_stream writer;
     name.serialize_members(writer);
     EXPECT_EQ(writer.key_values(), (std::vector<std::string>{"version=1", "m_strH=垫石高h1"}));
     EXPECT_EQ(recording_stream::tag_path(writer.find("m_strH")), "DS_CSH_Name");
 
-    DS_CSH_Name back;
-    recording_stream reader(writer.json());
-    back.serialize_members(reader);
-    EXPECT_EQ(back.m_strH, name.m_strH);
-
-    DS_CSH_Name old;
-    recording_stream old_reader(std::vector<ds_test::stream_entry>{value_entry("version", 9), value_entry("m_strH", "H")});
-    old.serialize_members(old_reader);
-    EXPECT_EQ(old.m_strH, CString("H"));
+    EXPECT_EQ(read_back<DS_CSH_Name>(writer.entries()).m_strH, name.m_strH);
+    EXPECT_EQ(read_back<DS_CSH_Name>({value_entry("version", 9), value_entry("m_strH", "H")}).m_strH, CString("H"));
 }
 
 }  // namespace
