@@ -5,6 +5,7 @@
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
 #include "drawing/ds_ui_csh_drawing_strategy.h"
+#include "support/exchange_sample.h"
 
 namespace VQDraw_DS_UINA {
 namespace {
@@ -43,21 +44,7 @@ protected:
     void SetUp() override
     {
         source.set_default_value();
-        DS_GZ_Gen& gz = source.m_gz_data.m_gz;
-        gz.m_dWidth = 1234.5;
-        gz.m_dLenth = 700;
-        gz.strHei = "200;250 300";
-        gz.m_dSlope = 75.5;
-        gz.m_iCount = 3;
-        gz.strPos = "大桩号侧";
-        DS_steel_DrawSet& drawSet = source.m_gz_data.m_drawSet;
-        drawSet.m_DS_number = "A1";
-        drawSet.com_drawset.m_strCompType = "桥台";
-        drawSet.com_drawset.m_strQF = "左幅";
-        drawSet.com_drawset.m_iPierNum = 5;
-        drawSet.com_drawset.m_iScale = 25;
-        drawSet.com_drawset.m_strConcreteType = "C35";
-        drawSet.com_drawset.m_strCustomNote = "注意预埋件";
+        ds_test::fill_exchange_sample(source.m_gz_data, 1234.5);
         source.m_csh_name.m_strH = "H1";
         source.m_csh_data = {list_row("主线", 1, 4, "200"), list_row("匝道", 12, 2, "200,250"), list_row("主线", 3, 0, "")};
 

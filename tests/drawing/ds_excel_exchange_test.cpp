@@ -5,6 +5,7 @@
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
 #include "drawing/ds_ui_drawing_strategy.h"
+#include "support/exchange_sample.h"
 
 namespace VQDraw_DS_UINA {
 namespace {
@@ -17,21 +18,7 @@ protected:
         source.ref_Type = "外部导入";
         source.refrence_graph_name = "左幅/5号台";
         source.ref_DS_Num = "4";
-        DS_GZ_Gen& gz = source.m_draw_data.m_gz;
-        gz.m_dWidth = 1234.56;
-        gz.m_dLenth = 700;
-        gz.strHei = "200;250 300";
-        gz.m_dSlope = 75.5;
-        gz.m_iCount = 3;
-        gz.strPos = "大桩号侧";
-        DS_steel_DrawSet& drawSet = source.m_draw_data.m_drawSet;
-        drawSet.m_DS_number = "A1";
-        drawSet.com_drawset.m_strCompType = "桥台";
-        drawSet.com_drawset.m_strQF = "左幅";
-        drawSet.com_drawset.m_iPierNum = 5;
-        drawSet.com_drawset.m_iScale = 25;
-        drawSet.com_drawset.m_strConcreteType = "C35";
-        drawSet.com_drawset.m_strCustomNote = "注意预埋件";
+        ds_test::fill_exchange_sample(source.m_draw_data, 1234.56);
         target.set_default_value();
     }
 
