@@ -1,0 +1,39 @@
+// input_limits: the largest values the host accepts at its doors.
+//
+// The module builds exactly what a record says: a row of N pedestals gets N
+// heights, a list of N rows gets N drawing rows. Absurd values must therefore
+// be stopped before they reach it (project load, grid save, spreadsheet
+// import) or reported by the drawing library's design check. Every door reads
+// its limits from here, so an engineer meets one set of numbers everywhere.
+#pragma once
+
+#include <cmath>
+
+namespace input_limits {
+
+/// Pedestals in one row of one pier or abutment. A wide pier carries a few
+/// dozen bearings; a thousand leaves room for any real structure and keeps a
+/// row's heights and bars small enough to draw.
+inline constexpr int max_pedestals_per_row = 1000;
+
+/// Largest size of a pedestal (width, length, height), its cover and offsets, in mm.
+/// A hundred metres is far beyond any bearing pedestal and far inside what the
+/// drawing geometry can compute exactly.
+inline constexpr double max_size_mm = 100000.0;
+
+/// Largest bar diameter, mm: the thickest rebar rolled is 50 mm.
+inline constexpr double max_bar_diameter_mm = 100.0;
+
+/// Largest number of bars one bar line may state by count.
+inline constexpr int max_bars_per_line = 10000;
+
+/// True for a size an engineer could mean: finite, above 0 and at most max_size_mm.
+inline bool size_in_range(double mm) { return std::isfinite(mm) && mm > 0.0 && mm <= max_size_mm; }
+
+/// True for a value that may be 0 (an offset or a spacing left empty): finite and |mm| <= max_size_mm.
+inline bool magnitude_in_range(double mm) { return std::isfinite(mm) && std::fabs(mm) <= max_size_mm; }
+
+/// True for a pedestal count the drawing can hold: 0 up to max_pedestals_per_row.
+inline bool count_in_range(long long count) { return count >= 0 && count <= max_pedestals_per_row; }
+
+}  // namespace input_limits
