@@ -20,6 +20,8 @@ struct xbjg_substructure_info {
     int number = 0;         ///< pier or abutment number
     CString concrete_type;  ///< e.g. "C40"
     int scale = 50;
+    double cover = 40.0;    ///< concrete cover of the rebar, mm (the host's shared default)
+    CString custom_note;    ///< the structure's free note, handed on to the parts standing on it
 };
 
 class xbjg_graph_data_base : public drawing_graph_data_base {
@@ -52,8 +54,10 @@ public:
     void copy(const data_node_base& source, bool copy_tag) override;
     void serialize_members(member_rw_interface& stream) override;
 
-    /// Fills the shared drawing settings from this drawing; `part_name` names
-    /// the part that asks ("垫石" or empty). Defined with the substructure records.
+    /// Fills the shared drawing settings from this drawing: every setting a
+    /// structure drawing has (type text, bridge part, number, concrete, scale,
+    /// cover, custom note). `part_name` names the part that asks ("垫石" or
+    /// empty). Defined with the substructure records.
     void transform_to_common_drawset(common_gj_data_drawset& drawset, const CString& part_name) const;
     /// The abutment form of the same.
     void transform_to_common_drawset(qt_data_gj_drawset& drawset, const CString& part_name) const;

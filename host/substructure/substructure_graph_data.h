@@ -24,10 +24,16 @@ public:
     /// The base part (identity, tag on request) and the pedestals of another substructure drawing.
     void copy(const data_node_base& source, bool copy_tag) override;
     /// The base part under its own key, then "substructure_graph_data": guard tag
-    /// of that name, "version" 1 and the pedestal list "m_pedestals".
+    /// of that name, "version" 2, the pedestal list "m_pedestals", then "cover"
+    /// and "custom_note" (read only from version 2 on).
     void serialize_members(member_rw_interface& stream) override;
 
 private:
+    /// The cover and the custom note of the structure's shared settings. They
+    /// are stored here, not in the base part, so the drawings standing on a
+    /// structure (which share that base) keep their stored layout.
+    void serialize_look(member_rw_interface& stream);
+
     std::vector<ds_gz_data> m_pedestals;
 };
 

@@ -13,11 +13,15 @@ custom_note_item part_concrete_note(const CString& part_name, const CString& con
 }
 }  // namespace
 
-// The identity goes over as it is. A named part (the pedestal module passes
-// "垫石") also gets the structure's notes for that part: its custom note items
-// become the one concrete note of the part, replacing what they held. An empty
-// part name leaves the note items alone. The custom note, the cover and the
-// merge-information list are never touched: they belong to the part drawing.
+// Every shared setting of the structure goes over as it is: identity, concrete,
+// scale, cover and custom note, so a part drawing built from a pier draws with
+// the pier's look (a parametric drawing copies the whole set, and a cover left
+// at 0 would turn the standard note into "0mm"). A named part (the pedestal
+// module passes "垫石") also gets the structure's notes for that part: its
+// custom note items become the one concrete note of the part, replacing what
+// they held. An empty part name leaves the note items alone. The
+// merge-information list is never touched: it records which structures the
+// part drawing serves, and only the part drawing appends to it.
 void xbjg_graph_data_base::transform_to_common_drawset(common_gj_data_drawset& drawset, const CString& part_name) const
 {
     drawset.m_strCompType = Get_Type() == 0 ? "桥墩" : "桥台";
@@ -25,6 +29,8 @@ void xbjg_graph_data_base::transform_to_common_drawset(common_gj_data_drawset& d
     drawset.m_iPierNum = m_info.number;
     drawset.m_strConcreteType = m_info.concrete_type;
     drawset.m_iScale = m_info.scale;
+    drawset.m_dCover = m_info.cover;
+    drawset.m_strCustomNote = m_info.custom_note;
     if (!part_name.IsEmpty()) drawset.m_custom_note_items = {part_concrete_note(part_name, m_info.concrete_type)};
 }
 

@@ -18,7 +18,12 @@ std::unique_ptr<substructure_graph_data> pier() { return make_substructure_drawi
 
 std::unique_ptr<substructure_graph_data> abutment()
 {
-    return make_substructure_drawing(1, "肋板台", "匝道A", 0, "C30", 75, {{500, 90, 560, 460, 200}});
+    auto drawing = make_substructure_drawing(1, "肋板台", "匝道A", 0, "C30", 75, {{500, 90, 560, 460, 200}});
+    xbjg_substructure_info look = drawing->substructure_info();
+    look.cover = 35;
+    look.custom_note = "台的附注";
+    drawing->set_substructure_info(look);
+    return drawing;
 }
 
 /// Type, bridge part, number, concrete and scale of the shared settings.
@@ -54,9 +59,9 @@ TEST(SubstructureTransform, PierAndAbutmentFillTheSharedSettings)
     EXPECT_EQ(identity(s), CString("桥台 匝道A 0 C30 75"));
     ASSERT_EQ(s.m_custom_note_items.size(), 1u);
     EXPECT_EQ(s.m_custom_note_items[0].second, CString("垫石采用C30混凝土。"));
-    // What belongs to the part drawing stays.
-    EXPECT_EQ(s.m_strCustomNote, CString("保留"));
-    EXPECT_DOUBLE_EQ(s.m_dCover, 45);
+    // The structure's cover and note come along; the merge records stay the part drawing's.
+    EXPECT_EQ(s.m_strCustomNote, CString("台的附注"));
+    EXPECT_EQ(s.m_dCover, 35.0);
     EXPECT_EQ(s.m_merge_infos.size(), 1u);
 
     qt_data_gj_drawset qt;
@@ -92,6 +97,8 @@ TEST(SubstructureDrawing, CreatedByNameCopiedAndStoredWithItsPedestals)
         EXPECT_EQ(target->get_pedestals(), source->get_pedestals());
         EXPECT_EQ(target->substructure_info().bridge_part, source->substructure_info().bridge_part);
         EXPECT_EQ(target->substructure_info().scale, source->substructure_info().scale);
+        EXPECT_EQ(target->substructure_info().cover, source->substructure_info().cover);
+        EXPECT_EQ(target->substructure_info().custom_note, source->substructure_info().custom_note);
 
         auto copied = make_substructure_drawing(source->Get_Type(), "", "", 0, "", 0, {});
         copied->copy(*source, false);
