@@ -21,6 +21,7 @@ struct method_options {
     optional_text target;
     std::vector<std::string> structures;
     edit_options edits;
+    bool force = false;
 };
 
 /// --drawings NAME,NAME,... (or repeated).
@@ -65,9 +66,11 @@ void add_merge_commands(CLI::App& app, app_context& context)
     add_project_option(*cmd, c->file);
     c->target.option = cmd->add_option("--target", c->target.text, "parametric drawing to add to")->required();
     add_drawings_option(*cmd, c->drawings);
+    cmd->add_flag("--force", c->force, "convert even when the drawings being added fail the check");
     cmd->callback([&context, c] {
         on_project_file(context, c->file, [&](workspace& project) {
-            run_convert(find_parametric_drawing(project, c->target.get()), find_single_drawings(project, c->drawings));
+            run_convert(find_parametric_drawing(project, c->target.get()), find_single_drawings(project, c->drawings),
+                        c->force);
         });
     });
 }

@@ -34,6 +34,13 @@ void say_result(const char* operation, const method_result& result)
              (result.second.IsEmpty() ? "" : ", \"" + shown(result.second) + "\""));
 }
 
+void say_check(const std::string& what, bool ok, const std::vector<CString>& messages)
+{
+    say_utf8(what + ": " + (ok ? "passed" : "failed"));
+    if (!messages.empty()) say_utf8("check messages:");
+    say_lines(messages);
+}
+
 [[noreturn]] void refuse(const std::string& what, const method_result& result)
 {
     throw std::runtime_error(what + " refused" + (result.second.IsEmpty() ? "" : ": " + shown(result.second)) +
@@ -44,17 +51,22 @@ void say_result(const char* operation, const method_result& result)
 
 bool run_merge_check(const std::vector<drawing_graph_data_base*>& drawings, const parameters_graph_data_base* target)
 {
-    const char* method_class = target ? module_class::convert_method : module_class::merge_method;
-    const auto method = create_object<graph_merge_method_interface>(method_class, "merge method");
+    const auto merge = create_object<graph_merge_method_interface>(module_class::merge_method, "merge method");
     std::vector<CString> messages;
-    const bool ok = target ? method->is_all_single_graph_can_convert(target->get_node_tag(), tags_of(drawings), messages)
-                           : method->is_all_single_graph_can_merge(tags_of(drawings), messages);
-    say_utf8(std::string(target ? "convert check of " : "merge check of ") + shown_list(names_of(drawings)) +
-             (target ? " into " + shown(target->get_node_name()) : std::string()) + ": " +
-             (ok ? "passed" : "failed"));
-    if (!messages.empty()) say_utf8("check messages:");
-    say_lines(messages);
-    return ok;
+    bool ok = true;
+    if (target) {
+        const auto convert = create_object<graph_merge_method_interface>(module_class::convert_method, "convert method");
+        ok = convert->is_all_single_graph_can_convert(target->get_node_tag(), tags_of(drawings), messages);
+        say_check("convert check of " + shown_list(names_of(drawings)) + " into " + shown(target->get_node_name()), ok,
+                  messages);
+    }
+    // The convert check leads with the tag of the target's shared rebar set,
+    // which names no single drawing on this host, so it compares nothing. The
+    // drawings being added are therefore also checked among themselves, as a
+    // merge of them would be.
+    const bool merge_ok = merge->is_all_single_graph_can_merge(tags_of(drawings), messages);
+    say_check("merge check of " + shown_list(names_of(drawings)), merge_ok, messages);
+    return ok && merge_ok;
 }
 
 parameters_graph_data_base& run_merge(workspace& project, const std::vector<drawing_graph_data_base*>& drawings)
@@ -72,10 +84,14 @@ parameters_graph_data_base& run_merge(workspace& project, const std::vector<draw
     return node;
 }
 
-void run_convert(parameters_graph_data_base& target, const std::vector<drawing_graph_data_base*>& drawings)
+void run_convert(parameters_graph_data_base& target, const std::vector<drawing_graph_data_base*>& drawings, bool force)
 {
-    if (!run_merge_check(drawings, &target))
-        throw std::runtime_error("the drawings cannot be converted (see the check messages); the project is unchanged");
+    if (!run_merge_check(drawings, &target)) {
+        if (!force)
+            throw std::runtime_error("the drawings cannot be converted (see the check messages; --force converts "
+                                     "them anyway); the project is unchanged");
+        say_utf8("--force: converting despite the check");
+    }
     const auto method = create_object<graph_merge_method_interface>(module_class::convert_method, "convert method");
     const auto before = snapshot(target);
     const method_result result = method->convert_drawing_graph(target.get_node_tag(), tags_of(drawings));

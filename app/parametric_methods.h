@@ -14,9 +14,13 @@
 
 namespace ds_app {
 
-/// Runs the merge check on `drawings`, or the convert check into `target`
-/// when one is given, and prints the result and its messages. True when the
-/// drawings may be merged (converted).
+/// Runs the merge check on `drawings` and prints its result and messages.
+/// With a `target`, the module's convert check into it runs first and is
+/// printed too; true only when both pass. The host adds the merge check to the
+/// convert check because the module's convert check leads with the tag of the
+/// target's shared rebar set, which names no single drawing here, so on its
+/// own it never compares the drawings being added. True when the drawings may
+/// be merged (converted).
 bool run_merge_check(const std::vector<drawing_graph_data_base*>& drawings,
                      const parameters_graph_data_base* target = nullptr);
 
@@ -25,8 +29,11 @@ bool run_merge_check(const std::vector<drawing_graph_data_base*>& drawings,
 /// when the check or the merge refuses; the project is unchanged then.
 parameters_graph_data_base& run_merge(workspace& project, const std::vector<drawing_graph_data_base*>& drawings);
 
-/// Checks, then adds the rows of `drawings` to `target`. Throws as run_merge.
-void run_convert(parameters_graph_data_base& target, const std::vector<drawing_graph_data_base*>& drawings);
+/// Checks as run_merge_check with `target`, then adds the rows of `drawings`
+/// to `target`. A failed check refuses the conversion (throws as run_merge)
+/// unless `force` is true: then the rows are added anyway, after the messages.
+void run_convert(parameters_graph_data_base& target, const std::vector<drawing_graph_data_base*>& drawings,
+                 bool force = false);
 
 /// Rebuilds `target`'s list from the pier and abutment drawings named
 /// `structures` (UTF-8) and prints the changes.
