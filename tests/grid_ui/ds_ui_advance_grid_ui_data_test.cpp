@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "grid_observer_fixture.h"
+#include "support/pedestal_drawings.h"
 #include "grid_ui/ds_grid_helpers.h"
 #include "grid_ui/ds_ui_advance_grid_ui_data.h"
 #include "host/substructure/common_gj_drawset_grid_ui_data.h"
@@ -19,7 +20,8 @@ constexpr const char* drawing_settings = "垫石-绘图设置";
 constexpr const char* rebar = "垫石_钢筋表";
 
 struct advance_setup {
-    ds_test::registered_pedestal_drawing drawing;
+    ds_test::pedestal_drawings drawings;
+    VQDraw_DS_UINA::DS_ui_data& drawing = drawings.single(data_center::make_unique_tag("grid_ui_drawing"));
     DS_ui_advance_grid_ui_data observer;
     ds_test::grid_tables tables;
 
@@ -27,8 +29,8 @@ struct advance_setup {
     {
         for (const CString& name : {common_table, CString(construction), CString(drawing_settings), CString(rebar)})
             tables.add(name);
-        drawing->m_draw_data.m_Steel_P0.set_default_value();
-        drawing.observe_with(observer);
+        drawing.m_draw_data.m_Steel_P0.set_default_value();
+        observer.set_data_node_tag(drawing.get_node_tag());
     }
 };
 
@@ -47,8 +49,8 @@ TEST(AdvanceGridObserver, TemplatesAreAppendedAfterTheCallersOwn)
 TEST(AdvanceGridObserver, LoadFillsEveryTableAndClearsTheMarks)
 {
     advance_setup setup;
-    setup.drawing->m_draw_data.m_gz.strHei = "200;210;220";
-    setup.drawing->m_draw_data.m_drawSet.m_DS_number = "A-3";
+    setup.drawing.m_draw_data.m_gz.strHei = "200;210;220";
+    setup.drawing.m_draw_data.m_drawSet.m_DS_number = "A-3";
     setup.tables.mark_all_user_modified();
     setup.observer.load_data_to_ui(setup.tables.map());
 
@@ -63,7 +65,7 @@ TEST(AdvanceGridObserver, LoadFillsEveryTableAndClearsTheMarks)
     EXPECT_EQ(*setup.tables[common_table].get_env_variable(common_gj_drawset_grid_ui_data::type_choice_list),
               (std::vector<CString>{"桥墩", "桥台"}));
     EXPECT_EQ(setup.tables[rebar].GetNumberRows(),
-              static_cast<int>(setup.drawing->m_draw_data.m_Steel_P0.m_bars.size()));
+              static_cast<int>(setup.drawing.m_draw_data.m_Steel_P0.m_bars.size()));
     EXPECT_FALSE(setup.tables.any_user_modified());
 }
 
@@ -81,13 +83,13 @@ TEST(AdvanceGridObserver, SaveNormalisesTheSlopeAndKeepsTheDrawingSettingsTables
     for (const auto& [entered, stored] : std::vector<std::pair<double, double>>{{0, 90}, {180, 90}, {45, 45}}) {
         gz_table.user_set_prop("m_slope", CVQVariant(entered));
         setup.observer.save_data_from_ui(setup.tables.map());
-        EXPECT_EQ(setup.drawing->m_draw_data.m_gz.m_dSlope, stored) << entered;
+        EXPECT_EQ(setup.drawing.m_draw_data.m_gz.m_dSlope, stored) << entered;
     }
     EXPECT_EQ(VQDraw_DS_UINA::ds_grid_slope_to_store(std::nan("")), 90.0);
-    EXPECT_EQ(setup.drawing->m_draw_data.m_gz.strHei, "200, 250 300");
-    EXPECT_EQ(setup.drawing->m_draw_data.m_drawSet.com_drawset.m_iScale, 25);
-    EXPECT_EQ(setup.drawing->m_draw_data.m_drawSet.com_drawset.m_strQF, "右幅");
-    EXPECT_EQ(static_cast<int>(setup.drawing->m_draw_data.m_Steel_P0.m_bars.size()), setup.tables[rebar].GetNumberRows());
+    EXPECT_EQ(setup.drawing.m_draw_data.m_gz.strHei, "200, 250 300");
+    EXPECT_EQ(setup.drawing.m_draw_data.m_drawSet.com_drawset.m_iScale, 25);
+    EXPECT_EQ(setup.drawing.m_draw_data.m_drawSet.com_drawset.m_strQF, "右幅");
+    EXPECT_EQ(static_cast<int>(setup.drawing.m_draw_data.m_Steel_P0.m_bars.size()), setup.tables[rebar].GetNumberRows());
     EXPECT_FALSE(setup.tables.any_user_modified());
 }
 
@@ -107,16 +109,17 @@ TEST(AdvanceGridObserver, TypeChoicesAreAskedForOncePerProcess)
 
 TEST(AdvanceGridObserver, MissingAndNullTablesAreSkipped)
 {
-    ds_test::registered_pedestal_drawing drawing;
+    ds_test::pedestal_drawings drawings;
+    VQDraw_DS_UINA::DS_ui_data& drawing = drawings.single(data_center::make_unique_tag("grid_ui_drawing"));
     DS_ui_advance_grid_ui_data observer;
-    drawing.observe_with(observer);
+    observer.set_data_node_tag(drawing.get_node_tag());
     ds_test::grid_tables tables;
     CVQDataBase& gz_table = tables.add(construction);
     tables.add_null(rebar);
     observer.load_data_to_ui(tables.map());
     gz_table.user_set_prop("m_dWidth", CVQVariant(640.0));
     observer.save_data_from_ui(tables.map());
-    EXPECT_EQ(drawing->m_draw_data.m_gz.m_dWidth, 640.0);
+    EXPECT_EQ(drawing.m_draw_data.m_gz.m_dWidth, 640.0);
     EXPECT_EQ(tables.map().size(), 2u);  // a lookup never adds the missing names
 }
 

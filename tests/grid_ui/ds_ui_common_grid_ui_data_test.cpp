@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "grid_observer_fixture.h"
+#include "support/pedestal_drawings.h"
 #include "grid_ui/ds_ui_common_grid_ui_data.h"
 #include "host/substructure/common_refrence_tools.h"
 #include "host/rebar/steel_data.h"
@@ -26,7 +27,8 @@ std::vector<ds_gz_data> four_pedestals()
 
 struct reference_setup {
     registered_substructures piers;
-    ds_test::registered_pedestal_drawing drawing;
+    ds_test::pedestal_drawings drawings;
+    VQDraw_DS_UINA::DS_ui_data& drawing = drawings.single(data_center::make_unique_tag("grid_ui_drawing"));
     DS_ui_common_grid_ui_data observer;
     ds_test::grid_tables tables;
     CVQDataBase& table = tables.add(overall);
@@ -35,9 +37,9 @@ struct reference_setup {
     {
         piers.add(make_substructure_drawing(substructure_pier, "柱式墩", "主线", 7, "C35", 50, std::move(pedestals)),
                   "grid_ui_pier_7", pier_name);
-        drawing->ref_Type = "外部引用";
-        drawing->refrence_graph_name = pier_name;
-        drawing.observe_with(observer);
+        drawing.ref_Type = "外部引用";
+        drawing.refrence_graph_name = pier_name;
+        observer.set_data_node_tag(drawing.get_node_tag());
     }
     void save(const char* number)
     {
@@ -78,10 +80,11 @@ TEST(CommonGridObserver, TemplateAndTheCasesThatDoNothing)
 
 TEST(CommonGridObserver, CustomModeLoadsAndSavesTheDimensions)
 {
-    ds_test::registered_pedestal_drawing drawing;
-    drawing->m_draw_data.m_gz.strHei = "200 250";
+    ds_test::pedestal_drawings drawings;
+    VQDraw_DS_UINA::DS_ui_data& drawing = drawings.single(data_center::make_unique_tag("grid_ui_drawing"));
+    drawing.m_draw_data.m_gz.strHei = "200 250";
     DS_ui_common_grid_ui_data observer;
-    drawing.observe_with(observer);
+    observer.set_data_node_tag(drawing.get_node_tag());
     ds_test::grid_tables tables;
     CVQDataBase& table = tables.add(overall);
     tables.mark_all_user_modified();
@@ -102,19 +105,19 @@ TEST(CommonGridObserver, CustomModeLoadsAndSavesTheDimensions)
     for (const auto& [entered, stored] : std::vector<std::pair<double, double>>{{0, 90}, {-5, 90}, {180, 90}, {179.9, 179.9}}) {
         table.user_set_prop("m_slope", CVQVariant(entered));
         observer.save_data_from_ui(tables.map());
-        EXPECT_EQ(drawing->m_draw_data.m_gz.m_dSlope, stored) << entered;
+        EXPECT_EQ(drawing.m_draw_data.m_gz.m_dSlope, stored) << entered;
     }
-    EXPECT_EQ(drawing->m_draw_data.m_gz.m_dWidth, 610.0);
-    EXPECT_EQ(drawing->m_draw_data.m_gz.strHei, "180,190");
-    EXPECT_EQ(drawing->m_draw_data.m_gz.m_iCount, 3);
+    EXPECT_EQ(drawing.m_draw_data.m_gz.m_dWidth, 610.0);
+    EXPECT_EQ(drawing.m_draw_data.m_gz.strHei, "180,190");
+    EXPECT_EQ(drawing.m_draw_data.m_gz.m_iCount, 3);
     EXPECT_FALSE(tables.any_user_modified());
 }
 
 TEST(CommonGridObserver, ReferenceModeTakesThePedestalChosenByNumber)
 {
     reference_setup setup;
-    setup.drawing->m_draw_data.m_gz.m_dSlope = 75;
-    setup.drawing->m_draw_data.m_gz.strPos = "小桩号侧";
+    setup.drawing.m_draw_data.m_gz.m_dSlope = 75;
+    setup.drawing.m_draw_data.m_gz.strPos = "小桩号侧";
     setup.observer.load_data_to_ui(setup.tables.map());  // publishes the list and learns the tags
     const auto* names = setup.table.get_env_variable("Exist_Graph_Names");
     ASSERT_NE(names, nullptr);
@@ -125,27 +128,27 @@ TEST(CommonGridObserver, ReferenceModeTakesThePedestalChosenByNumber)
              {"0", 0}, {"", 0}, {"1", 0}, {"abc", 0}, {"3", 2}, {"9", 3}}) {
         setup.save(number);
         const ds_gz_data chosen = four_pedestals()[index];
-        EXPECT_EQ(setup.drawing->m_draw_data.m_gz.m_dWidth, chosen.m_dWidth) << number;
-        EXPECT_EQ(setup.drawing->m_draw_data.m_gz.m_dLenth, chosen.m_dLength) << number;
+        EXPECT_EQ(setup.drawing.m_draw_data.m_gz.m_dWidth, chosen.m_dWidth) << number;
+        EXPECT_EQ(setup.drawing.m_draw_data.m_gz.m_dLenth, chosen.m_dLength) << number;
     }
-    const VQDraw_DS_UINA::DS_GZ_Gen& gz = setup.drawing->m_draw_data.m_gz;
+    const VQDraw_DS_UINA::DS_GZ_Gen& gz = setup.drawing.m_draw_data.m_gz;
     EXPECT_EQ(gz.strHei, "204.000000");
     EXPECT_EQ(gz.m_iCount, 4);
     EXPECT_EQ(gz.m_dSlope, 75);
     EXPECT_EQ(gz.strPos, "小桩号侧");
-    const common_gj_data_drawset& drawset = setup.drawing->m_draw_data.m_drawSet.com_drawset;
+    const common_gj_data_drawset& drawset = setup.drawing.m_draw_data.m_drawSet.com_drawset;
     EXPECT_EQ(drawset.m_iScale, 10);
     EXPECT_EQ(drawset.m_iPierNum, 7);
     EXPECT_EQ(drawset.m_strConcreteType, "C35");
-    EXPECT_EQ(setup.drawing->ref_DS_Num, "9");
-    EXPECT_EQ(setup.drawing->get_external_reference_tag(), "grid_ui_pier_7");
+    EXPECT_EQ(setup.drawing.ref_DS_Num, "9");
+    EXPECT_EQ(setup.drawing.get_external_reference_tag(), "grid_ui_pier_7");
     EXPECT_FALSE(setup.tables.any_user_modified());
 
     // A name the host no longer offers keeps the last reference and dimensions.
     setup.table.user_set_prop("m_Ref_path", CVQVariant(CString("已删除的墩"), false));
     setup.save("1");
-    EXPECT_EQ(setup.drawing->refrence_graph_name, "已删除的墩");
-    EXPECT_EQ(setup.drawing->get_external_reference_tag(), "grid_ui_pier_7");
+    EXPECT_EQ(setup.drawing.refrence_graph_name, "已删除的墩");
+    EXPECT_EQ(setup.drawing.get_external_reference_tag(), "grid_ui_pier_7");
     EXPECT_EQ(gz.m_dWidth, 504);
 }
 
@@ -183,14 +186,14 @@ TEST(CommonGridObserver, FocusPublishesTheReferenceListsOnlyInReferenceMode)
 TEST(CommonGridObserver, ReferenceChangeCopiesWhateverTheInputMode)
 {
     reference_setup setup;
-    setup.drawing->ref_Type = "自定义";
-    setup.drawing->ref_DS_Num = "2";
+    setup.drawing.ref_Type = "自定义";
+    setup.drawing.ref_DS_Num = "2";
     steel_data not_a_structure;
     setup.observer.external_reference_changed(&not_a_structure);
     setup.observer.external_reference_changed(nullptr);
-    EXPECT_EQ(setup.drawing->m_draw_data.m_gz.m_iCount, 1);
+    EXPECT_EQ(setup.drawing.m_draw_data.m_gz.m_iCount, 1);
     setup.observer.external_reference_changed(&setup.piers[0]);
-    EXPECT_EQ(setup.drawing->m_draw_data.m_gz.m_dWidth, 502);
-    EXPECT_EQ(setup.drawing->m_draw_data.m_gz.m_iCount, 4);
-    EXPECT_EQ(setup.drawing->m_draw_data.m_drawSet.com_drawset.m_iScale, 10);
+    EXPECT_EQ(setup.drawing.m_draw_data.m_gz.m_dWidth, 502);
+    EXPECT_EQ(setup.drawing.m_draw_data.m_gz.m_iCount, 4);
+    EXPECT_EQ(setup.drawing.m_draw_data.m_drawSet.com_drawset.m_iScale, 10);
 }

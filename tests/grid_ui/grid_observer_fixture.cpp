@@ -3,20 +3,10 @@
 
 #include <stdexcept>
 
-#include "host/framework/data_center.h"
 #include "host/grid/table_templates.h"
 #include "host/rebar/steel_grid_tools.h"
 
 namespace ds_test {
-
-registered_pedestal_drawing::registered_pedestal_drawing()
-{
-    m_node.set_default_value();
-    m_node.set_node_tag(data_center::make_unique_tag("grid_ui_drawing"));
-    data_center::register_node(m_node.get_node_tag(), &m_node);
-}
-
-registered_pedestal_drawing::~registered_pedestal_drawing() { data_center::unregister_node(m_node.get_node_tag()); }
 
 CVQDataBase& grid_tables::add(const CString& name)
 {

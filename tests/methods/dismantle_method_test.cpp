@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "methods/ds_ui_csh_dismantle_method.h"
-#include "methods/pedestal_method_fixture.h"
+#include "support/pedestal_drawings.h"
 
 namespace {
 

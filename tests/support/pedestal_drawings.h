@@ -1,6 +1,6 @@
 // Single and parametric pedestal drawings registered in the data centre for
-// the length of one test, as the merge, convert and dismantle methods find
-// their drawings by tag.
+// the length of one test, as the observers, methods and strategies find their
+// drawings by tag.
 #pragma once
 
 #include <memory>
@@ -24,7 +24,7 @@ public:
     }
 
     /// A defaulted single drawing with pedestal number `number` and the given size.
-    VQDraw_DS_UINA::DS_ui_data& single(const CString& tag, const CString& number, double width = 560.0,
+    VQDraw_DS_UINA::DS_ui_data& single(const CString& tag, const CString& number = "1", double width = 560.0,
                                        double length = 560.0, double angle = 90.0)
     {
         auto node = std::make_unique<VQDraw_DS_UINA::DS_ui_data>();
