@@ -170,27 +170,6 @@ TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_a_failed_import_changes
     EXPECT_TRUE(contains(drawn.out, utf8(u8"高度[310,320]"))) << drawn.out;
 }
 
-TEST_F(ds_host_cli, a_broken_project_file_is_refused_and_left_as_it_was)
-{
-    make_referenced_project();
-    const std::string good = read_file(m_project);
-    const std::string broken_texts[] = {
-        good.substr(0, good.size() / 2),
-        "{\"format\": \"ds-pedestal-project\", \"format_version\": 1, \"nodes\": [{\"class\": \"NoSuchClass\"}]}",
-    };
-    for (const std::string& broken : broken_texts) {
-        write_file(m_project, broken);
-        const run_result r = run({"grid", m_project.string(), "--set", utf8(u8"垫石-构造属性.m_dWidth=600")});
-        EXPECT_NE(r.exit_code, 0);
-        EXPECT_TRUE(contains(r.err, "cannot load project")) << r.err;
-        EXPECT_TRUE(contains(r.err, m_project.filename().string())) << r.err;
-        EXPECT_EQ(read_file(m_project), broken);
-    }
-    const run_result missing = run({"draw", (m_dir / "none.json").string()});
-    EXPECT_NE(missing.exit_code, 0);
-    EXPECT_TRUE(contains(missing.err, "does not exist"));
-}
-
 TEST_F(ds_host_cli, bad_names_and_edits_are_refused_with_what_would_work)
 {
     make_referenced_project();
@@ -256,15 +235,29 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
     const run_result merged = run({"merge", project, "--drawings", utf8(u8"垫石-1,垫石-2")});
     ASSERT_EQ(merged.exit_code, 0) << merged.err;
     const std::string target = utf8(u8"[参数化] 垫石");
-    const run_result converted = run({"convert", project, "--target", target, "--drawings", utf8(u8"垫石-3")});
+
+    // Drawings being added that conflict among themselves are reported, and
+    // converted only with --force.
+    const std::string wide = utf8(u8"垫石-宽");
+    ASSERT_EQ(run({"add", project, "--name", wide}).exit_code, 0);
+    ASSERT_EQ(run({"reference", project, "-d", wide, "--structure", utf8(u8"主线3号墩")}).exit_code, 0);
+    ASSERT_EQ(run({"grid", project, "-d", wide, "--set", utf8(u8"垫石-构造属性.m_dWidth=600")}).exit_code, 0);
+    const std::string adding = utf8(u8"垫石-3,") + wide, before = read_file(m_project);
+    for (const char* command : {"check", "convert"}) {
+        const run_result refused = run({command, project, "--target", target, "--drawings", adding});
+        EXPECT_NE(refused.exit_code, 0) << command;
+        EXPECT_TRUE(contains(refused.out, utf8(u8"check messages:\n  垫石\n  横桥向宽度560 600"))) << refused.out;
+        EXPECT_EQ(read_file(m_project), before) << command;
+    }
+    const run_result converted = run({"convert", project, "--target", target, "--drawings", adding, "--force"});
     ASSERT_EQ(converted.exit_code, 0) << converted.err;
-    EXPECT_TRUE(contains(converted.out, "list m_csh_data: 2 -> 3 items")) << converted.out;
+    EXPECT_TRUE(contains(converted.out, "list m_csh_data: 2 -> 4 items")) << converted.out;
 
     // A list row one past the end is appended, as the user appends one in the grid.
-    const run_result grid = run({"csh-grid", project, "-d", target, "--set", utf8(u8"垫石-参数化列表[4].m_iN=7"),
-                                 "--set", utf8(u8"垫石-参数化列表[4].m_iCount=2")});
+    const run_result grid = run({"csh-grid", project, "-d", target, "--set", utf8(u8"垫石-参数化列表[5].m_iN=7"),
+                                 "--set", utf8(u8"垫石-参数化列表[5].m_iCount=2")});
     ASSERT_EQ(grid.exit_code, 0) << grid.err;
-    EXPECT_TRUE(contains(grid.out, "list m_csh_data: 3 -> 4 items")) << grid.out;
+    EXPECT_TRUE(contains(grid.out, "list m_csh_data: 4 -> 5 items")) << grid.out;
 
     const run_result drawn = run({"csh-draw", project, "-d", target});
     ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
@@ -282,7 +275,7 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
     std::size_t singles = 0;
     for (std::size_t at = nodes.out.find("DS_ui_data "); at != std::string::npos; at = nodes.out.find("DS_ui_data ", at + 1))
         ++singles;
-    EXPECT_EQ(singles, 3u + 4u) << nodes.out;
+    EXPECT_EQ(singles, 4u + 5u) << nodes.out;
 }
 
 }  // namespace

@@ -46,3 +46,32 @@ TEST_F(PedestalProject, BothDrawingKindsRoundTripThroughAProjectFile)
     ASSERT_EQ(csh_back->m_csh_data.size(), 2u);  // the comparison does not look at the row count
     EXPECT_EQ(csh_back->m_csh_data[0].m_custom_note_items, parametric.m_csh_data[0].m_custom_note_items);
 }
+
+// Frozen files of older layouts: a drawing record of version 2 with the list
+// it used to carry, and a construction record of version 1 with its height as
+// a number.
+TEST(PedestalProjectFiles, OldLayoutsLoadThroughTheProjectFile)
+{
+    const auto loaded = ds_project::load_project(std::filesystem::path(DS_TEST_DATA_DIR) / "projects" / "good" /
+                                                 "old_pedestal_layouts.json");
+    EXPECT_TRUE(loaded.warnings.empty());
+    ASSERT_EQ(loaded.nodes.size(), 2u);
+    const auto* listed = dynamic_cast<const DS_ui_data*>(loaded.nodes[0].get());
+    const auto* numbered = dynamic_cast<const DS_ui_data*>(loaded.nodes[1].get());
+    ASSERT_TRUE(listed && numbered);
+
+    const DS_draw_data& v2 = listed->m_draw_data;
+    EXPECT_EQ(v2.m_gz.strHei, CString("310"));
+    EXPECT_EQ(v2.m_gz.m_dWidth, 600.0);
+    EXPECT_EQ(v2.m_gz.m_iCount, 1);
+    EXPECT_EQ(v2.m_gz.strPos, CString("大桩号侧"));
+    EXPECT_EQ(v2.m_drawSet.m_DS_number, CString("7"));
+    ASSERT_EQ(v2.m_Steel_P0.m_bars.size(), 1u);
+    EXPECT_EQ(v2.m_Steel_P0.m_bars[0].m_mark, CString("N3"));
+
+    const DS_GZ_Gen& v1 = numbered->m_draw_data.m_gz;
+    EXPECT_EQ(v1.strHei, CString("250"));  // the old number becomes the height text
+    EXPECT_EQ(std::vector({v1.m_dWidth, v1.m_dLenth, v1.m_dSlope}), std::vector({650.0, 700.0, 80.0}));
+    EXPECT_EQ(v1.m_iCount, 4);
+    EXPECT_EQ(v1.strPos, CString(""));
+}

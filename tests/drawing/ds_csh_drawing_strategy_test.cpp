@@ -264,6 +264,11 @@ TEST_F(csh_strategy_test, ApplicabilityNoteKindPositionsOrderAndUnit)
     set_rows({{.qf = "主 线", .num = 1}});
     EXPECT_EQ(notes(), (std::vector<CString>{mm_note}));
 
+    // Each group names its own rows; a number repeated in a group is named once.
+    set_rows({{.num = 3}, {.num = 2, .wid = 900, .type = "桥台"}, {.num = 1}, {.num = 3}});
+    EXPECT_EQ(record().m_vecGroupNotes, (std::vector<std::vector<CString>>{{mm_note, "本图适用于主线1、3号墩"},
+                                                                         {mm_note, "本图适用于主线2号台"}}));
+
     // The unit note follows the dimension unit.
     set_rows({{.num = 1}});
     RXDSGNMOD::set_dimension_unit("cm");

@@ -71,22 +71,6 @@ TEST(ModuleFrame, EveryClassIsCreatedByNameWithItsRecordAndBases)
     }
 }
 
-TEST(ModuleFrame, OperationsNotOverriddenAreTheHostBases)
-{
-    DS_ui_data a, b;
-    a.set_node_name("垫石1");
-    b.set_node_name("垫石1");
-    EXPECT_TRUE(a.is_equal(&b));  // the base compares class and name only
-    b.set_node_name("垫石2");
-    EXPECT_FALSE(a.is_equal(&b));
-    std::map<CString, CString> props{{"k", "v"}};
-    EXPECT_FALSE(a.get_custom_prop(props));
-    EXPECT_TRUE(props.empty());
-    std::vector<substructure_part> parts(2);
-    EXPECT_FALSE(a.Get_QT_LB(parts));
-    EXPECT_TRUE(parts.empty());
-}
-
 TEST(ModuleFrame, ClassesAreFoundOnlyWhileTheModuleIsAttached)
 {
     ds_test::detach_module();

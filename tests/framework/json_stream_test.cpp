@@ -224,31 +224,14 @@ TEST(json_stream, WriterRefusesMisuseNamingThePath)
                 }),
                 HasSubstr("DS_CSH_LB_Data/version: key written twice into one object"));
     EXPECT_THAT(write_error([](json_write_stream& s) {
-                    s.write("a", 1);
-                    s.mark("a", x_mark_object_begin);
-                }),
-                HasSubstr("a: key written twice"));
-    EXPECT_THAT(write_error([](json_write_stream& s) {
                     s.mark("a", x_mark_list_begin);
                     s.mark("a", x_mark_object_end);
                 }),
                 HasSubstr("object end mark does not match the open list \"a\""));
-    EXPECT_THAT(write_error([](json_write_stream& s) { s.mark("a", x_mark_list_end); }),
-                HasSubstr("without an open begin mark"));
-    EXPECT_THAT(write_error([](json_write_stream& s) { s.mark("a", 4); }), HasSubstr("unknown mark kind 4"));
     EXPECT_THAT(write_error([](json_write_stream& s) { s.write("w", std::nan("")); }),
                 HasSubstr("w: value is not a finite number"));
-    EXPECT_THAT(write_error([](json_write_stream& s) { s.write("t", HUGE_VAL); }), HasSubstr("not a finite number"));
     EXPECT_THAT(write_error([](json_write_stream& s) { s.mark("open", x_mark_object_begin); }),
                 HasSubstr("object \"open\" is still open"));
-    EXPECT_THAT(write_error([](json_write_stream& s) { s.push_guard_tag("t"); }), HasSubstr("guard tag is still open"));
-    EXPECT_THAT(write_error([](json_write_stream& s) { s.pop_guard_tag(); }),
-                HasSubstr("guard tag popped without a matching push"));
-    EXPECT_THAT(write_error([](json_write_stream& s) {
-                    int v = 0;
-                    s.read("r", v);
-                }),
-                HasSubstr("read on a writing stream"));
 #if DS_NARROW_IS_GBK
     EXPECT_THAT(write_error([](json_write_stream& s) { s.write("s", CString("\x81", 1)); }),
                 HasSubstr("s: text does not convert"));

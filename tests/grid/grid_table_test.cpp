@@ -1,5 +1,5 @@
-// Grid tables: row arithmetic around header rows, key addressing, failed reads,
-// the user-modified mark, choice lists and copies.
+// Grid tables: row arithmetic around header rows, key addressing
+// and the user-modified mark.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -122,33 +122,6 @@ TEST(GridTable, KeysAddressRowsOrColumnsAndAreCaseSensitive)
     EXPECT_EQ(props.GetRowTag(nullptr), CString(""));
 }
 
-TEST(GridTable, FailedReadsLeaveTheTargetUnchanged)
-{
-    CVQDataBase props = property_table();
-    props.Set_Prop("m_Num", CVQVariant(CString("第二个"), false));
-
-    double real = 1.5;
-    int whole = 4;
-    CString text = "kept";
-    EXPECT_FALSE(props.Get_Prop("m_Num", real));       // text that is no number
-    EXPECT_FALSE(props.Get_Prop("m_Num", whole));
-    EXPECT_FALSE(props.Get_Prop("m_dWidth", real));    // never written
-    EXPECT_FALSE(props.Get_Prop("missing", text));
-    EXPECT_EQ(real, 1.5);
-    EXPECT_EQ(whole, 4);
-    EXPECT_EQ(text, CString("kept"));
-
-    CVQDataBase list = list_table(1);
-    list.InsertRowPost(0, 1, no_text, no_text);
-    list.Set_Prop(0, "m_iN", CVQVariant(2.5));
-    EXPECT_FALSE(list.Get_Prop(0, "m_iN", whole));     // a fraction is no int
-    EXPECT_FALSE(list.Get_Prop(3, "m_iN", real));
-    EXPECT_FALSE(list.Get_Prop(0, "nope", text));
-    EXPECT_EQ(whole, 4);
-    EXPECT_EQ(real, 1.5);
-    EXPECT_EQ(text, CString("kept"));
-}
-
 TEST(GridTable, OnlyUserEditsSetTheModifiedMark)
 {
     CVQDataBase list = list_table(1);
@@ -181,49 +154,6 @@ TEST(GridTable, OnlyUserEditsSetTheModifiedMark)
     EXPECT_EQ(props.IsUserModifyData(), 0);
     EXPECT_TRUE(props.user_set_prop("m_dWidth", CVQVariant(CString("600"), false)));
     EXPECT_NE(props.IsUserModifyData(), 0);
-}
-
-TEST(GridTable, ChoiceListsReplaceOrAppend)
-{
-    CVQDataBase props = property_table();
-    EXPECT_EQ(props.get_env_variable("DS_Num"), nullptr);
-    props.SetEnvVariable("DS_Num", {"1", "2", "3"}, false);
-    props.SetEnvVariable("DS_Num", {"1", "2"}, false);
-    ASSERT_NE(props.get_env_variable("DS_Num"), nullptr);
-    EXPECT_EQ(*props.get_env_variable("DS_Num"), (std::vector<CString>{"1", "2"}));
-    props.SetEnvVariable("DS_Num", {"3"}, true);
-    EXPECT_EQ(*props.get_env_variable("DS_Num"), (std::vector<CString>{"1", "2", "3"}));
-    props.SetEnvVariable("DS_Num", {}, false);
-    EXPECT_TRUE(props.get_env_variable("DS_Num")->empty());
-}
-
-TEST(GridTable, ACloneSharesNothingWithItsSource)
-{
-    CVQDataBase source = list_table(1);
-    source.InsertRowPost(0, 2, no_text, no_text);
-    source.Set_Prop(0, "m_Type", CVQVariant(CString("桥墩"), false));
-    source.SetEnvVariable("COMP_TYPE", {"柱式墩"}, false);
-    source.set_sections({"表头"});
-
-    std::unique_ptr<CVQDataBase> copy(source.clone());
-    EXPECT_EQ(copy->get_table_name(), source.get_table_name());
-    EXPECT_EQ(copy->get_sections(), source.get_sections());
-    EXPECT_EQ(text_of(*copy, 0, "m_Type"), CString("桥墩"));
-
-    copy->user_set_prop(0, "m_Type", CVQVariant(CString("桥台"), false));
-    copy->SetEnvVariable("COMP_TYPE", {"桩柱台"}, true);
-    copy->InsertRowPost(0, 3, no_text, no_text);
-    copy->add_column("m_extra", "另加");
-
-    EXPECT_EQ(text_of(source, 0, "m_Type"), CString("桥墩"));
-    EXPECT_EQ(source.get_env_variable("COMP_TYPE")->size(), 1u);
-    EXPECT_EQ(source.GetNumberRows(), 2);
-    EXPECT_FALSE(source.has_key("m_extra"));
-    EXPECT_EQ(source.IsUserModifyData(), 0);
-
-    // And the other way round.
-    source.Set_Prop(1, "m_iN", CVQVariant(8));
-    EXPECT_EQ(text_of(*copy, 4, "m_iN"), CString(""));
 }
 
 }  // namespace

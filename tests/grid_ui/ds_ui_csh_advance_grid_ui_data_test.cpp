@@ -6,7 +6,7 @@
 #include "data/ds_ui_csh_data.h"
 #include "grid_observer_fixture.h"
 #include "grid_ui/ds_ui_csh_advance_grid_ui_data.h"
-#include "methods/pedestal_method_fixture.h"
+#include "support/pedestal_drawings.h"
 #include "host/substructure/common_gj_drawset_grid_ui_data.h"
 
 using VQDraw_DS_UINA::DS_CSH_LB_Data;
@@ -109,6 +109,7 @@ TEST(CshGridObserver, UnchangedTablesKeepTheDrawingButTheSharedSettingsAreAlways
     setup.tables[name_table].Set_Prop("m_H", CVQVariant(CString("改"), false));
     setup.tables[settings].Set_Prop("m_merge_name", CVQVariant(CString("改"), false));
     setup.tables[settings].Set_Prop("m_iScale", CVQVariant(40));
+    setup.tables[rebar].RemoveRowsAt(setup.tables[rebar].GetFixedRowCount(), 1, "", "");
     setup.observer.save_data_from_ui(setup.tables.map());
 
     ASSERT_EQ(setup.drawing.m_csh_data.size(), before.size());
@@ -121,6 +122,7 @@ TEST(CshGridObserver, UnchangedTablesKeepTheDrawingButTheSharedSettingsAreAlways
     EXPECT_EQ(setup.drawing.m_csh_name.m_strH, "H");
     EXPECT_EQ(setup.drawing.m_gz_data.m_drawSet.m_strMergeNum, "墩台");
     EXPECT_EQ(setup.drawing.m_gz_data.m_drawSet.com_drawset.m_iScale, 40);
+    EXPECT_EQ(static_cast<int>(setup.drawing.m_gz_data.m_Steel_P0.m_bars.size()), setup.tables[rebar].GetNumberRows() + 1);
 }
 
 TEST(CshGridObserver, AChangedListIsRebuiltFromConstructedRows)
@@ -138,7 +140,10 @@ TEST(CshGridObserver, AChangedListIsRebuiltFromConstructedRows)
     list.user_set_prop(1, "m_strH", CVQVariant(CString("200,260"), false));
     setup.tables[name_table].user_set_prop("m_H", CVQVariant(CString("h2"), false));
     setup.tables[settings].user_set_prop("m_merge_name", CVQVariant(CString("台"), false));
+    setup.tables[rebar].user_remove_rows(0, 1);
+    const std::size_t bars = setup.drawing.m_gz_data.m_Steel_P0.m_bars.size();
     setup.observer.save_data_from_ui(setup.tables.map());
+    EXPECT_EQ(setup.drawing.m_gz_data.m_Steel_P0.m_bars.size(), bars - 1);
 
     const std::vector<DS_CSH_LB_Data>& rows = setup.drawing.m_csh_data;
     ASSERT_EQ(rows.size(), 2u);

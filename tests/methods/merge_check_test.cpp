@@ -4,10 +4,11 @@
 
 #include <random>
 
+#include "host/math/vq_math.h"
 #include "methods/ds_merge_check.h"
 #include "methods/ds_ui_convert_method_base.h"
 #include "methods/ds_ui_merge_method_base.h"
-#include "methods/pedestal_method_fixture.h"
+#include "support/pedestal_drawings.h"
 
 namespace {
 
@@ -28,6 +29,11 @@ TEST(MergeCheck, SameNumberNeedsSameGeometry)
     messages_t messages = {"stale"};
     EXPECT_FALSE(can_merge({"a", "b", "c"}, messages));
     EXPECT_EQ(messages, (messages_t{"1垫石", "顺桥向长度560 600"}));
+
+    // Sizes within the tolerance are the same size.
+    drawings.single("near", "1", 560.0 + 0.5 * VQMATH::kTolerance, 600.0 - 0.5 * VQMATH::kTolerance, 90.0);
+    EXPECT_TRUE(can_merge({"b", "near"}, messages));
+    EXPECT_TRUE(messages.empty());
 
     // Different numbers are never compared, whatever their sizes.
     EXPECT_TRUE(can_merge({"a", "c"}, messages));

@@ -6,7 +6,7 @@
 
 #include "methods/ds_ui_convert_method_base.h"
 #include "methods/ds_ui_merge_method_base.h"
-#include "methods/pedestal_method_fixture.h"
+#include "support/pedestal_drawings.h"
 
 namespace {
 
@@ -79,6 +79,31 @@ TEST(MergeMethod, OneRowPerPierCountingRowsTimesNumbers)
     EXPECT_EQ(settings.m_strCustomNote, CString("注意"));
     EXPECT_TRUE(settings.m_custom_note_items.empty());
     EXPECT_EQ(drawing->m_gz_data.m_gz.m_dWidth, 0.0);
+}
+
+TEST(MergeMethod, TwoSourcesGiveTheirRowsInOrderAndTheLastOnesLook)
+{
+    ds_test::pedestal_drawings drawings;
+    DS_ui_data& first = pedestal_drawing(drawings, "first");
+    first.m_draw_data.m_drawSet.com_drawset.m_merge_infos = {{"桥墩", "主线", "2", "1", "1"}};
+    DS_ui_data& last = drawings.single("last", "4");
+    common_gj_data_drawset& look = last.m_draw_data.m_drawSet.com_drawset;
+    look.m_merge_infos = {{"桥台", "匝道", "0,5", "1", "1"}};
+    look.m_iScale = 40;
+    look.m_strConcreteType = "C30";
+    look.m_strCustomNote = "后者";
+
+    parameters_graph_data_base* merged = nullptr;
+    ASSERT_TRUE(VQDraw_DS_UINA::DS_ui_merge_method_base().merge_drawing_graph(merged, {"first", "last"}).first);
+    const std::unique_ptr<parameters_graph_data_base> owned(merged);
+    const auto& drawing = dynamic_cast<const DS_ui_CSH_data&>(*merged);
+    std::vector<std::pair<CString, int>> rows;
+    for (const DS_CSH_LB_Data& row : drawing.m_csh_data) rows.emplace_back(row.m_strType, row.m_iNum);
+    EXPECT_EQ(rows, (std::vector<std::pair<CString, int>>{{"3", 2}, {"4", 0}, {"4", 5}}));
+    const common_gj_data_drawset& settings = drawing.m_gz_data.m_drawSet.com_drawset;
+    EXPECT_EQ(settings.m_iScale, 40);
+    EXPECT_EQ(settings.m_strConcreteType, CString("C30"));
+    EXPECT_EQ(settings.m_strCustomNote, CString("后者"));
 }
 
 TEST(MergeMethod, NothingToMerge)

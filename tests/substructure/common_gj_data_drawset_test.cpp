@@ -1,4 +1,4 @@
-// The shared substructure drawing settings: defaults, differences and the
+// The shared substructure drawing settings: differences and the
 // stored layout, read back whole into longer lists.
 #include <gtest/gtest.h>
 
@@ -30,14 +30,6 @@ std::vector<CString> differences(const common_gj_data_drawset& mine, const commo
 }
 
 }  // namespace
-
-TEST(CommonDrawset, DefaultsResetEverySetting)
-{
-    common_gj_data_drawset s = filled_settings(), fresh;
-    s.set_default_value();
-    fresh.set_default_value();
-    EXPECT_TRUE(differences(s, fresh).empty()) << testing::PrintToString(differences(s, fresh));
-}
 
 TEST(CommonDrawset, CompareGivesOneLinePerDifferenceWithItsCaption)
 {

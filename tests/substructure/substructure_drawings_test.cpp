@@ -72,14 +72,6 @@ TEST(SubstructureTransform, PierAndAbutmentFillTheSharedSettings)
     EXPECT_EQ(qt.m_iScale, 75);
 }
 
-TEST(SubstructureTransform, SelectedObjectCountAddsTheNumbersOfEveryRecord)
-{
-    using infos = std::vector<single_part_gj_merge_info>;
-    EXPECT_EQ(xbjg_graph_data_base::Get_Selected_Obj_Num(infos{}), 0);
-    EXPECT_EQ(xbjg_graph_data_base::Get_Selected_Obj_Num(infos{{"", "", "", "1", "1"}}), 0);
-    EXPECT_EQ(xbjg_graph_data_base::Get_Selected_Obj_Num(infos{{"", "", "1~3、5", "", ""}, {"", "", "0,0", "", ""}}), 6);
-}
-
 TEST(SubstructureDrawing, CreatedByNameCopiedAndStoredWithItsPedestals)
 {
     for (const auto& source : {pier(), abutment()}) {
