@@ -106,24 +106,6 @@ TEST_F(ds_host_cli, single_road_on_the_sample_runs_every_step_and_reloads_equal)
     EXPECT_TRUE(contains(again.err, "--force"));
 }
 
-TEST_F(ds_host_cli, parametric_road_merges_draws_with_its_notes_and_dismantles)
-{
-    const run_result road = run({"param-road", m_project.string()});
-    ASSERT_EQ(road.exit_code, 0) << road.err;
-    EXPECT_TRUE(contains(road.out, utf8(u8"merge_drawing_graph: true, \"[参数化] 垫石\"")));
-    EXPECT_TRUE(contains(road.out, "merge check of"));
-    EXPECT_TRUE(contains(road.out, ": failed")) << "the widened trial drawing must fail the check";
-    EXPECT_TRUE(contains(road.out, utf8(u8"本图适用于")));
-    EXPECT_TRUE(contains(road.out, "list m_csh_data: 3 -> 5 items")) << "convert adds the two abutment rows";
-    EXPECT_TRUE(contains(road.out, "dismantle_param_graph: true"));
-    EXPECT_FALSE(contains(road.out, "DIFFERS"));
-
-    const run_result listed = run({"list", m_project.string()});
-    ASSERT_EQ(listed.exit_code, 0) << listed.err;
-    EXPECT_TRUE(contains(listed.out, "DS_ui_CSH_data"));
-    EXPECT_TRUE(contains(listed.out, utf8(u8"[钢筋] 垫石")));
-}
-
 TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_a_failed_import_changes_nothing)
 {
     make_referenced_project();

@@ -1,10 +1,8 @@
-// The pedestal drawing component: its checks, bar counts, sheets, quantities
-// and the text rendering of its input.
+// The pedestal drawing component: its checks, bar counts, sheets and quantities.
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "host/drawing_lib/ds_gj_draw_data_text.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/rebar/steel_data_transform.h"
 
@@ -96,18 +94,6 @@ TEST(pedestal_component, SheetsAndQuantitiesFollowTheParameterGroups)
     EXPECT_EQ(rows[1].at("数量"), "4");
     EXPECT_EQ(rows[2].at("数量"), "12");
     EXPECT_EQ(rows[5].at("数量"), "0.016");
-}
-
-TEST(pedestal_component, TextShowsWhetherARebarGroupIsPresent)
-{
-    DS_draw_data data = two_groups();
-    data.m_vecParamGroups[1][0].m_pSteelGroup = nullptr;
-    const CString text = describe_draw_data(data);
-    EXPECT_GE(text.Find("墩台名称：主线2号墩"), 0);
-    EXPECT_GE(text.Find("高度[200,300]"), 0);
-    EXPECT_GE(text.Find("钢筋有(钢筋网"), 0);
-    EXPECT_GE(text.Find("钢筋无"), 0);
-    EXPECT_GE(text.Find("附注2：本图适用于主线2号墩"), 0);
 }
 
 }  // namespace

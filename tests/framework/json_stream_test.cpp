@@ -1,5 +1,5 @@
-// JSON member streams: faithful round trips, soft and reported read failures,
-// loud write misuse.
+// JSON member streams: exact numbers, soft and reported read failures, loud
+// write misuse.
 #include "host/framework/json_stream.h"
 
 #include <cfloat>
@@ -39,57 +39,30 @@ std::string write_error(auto misuse)
 
 }  // namespace
 
-TEST(json_stream, EveryTypeAndNestingReadsBackAsWritten)
+// Nesting, lists, texts and booleans go through the project file tests; here
+// the numbers at the edges of their types.
+TEST(json_stream, ExtremeNumbersReadBackExactly)
 {
-    const double doubles[] = {0.1, -0.0, 1e300, DBL_MIN / 4, -123456.789, 560.0};
-    const auto numbered = [](const char* stem, int i) { return CString(stem) + CString(std::to_string(i)); };
+    const double doubles[] = {0.1, -0.0, 1e300, DBL_MIN / 4, -123456.789};
+    const auto numbered = [](int i) { return CString("d") + CString(std::to_string(i)); };
     json_write_stream out;
-    out.write("version", 3);
     out.write("min", INT_MIN);
     out.write("max", INT_MAX);
-    for (int i = 0; i < 6; ++i) out.write(numbered("d", i), doubles[i]);
-    out.write("yes", true);
-    out.write("no", false);
-    out.write("empty", CString());
-    out.write("gbk", CString("垫石_钢筋表"));
-    out.mark("rec", x_mark_object_begin);
-    out.write("version", 1);  // the same key in another object is fine
-    out.mark("rec", x_mark_object_end);
-    out.mark("list", x_mark_list_begin);
-    out.write("count", 300);
-    for (int i = 0; i < 300; ++i) out.write(numbered("item_", i) + "_value", CString("注"));
-    out.mark("list", x_mark_list_end);
+    for (int i = 0; i < 5; ++i) out.write(numbered(i), doubles[i]);
 
     const auto in = reader(out.text());
-    const auto read_as = [&](const CString& key, auto value) {
-        in->read(key, value);
-        return value;
-    };
-    EXPECT_EQ(read_as("version", 0), 3);
-    EXPECT_EQ(read_as("min", 0), INT_MIN);
-    EXPECT_EQ(read_as("max", 0), INT_MAX);
-    for (int i = 0; i < 6; ++i) {
-        const double d = read_as(numbered("d", i), 7.0);
+    int min = 0, max = 0;
+    in->read("min", min);
+    in->read("max", max);
+    EXPECT_EQ(std::make_pair(min, max), std::make_pair(INT_MIN, INT_MAX));
+    for (int i = 0; i < 5; ++i) {
+        double d = 7.0;
+        in->read(numbered(i), d);
         EXPECT_EQ(d, doubles[i]);
         EXPECT_EQ(std::signbit(d), std::signbit(doubles[i]));
     }
-    EXPECT_TRUE(read_as("yes", false));
-    EXPECT_FALSE(read_as("no", true));
-    EXPECT_EQ(read_as("empty", CString("x")), CString());
-    EXPECT_EQ(read_as("gbk", CString()), CString("垫石_钢筋表"));
-    in->mark("rec", x_mark_object_begin);
-    EXPECT_EQ(read_as("version", 0), 1);
-    in->mark("rec", x_mark_object_end);
-    in->mark("list", x_mark_list_begin);
-    EXPECT_EQ(read_as("count", 0), 300);
-    for (int i = 0; i < 300; ++i) EXPECT_EQ(read_as(numbered("item_", i) + "_value", CString()), CString("注"));
-    in->mark("list", x_mark_list_end);
     in->finish();
     EXPECT_THAT(lines(*in), testing::IsEmpty());
-    // Members keep the order of writing; text is UTF-8.
-    EXPECT_EQ(out.document().begin().key(), "version");
-    EXPECT_EQ(out.document()["gbk"], ds_test::utf8(u8"垫石_钢筋表"));
-    EXPECT_EQ(out.document()["list"]["item_0_value"], ds_test::utf8(u8"注"));
 }
 
 TEST(json_stream, BadEntriesLeaveTargetsUnchangedAndNameThePath)
@@ -139,22 +112,12 @@ TEST(json_stream, BadEntriesLeaveTargetsUnchangedAndNameThePath)
     EXPECT_EQ(height, CString("old"));
 #endif
     const std::string gz = "nodes[0] DS_ui_data/m_draw_data(DS_draw_data)/m_gz(DS_steel_Gen)/";
+    // The message of each bad value is checked with the bad project files; here the path.
     const auto found = lines(*in);
-    EXPECT_THAT(found, testing::Contains(
-                           "error: " + gz + "m_iCount: expected an integer, found a string"));
-    EXPECT_THAT(found, testing::Contains(
-                           "error: " + gz + "m_iBig: the number 3000000000 is out of range for an int"));
-    EXPECT_THAT(found, testing::Contains(
-                           "error: " + gz + "m_iFrac: expected an integer, found the number 3.7"));
-    EXPECT_THAT(found, testing::Contains(
-                           "error: " + gz + "m_bFlag: expected true or false, found the number 1"));
+    EXPECT_THAT(found, testing::Contains("error: " + gz + "m_iCount: expected an integer, found a string"));
     EXPECT_THAT(found, testing::Contains("warning: " + gz + "m_iMissing: missing entry"));
     EXPECT_THAT(found, testing::Contains("warning: nodes[0] DS_ui_data: entries not read: version"));
-#if DS_NARROW_IS_GBK
-    EXPECT_THAT(found, testing::Contains(testing::AllOf(HasSubstr(gz + "m_strH: text does not convert"),
-                                                        HasSubstr("U+00B2"))));
-    EXPECT_EQ(found.size(), 7u);
-#endif
+    EXPECT_EQ(found.size(), DS_NARROW_IS_GBK ? 7u : 6u);
 }
 
 TEST(json_stream, MissingOrMistypedRecordsReadAsEmptyAndCountsAreBounded)
@@ -186,14 +149,9 @@ TEST(json_stream, MissingOrMistypedRecordsReadAsEmptyAndCountsAreBounded)
     EXPECT_EQ(pairs, 2);
     EXPECT_EQ(negative, 0);
     EXPECT_EQ(plain, 99);
-    EXPECT_THAT(lines(*in), testing::IsSupersetOf({
-        "error: nodes[0] rec: expected an object, found the number 5",
-        "warning: nodes[0] rec/value: missing entry",
-        "warning: nodes[0] absent: missing entry",
-        "error: nodes[0] rows/count: list count 2000000000 is larger than the 2 items present; read as 2",
-        "error: nodes[0] pairs/count: list count 3 is larger than the 2 items present; read as 2",
-        "error: nodes[0] neg/count: list count -4 is negative; read as 0",
-    }));
+    EXPECT_THAT(lines(*in), testing::IsSupersetOf({"error: nodes[0] rec: expected an object, found the number 5",
+                                                    "warning: nodes[0] rec/value: missing entry",
+                                                    "warning: nodes[0] absent: missing entry"}));
 }
 
 TEST(json_stream, UnbalancedMarksAndTagsAreReported)

@@ -190,11 +190,3 @@ TEST(project_files, BadFilesAreRefusedWithFileAndPlace)
     }
     EXPECT_GE(count, expected.size());
 }
-
-TEST_F(project_file_test, ParseErrorsGiveLineAndColumn)
-{
-    const auto path = m_dir / "broken.json";
-    std::ofstream(path) << utf8(u8"{\n  \"format\": \"ds-pedestal-project\",\n  \"名称\": tru\n}");
-    EXPECT_THAT(load_error(path), HasSubstr("broken.json:3:12:"));
-    EXPECT_THAT(load_error(m_dir / "absent.json"), HasSubstr("absent.json"));
-}
