@@ -2,6 +2,7 @@
 #include "framework/test_project_node.h"
 
 #include "host/framework/serialization_guard.h"
+#include "host/substructure/record_list_serialization.h"
 
 namespace ds_test {
 
@@ -34,28 +35,12 @@ void test_project_node::serialize_members(member_rw_interface& stream)
     m_inner.serialize_members(stream);
     stream.mark("m_inner", x_mark_object_end);
 
-    stream.mark("m_rows", x_mark_list_begin);
-    int count = static_cast<int>(m_rows.size());
-    stream.serialize("count", count);
-    if (!stream.is_storing()) m_rows.resize(static_cast<std::size_t>(count));
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const CString item = "item_" + CString(std::to_string(i));
-        stream.mark(item, x_mark_object_begin);
-        m_rows[i].serialize_members(stream);
-        stream.mark(item, x_mark_object_end);
-    }
-    stream.mark("m_rows", x_mark_list_end);
-
-    stream.mark("m_notes", x_mark_list_begin);
-    count = static_cast<int>(m_notes.size());
-    stream.serialize("count", count);
-    if (!stream.is_storing()) m_notes.resize(static_cast<std::size_t>(count));
-    for (std::size_t i = 0; i < m_notes.size(); ++i) {
-        const CString item = "item_" + CString(std::to_string(i));
-        stream.serialize(item + "_key", m_notes[i].first);
-        stream.serialize(item + "_value", m_notes[i].second);
-    }
-    stream.mark("m_notes", x_mark_list_end);
+    substructure_serialization::serialize_record_list(stream, "m_rows", m_rows);
+    substructure_serialization::serialize_list(
+        stream, "m_notes", m_notes, [](member_rw_interface& s, const CString& item, std::pair<CString, CString>& note) {
+            s.serialize(item + "_key", note.first);
+            s.serialize(item + "_value", note.second);
+        });
 }
 
 test_project_node test_project_node::sample()
