@@ -91,9 +91,5 @@ TEST(SingleNode, StreamCarriesBasePartFirstAndEveryVersion)
     EXPECT_EQ(versions.at("DS_ui_data"), 1);
     EXPECT_EQ(versions.at("DS_ui_data/DS_draw_data"), 3);
     EXPECT_EQ(versions.at("DS_ui_data/DS_draw_data/DS_steel_Gen"), 3);
-    EXPECT_EQ(versions.at("DS_ui_data/DS_draw_data/DS_steel_DrawSet"), 1);
-
-    const auto back = ds_test::read_back<DS_ui_data>(writer.entries());
-    std::vector<CString> lines;
-    EXPECT_TRUE(back.compare_graph_data(node.get(), lines)) << testing::PrintToString(lines);
+    EXPECT_EQ(versions.at("DS_ui_data/DS_draw_data/DS_steel_DrawSet"), 1);  // read back through a project file
 }
