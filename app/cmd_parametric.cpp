@@ -109,9 +109,12 @@ void add_csh_commands(CLI::App& app, app_context& context)
     cmd = app.add_subcommand("csh-draw", "produce the drawing component of a parametric drawing");
     add_project_option(*cmd, d->file);
     add_drawing_option(*cmd, d->target);
-    cmd->callback([&context, d] {
-        on_project_file(context, d->file,
-                        [&](workspace& project) { run_draw(find_parametric_drawing(project, d->target.get())); });
+    auto folders = std::make_shared<sheet_folders>();
+    add_sheet_options(*cmd, *folders);
+    cmd->callback([&context, d, folders] {
+        on_project_file(context, d->file, [&](workspace& project) {
+            draw_with_sheets(find_parametric_drawing(project, d->target.get()), *folders);
+        });
     });
 
     auto s = std::make_shared<method_options>();

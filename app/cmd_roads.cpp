@@ -58,6 +58,13 @@ std::filesystem::path beside(const std::filesystem::path& project, const std::st
     return project.parent_path() / (project.stem().string() + "-" + suffix);
 }
 
+/// The sheets of a road go beside its project, in "sheets", with their HTML page.
+sheet_folders road_sheet_folders(const std::filesystem::path& project)
+{
+    const std::filesystem::path folder = project.parent_path() / "sheets";
+    return {folder, folder, folder};
+}
+
 std::vector<table_edit> edits_of(const std::vector<std::string>& lines)
 {
     std::vector<table_edit> edits;
@@ -137,8 +144,10 @@ void single_road(workspace& project, const std::filesystem::path& file)
     edit_csv(csv, "高度(mm)", 1, "220,230");
     run_import(drawing, csv);
 
-    step.next("the drawing component after the import");
-    run_draw(drawing);
+    step.next("the drawing component after the import, its sheets as SVG, DXF and an HTML page");
+    sheet_output sheets(road_sheet_folders(file));
+    run_draw(drawing, &sheets);
+    sheets.finish("垫石钢筋构造图");
 
     step.next("back-fill the reference facility's user grid row");
     run_backfill(drawing, {});
@@ -191,11 +200,13 @@ void parametric_road(workspace& project, const std::filesystem::path& file)
     step.next("the merged drawing in the parametric grid");
     run_grid(merged, grid_mode::parametric, {});
 
-    step.next("the merged drawing's component: parameter groups, height labels, notes");
-    run_draw(merged);
+    step.next("the merged drawing's component: parameter groups, height labels, notes, sheets");
+    sheet_output sheets(road_sheet_folders(file));
+    run_draw(merged, &sheets);
 
-    step.next("the rebuilt drawing's component");
-    run_draw(rebuilt);
+    step.next("the rebuilt drawing's component and its sheets");
+    run_draw(rebuilt, &sheets);
+    sheets.finish("垫石钢筋构造图");
 
     step.next("dismantle the merged drawing into single drawings");
     run_dismantle(project, merged);
@@ -221,6 +232,7 @@ void add_road_command(CLI::App& app, app_context& context, const char* name, con
         const std::filesystem::path file = road_project_file(*o, stem);
         road(context.project(), file);
         say_utf8("\nThe road is done; the project is " + file.string());
+        say_utf8("The sheets are in " + (file.parent_path() / "sheets").string() + "; open index.html there in a browser");
     });
 }
 

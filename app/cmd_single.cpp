@@ -34,6 +34,7 @@ struct drawing_options {
     optional_text drawing;
     std::filesystem::path csv;
     std::vector<std::string> entries;
+    sheet_folders folders;
 };
 
 void add_reference_command(CLI::App& app, app_context& context)
@@ -78,9 +79,9 @@ void add_draw_command(CLI::App& app, app_context& context)
     auto* cmd = app.add_subcommand("draw", "produce the drawing component of a pedestal drawing (single or parametric)");
     add_project_option(*cmd, o->file);
     add_drawing_option(*cmd, o->drawing);
+    add_sheet_options(*cmd, o->folders);
     cmd->callback([&context, o] {
-        on_project_file(context, o->file,
-                        [&](workspace& project) { run_draw(find_pedestal_drawing(project, o->drawing.get())); });
+        on_project_file(context, o->file, [&](workspace& project) { draw_with_sheets(find_pedestal_drawing(project, o->drawing.get()), o->folders); });
     });
 }
 

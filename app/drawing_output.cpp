@@ -98,7 +98,7 @@ void check_import(const std::filesystem::path& csv, const excel_table& table, co
                                    shown(table[r][c]) + "\"");
 }
 
-void say_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& target)
+void say_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& target, sheet_output* sheets)
 {
     say_utf8("input record of the drawing component:");
     say_block(VQDraw_DS_GJNA::describe_draw_data(component.GetDrawData()));
@@ -109,11 +109,10 @@ void say_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& 
         say_utf8("drawn: " + std::to_string(component.GetDrawnItems().size()) + " item(s)");
     std::vector<RXDSGNMOD::CRXPaper*> papers;
     component.CreatPaper(papers);
+    std::vector<std::unique_ptr<RXDSGNMOD::CRXPaper>> owned(papers.begin(), papers.end());  // the caller owns the sheets
     say_utf8("sheets: " + std::to_string(papers.size()));
-    for (RXDSGNMOD::CRXPaper* paper : papers) {
-        say("  " + paper->title());
-        delete paper;  // the caller owns the sheets
-    }
+    for (RXDSGNMOD::CRXPaper* paper : papers) say("  " + paper->title());
+    if (sheets) sheets->write(target, papers);
     std::vector<std::map<CString, CString>> materials;
     component.GetMaterialData(materials);
     say_utf8("materials: " + std::to_string(materials.size()) + " row(s)");
@@ -126,7 +125,7 @@ void say_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& 
 
 }  // namespace
 
-void run_draw(graph_data_base& drawing)
+void run_draw(graph_data_base& drawing, sheet_output* sheets)
 {
     const std::shared_ptr<RXDSGNMOD::CRXComponent> component = strategy_for(drawing)->GetComponent();
     if (!component) throw std::runtime_error("the strategy made no drawing component of " + node_heading(drawing));
@@ -135,7 +134,14 @@ void run_draw(graph_data_base& drawing)
         say("drawing component: " + component->GetName() + " (not a pedestal rebar component)");
         return;
     }
-    say_component(*pedestal, drawing.get_node_name());
+    say_component(*pedestal, drawing.get_node_name(), sheets);
+}
+
+void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders)
+{
+    sheet_output sheets(folders);
+    run_draw(drawing, &sheets);
+    sheets.finish(drawing.get_node_name() + "垫石钢筋构造图");
 }
 
 void run_export(graph_data_base& drawing, const std::filesystem::path& csv)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
+#include "host/drawing_lib/sheet_model.h"
 
 namespace RXDSGNMOD {
 
@@ -15,7 +16,7 @@ public:
     explicit CRXPaper(CString title = {}) : m_title(std::move(title)) {}
     virtual ~CRXPaper() = default;
     const CString& title() const { return m_title; }
-    std::vector<CString> lines;  ///< the sheet's content, one text line each
+    ds_sheet::sheet sheet;  ///< what is drawn on it, ready for a writer
 
 private:
     CString m_title;

@@ -183,6 +183,22 @@ CString from_utf8(std::string_view utf8)
 #endif
 }
 
+std::string to_gbk(std::string_view narrow)
+{
+    if (is_ascii(narrow)) return std::string(narrow);
+#if DS_NARROW_IS_GBK
+    (void)to_utf8(narrow);  // only checks: the bytes are GBK already
+    return std::string(narrow);
+#else
+    validate_utf8(narrow);
+    thread_local iconv_channel channel("GBK", "UTF-8");
+    return channel.convert(narrow, [&](std::size_t pos, std::string&) -> std::size_t {
+        throw conversion_error("character " + describe_code_point(narrow, pos) + " at byte offset " +
+                               std::to_string(pos) + " has no equivalent in GBK");
+    });
+#endif
+}
+
 std::string to_utf8_for_display(std::string_view narrow)
 {
     if (is_ascii(narrow)) return std::string(narrow);

@@ -28,6 +28,10 @@ inline std::string to_utf8(const CString& narrow) { return to_utf8(std::string_v
 /// the narrow charset lacks (for example "²" in GBK).
 CString from_utf8(std::string_view utf8);
 
+/// Narrow text to GBK, the code page CAD programs read Chinese drawings in.
+/// Throws conversion_error on invalid narrow text or a character GBK lacks.
+std::string to_gbk(std::string_view narrow);
+
 /// Narrow text to UTF-8 for messages and test output: never throws; bytes that
 /// are not valid narrow text appear as \xNN escapes instead of being dropped.
 std::string to_utf8_for_display(std::string_view narrow);

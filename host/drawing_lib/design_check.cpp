@@ -1,0 +1,130 @@
+// Checks of a pedestal drawing record against the host's limits.
+#include "host/drawing_lib/design_check.h"
+
+#include <cstdio>
+
+#include "host/drawing_lib/rebar_geometry.h"
+#include "host/drawing_lib/rx_component_steel_p0.h"
+#include "host/framework/input_limits.h"
+#include "host/framework/string_tools.h"
+
+namespace VQDraw_DS_GJNA {
+
+namespace {
+
+using string_tools::num_to_string;
+
+/// A value as a person reads it: whole numbers plainly, others with up to six
+/// significant digits, and huge or not-a-number values as C prints them.
+CString value_text(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6g", value);
+    return buffer;
+}
+
+CString size_range() { return "(0, " + value_text(input_limits::max_size_mm) + "] mm"; }
+
+class row_checker {
+public:
+    row_checker(std::vector<CString>& findings, CString where) : m_findings(findings), m_where(std::move(where)) {}
+
+    void fail(const CString& field, const CString& value, const CString& limit)
+    {
+        m_findings.push_back(m_where + "：" + field + " " + value + " 超出范围 " + limit);
+    }
+    void note(const CString& what) { m_findings.push_back(m_where + "：" + what); }
+
+    void size(const char* field, double value)
+    {
+        if (!input_limits::size_in_range(value)) fail(field, value_text(value), size_range());
+    }
+
+    void check(const DS_steel_pram_parameter& param)
+    {
+        if (!input_limits::count_in_range(param.m_iCount))
+            fail("垫石个数", num_to_string(param.m_iCount), "0~" + num_to_string(input_limits::max_pedestals_per_row));
+        size("横桥向宽度", param.m_dWidth);
+        size("顺桥向长度", param.m_dLength);
+        if (!(param.m_dAngle > 0.0 && param.m_dAngle < 180.0))
+            fail("斜交角", value_text(param.m_dAngle), "(0, 180) 度");
+        check_heights(param);
+        check_rebar(param);
+    }
+
+private:
+    void check_heights(const DS_steel_pram_parameter& param)
+    {
+        if (param.m_iCount >= 0 && param.m_vecHeights.size() != static_cast<std::size_t>(param.m_iCount))
+            note("高度个数 " + num_to_string(static_cast<int>(std::min<std::size_t>(param.m_vecHeights.size(), 1u << 30))) +
+                 " 与垫石个数 " + num_to_string(param.m_iCount) + " 不符");
+        for (double height : param.m_vecHeights) {
+            if (!input_limits::size_in_range(height)) {
+                fail("高度", value_text(height), size_range());
+                return;
+            }
+            if (param.m_pSteelGroup && mesh_layers(height) == 0) {
+                note("高度 " + value_text(height) + " mm 放不下一层钢筋网(至少 " + value_text(2 * mesh_cover_mm) + " mm)");
+                return;
+            }
+        }
+    }
+
+    void check_rebar(const DS_steel_pram_parameter& param)
+    {
+        if (!param.m_pSteelGroup || param.m_pSteelGroup->GetBars().empty()) {
+            note("没有钢筋");
+            return;
+        }
+        const pedestal_plan plan{param.m_dWidth, param.m_dLength, param.m_dAngle};
+        const auto& lines = param.m_pSteelGroup->GetBars();
+        for (std::size_t i = 0; i < lines.size(); ++i) check_bar(lines[i], i, plan);
+    }
+
+    void check_bar(const steel_bar_row& bar, std::size_t index, const pedestal_plan& plan)
+    {
+        const CString name = "钢筋" + bar.m_mark;
+        if (!(bar.m_diameter > 0.0 && bar.m_diameter <= input_limits::max_bar_diameter_mm))
+            fail(name + "直径", value_text(bar.m_diameter), "(0, " + value_text(input_limits::max_bar_diameter_mm) + "] mm");
+        if (bar.m_count < 0 || bar.m_count > input_limits::max_bars_per_line)
+            fail(name + "根数", num_to_string(bar.m_count), "0~" + num_to_string(input_limits::max_bars_per_line));
+        else if (bar.m_count == 0 && !input_limits::size_in_range(bar.m_spacing))
+            fail(name + "间距", value_text(bar.m_spacing), size_range());
+        const layer_bars laid = bars_in_layer(bar, index, plan);
+        if (laid.wanted > input_limits::max_bars_per_line)
+            fail(name + "每层根数", value_text(laid.wanted), "1~" + num_to_string(input_limits::max_bars_per_line));
+        else if (laid.count == 0 && bar.m_count >= 0 && input_limits::size_in_range(plan.width) &&
+                 input_limits::size_in_range(plan.length))
+            note(name + "在此尺寸下一根也布置不下");
+    }
+
+    std::vector<CString>& m_findings;
+    CString m_where;
+};
+
+CString row_place(std::size_t g, std::size_t r, const DS_steel_pram_parameter& param)
+{
+    return "第" + num_to_string(static_cast<int>(g + 1)) + "组第" + num_to_string(static_cast<int>(r + 1)) + "行(" +
+           param.m_strName + " " + num_to_string(param.m_iPierNum) + "号)";
+}
+
+}  // namespace
+
+std::vector<CString> check_draw_data(const DS_draw_data& data)
+{
+    std::vector<CString> findings;
+    if (data.m_vecParamGroups.empty()) findings.push_back("没有垫石参数");
+    for (const auto& [name, scale] : {std::pair<const char*, int>{"立面比例", data.m_iScaleElevation},
+                                      {"平面比例", data.m_iScalePlan},
+                                      {"大样比例", data.m_iScaleDetail}})
+        if (scale < 1 || scale > max_scale)
+            findings.push_back(CString(name) + " 1:" + num_to_string(scale) + " 超出范围 1:1~1:" + num_to_string(max_scale));
+    for (std::size_t g = 0; g < data.m_vecParamGroups.size(); ++g) {
+        const auto& group = data.m_vecParamGroups[g];
+        if (group.empty()) findings.push_back("第" + num_to_string(static_cast<int>(g + 1)) + "组没有垫石");
+        for (std::size_t r = 0; r < group.size(); ++r) row_checker(findings, row_place(g, r, group[r])).check(group[r]);
+    }
+    return findings;
+}
+
+}  // namespace VQDraw_DS_GJNA

@@ -1,0 +1,81 @@
+// Border, frame, title block and captions.
+#include "host/drawing_lib/sheet_frame.h"
+
+#include <algorithm>
+
+#include "host/framework/string_tools.h"
+
+namespace ds_sheet {
+
+namespace {
+
+constexpr double title_height = 4.5;
+constexpr double caption_height = 5.0;
+
+void rectangle(sheet& page, const box& b, layer on, double weight)
+{
+    page.polylines.push_back(
+        {{{b.left, b.bottom}, {b.right, b.bottom}, {b.right, b.top}, {b.left, b.top}}, true, on, weight});
+}
+
+/// The title in up to two lines inside the title cell, smaller when it is long.
+void draw_title(sheet& page, const CString& title, const box& cell)
+{
+    const double room = cell.right - cell.left - 4.0;
+    double height = title_height;
+    std::vector<CString> lines = wrap_text(title, height, room);
+    while (lines.size() > 2 && height > 1.5) {
+        height *= 0.85;
+        lines = wrap_text(title, height, room);
+    }
+    const double centre_y = (cell.bottom + cell.top) / 2;
+    const double pitch = height * 1.6;
+    double y = centre_y + pitch * (static_cast<double>(lines.size()) - 1) / 2;
+    for (const CString& line : lines) {
+        page.texts.push_back({{(cell.left + cell.right) / 2, y}, height, line, h_align::center, v_align::middle, 0.0,
+                              layer::frame});
+        y -= pitch;
+    }
+}
+
+}  // namespace
+
+void draw_frame(sheet& page, const title_block_text& block)
+{
+    using string_tools::num_to_string;
+    page.width = a3::width;
+    page.height = a3::height;
+    page.title = block.title;
+    rectangle(page, {0.0, 0.0, a3::width, a3::height}, layer::frame, 0.18);
+    rectangle(page, a3::frame, layer::frame, 0.7);
+
+    const box& tb = a3::title_block;
+    rectangle(page, tb, layer::frame, 0.5);
+    constexpr double strip = 6.0;  // signature strip on top of the block
+    const double info_left = tb.right - 70.0;
+    page.lines.push_back({{info_left, tb.bottom}, {info_left, tb.top - strip}, layer::frame, 0.35});
+    draw_title(page, block.title, {tb.left, tb.bottom, info_left, tb.top - strip});
+    page.tables.push_back({{info_left, tb.top - strip},
+                           {20.0, 50.0},
+                           (tb.top - strip - tb.bottom) / 3,
+                           3.0,
+                           {{"比例", block.scale},
+                            {"图号", block.number},
+                            {"第" + num_to_string(block.sheet_index) + "张",
+                             "共" + num_to_string(block.sheet_count) + "张"}}});
+    page.tables.push_back({{tb.left, tb.top}, {14.0, 39.0, 14.0, 39.0, 14.0, 40.0}, strip, 3.0,
+                           {{"设计", "", "复核", "", "审核", ""}}});
+}
+
+void draw_caption(sheet& page, const CString& name, const CString& scale, double centre_x, double baseline)
+{
+    const double w = text_width(name, caption_height);
+    page.texts.push_back({{centre_x, baseline}, caption_height, name, h_align::center, v_align::baseline, 0.0, layer::text});
+    const double left = centre_x - w / 2 - 2.0, right = centre_x + w / 2 + 2.0;
+    page.lines.push_back({{left, baseline - 1.5}, {right, baseline - 1.5}, layer::text, 0.6});
+    page.lines.push_back({{left, baseline - 2.6}, {right, baseline - 2.6}, layer::text, 0.18});
+    if (!scale.IsEmpty())
+        page.texts.push_back({{right + 2.0, baseline}, 3.0, scale, h_align::left, v_align::baseline, 0.0, layer::text});
+}
+
+}  // namespace ds_sheet

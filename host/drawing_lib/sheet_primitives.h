@@ -1,0 +1,27 @@
+// sheet_primitives: a sheet reduced to lines, polylines, circles, hatches and
+// texts, which is all a writer has to know how to write.
+//
+// Dimensions and tables are drawn here once, the same way for every format:
+// both writers show the same ticks, extension lines and ruled cells.
+#pragma once
+
+#include <vector>
+
+#include "host/drawing_lib/sheet_model.h"
+
+namespace ds_sheet {
+
+/// The simple entities of one sheet.
+struct primitives {
+    std::vector<line> lines;
+    std::vector<polyline> polylines;
+    std::vector<circle> circles;
+    std::vector<hatch> hatches;
+    std::vector<text> texts;
+};
+
+/// Everything on `page` as simple entities: its own, then its dimensions
+/// (layer dimension) and tables (layer table) drawn out.
+primitives flatten(const sheet& page);
+
+}  // namespace ds_sheet

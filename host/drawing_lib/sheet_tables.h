@@ -1,0 +1,39 @@
+// sheet_tables: the texts of a sheet's parameter table, quantity table and
+// notes, before they are placed.
+#pragma once
+
+#include <vector>
+
+#include "host/afx/cstring.h"
+#include "host/drawing_lib/ds_gj_draw_data.h"
+#include "host/drawing_lib/quantity_table.h"
+
+namespace VQDraw_DS_GJNA {
+
+/// A table's title, column widths (mm), header row and body rows.
+struct table_content {
+    CString title;
+    std::vector<double> columns;
+    std::vector<CString> header;
+    std::vector<std::vector<CString>> rows;
+};
+
+/// One line per pedestal row: name, pier or abutment number, kind, position,
+/// count, width, length, heights, skew angle. The height column is captioned
+/// with the group's height label ("h") when it has one. A row's heights print
+/// one by one while they fit the cell, else as "least~most".
+table_content parameter_table(const std::vector<DS_steel_pram_parameter>& group, const CString& height_label);
+
+/// The bar list (mark, grade and diameter, one bar's length, count, total
+/// length, weight), then the total per diameter, the steel total and the
+/// concrete (grade, volume).
+table_content quantity_table(const group_quantities& quantities, const CString& concrete_grade);
+
+/// The notes of a sheet, numbered "1." ...: the group's notes as given, the
+/// unit note first when none of them states the unit, then the custom note.
+std::vector<CString> sheet_notes(const DS_draw_data& data, std::size_t group);
+
+/// "Φ12": the diameter with the rebar symbol.
+CString diameter_text(double diameter);
+
+}  // namespace VQDraw_DS_GJNA

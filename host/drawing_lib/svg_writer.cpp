@@ -1,0 +1,145 @@
+// SVG output of a sheet.
+#include "host/drawing_lib/svg_writer.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "host/drawing_lib/sheet_primitives.h"
+#include "host/framework/atomic_file.h"
+#include "host/text/encoding.h"
+
+namespace ds_sheet {
+
+namespace {
+
+/// Stroke colour of each layer: black outlines, red rebar, the rest dark so a print stays legible.
+const char* layer_colour(layer kind)
+{
+    switch (kind) {
+    case layer::rebar: return "#c00000";
+    case layer::dimension: return "#1f5f1f";
+    case layer::frame:
+    case layer::outline:
+    case layer::text:
+    case layer::table: return "#000000";
+    }
+    return "#000000";
+}
+
+std::string escaped(const std::string& utf8)
+{
+    std::string out;
+    for (const char c : utf8) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+class svg_builder {
+public:
+    explicit svg_builder(double paper_height) : m_height(paper_height) {}
+
+    std::string x(double v) const { return number(v); }
+    std::string y(double v) const { return number(m_height - v); }
+    static std::string number(double v)
+    {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.3f", v);
+        std::string s(buffer);
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+        return s;
+    }
+
+    void line(std::ostream& out, const ds_sheet::line& l) const
+    {
+        out << "<line x1=\"" << x(l.a.x) << "\" y1=\"" << y(l.a.y) << "\" x2=\"" << x(l.b.x) << "\" y2=\"" << y(l.b.y)
+            << "\" stroke-width=\"" << number(l.weight) << "\"/>\n";
+    }
+
+    void points(std::ostream& out, const std::vector<point>& pts) const
+    {
+        for (std::size_t i = 0; i < pts.size(); ++i) out << (i ? " " : "") << x(pts[i].x) << "," << y(pts[i].y);
+    }
+
+    void polyline(std::ostream& out, const ds_sheet::polyline& p) const
+    {
+        out << (p.closed ? "<polygon" : "<polyline") << " fill=\"none\" stroke-width=\"" << number(p.weight)
+            << "\" points=\"";
+        points(out, p.points);
+        out << "\"/>\n";
+    }
+
+    void circle(std::ostream& out, const ds_sheet::circle& c) const
+    {
+        out << "<circle fill=\"none\" cx=\"" << x(c.centre.x) << "\" cy=\"" << y(c.centre.y) << "\" r=\""
+            << number(c.radius) << "\" stroke-width=\"" << number(c.weight) << "\"/>\n";
+    }
+
+    void hatch(std::ostream& out, const ds_sheet::hatch& h, const char* colour) const
+    {
+        out << "<polygon stroke=\"none\" fill=\"" << colour << "\" points=\"";
+        points(out, h.loop);
+        out << "\"/>\n";
+    }
+
+    void text(std::ostream& out, const ds_sheet::text& t, const char* colour) const
+    {
+        const char* anchor = t.h == h_align::left ? "start" : t.h == h_align::center ? "middle" : "end";
+        const char* baseline = t.v == v_align::baseline ? "alphabetic" : t.v == v_align::middle ? "central" : "hanging";
+        out << "<text x=\"" << x(t.at.x) << "\" y=\"" << y(t.at.y) << "\" font-size=\"" << number(t.height)
+            << "\" text-anchor=\"" << anchor << "\" dominant-baseline=\"" << baseline << "\" stroke=\"none\" fill=\"" << colour << "\"";
+        if (t.angle_deg != 0.0)
+            out << " transform=\"rotate(" << number(-t.angle_deg) << " " << x(t.at.x) << " " << y(t.at.y) << ")\"";
+        out << ">" << escaped(ds_text::to_utf8(t.value)) << "</text>\n";
+    }
+
+private:
+    double m_height;
+};
+
+template <class T>
+bool on(const T& item, layer kind)
+{
+    return item.on == kind;
+}
+
+}  // namespace
+
+std::string svg_document(const sheet& page)
+{
+    const primitives all = flatten(page);
+    const svg_builder b(page.height);
+    std::ostringstream out;
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << b.number(page.width) << "mm\" height=\""
+        << b.number(page.height) << "mm\" viewBox=\"0 0 " << b.number(page.width) << " " << b.number(page.height)
+        << "\">\n<title>" << escaped(ds_text::to_utf8(page.title)) << "</title>\n"
+        << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    for (const layer kind : all_layers) {
+        const char* colour = layer_colour(kind);
+        out << "<g id=\"" << layer_name(kind) << "\" stroke=\"" << colour << "\" stroke-linecap=\"round\" font-family=\""
+            << svg_font_family << "\">\n";
+        for (const auto& l : all.lines) if (on(l, kind)) b.line(out, l);
+        for (const auto& p : all.polylines) if (on(p, kind)) b.polyline(out, p);
+        for (const auto& c : all.circles) if (on(c, kind)) b.circle(out, c);
+        for (const auto& h : all.hatches) if (on(h, kind)) b.hatch(out, h, colour);
+        for (const auto& t : all.texts) if (on(t, kind)) b.text(out, t, colour);
+        out << "</g>\n";
+    }
+    out << "</svg>\n";
+    return out.str();
+}
+
+void write_svg(const sheet& page, const std::filesystem::path& path)
+{
+    ds_file::write_file_atomically(path, svg_document(page));
+}
+
+}  // namespace ds_sheet

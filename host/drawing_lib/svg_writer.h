@@ -1,0 +1,26 @@
+// svg_writer: a sheet as one self-contained SVG file.
+//
+// UTF-8, a viewBox in paper millimetres (the document is as large as the
+// paper), y flipped to point down, real <text> elements a reader can select
+// and search, set in a CJK font list with fallbacks that every desktop has one
+// of. Entities are grouped per layer (<g id="REBAR"> ...).
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "host/drawing_lib/sheet_model.h"
+
+namespace ds_sheet {
+
+/// Font families, best first: the Noto/Source Han faces of Linux, then those of Windows and macOS.
+inline constexpr const char* svg_font_family =
+    "'Noto Sans CJK SC','Source Han Sans SC','Microsoft YaHei','SimSun','PingFang SC',sans-serif";
+
+/// The SVG document of `page`. Throws ds_text::conversion_error when a text is not valid narrow text.
+std::string svg_document(const sheet& page);
+
+/// Writes svg_document(page) to `path`, atomically (ds_file::write_file_atomically).
+void write_svg(const sheet& page, const std::filesystem::path& path);
+
+}  // namespace ds_sheet
