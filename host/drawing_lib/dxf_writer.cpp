@@ -17,6 +17,8 @@ namespace ds_sheet {
 namespace {
 
 constexpr const char* text_style = "Standard";
+/// A CJK TrueType face; CAD programs that lack it substitute their own CJK font.
+constexpr const char* cjk_font = "NotoSansCJK-Regular.ttc";
 
 /// AutoCAD colour index of each layer.
 int layer_colour(layer kind)
@@ -57,7 +59,7 @@ void write_tables(DL_Dxf& dxf, DL_WriterA& dw)
                        DL_Attributes("", layer_colour(kind), kind == layer::outline ? 50 : 25, "CONTINUOUS", 1.0));
     dw.tableEnd();
     dw.tableStyle(1);
-    dxf.writeStyle(dw, DL_StyleData(text_style, 0, 0.0, 0.8, 0.0, 0, 2.5, "txt", "gbcbig.shx"));
+    dxf.writeStyle(dw, DL_StyleData(text_style, 0, 0.0, 0.8, 0.0, 0, 2.5, cjk_font, ""));
     dw.tableEnd();
     dxf.writeView(dw);
     dxf.writeUcs(dw);

@@ -4,8 +4,9 @@
 // kind of entity (FRAME, OUTLINE, REBAR, DIMENSION, TEXT, TABLE) with its own
 // colour and BYLAYER entities. Text is GBK and the header says so with
 // $DWGCODEPAGE ANSI_936, the code page CAD programs read Chinese drawings in;
-// the text style uses the usual Chinese shape fonts (txt with the gbcbig big
-// font). Dimensions are drawn out as lines and texts on the DIMENSION layer, so
+// the text style names a CJK TrueType face (Noto Sans CJK, which Linux
+// readers find; others substitute their CJK font), at the 0.8 width factor
+// of Chinese drawings. Dimensions are drawn out as lines and texts on the DIMENSION layer, so
 // they look the same in every reader without dimension blocks.
 #pragma once
 
