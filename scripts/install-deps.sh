@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, when they are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libcsv-dev)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libcsv-dev
+  libdxflib-dev python3-ezdxf python3-matplotlib chromium fonts-noto-cjk)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
