@@ -55,7 +55,7 @@ group_quantities compute_quantities(const std::vector<DS_steel_pram_parameter>& 
             if (bars.count == 0 || layers == 0 || !input_limits::size_in_range(bar.m_diameter)) continue;
             const line_key key{bar.m_mark.str(), bar.m_diameter, std::llround(bars.bar_length * 10.0)};
             auto [it, fresh] = index.try_emplace(key, result.bars.size());
-            if (fresh) result.bars.push_back({bar.m_mark, bar.m_grade, bar.m_diameter, bars.bar_length, 0, 0.0, 0.0});
+            if (fresh) result.bars.push_back({bar.m_mark, bar.m_grade, bar.m_diameter, bars.bar_length, bars.straight, 0, 0.0, 0.0});
             bar_quantity& q = result.bars[it->second];
             const std::int64_t count = bars.count * layers;
             q.count += count;

@@ -22,6 +22,7 @@ struct bar_quantity {
     CString grade;              ///< "HRB400"
     double diameter = 0.0;      ///< mm
     double one_length = 0.0;    ///< one bar, mm
+    double straight = 0.0;      ///< its straight part, mm (the rest are two bent ends)
     std::int64_t count = 0;     ///< bars in the whole group
     double total_length = 0.0;  ///< m
     double weight = 0.0;        ///< kg

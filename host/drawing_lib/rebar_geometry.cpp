@@ -55,6 +55,7 @@ layer_bars bars_in_layer(const steel_bar_row& bar, std::size_t line_index, const
     result.spread = bar.m_count > 0 ? (result.count > 1 ? span : 0.0) : bar.m_spacing * static_cast<double>(result.count - 1);
     const bool straight = bar.m_shape.IsEmpty() || bar.m_shape == straight_shape;
     const double diameter = std::isfinite(bar.m_diameter) ? std::max(bar.m_diameter, 0.0) : 0.0;
+    result.straight = run;
     result.bar_length = run + (straight ? 0.0 : 2 * bent_end_diameters * diameter);
     return result;
 }

@@ -61,6 +61,7 @@ struct layer_bars {
     double wanted = 0.0;     ///< bars the line asks for at this size, before clamping
     double spread = 0.0;     ///< distance from the first to the last bar, square to them, mm
     double bar_length = 0.0; ///< one bar, bent ends included, mm
+    double straight = 0.0;   ///< its straight part, mm; less than bar_length for a bent bar
 };
 
 /// Bars of line number `line_index` of a rebar group in one layer of `plan`.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "host/drawing_lib/pedestal_views.h"
 #include "host/drawing_lib/rx_component_steel_p0.h"
@@ -92,9 +93,21 @@ public:
         }
     }
 
+    /// `height` mm of the current column under a heading, when the column has them; nothing otherwise.
+    std::optional<box> take(const CString& title, double height)
+    {
+        if (m_y - heading_room - height < column().bottom) return std::nullopt;
+        heading(title);
+        const box room{column().left, m_y - height, column().right, m_y};
+        m_y -= height + block_gap;
+        return room;
+    }
+
+    /// The sheet being filled.
+    sheet& page() { return m_sheets.back().page; }
+
 private:
     const box& column() const { return m_columns[m_col]; }
-    sheet& page() { return m_sheets.back().page; }
 
     void heading(const CString& title)
     {
@@ -176,6 +189,51 @@ std::pair<std::vector<CString>, double> place_notes(sheet& page, const std::vect
     return {std::vector<CString>(lines.begin() + static_cast<std::ptrdiff_t>(shown), lines.end()), top};
 }
 
+constexpr double detail_row = 11.0;
+
+/// One bar of the quantity table drawn at the detail scale: its mark, the bar
+/// with its bent ends, its diameter above and its length below.
+void draw_bar_detail(sheet& page, const bar_quantity& bar, const box& row, double k)
+{
+    const double y = (row.bottom + row.top) / 2 - 1.0;
+    const point centre{row.left + 4.0, y};
+    page.circles.push_back({centre, 2.8, layer::text, 0.25});
+    page.texts.push_back({centre, 2.5, bar.mark, h_align::center, v_align::middle, 0.0, layer::text});
+    const double left = row.left + 14.0;
+    const bool bent = bar.one_length - bar.straight > 1e-6;
+    const double run = bar.straight * k;
+    page.lines.push_back({{left, y}, {left + run, y}, layer::rebar, 0.5});
+    if (bent) {
+        // Bent ends are drawn short and labelled with their length, so a long leg keeps its row.
+        const double leg = std::min(std::max((bar.one_length - bar.straight) / 2 * k, 1.5), 4.0);
+        page.lines.push_back({{left, y}, {left, y + leg}, layer::rebar, 0.5});
+        page.lines.push_back({{left + run, y}, {left + run, y + leg}, layer::rebar, 0.5});
+        page.texts.push_back({{left + run + 1.0, y + leg / 2}, 2.0, number_text((bar.one_length - bar.straight) / 2),
+                              h_align::left, v_align::middle, 0.0, layer::dimension});
+    }
+    page.texts.push_back({{left + run / 2, y + 1.2}, 2.5, bar.grade + " " + diameter_text(bar.diameter), h_align::center,
+                          v_align::baseline, 0.0, layer::text});
+    page.texts.push_back({{left + run / 2, y - 1.2}, 2.5, number_text(bar.straight), h_align::center,
+                          v_align::top, 0.0, layer::dimension});
+    page.texts.push_back({{left + run + 10.0, y}, 2.5, "L=" + number_text(bar.one_length), h_align::left, v_align::middle,
+                          0.0, layer::text});
+}
+
+/// The bar details under the tables, when the column has room for them all.
+void place_bar_details(column_flow& flow, const group_quantities& q, int wanted_scale)
+{
+    if (q.bars.empty()) return;
+    double longest = 0.0;
+    for (const bar_quantity& bar : q.bars) longest = std::max(longest, bar.one_length);
+    const int n = fitting_scale(longest, 1.0, 100.0, 1e9, wanted_scale);
+    const auto room = flow.take("钢筋大样 1:" + num_to_string(n), detail_row * static_cast<double>(q.bars.size()));
+    if (!room) return;
+    for (std::size_t i = 0; i < q.bars.size(); ++i) {
+        const double top = room->top - detail_row * static_cast<double>(i);
+        draw_bar_detail(flow.page(), q.bars[i], {room->left, top - detail_row, room->right, top}, 1.0 / n);
+    }
+}
+
 void layout_group(std::vector<pending_sheet>& sheets, const DS_draw_data& data, std::size_t g, const group_quantities& q)
 {
     const auto& group = data.m_vecParamGroups[g];
@@ -196,6 +254,7 @@ void layout_group(std::vector<pending_sheet>& sheets, const DS_draw_data& data, 
     column_flow flow(sheets, sheets.back().block, {a3::right_column}, continuation_columns());
     flow.place(parameter_table(group, label));
     flow.place(quantity_table(q, data.m_strConcreteType));
+    place_bar_details(flow, q, data.m_iScaleDetail);
     if (!overflow.empty()) flow.place("附注", overflow);
 }
 
