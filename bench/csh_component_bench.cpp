@@ -8,37 +8,15 @@
 // later row would cost n^2.
 #include <benchmark/benchmark.h>
 
+#include "bench/parametric_sample.h"
 #include "data/ds_ui_csh_data.h"
 #include "drawing/ds_ui_csh_drawing_strategy.h"
 
 namespace {
 
-using VQDraw_DS_UINA::DS_CSH_LB_Data;
-using VQDraw_DS_UINA::DS_ui_CSH_data;
-
-/// `rows` list rows of `sizes` distinct widths.
-DS_ui_CSH_data parametric_drawing(int rows, int sizes)
-{
-    DS_ui_CSH_data drawing;
-    drawing.m_gz_data.set_default_value();
-    DS_CSH_LB_Data row;
-    row.set_default_value();
-    row.m_Steel_P0.set_default_value();
-    drawing.m_csh_data.reserve(static_cast<std::size_t>(rows));
-    for (int i = 0; i < rows; ++i) {
-        row.m_iNum = i + 1;
-        row.m_strQF = i % 3 ? "主线" : "匝道";
-        row.m_Type = i % 7 ? "桥墩" : "桥台";
-        row.m_dWid = 1000.0 + 0.5 * (i % sizes);
-        row.m_strH = i % 2 ? "200" : "200,250";
-        drawing.m_csh_data.push_back(row);
-    }
-    return drawing;
-}
-
 void run_GetComponent(benchmark::State& state, int sizes)
 {
-    DS_ui_CSH_data drawing = parametric_drawing(static_cast<int>(state.range(0)), sizes);
+    VQDraw_DS_UINA::DS_ui_CSH_data drawing = ds_bench::parametric_drawing(static_cast<int>(state.range(0)), sizes);
     VQDraw_DS_UINA::DS_ui_CSH_drawing_strategy strategy;
     strategy.set_graph_data(&drawing);
     for (auto _ : state) benchmark::DoNotOptimize(strategy.GetComponent());

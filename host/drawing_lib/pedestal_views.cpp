@@ -67,25 +67,18 @@ struct chain {
     CString middle;
 };
 
-void add_horizontal_chain(sheet& page, const placement& place, const chain& c, double y_object, double y_line)
+/// The chain along x (at paper height `at`) or, with `vertical`, along y (at paper x `at`);
+/// the object's other coordinate is `across`.
+void add_chain(sheet& page, const placement& place, const chain& c, double across, double at, bool vertical)
 {
     for (std::size_t i = 0; i + 1 < c.stations.size(); ++i) {
         const double a = c.stations[i], b = c.stations[i + 1];
         if (b - a <= 1e-6) continue;
         const CString label = (i == 1 && c.stations.size() == 4) ? c.middle : number_text(b - a);
-        const point pa = place({a, y_object}), pb = place({b, y_object});
-        page.dimensions.push_back({pa, pb, {pa.x, y_line}, {pb.x, y_line}, label, 2.5});
-    }
-}
-
-void add_vertical_chain(sheet& page, const placement& place, const chain& c, double x_object, double x_line)
-{
-    for (std::size_t i = 0; i + 1 < c.stations.size(); ++i) {
-        const double a = c.stations[i], b = c.stations[i + 1];
-        if (b - a <= 1e-6) continue;
-        const CString label = (i == 1 && c.stations.size() == 4) ? c.middle : number_text(b - a);
-        const point pa = place({x_object, a}), pb = place({x_object, b});
-        page.dimensions.push_back({pa, pb, {x_line, pa.y}, {x_line, pb.y}, label, 2.5});
+        const point pa = place(vertical ? point{across, a} : point{a, across});
+        const point pb = place(vertical ? point{across, b} : point{b, across});
+        const point la = vertical ? point{at, pa.y} : point{pa.x, at}, lb = vertical ? point{at, pb.y} : point{pb.x, at};
+        page.dimensions.push_back({pa, pb, la, lb, label, 2.5});
     }
 }
 
@@ -141,8 +134,8 @@ void draw_plan_bars(sheet& page, const view_subject& s, const placement& place, 
             }
         }
     }
-    add_horizontal_chain(page, place, bar_chain(along_x, s.plan.width, along_count), 0.0, outline.bottom - dim_step);
-    add_vertical_chain(page, place, bar_chain(across_y, s.plan.length, across_count), 0.0, outline.left - dim_step);
+    add_chain(page, place, bar_chain(along_x, s.plan.width, along_count), 0.0, outline.bottom - dim_step, false);
+    add_chain(page, place, bar_chain(across_y, s.plan.length, across_count), 0.0, outline.left - dim_step, true);
 }
 
 }  // namespace
@@ -242,7 +235,7 @@ int draw_elevation(sheet& page, const view_subject& s, const box& area, int scal
         std::vector<double> stations{0.0, levels.back(), levels.front(), h};
         chain c{stations, spacing_label(levels.size() - 1, levels.front() - levels.back())};
         if (levels.size() < 2) c = {{0.0, levels.front(), h}, {}};
-        add_vertical_chain(page, place, c, 0.0, bounds.left - dim_step);
+        add_chain(page, place, c, 0.0, bounds.left - dim_step, true);
     }
     page.dimensions.push_back({place({0, 0}), place({w, 0}), {bounds.left, bounds.bottom - dim_step},
                                {bounds.right, bounds.bottom - dim_step}, s.width_label, 2.5});
