@@ -149,8 +149,8 @@ int fitting_scale(double size_x, double size_y, double room_x, double room_y, in
     if (fits(start) && fills(start)) return start;
     for (int n : usual)
         if (fits(n)) return n;
-    const double needed = std::max(size_x / room_x, size_y / room_y);
-    return static_cast<int>(std::min(std::ceil(needed), 1e9));
+    const double needed = std::ceil(std::max(size_x / room_x, size_y / room_y));
+    return needed < 1e9 ? static_cast<int>(needed) : 1000000000;  // also for a size that is not a number
 }
 
 int draw_plan(sheet& page, const view_subject& s, const box& area, int scale)

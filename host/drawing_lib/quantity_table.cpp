@@ -52,7 +52,10 @@ group_quantities compute_quantities(const std::vector<DS_steel_pram_parameter>& 
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const steel_bar_row& bar = lines[i];
             const layer_bars bars = bars_in_layer(bar, i, plan);
-            if (bars.count == 0 || layers == 0 || !input_limits::size_in_range(bar.m_diameter)) continue;
+            // A nearly flat skew can stretch a bar past any real length; such a row has no quantities.
+            if (bars.count == 0 || layers == 0 || !input_limits::size_in_range(bar.m_diameter) ||
+                !(bars.bar_length < 1e12))
+                continue;
             const line_key key{bar.m_mark.str(), bar.m_diameter, std::llround(bars.bar_length * 10.0)};
             auto [it, fresh] = index.try_emplace(key, result.bars.size());
             if (fresh) result.bars.push_back({bar.m_mark, bar.m_grade, bar.m_diameter, bars.bar_length, bars.straight, 0, 0.0, 0.0});
