@@ -94,6 +94,8 @@ TEST(pedestal_component, BadRecordsGiveFindingsSheetsInsteadOfADrawing)
         {"dense bars", [](auto& p) { p.m_dWidth = 1e5; p.m_pSteelGroup = mesh_group(1e-3); }, "钢筋N2每层根数"},
         {"too thin for a mesh", [](auto& p) { p.m_vecHeights = {50, 50}; }, "放不下一层钢筋网"},
         {"too small for a bar", [](auto& p) { p.m_dWidth = 60; }, "钢筋N1在此尺寸下一根也布置不下"},
+        {"nearly flat skew", [](auto& p) { p.m_dAngle = 1e-300; }, "钢筋N1在此尺寸下一根也布置不下"},
+        {"angle not a number", [](auto& p) { p.m_dAngle = NAN; }, "斜交角 nan 超出范围 (0, 180) 度"},
     };
     for (const bad_case& c : cases) {
         SCOPED_TRACE(c.what);
