@@ -16,6 +16,7 @@
 #include "app/node_view.h"
 #include "app/parametric_methods.h"
 #include "app/reference_facility.h"
+#include "app/spreadsheet_exchange.h"
 #include "host/framework/project_file.h"
 #include "host/spreadsheet/csv_table.h"
 
@@ -76,7 +77,7 @@ std::vector<table_edit> edits_of(const std::vector<std::string>& lines)
 /// CSV file, as a user editing the spreadsheet would; `cell` 1 is the value.
 void edit_csv(const std::filesystem::path& csv, const char* caption, std::size_t cell, const CString& value)
 {
-    ds_spreadsheet::table table = ds_spreadsheet::read_csv_file(csv);
+    ds_spreadsheet::table table = ds_spreadsheet::read_csv_file(csv).rows;
     for (auto& row : table)
         if (row.size() > cell && row[0] == caption) {
             say("  " + row[0] + ": " + row[cell] + " -> " + value);
@@ -138,11 +139,11 @@ void single_road(workspace& project, const std::filesystem::path& file)
 
     const std::filesystem::path csv = beside(file, "pedestal.csv");
     step.next("export the spreadsheet table");
-    run_export(drawing, csv);
+    run_export(drawing, {csv});
 
     step.next("edit the spreadsheet as a user would, and import it");
     edit_csv(csv, "高度(mm)", 1, "220,230");
-    run_import(drawing, csv);
+    run_import(drawing, {csv});
 
     step.next("the drawing component after the import, its sheets as SVG, DXF and an HTML page");
     sheet_output sheets(road_sheet_folders(file));
@@ -213,9 +214,9 @@ void parametric_road(workspace& project, const std::filesystem::path& file)
 
     const std::filesystem::path csv = beside(file, "parametric.csv");
     step.next("export the merged drawing's spreadsheet, edit the height name, import it");
-    run_export(merged, csv);
+    run_export(merged, {csv});
     edit_csv(csv, "高度名称", 1, "H");
-    run_import(merged, csv);
+    run_import(merged, {csv});
 
     step.next("save and reload the project holding both kinds");
     save_and_reload(project, file);

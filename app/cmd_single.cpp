@@ -6,6 +6,8 @@
 #include "app/command_support.h"
 #include "app/console.h"
 #include "app/drawing_output.h"
+#include "app/project_session.h"
+#include "app/spreadsheet_exchange.h"
 #include "app/grid_session.h"
 #include "app/node_lookup.h"
 #include "app/reference_facility.h"
@@ -32,7 +34,6 @@ struct grid_options {
 struct drawing_options {
     std::filesystem::path file;
     optional_text drawing;
-    std::filesystem::path csv;
     std::vector<std::string> entries;
     sheet_folders folders;
 };
@@ -85,28 +86,65 @@ void add_draw_command(CLI::App& app, app_context& context)
     });
 }
 
+struct exchange_options {
+    std::filesystem::path file;
+    optional_text drawing;
+    std::filesystem::path csv;
+    std::filesystem::path xlsx;
+    std::string encoding = "detect";
+    bool as_table = false;
+    bool dry_run = false;
+
+    sheet_file sheet() const
+    {
+        using ds_spreadsheet::csv_encoding;
+        if (!xlsx.empty()) return {xlsx, sheet_format::xlsx};
+        return {csv, sheet_format::csv,
+                encoding == "gbk" ? csv_encoding::gbk : encoding == "utf-8" ? csv_encoding::utf8 : csv_encoding::detect};
+    }
+};
+
+/// --csv FILE or --xlsx FILE, exactly one.
+void add_sheet_options(CLI::App& command, exchange_options& o, bool reading)
+{
+    CLI::Option* csv = command.add_option("--csv", o.csv, reading ? "CSV file to read (UTF-8 or GBK)" : "CSV file to write (UTF-8 with a byte-order mark)");
+    CLI::Option* xlsx = command.add_option("--xlsx", o.xlsx, reading ? "XLSX workbook to read (its first sheet)" : "XLSX workbook to write");
+    if (reading) {
+        csv->check(CLI::ExistingFile);
+        xlsx->check(CLI::ExistingFile);
+    }
+    csv->excludes(xlsx);
+    command.require_option(1, 0);
+}
+
 void add_exchange_commands(CLI::App& app, app_context& context)
 {
-    auto o = std::make_shared<drawing_options>();
-    auto* cmd = app.add_subcommand("export", "export a pedestal drawing's spreadsheet table to a CSV file");
+    auto o = std::make_shared<exchange_options>();
+    auto* cmd = app.add_subcommand("export", "export a pedestal drawing's spreadsheet table to a CSV or XLSX file");
     add_project_option(*cmd, o->file);
     add_drawing_option(*cmd, o->drawing);
-    cmd->add_option("--csv", o->csv, "CSV file to write")->required();
+    add_sheet_options(*cmd, *o, false);
     cmd->callback([&context, o] {
         on_project_file(context, o->file, [&](workspace& project) {
-            run_export(find_pedestal_drawing(project, o->drawing.get()), o->csv);
+            run_export(find_pedestal_drawing(project, o->drawing.get()), o->sheet());
         });
     });
 
-    auto i = std::make_shared<drawing_options>();
-    cmd = app.add_subcommand("import", "import a pedestal drawing's spreadsheet table from a CSV file");
+    auto i = std::make_shared<exchange_options>();
+    cmd = app.add_subcommand("import", "import a pedestal drawing's spreadsheet table from a CSV or XLSX file");
     add_project_option(*cmd, i->file);
     add_drawing_option(*cmd, i->drawing);
-    cmd->add_option("--csv", i->csv, "CSV file to read")->required()->check(CLI::ExistingFile);
+    add_sheet_options(*cmd, *i, true);
+    cmd->add_option("--encoding", i->encoding, "charset of the CSV file (default: UTF-8, or GBK when it is not UTF-8)")
+        ->check(CLI::IsMember({"utf-8", "gbk"}));
+    cmd->add_flag("--as-table", i->as_table,
+                  "keep only what the table holds: list rows lose the fields the table has no cells for");
+    cmd->add_flag("--dry-run", i->dry_run, "print the changes but do not save the project");
     cmd->callback([&context, i] {
-        on_project_file(context, i->file, [&](workspace& project) {
-            run_import(find_pedestal_drawing(project, i->drawing.get()), i->csv);
-        });
+        project_session session(context, i->file);
+        run_import(find_pedestal_drawing(session.project(), i->drawing.get()), i->sheet(), {i->as_table});
+        if (i->dry_run) say_utf8("\nDry run: project " + i->file.string() + " not written.");
+        else session.finish();
     });
 }
 

@@ -24,15 +24,26 @@ std::string node_heading(const data_node_base& node)
            ds_text::to_utf8_for_display(node.get_node_name());
 }
 
+nlohmann::ordered_json stored_form(const graph_data_base& drawing)
+{
+    json_write_stream stream;
+    // Writing leaves the drawing as it is; the stream interface only takes a non-const node.
+    const_cast<graph_data_base&>(drawing).serialize_members(stream);
+    return stream.document();
+}
+
+void read_stored_form(graph_data_base& drawing, const nlohmann::ordered_json& stored)
+{
+    json_read_stream in(stored);
+    drawing.serialize_members(in);
+    in.finish();
+    if (in.has_errors()) throw std::runtime_error(node_heading(drawing) + " does not read back what it wrote");
+}
+
 std::unique_ptr<graph_data_base> snapshot(graph_data_base& drawing)
 {
     auto copy = create_object<graph_data_base>(drawing.GetRuntimeClass()->m_lpszClassName, "drawing");
-    json_write_stream out;
-    drawing.serialize_members(out);
-    json_read_stream in(out.document());
-    copy->serialize_members(in);
-    in.finish();
-    if (in.has_errors()) throw std::runtime_error("a copy of " + node_heading(drawing) + " does not read back");
+    read_stored_form(*copy, stored_form(drawing));
     return copy;
 }
 
@@ -53,14 +64,6 @@ void list_length_changes(const ordered_json& before, const ordered_json& after, 
     for (const auto& [key, value] : after.items())
         if (const auto it = before.find(key); it != before.end())
             list_length_changes(*it, value, path.empty() ? key : path + "/" + key, lines);
-}
-
-ordered_json stored_form(const graph_data_base& drawing)
-{
-    json_write_stream stream;
-    // Writing leaves the drawing as it is; the stream interface only takes a non-const node.
-    const_cast<graph_data_base&>(drawing).serialize_members(stream);
-    return stream.document();
 }
 
 }  // namespace

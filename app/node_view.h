@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "host/framework/graph_data_base.h"
 
 namespace ds_app {
@@ -13,6 +15,12 @@ namespace ds_app {
 std::string members_text(data_node_base& node);
 /// "DS_ui_data  tag=…  name=…" (UTF-8).
 std::string node_heading(const data_node_base& node);
+
+/// What the drawing writes to a project file (its serialize_members).
+nlohmann::ordered_json stored_form(const graph_data_base& drawing);
+/// Makes the drawing read `stored` as from a project file. Throws
+/// std::runtime_error when the reading reports an error.
+void read_stored_form(graph_data_base& drawing, const nlohmann::ordered_json& stored);
 
 /// A detached copy of a drawing, made as the host makes one: a new object of
 /// the same class by name, filled by reading what the drawing writes. It is not

@@ -3,7 +3,10 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libcsv-dev
-  libdxflib-dev python3-ezdxf python3-matplotlib chromium fonts-noto-cjk)
+  libdxflib-dev python3-ezdxf python3-matplotlib chromium fonts-noto-cjk
+  libxlsxwriter-dev libzip-dev libpugixml-dev
+  # real spreadsheet clients the tests hand our files to
+  python3-openpyxl libreoffice-calc-nogui)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

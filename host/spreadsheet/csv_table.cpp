@@ -51,6 +51,24 @@ std::string quoted_cell(const CString& cell)
     return out;
 }
 
+constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
+
+/// The bytes of a CSV file as UTF-8, and the charset they were taken in.
+std::string as_utf8(std::string_view bytes, csv_encoding encoding, const std::string& source,
+                    ds_text::file_charset& charset)
+{
+    using ds_text::file_charset;
+    const bool marked = bytes.substr(0, utf8_mark.size()) == utf8_mark;
+    if (encoding == csv_encoding::detect)
+        encoding = marked || ds_text::is_utf8(bytes) ? csv_encoding::utf8 : csv_encoding::gbk;
+    charset = encoding == csv_encoding::gbk ? file_charset::gbk : file_charset::utf8;
+    try {
+        return ds_text::file_text_to_utf8(bytes, charset);
+    } catch (const ds_text::conversion_error& e) {
+        throw spreadsheet_error(source + ": " + e.what() + (charset == file_charset::gbk ? " (nor is it UTF-8)" : ""));
+    }
+}
+
 }  // namespace
 
 std::string to_csv(const table& rows)
@@ -68,7 +86,7 @@ std::string to_csv(const table& rows)
 
 table from_csv(std::string_view utf8, const std::string& source)
 {
-    if (utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
+    if (utf8.substr(0, utf8_mark.size()) == utf8_mark) utf8.remove_prefix(utf8_mark.size());
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0)
         throw spreadsheet_error(source + ": cannot start the CSV reader");
@@ -92,9 +110,15 @@ void write_csv_file(const std::filesystem::path& file, const table& rows)
     } catch (const ds_text::conversion_error& e) {
         throw spreadsheet_error(file.string() + ": " + e.what());
     }
-    ds_file::write_file_atomically(file, text);
+    ds_file::write_file_atomically(file, std::string(utf8_mark) + text);
 }
 
-table read_csv_file(const std::filesystem::path& file) { return from_csv(ds_file::read_whole_file(file), file.string()); }
+csv_file read_csv_file(const std::filesystem::path& file, csv_encoding encoding)
+{
+    csv_file read;
+    const std::string text = as_utf8(ds_file::read_whole_file(file), encoding, file.string(), read.charset);
+    read.rows = from_csv(text, file.string());
+    return read;
+}
 
 }  // namespace ds_spreadsheet

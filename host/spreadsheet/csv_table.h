@@ -1,6 +1,8 @@
-// The host's spreadsheet files: a table of text cells as a CSV file (UTF-8,
-// RFC 4180 quoting). Cells are GBK in memory; conversion happens here, at the
-// file boundary, strictly.
+// The host's spreadsheet files: a table of text cells as a CSV file (RFC 4180
+// quoting). Written as UTF-8 with a byte-order mark, which is what makes Excel
+// on a Chinese Windows open it as UTF-8; read as UTF-8, or as GBK when a
+// spreadsheet program saved it in the "ANSI" code page. Cells are GBK in
+// memory; conversion happens at the file boundary, strictly.
 #pragma once
 
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
+#include "host/text/encoding.h"
 
 namespace ds_spreadsheet {
 
@@ -28,8 +31,22 @@ std::string to_csv(const table& rows);
 /// names the text in errors (unbalanced quotes, text GBK cannot hold).
 table from_csv(std::string_view utf8, const std::string& source);
 
-/// Writes `rows` to `file` atomically (a failed write keeps the old file).
+/// How a CSV file's bytes are taken: `detect` reads UTF-8 (a byte-order mark
+/// is skipped) and falls back to GBK only when the bytes are not UTF-8 but are
+/// GBK; the other two force a charset.
+enum class csv_encoding { detect, utf8, gbk };
+
+/// A CSV file read back, with the charset its bytes were taken in.
+struct csv_file {
+    table rows;
+    ds_text::file_charset charset = ds_text::file_charset::utf8;
+};
+
+/// Writes `rows` to `file` atomically (a failed write keeps the old file),
+/// as UTF-8 with a byte-order mark.
 void write_csv_file(const std::filesystem::path& file, const table& rows);
-table read_csv_file(const std::filesystem::path& file);
+/// Reads `file`. Throws spreadsheet_error naming the file when its bytes are
+/// not in the charset asked for (or, detecting, in neither), or it does not parse.
+csv_file read_csv_file(const std::filesystem::path& file, csv_encoding encoding = csv_encoding::detect);
 
 }  // namespace ds_spreadsheet

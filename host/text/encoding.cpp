@@ -150,7 +150,28 @@ iconv_channel& utf8_to_narrow_channel()
 }
 #endif
 
+/// GBK files are read whatever the in-memory charset is.
+iconv_channel& gbk_file_to_utf8_channel()
+{
+    thread_local iconv_channel channel("UTF-8", "GBK");
+    return channel;
+}
+
 }  // namespace
+
+bool is_utf8(std::string_view bytes) { return first_invalid_utf8(bytes) == npos; }
+
+std::string file_text_to_utf8(std::string_view bytes, file_charset charset)
+{
+    if (charset == file_charset::utf8 || is_ascii(bytes)) {
+        validate_utf8(bytes);
+        return std::string(bytes);
+    }
+    return gbk_file_to_utf8_channel().convert(bytes, [&](std::size_t pos, std::string&) -> std::size_t {
+        throw conversion_error("invalid GBK text: byte " + hex_bytes(bytes.substr(pos, 1)) + " at byte offset " +
+                               std::to_string(pos));
+    });
+}
 
 const char* narrow_charset() { return DS_NARROW_CHARSET; }
 

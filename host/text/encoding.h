@@ -32,6 +32,17 @@ CString from_utf8(std::string_view utf8);
 /// Throws conversion_error on invalid narrow text or a character GBK lacks.
 std::string to_gbk(std::string_view narrow);
 
+/// Charsets a text file may come in: UTF-8, or GBK (code page 936), which
+/// spreadsheet programs on a Chinese Windows write as "ANSI".
+enum class file_charset { utf8, gbk };
+
+/// True when `bytes` is well-formed UTF-8 (overlong forms and surrogates are not).
+bool is_utf8(std::string_view bytes);
+
+/// Text of a file in `charset` as UTF-8 (UTF-8 is validated, GBK converted).
+/// Throws conversion_error naming the first byte that does not belong to the charset.
+std::string file_text_to_utf8(std::string_view bytes, file_charset charset);
+
 /// Narrow text to UTF-8 for messages and test output: never throws; bytes that
 /// are not valid narrow text appear as \xNN escapes instead of being dropped.
 std::string to_utf8_for_display(std::string_view narrow);
