@@ -49,9 +49,11 @@ protected:
     }
 
     /// Runs ds-host with `args` (each passed as one word), capturing its output in the test folder.
-    run_result run(const std::vector<std::string>& args)
+    run_result run(const std::vector<std::string>& args) { return run_program((fs::path(DS_BIN_DIR) / "ds-host").string(), args); }
+
+    run_result run_program(const std::string& program, const std::vector<std::string>& args)
     {
-        std::string command = quoted((fs::path(DS_BIN_DIR) / "ds-host").string());
+        std::string command = quoted(program);
         for (const std::string& arg : args) command += " " + quoted(arg);
         const fs::path out = m_dir / "stdout.txt", err = m_dir / "stderr.txt";
         command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
@@ -86,6 +88,17 @@ protected:
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+/// The difference lines an import printed.
+std::vector<std::string> change_lines(const std::string& out)
+{
+    std::vector<std::string> lines;
+    std::size_t at = out.find(utf8(u8"changes (before → after):\n"));
+    if (at == std::string::npos) return lines;
+    for (at = out.find('\n', at) + 1; out.compare(at, 2, "  ") == 0; at = out.find('\n', at) + 1)
+        lines.push_back(out.substr(at + 2, out.find('\n', at) - at - 2));
+    return lines;
+}
+
 TEST_F(ds_host_cli, single_road_on_the_sample_runs_every_step_and_reloads_equal)
 {
     const run_result road = run({"road", m_project.string()});
@@ -117,15 +130,28 @@ TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_a_failed_import_changes
         std::string text;
         std::string error;
     };
-    const std::string length_row = "\"" + utf8(u8"顺桥向长度(mm)") + "\",\"460.0\"";
-    std::string not_a_number = exported, wrong_caption = exported;
-    not_a_number.replace(not_a_number.find(length_row), length_row.size(), "\"" + utf8(u8"顺桥向长度(mm)") + "\",\"abc\"");
-    wrong_caption.replace(wrong_caption.find(length_row), length_row.size(), "\"" + utf8(u8"宽度") + "\",\"460\"");
+    // The exported table with the value cell of the row `caption` holding `value`, or that row's caption renamed.
+    const auto with_cell = [&](const char8_t* caption, const std::string& value, std::size_t cell = 1) {
+        const std::string row = "\"" + utf8(caption) + "\",\"";
+        std::string text = exported;
+        const std::size_t at = text.find(row) + (cell == 1 ? row.size() : 1);
+        text.replace(at, text.find('"', at) - at, value);
+        return text;
+    };
+    const std::string count = utf8(u8"\"垫石个数\""), number = utf8(u8"\"墩台号\"");
     const bad_csv cases[] = {
         {"\"unbalanced,1\r\n", "bad.csv"},
-        {not_a_number, "row 6"},
-        {wrong_caption, "row 6"},
+        {with_cell(u8"顺桥向长度(mm)", "abc"), "row 6"},
+        {with_cell(u8"顺桥向长度(mm)", utf8(u8"宽度"), 0), "row 6"},
         {exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1), "row 3"},
+        // Numbers the strategy's C conversions would take as something else.
+        {with_cell(u8"垫石个数", "1e9"), "row 9: " + count},
+        {with_cell(u8"垫石个数", "3.7"), "found \"3.7\""},
+        {with_cell(u8"垫石个数", "1001"), "from 0 to 1000"},
+        {with_cell(u8"墩台号", "99999999999"), "row 14: " + number + " needs a whole number that fits an int"},
+        {with_cell(u8"墩台号", "1e30"), "found \"1e30\""},
+        {with_cell(u8"横桥向宽度(mm)", "inf"), "row 5"},
+        {with_cell(u8"斜交角(°)", "180"), "above 0 and below 180"},
     };
     for (const bad_csv& c : cases) {
         const fs::path bad = m_dir / "bad.csv";
@@ -142,14 +168,76 @@ TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_a_failed_import_changes
     const std::string height_row = "\"" + utf8(u8"高度(mm)") + "\",";
     const auto row = text.find(height_row);
     ASSERT_NE(row, std::string::npos) << text;
-    text.replace(row, text.find('\n', row) - row, height_row + "\"310,320\"\r");
-    write_file(csv, text);
+    text.replace(row, text.find('\n', row) - row, height_row + "\"310,320\",\"x\"\r");
+    write_file(csv, text + utf8(u8"备注,x\r\n,\r\n"));
     const run_result imported = run({"import", m_project.string(), "--csv", csv.string()});
     ASSERT_EQ(imported.exit_code, 0) << imported.err;
     EXPECT_TRUE(contains(imported.out, "310,320"));
+    EXPECT_TRUE(contains(imported.out, "warning: row 7, column 3: \"x\" is not part")) << imported.out;
+    EXPECT_TRUE(contains(imported.out, utf8(u8"warning: row 18 (\"备注\") is not part"))) << imported.out;
     const run_result drawn = run({"draw", m_project.string()});
     ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
     EXPECT_TRUE(contains(drawn.out, utf8(u8"高度[310,320]"))) << drawn.out;
+}
+
+// openpyxl and LibreOffice, programs nobody here wrote, read what ds-host
+// writes and write what it imports; one test, so LibreOffice starts twice only.
+TEST_F(ds_host_cli, spreadsheet_programs_read_our_tables_and_their_edits_import_exactly)
+{
+    make_referenced_project();
+    const std::string project = m_project.string(), merged = utf8(u8"[参数化] 垫石");
+    for (const char* pier : {"2", "3"}) {
+        const std::string drawing = utf8(u8"垫石-") + pier;
+        ASSERT_EQ(run({"add", project, "--name", drawing}).exit_code, 0);
+        ASSERT_EQ(run({"reference", project, "-d", drawing, "--structure", utf8(u8"主线") + pier + utf8(u8"号墩"),
+                       "--rows", "1,2", "--numbers", "1,2"}).exit_code, 0);
+    }
+    ASSERT_EQ(run({"merge", project, "--drawings", utf8(u8"垫石-2,垫石-3")}).exit_code, 0);
+    const auto exchange = [&](const char* command, const std::string& drawing, const fs::path& file,
+                              std::vector<std::string> more = {}) {
+        std::vector<std::string> args = {command, project, "-d", drawing, file.extension() == ".csv" ? "--csv" : "--xlsx",
+                                         file.string()};
+        args.insert(args.end(), more.begin(), more.end());
+        const run_result r = run(args);
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        return r;
+    };
+    const std::string single = utf8(u8"垫石");
+    exchange("export", single, m_dir / "single.xlsx");
+    exchange("export", merged, m_dir / "param.xlsx");
+
+    // openpyxl checks captions, values and types, and saves edited copies.
+    const run_result client = run_program("/usr/bin/python3", {DS_TEST_DATA_DIR "/spreadsheet_clients/openpyxl_client.py", m_dir.string()});
+    ASSERT_EQ(client.exit_code, 0) << client.err;
+    EXPECT_EQ(change_lines(exchange("import", single, m_dir / "single_width.xlsx").out),
+              std::vector<std::string>{utf8(u8"垫石横桥向宽度：560 → 600")});
+    const std::string height = utf8(u8"高度：200.000000 → 250,260");
+    EXPECT_EQ(change_lines(exchange("import", merged, m_dir / "param_heights.xlsx").out),
+              (std::vector<std::string>{height, height}));
+    const std::string saved = read_file(m_project);
+    const run_result added = exchange("import", merged, m_dir / "param_added.xlsx", {"--dry-run"});
+    EXPECT_TRUE(contains(added.out, utf8(u8"(主线 9): no list row before the import"))) << added.out;
+    EXPECT_TRUE(contains(added.out, "list m_csh_data: 2 -> 3 items")) << added.out;
+    EXPECT_EQ(read_file(m_project), saved);
+
+    // LibreOffice turns our workbooks into CSV files in GBK (code page 936) and back into workbooks.
+    exchange("export", single, m_dir / "single.xlsx");
+    exchange("export", merged, m_dir / "param.xlsx");
+    const std::string profile = "-env:UserInstallation=file://" + (m_dir / "office-profile").string();
+    const fs::path csv_dir = m_dir / "csv", xlsx_dir = m_dir / "xlsx";
+    run_result office = run_program("soffice", {profile, "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,61",
+                                                "--outdir", csv_dir.string(), (m_dir / "single.xlsx").string(), (m_dir / "param.xlsx").string()});
+    ASSERT_EQ(office.exit_code, 0) << office.err;
+    office = run_program("soffice", {profile, "--headless", "--infilter=Text - txt - csv (StarCalc):44,34,61,1,1/2/2/2/3/2/4/2",
+                                     "--convert-to", "xlsx", "--outdir", xlsx_dir.string(),
+                                     (csv_dir / "single.csv").string(), (csv_dir / "param.csv").string()});
+    ASSERT_EQ(office.exit_code, 0) << office.err;
+    for (const fs::path& file : {csv_dir / "single.csv", xlsx_dir / "single.xlsx", csv_dir / "param.csv", xlsx_dir / "param.xlsx"}) {
+        const run_result r = exchange("import", file.stem() == "single" ? single : merged, file);
+        EXPECT_EQ(contains(r.out, "as GBK (it is not UTF-8)"), file.extension() == ".csv") << r.out;
+        EXPECT_TRUE(contains(r.out, "unchanged; not written")) << file << r.out;
+    }
+    EXPECT_EQ(read_file(m_project), saved);
 }
 
 TEST_F(ds_host_cli, bad_names_and_edits_are_refused_with_what_would_work)

@@ -1,12 +1,20 @@
 // Spreadsheet files: what the host writes reads back cell for cell, and bad
 // files are refused with their place.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "host/framework/atomic_file.h"
 #include "host/spreadsheet/csv_table.h"
+#include "support/error_text.h"
+#include "support/temp_folder.h"
+#include "support/utf8_literal.h"
 
 using ds_spreadsheet::from_csv;
 using ds_spreadsheet::spreadsheet_error;
 using ds_spreadsheet::to_csv;
+using ds_test::utf8;
 
 TEST(CsvTable, RoundTripKeepsEveryCell)
 {
@@ -44,4 +52,40 @@ TEST(CsvTable, BadFilesAreRefusedWithTheirPlace)
     } catch (const spreadsheet_error& e) {
         EXPECT_NE(std::string(e.what()).find("row 2, column 2"), std::string::npos) << e.what();
     }
+}
+
+class csv_file_charsets : public ds_test::temp_folder_test {};
+
+TEST_F(csv_file_charsets, WrittenWithAMarkAndReadInTheCharsetItCameIn)
+{
+    using ds_spreadsheet::csv_encoding;
+    using ds_text::file_charset;
+    const auto file = m_dir / "t.csv";
+    ds_spreadsheet::write_csv_file(file, {{"桥幅", "主线"}});
+    EXPECT_EQ(ds_file::read_whole_file(file), "\xEF\xBB\xBF" + utf8(u8"\"桥幅\",\"主线\"\r\n"));
+
+    const std::string gbk_bytes = "\xC7\xC5\xB7\xF9,x\r\n";  // "桥幅,x" as a spreadsheet program saves it in GBK
+    struct read_case {
+        std::string bytes;
+        csv_encoding asked;
+        file_charset taken;
+    };
+    const read_case cases[] = {
+        {"\xEF\xBB\xBF" + utf8(u8"桥幅,x\r\n"), csv_encoding::detect, file_charset::utf8},
+        {utf8(u8"桥幅,x\r\n"), csv_encoding::detect, file_charset::utf8},
+        {gbk_bytes, csv_encoding::detect, file_charset::gbk},
+        {gbk_bytes, csv_encoding::gbk, file_charset::gbk},
+    };
+    for (const read_case& c : cases) {
+        std::ofstream(file, std::ios::binary) << c.bytes;
+        const ds_spreadsheet::csv_file read = ds_spreadsheet::read_csv_file(file, c.asked);
+        EXPECT_EQ(read.charset, c.taken) << c.bytes;
+        EXPECT_EQ(read.rows, (ds_spreadsheet::table{{"桥幅", "x"}})) << c.bytes;
+    }
+    std::ofstream(file, std::ios::binary) << gbk_bytes;
+    EXPECT_THAT(ds_test::error_text<spreadsheet_error>([&] { ds_spreadsheet::read_csv_file(file, csv_encoding::utf8); }),
+                testing::HasSubstr("invalid UTF-8: byte \\xC7"));
+    std::ofstream(file, std::ios::binary) << "a,\xFF\xFF\r\n";
+    EXPECT_THAT(ds_test::error_text<spreadsheet_error>([&] { ds_spreadsheet::read_csv_file(file); }),
+                testing::HasSubstr("t.csv: invalid GBK text: byte \\xFF at byte offset 2 (nor is it UTF-8)"));
 }
