@@ -6,7 +6,7 @@
 
 #include <pugixml.hpp>
 
-#include <cctype>
+#include <charconv>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -127,12 +127,8 @@ long escape_at(const std::string& text, std::size_t at)
 {
     if (text.compare(at, 2, "_x") != 0 || at + 7 > text.size() || text[at + 6] != '_') return -1;
     long code = 0;
-    for (std::size_t i = at + 2; i < at + 6; ++i) {
-        const int digit = std::isxdigit(static_cast<unsigned char>(text[i])) ? std::stoi(std::string(1, text[i]), nullptr, 16) : -1;
-        if (digit < 0) return -1;
-        code = code * 16 + digit;
-    }
-    return code;
+    const auto [end, ec] = std::from_chars(text.data() + at + 2, text.data() + at + 6, code, 16);
+    return ec == std::errc() && end == text.data() + at + 6 ? code : -1;
 }
 
 /// "_x000D_" and the like stand for characters XML cannot carry as they are.
@@ -319,11 +315,13 @@ private:
                        " cells, more than a table needs (" + std::to_string(input_limits::max_spreadsheet_cells) + ")");
         table rows(widths.empty() ? 0 : widths.rbegin()->first + 1);
         for (const auto& [row, width] : widths) rows[row].resize(width);
-        for (const sheet_cell& cell : cells) try {
+        for (const sheet_cell& cell : cells) {
+            try {
                 rows[cell.row][cell.column] = ds_text::from_utf8(cell.text);
             } catch (const ds_text::conversion_error& e) {
                 fail(cell, e.what());
             }
+        }
         return rows;
     }
 

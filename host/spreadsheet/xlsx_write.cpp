@@ -77,13 +77,16 @@ formats make_formats(lxw_workbook* book)
 std::vector<std::vector<std::string>> utf8_cells(const table& rows, const std::string& source)
 {
     std::vector<std::vector<std::string>> out(rows.size());
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t c = 0; c < rows[r].size(); ++c) try {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            try {
                 out[r].push_back(ds_text::to_utf8(rows[r][c]));
             } catch (const ds_text::conversion_error& e) {
                 throw spreadsheet_error(source + ": row " + std::to_string(r + 1) + ", column " +
                                         std::to_string(c + 1) + ": " + e.what());
             }
+        }
+    }
     return out;
 }
 
