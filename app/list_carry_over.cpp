@@ -21,15 +21,15 @@ const char* const bridge_part_key = "m_strQF";
 const char* const number_key = "m_iNum";
 const char* const table_members[] = {bridge_part_key, number_key, "m_iCount", "m_strH"};
 
+/// The stored rows in list order ("item_0", "item_1", ... as written; walked,
+/// not looked up, because a lookup in an ordered document is linear).
 std::vector<ordered_json*> list_items(ordered_json& stored)
 {
     std::vector<ordered_json*> items;
     const auto list = stored.find(list_key);
     if (list == stored.end() || !list->is_object()) return items;
-    const auto count = list->find("count");
-    if (count == list->end() || !count->is_number_integer()) return items;
-    for (long long i = 0; i < count->get<long long>(); ++i)
-        if (const auto item = list->find("item_" + std::to_string(i)); item != list->end()) items.push_back(&*item);
+    for (auto& [key, value] : list->items())
+        if (key.starts_with("item_") && value.is_object()) items.push_back(&value);
     return items;
 }
 
