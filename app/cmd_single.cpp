@@ -91,7 +91,7 @@ struct exchange_options {
     optional_text drawing;
     std::filesystem::path csv;
     std::filesystem::path xlsx;
-    std::string encoding = "detect";
+    std::string encoding;
     bool as_table = false;
     bool dry_run = false;
 
@@ -107,14 +107,14 @@ struct exchange_options {
 /// --csv FILE or --xlsx FILE, exactly one.
 void add_sheet_options(CLI::App& command, exchange_options& o, bool reading)
 {
-    CLI::Option* csv = command.add_option("--csv", o.csv, reading ? "CSV file to read (UTF-8 or GBK)" : "CSV file to write (UTF-8 with a byte-order mark)");
-    CLI::Option* xlsx = command.add_option("--xlsx", o.xlsx, reading ? "XLSX workbook to read (its first sheet)" : "XLSX workbook to write");
+    CLI::Option_group* sheet = command.add_option_group("spreadsheet file", "exactly one of --csv and --xlsx");
+    CLI::Option* csv = sheet->add_option("--csv", o.csv, reading ? "CSV file to read (UTF-8 or GBK)" : "CSV file to write (UTF-8 with a byte-order mark)");
+    CLI::Option* xlsx = sheet->add_option("--xlsx", o.xlsx, reading ? "XLSX workbook to read (its first sheet)" : "XLSX workbook to write");
     if (reading) {
         csv->check(CLI::ExistingFile);
         xlsx->check(CLI::ExistingFile);
     }
-    csv->excludes(xlsx);
-    command.require_option(1, 0);
+    sheet->require_option(1);
 }
 
 void add_exchange_commands(CLI::App& app, app_context& context)
