@@ -25,7 +25,8 @@ struct import_options {
 };
 
 /// Exports the drawing's spreadsheet table to the file (written atomically)
-/// and prints it. An XLSX sheet shows the header row (a single drawing's
+/// and prints it. An XLSX workbook holds one sheet, "垫石" or "垫石参数化"
+/// (a drawing's node name may hold characters a sheet name cannot), and shows the header row (a single drawing's
 /// first row, a parametric drawing's list header) styled, number cells as
 /// numbers, and the choices of a cell the host's grid offers a choice list
 /// for (the input mode) as a drop-down list.
