@@ -34,6 +34,14 @@ TEST(json_text, RefusesDuplicateKeysAndDeepNestingWithPosition)
     EXPECT_STREQ(duplicate.what(), "t.json:2:18: duplicate key \"c\"");
     // The same key in different objects is fine.
     EXPECT_NO_THROW(parse_text(R"({"a": {"k": 1}, "b": {"k": 1}, "k": [{"k": 1}, {"k": 2}]})"));
+    // Long objects (lists of items) keep their order, and a repeat far down is still found.
+    std::string items = "{";
+    for (int i = 0; i < 40; ++i) items += "\"item_" + std::to_string(i) + "\": " + std::to_string(i) + ",";
+    const auto listed = parse_text(items + "\"last\": {}}");
+    EXPECT_EQ(listed.size(), 41u);
+    EXPECT_EQ(listed.begin().key(), "item_0");
+    EXPECT_EQ(listed["item_39"], 39);
+    EXPECT_EQ(parse_failure(items + "\"item_3\": 0}").reason(), "duplicate key \"item_3\"");
 
     EXPECT_NO_THROW(parse_text(nested(ds_json::max_depth)));
     const auto deep = parse_failure(nested(ds_json::max_depth + 1));
