@@ -1,7 +1,8 @@
 // Class lists and lookup by name for the host and its extension modules.
 #include <algorithm>
-#include <cstring>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "host/afx/extension_module.h"
@@ -15,6 +16,11 @@ struct class_registry {
     std::vector<CRuntimeClass*> pending;  // registered while a module is being mapped
     std::vector<std::unique_ptr<CDynLinkLibrary>> libraries;
     bool refuse_next_init = false;
+    /// Classes by name, so that a lookup (the host makes one for every class
+    /// test of every node) does not compare names along the lists. Rebuilt on
+    /// the first lookup after the lists changed.
+    std::unordered_map<std::string_view, CRuntimeClass*> by_name;
+    bool index_stale = true;
 };
 
 class_registry& registry()
@@ -23,11 +29,16 @@ class_registry& registry()
     return instance;
 }
 
-CRuntimeClass* find_in_list(CRuntimeClass* first, const char* name)
+/// Rebuilds the index when a list changed. The first class of a name wins:
+/// the host's own before the modules', modules in attach order.
+void refresh_index(class_registry& reg)
 {
-    for (CRuntimeClass* c = first; c; c = c->m_pNextClass)
-        if (std::strcmp(c->m_lpszClassName, name) == 0) return c;
-    return nullptr;
+    if (!reg.index_stale) return;
+    reg.by_name.clear();
+    for (CRuntimeClass* c : reg.host_classes) reg.by_name.emplace(c->m_lpszClassName, c);
+    for (const auto& lib : reg.libraries)
+        for (CRuntimeClass* c = lib->module().pFirstClass; c; c = c->m_pNextClass) reg.by_name.emplace(c->m_lpszClassName, c);
+    reg.index_stale = false;
 }
 
 }  // namespace
@@ -45,11 +56,9 @@ CRuntimeClass* CRuntimeClass::FromName(const char* class_name)
 {
     if (!class_name) return nullptr;
     auto& reg = registry();
-    for (CRuntimeClass* c : reg.host_classes)
-        if (std::strcmp(c->m_lpszClassName, class_name) == 0) return c;
-    for (const auto& lib : reg.libraries)
-        if (CRuntimeClass* c = find_in_list(lib->module().pFirstClass, class_name)) return c;
-    return nullptr;
+    refresh_index(reg);
+    const auto it = reg.by_name.find(class_name);
+    return it == reg.by_name.end() ? nullptr : it->second;
 }
 
 CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
@@ -59,7 +68,11 @@ void CObject::Dump(void*) const {}
 bool CObject::IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
 
 AFX_CLASSINIT::AFX_CLASSINIT(CRuntimeClass* new_class) { registry().pending.push_back(new_class); }
-AFX_HOST_CLASSINIT::AFX_HOST_CLASSINIT(CRuntimeClass* new_class) { registry().host_classes.push_back(new_class); }
+AFX_HOST_CLASSINIT::AFX_HOST_CLASSINIT(CRuntimeClass* new_class)
+{
+    registry().host_classes.push_back(new_class);
+    registry().index_stale = true;
+}
 
 BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HINSTANCE instance)
 {
@@ -75,6 +88,7 @@ BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HINSTANCE instance)
         state.pFirstClass = c;
     }
     reg.pending.clear();
+    reg.index_stale = true;
     state.bInitialized = true;
     return TRUE;
 }
@@ -84,12 +98,14 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, bool)
     auto& libs = registry().libraries;
     libs.erase(std::remove_if(libs.begin(), libs.end(), [&](const auto& lib) { return &lib->module() == &state; }),
                libs.end());
+    registry().index_stale = true;
 }
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state) : m_state(state)
 {
     // The class library owns the record, as it does on the host: keep it in the list.
     registry().libraries.emplace_back(this);
+    registry().index_stale = true;
 }
 
 CDynLinkLibrary::~CDynLinkLibrary() = default;
