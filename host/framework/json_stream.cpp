@@ -220,6 +220,13 @@ const ordered_json& json_write_stream::document() const
     return m_document;
 }
 
+ordered_json json_write_stream::take_document()
+{
+    document();  // throws while anything is still open
+    m_frames.clear();
+    return std::move(m_document);
+}
+
 std::string json_write_stream::text(int indent) const { return ds_json::dump_text(document(), indent); }
 
 // ---------------------------------------------------------------- reading

@@ -58,6 +58,9 @@ public:
 
     /// The object written so far. Throws ds_stream_error while a mark or guard tag is still open.
     const nlohmann::ordered_json& document() const;
+    /// document(), moved out: the stream is spent afterwards. Spares a copy of
+    /// every member when a whole project is assembled.
+    nlohmann::ordered_json take_document();
     /// document() as UTF-8 JSON text (`indent` as in ds_json::dump_text).
     std::string text(int indent = 2) const;
 

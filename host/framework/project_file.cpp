@@ -1,6 +1,8 @@
 // Saving and loading the project file.
 #include "host/framework/project_file.h"
 
+#include <algorithm>
+
 #include "host/framework/atomic_file.h"
 #include "host/framework/json_stream.h"
 #include "host/framework/json_text.h"
@@ -148,64 +150,125 @@ ordered_json node_entry(const data_node_base& node, const std::string& place)
     entry["class"] = class_name;
     entry["tag"] = ds_text::to_utf8(node.get_node_tag());
     entry["name"] = ds_text::to_utf8(node.get_node_name());
-    entry["members"] = stream.document();
+    entry["members"] = stream.take_document();
     return entry;
+}
+
+/// node_entry for nodes[index], with every failure turned into a project_error naming the node.
+ordered_json checked_node_entry(const data_node_base* node, std::size_t index)
+{
+    const std::string place = node_place(index);
+    if (!node) throw project_error(place + ": no node");
+    try {
+        return node_entry(*node, place);
+    } catch (const project_error&) {
+        throw;
+    } catch (const ds_stream_error& e) {
+        throw project_error(e.what());  // already names the node and the path
+    } catch (const std::exception& e) {
+        throw project_error(place + " (class \"" + node->GetRuntimeClass()->m_lpszClassName + "\"): " + e.what());
+    }
+}
+
+ordered_json document_head()
+{
+    ordered_json document = ordered_json::object();
+    document["format"] = format_name;
+    document["format_version"] = format_version;
+    document["nodes"] = ordered_json::array();
+    return document;
+}
+
+/// `text` with every line after the first indented by `indent` more spaces.
+/// JSON text holds no raw line breaks inside strings, so every '\n' starts a line.
+void append_indented(std::string& out, std::string_view text, std::string_view indent)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        out.append(text, at, end - at);
+        if (end == text.size()) break;
+        out += '\n';
+        out += indent;
+        at = end + 1;
+    }
 }
 
 }  // namespace
 
 ordered_json project_document(const std::vector<const data_node_base*>& nodes)
 {
-    ordered_json document = ordered_json::object();
-    document["format"] = format_name;
-    document["format_version"] = format_version;
-    ordered_json& list = document["nodes"] = ordered_json::array();
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const std::string place = node_place(i);
-        if (!nodes[i]) throw project_error(place + ": no node");
-        try {
-            list.push_back(node_entry(*nodes[i], place));
-        } catch (const project_error&) {
-            throw;
-        } catch (const ds_stream_error& e) {
-            throw project_error(e.what());  // already names the node and the path
-        } catch (const std::exception& e) {
-            throw project_error(place + " (class \"" + nodes[i]->GetRuntimeClass()->m_lpszClassName + "\"): " +
-                                e.what());
-        }
-    }
+    ordered_json document = document_head();
+    ordered_json& list = document["nodes"];
+    for (std::size_t i = 0; i < nodes.size(); ++i) list.push_back(checked_node_entry(nodes[i], i));
     return document;
 }
 
-void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes)
+std::string project_text(const std::vector<const data_node_base*>& nodes)
+{
+    // The head with an empty list ends in "[]\n}"; the entries go between the brackets,
+    // laid out as dump_text lays out the elements of an array two levels deep.
+    std::string text = ds_json::dump_text(document_head());
+    if (nodes.empty()) return text + "\n";
+    text.resize(text.size() - 3);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        text += i == 0 ? "\n    " : ",\n    ";
+        append_indented(text, ds_json::dump_text(checked_node_entry(nodes[i], i)), "    ");
+    }
+    return text + "\n  ]\n}\n";
+}
+
+void write_project_text(const std::filesystem::path& path, std::string_view text)
 {
     try {
-        ds_file::write_file_atomically(path, ds_json::dump_text(project_document(nodes)) + "\n");
+        ds_file::write_file_atomically(path, text);
     } catch (const std::exception& e) {
         refuse_save(path.string(), "", e.what());
     }
 }
 
-loaded_project load_project(const std::filesystem::path& path)
+void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes)
 {
     std::string text;
     try {
-        text = ds_file::read_whole_file(path);
-    } catch (const ds_file::file_error& e) {
+        text = project_text(nodes);
+    } catch (const std::exception& e) {
+        refuse_save(path.string(), "", e.what());
+    }
+    write_project_text(path, text);
+}
+
+namespace {
+
+/// The parsed text, or project_error with the file, line and column.
+ordered_json parse_project_text(std::string_view utf8, const std::string& source)
+{
+    try {
+        return ds_json::parse_text(utf8, source);
+    } catch (const ds_json::json_text_error& e) {
         throw project_error(std::string("cannot load project: ") + e.what());
     }
-    return load_project_text(text, path.string());
+}
+
+}  // namespace
+
+loaded_project load_project(const std::filesystem::path& path)
+{
+    ordered_json document;
+    {
+        std::string text;
+        try {
+            text = ds_file::read_whole_file(path);
+        } catch (const ds_file::file_error& e) {
+            throw project_error(std::string("cannot load project: ") + e.what());
+        }
+        document = parse_project_text(text, path.string());
+    }  // the text is gone before the nodes are made
+    return load_project_document(std::move(document), path.string());
 }
 
 loaded_project load_project_text(std::string_view utf8, const std::string& source)
 {
-    ordered_json document;
-    try {
-        document = ds_json::parse_text(utf8, source);
-    } catch (const ds_json::json_text_error& e) {
-        throw project_error(std::string("cannot load project: ") + e.what());
-    }
-    return load_project_document(std::move(document), source);
+    return load_project_document(parse_project_text(utf8, source), source);
 }
 
 loaded_project load_project_document(ordered_json document, const std::string& source)

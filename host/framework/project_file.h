@@ -46,8 +46,17 @@ struct loaded_project {
 /// members cannot be written (see json_write_stream).
 nlohmann::ordered_json project_document(const std::vector<const data_node_base*>& nodes);
 
-/// Writes the project document of `nodes` to `path` atomically: a failed save
-/// leaves the previous file intact. Throws project_error.
+/// The text of the project file of `nodes`: dump_text(project_document(nodes))
+/// and a final line break. The document is assembled one node at a time, so
+/// that besides the nodes only one node's JSON and the text are in memory.
+/// Throws project_error as project_document does.
+std::string project_text(const std::vector<const data_node_base*>& nodes);
+
+/// Writes text made by project_text to `path` atomically: a failed save leaves
+/// the previous file intact. Throws project_error.
+void write_project_text(const std::filesystem::path& path, std::string_view text);
+
+/// write_project_text(path, project_text(nodes)). Throws project_error.
 void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes);
 
 /// Reads a project file and creates its nodes by runtime class name. All or

@@ -130,6 +130,8 @@ TEST(project_files, GoodFilesLoadAndSaveBackUnchanged)
         const auto loaded = load_project(entry.path());
         EXPECT_TRUE(loaded.warnings.empty());
         const auto saved = ds_project::project_document(pointers(loaded.nodes));
+        // Saving assembles the text node by node; it must be the document's own layout.
+        EXPECT_EQ(ds_project::project_text(pointers(loaded.nodes)), ds_json::dump_text(saved) + "\n");
         const auto reloaded = ds_project::load_project_document(saved, "saved");
         EXPECT_EQ(ds_project::project_document(pointers(reloaded.nodes)), saved);
     }
