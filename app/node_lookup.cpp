@@ -18,19 +18,19 @@ namespace {
 data_node_base& find_kind(const workspace& project, const std::optional<std::string>& name,
                           const std::function<bool(const data_node_base&)>& keep, const std::string& what)
 {
-    const std::vector<CString> known = project.names_where(keep);
     if (!name) {
+        const std::vector<CString> known = project.names_where(keep);
         if (known.size() == 1) return *project.find_by_name(known.front());
         throw std::runtime_error("name the " + what + " with --drawing; the project holds " +
                                  std::to_string(known.size()) + ": " + shown_list(known));
     }
     const CString wanted = narrow_argument(*name, what + " name");
-    for (const auto& node : project.nodes())
-        if (node->get_node_name() == wanted && keep(*node)) return *node;
-    const bool other_kind = project.find_by_name(wanted) != nullptr;
+    const auto& named = project.nodes_named(wanted);
+    for (data_node_base* node : named)
+        if (keep(*node)) return *node;
     throw std::runtime_error("no " + what + " named \"" + *name + "\" in the project" +
-                             (other_kind ? " (a node of that name is of another kind)" : "") +
-                             "; known: " + shown_list(known));
+                             (named.empty() ? "" : " (a node of that name is of another kind)") +
+                             "; known: " + shown_list(project.names_where(keep)));
 }
 
 bool is_single(const data_node_base& node) { return is_of_class(node, module_class::single_drawing); }

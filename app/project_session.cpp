@@ -16,17 +16,18 @@ project_session::project_session(app_context& context, std::filesystem::path fil
         throw std::runtime_error("project file " + m_file.string() + " does not exist (make one with: ds-host new " +
                                  m_file.string() + ")");
     for (const auto& warning : m_project.load(m_file)) say_utf8("load " + to_string(warning));
-    m_loaded = m_project.document();
+    m_loaded = m_project.text();
 }
 
 void project_session::finish()
 {
-    if (m_project.document() == m_loaded) {
+    std::string text = m_project.text();
+    if (text == m_loaded) {
         say_utf8("\nProject " + m_file.string() + " unchanged; not written.");
         return;
     }
-    m_project.save(m_file);
-    m_loaded = m_project.document();
+    workspace::write(m_file, text);
+    m_loaded = std::move(text);
     say_utf8("\nSaved the project to " + m_file.string() + ".");
 }
 

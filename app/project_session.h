@@ -4,8 +4,7 @@
 #pragma once
 
 #include <filesystem>
-
-#include <nlohmann/json.hpp>
+#include <string>
 
 #include "app/workspace.h"
 
@@ -23,14 +22,14 @@ public:
     workspace& project() { return m_project; }
     const std::filesystem::path& file() const { return m_file; }
 
-    /// Saves the project when its document differs from the one loaded, and
-    /// says which of the two happened.
+    /// Saves the project when its text differs from the one loaded, and says
+    /// which of the two happened. The text is made once and is what gets written.
     void finish();
 
 private:
     workspace& m_project;
     std::filesystem::path m_file;
-    nlohmann::ordered_json m_loaded;
+    std::string m_loaded;  ///< the project's text right after loading
 };
 
 }  // namespace ds_app

@@ -31,6 +31,7 @@ data_node_base& workspace::adopt(std::unique_ptr<data_node_base> node)
     if (node->get_node_tag().IsEmpty() || (holder && holder != node.get()))
         node->set_node_tag(data_center::make_unique_tag(node->GetRuntimeClass()->m_lpszClassName));
     data_center::register_node(node->get_node_tag(), node.get());
+    m_by_name[node->get_node_name()].push_back(node.get());
     m_nodes.push_back(std::move(node));
     return *m_nodes.back();
 }
@@ -52,20 +53,35 @@ void workspace::save(const std::filesystem::path& file) const { ds_project::save
 
 nlohmann::ordered_json workspace::document() const { return ds_project::project_document(const_nodes()); }
 
+std::string workspace::text() const { return ds_project::project_text(const_nodes()); }
+
+void workspace::write(const std::filesystem::path& file, const std::string& text)
+{
+    ds_project::write_project_text(file, text);
+}
+
 std::vector<stream_diagnostic> workspace::load(const std::filesystem::path& file)
 {
     ds_project::loaded_project project = ds_project::load_project(file);  // throws before anything changes
     unregister_all();
     m_nodes.clear();
+    m_by_name.clear();
+    m_next_suffix.clear();
     for (auto& node : project.nodes) adopt(std::move(node));
     return std::move(project.warnings);
 }
 
 data_node_base* workspace::find_by_name(const CString& name) const
 {
-    for (const auto& n : m_nodes)
-        if (n->get_node_name() == name) return n.get();
-    return nullptr;
+    const auto& named = nodes_named(name);
+    return named.empty() ? nullptr : named.front();
+}
+
+const std::vector<data_node_base*>& workspace::nodes_named(const CString& name) const
+{
+    static const std::vector<data_node_base*> none;
+    const auto it = m_by_name.find(name);
+    return it == m_by_name.end() ? none : it->second;
 }
 
 std::vector<CString> workspace::names_where(const std::function<bool(const data_node_base&)>& keep) const
@@ -76,11 +92,15 @@ std::vector<CString> workspace::names_where(const std::function<bool(const data_
     return names;
 }
 
-CString workspace::unique_name(const CString& base) const
+CString workspace::unique_name(const CString& base)
 {
-    CString name = base;
-    for (int i = 2; find_by_name(name); ++i) name = base + " (" + string_tools::num_to_string(i) + ")";
-    return name;
+    if (!find_by_name(base)) return base;
+    // Every suffix below `next` is taken: start where the last call stopped.
+    int& next = m_next_suffix.try_emplace(base, 2).first->second;
+    for (;; ++next) {
+        CString name = base + " (" + string_tools::num_to_string(next) + ")";
+        if (!find_by_name(name)) return name;
+    }
 }
 
 }  // namespace ds_app

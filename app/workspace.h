@@ -1,10 +1,14 @@
 // The nodes of the project that ds-host works on. It owns them and keeps them
-// registered in the data centre under their tags, as the host's project does.
+// registered in the data centre under their tags, as the host's project does,
+// and indexed by name, so that finding a drawing or a free name does not scan
+// the project.
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -42,16 +46,24 @@ public:
     /// Returns the load's warnings.
     std::vector<stream_diagnostic> load(const std::filesystem::path& file);
 
-    /// The project document the nodes would be saved as (to see whether a step changed anything).
+    /// The project document the nodes would be saved as.
     nlohmann::ordered_json document() const;
+    /// The text the nodes would be saved as (to see whether a step changed anything).
+    std::string text() const;
+    /// Writes `text`, made by text(), to `file` atomically. Throws ds_project::project_error.
+    static void write(const std::filesystem::path& file, const std::string& text);
 
     const std::vector<std::unique_ptr<data_node_base>>& nodes() const { return m_nodes; }
     /// The first node with that name, or null.
     data_node_base* find_by_name(const CString& name) const;
+    /// The nodes with that name, in project order.
+    const std::vector<data_node_base*>& nodes_named(const CString& name) const;
     /// Names of the nodes for which `keep` holds, in project order.
     std::vector<CString> names_where(const std::function<bool(const data_node_base&)>& keep) const;
     /// `base` when no node carries it, else the first free of "base (2)", "base (3)", ...
-    CString unique_name(const CString& base) const;
+    /// Constant time per call when many nodes of one base name join in turn:
+    /// the suffixes already found taken are not tried again.
+    CString unique_name(const CString& base);
 
     /// The first node of class T, or null.
     template <class T>
@@ -67,6 +79,12 @@ private:
     std::vector<const data_node_base*> const_nodes() const;
 
     std::vector<std::unique_ptr<data_node_base>> m_nodes;
+    /// Nodes by the name they had when they joined. ds-host never renames a
+    /// node after that (merged and dismantled drawings are named before they join).
+    std::unordered_map<CString, std::vector<data_node_base*>> m_by_name;
+    /// Per base name, the first suffix unique_name has not yet found taken;
+    /// valid because nodes never leave a loaded project.
+    std::unordered_map<CString, int> m_next_suffix;
 };
 
 }  // namespace ds_app

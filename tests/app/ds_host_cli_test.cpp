@@ -339,13 +339,24 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
         run({"reference-list", project, "-d", "csh", "--structures", utf8(u8"主线0号台,主线1号墩")});
     ASSERT_EQ(listed.exit_code, 0) << listed.err;
 
+    // The split drawings take the first free names: a name already taken is skipped.
+    const std::string split_name = utf8(u8"[钢筋] 垫石");
+    ASSERT_EQ(run({"add", project, "--name", split_name + " (3)"}).exit_code, 0);
     const run_result split = run({"dismantle", project, "-d", target});
     ASSERT_EQ(split.exit_code, 0) << split.err;
+    std::vector<std::string> made;
+    for (std::size_t at = split.out.find("name="); at != std::string::npos; at = split.out.find("name=", at + 1)) {
+        const std::string line = split.out.substr(at + 5, split.out.find('\n', at) - at - 5);
+        made.push_back(line.substr(0, line.find("  ")));
+    }
+    const std::vector<std::string> expected = {split_name, split_name + " (2)", split_name + " (4)", split_name + " (5)",
+                                               split_name + " (6)"};
+    EXPECT_EQ(made, expected) << split.out;
     const run_result nodes = run({"list", project});
     std::size_t singles = 0;
     for (std::size_t at = nodes.out.find("DS_ui_data "); at != std::string::npos; at = nodes.out.find("DS_ui_data ", at + 1))
         ++singles;
-    EXPECT_EQ(singles, 4u + 5u) << nodes.out;
+    EXPECT_EQ(singles, 4u + 1u + 5u) << nodes.out;
 }
 
 }  // namespace
