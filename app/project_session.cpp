@@ -16,18 +16,21 @@ project_session::project_session(app_context& context, std::filesystem::path fil
         throw std::runtime_error("project file " + m_file.string() + " does not exist (make one with: ds-host new " +
                                  m_file.string() + ")");
     for (const auto& warning : m_project.load(m_file)) say_utf8("load " + to_string(warning));
-    m_loaded = m_project.text();
+    const auto file_size = std::filesystem::file_size(m_file, ec);
+    m_loaded = m_project.text(ec ? 0 : file_size);
 }
 
 void project_session::finish()
 {
-    std::string text = m_project.text();
-    if (text == m_loaded) {
+    if (m_project.text_equals(m_loaded)) {
         say_utf8("\nProject " + m_file.string() + " unchanged; not written.");
         return;
     }
-    workspace::write(m_file, text);
-    m_loaded = std::move(text);
+    // Only one text at a time: the loaded one is not needed any more.
+    const std::size_t loaded_size = m_loaded.size();
+    m_loaded = std::string();
+    m_loaded = m_project.text(loaded_size);
+    workspace::write(m_file, m_loaded);
     say_utf8("\nSaved the project to " + m_file.string() + ".");
 }
 

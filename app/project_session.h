@@ -23,13 +23,14 @@ public:
     const std::filesystem::path& file() const { return m_file; }
 
     /// Saves the project when its text differs from the one loaded, and says
-    /// which of the two happened. The text is made once and is what gets written.
+    /// which of the two happened. The comparison goes node by node, so that
+    /// two whole texts are never in memory at once.
     void finish();
 
 private:
     workspace& m_project;
     std::filesystem::path m_file;
-    std::string m_loaded;  ///< the project's text right after loading
+    std::string m_loaded;  ///< the project's text right after loading (after a save: the text saved)
 };
 
 }  // namespace ds_app

@@ -53,7 +53,12 @@ void workspace::save(const std::filesystem::path& file) const { ds_project::save
 
 nlohmann::ordered_json workspace::document() const { return ds_project::project_document(const_nodes()); }
 
-std::string workspace::text() const { return ds_project::project_text(const_nodes()); }
+std::string workspace::text(std::size_t expected_size) const
+{
+    return ds_project::project_text(const_nodes(), expected_size);
+}
+
+bool workspace::text_equals(std::string_view text) const { return ds_project::project_text_equals(const_nodes(), text); }
 
 void workspace::write(const std::filesystem::path& file, const std::string& text)
 {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -48,8 +49,10 @@ public:
 
     /// The project document the nodes would be saved as.
     nlohmann::ordered_json document() const;
-    /// The text the nodes would be saved as (to see whether a step changed anything).
-    std::string text() const;
+    /// The text the nodes would be saved as; `expected_size` as in ds_project::project_text.
+    std::string text(std::size_t expected_size = 0) const;
+    /// True when text() would be `text`, without making a second text.
+    bool text_equals(std::string_view text) const;
     /// Writes `text`, made by text(), to `file` atomically. Throws ds_project::project_error.
     static void write(const std::filesystem::path& file, const std::string& text);
 

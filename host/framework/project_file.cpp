@@ -2,6 +2,7 @@
 #include "host/framework/project_file.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "host/framework/atomic_file.h"
 #include "host/framework/json_stream.h"
@@ -203,18 +204,47 @@ ordered_json project_document(const std::vector<const data_node_base*>& nodes)
     return document;
 }
 
-std::string project_text(const std::vector<const data_node_base*>& nodes)
+void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
+                         const std::function<bool(std::string_view)>& piece)
 {
     // The head with an empty list ends in "[]\n}"; the entries go between the brackets,
     // laid out as dump_text lays out the elements of an array two levels deep.
-    std::string text = ds_json::dump_text(document_head());
-    if (nodes.empty()) return text + "\n";
-    text.resize(text.size() - 3);
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        text += i == 0 ? "\n    " : ",\n    ";
-        append_indented(text, ds_json::dump_text(checked_node_entry(nodes[i], i)), "    ");
+    const std::string head = ds_json::dump_text(document_head());
+    if (nodes.empty()) {
+        if (piece(head)) piece("\n");
+        return;
     }
-    return text + "\n  ]\n}\n";
+    if (!piece(std::string_view(head).substr(0, head.size() - 3))) return;
+    std::string entry;
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        entry = i == 0 ? "\n    " : ",\n    ";
+        append_indented(entry, ds_json::dump_text(checked_node_entry(nodes[i], i)), "    ");
+        if (!piece(entry)) return;
+    }
+    piece("\n  ]\n}\n");
+}
+
+std::string project_text(const std::vector<const data_node_base*>& nodes, std::size_t expected_size)
+{
+    std::string text;
+    text.reserve(expected_size + expected_size / 2);
+    for_each_text_piece(nodes, [&](std::string_view piece) {
+        text += piece;
+        return true;
+    });
+    return text;
+}
+
+bool project_text_equals(const std::vector<const data_node_base*>& nodes, std::string_view text)
+{
+    std::size_t at = 0;
+    bool same = true;
+    for_each_text_piece(nodes, [&](std::string_view piece) {
+        same = text.substr(at, piece.size()) == piece;
+        at += piece.size();
+        return same;
+    });
+    return same && at == text.size();
 }
 
 void write_project_text(const std::filesystem::path& path, std::string_view text)

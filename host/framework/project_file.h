@@ -8,6 +8,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -46,11 +47,23 @@ struct loaded_project {
 /// members cannot be written (see json_write_stream).
 nlohmann::ordered_json project_document(const std::vector<const data_node_base*>& nodes);
 
-/// The text of the project file of `nodes`: dump_text(project_document(nodes))
-/// and a final line break. The document is assembled one node at a time, so
-/// that besides the nodes only one node's JSON and the text are in memory.
-/// Throws project_error as project_document does.
-std::string project_text(const std::vector<const data_node_base*>& nodes);
+/// Hands the text of the project file of `nodes` to `piece` in order, one node
+/// at a time, so that besides the nodes only one node's JSON is in memory.
+/// Stops early when `piece` returns false. The pieces joined are
+/// dump_text(project_document(nodes)) and a final line break. Throws
+/// project_error as project_document does.
+void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
+                         const std::function<bool(std::string_view)>& piece);
+
+/// The pieces of for_each_text_piece joined. `expected_size` (for example the
+/// size of the file loaded) reserves room up front, half as much again, so that
+/// a long text is not copied while it grows (room never written is not
+/// touched, so it costs address space rather than memory).
+std::string project_text(const std::vector<const data_node_base*>& nodes, std::size_t expected_size = 0);
+
+/// True when project_text(nodes) would be `text`; stops at the first node that
+/// differs, and never holds a second text.
+bool project_text_equals(const std::vector<const data_node_base*>& nodes, std::string_view text);
 
 /// Writes text made by project_text to `path` atomically: a failed save leaves
 /// the previous file intact. Throws project_error.
