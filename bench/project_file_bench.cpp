@@ -13,6 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "bench/parametric_sample.h"
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
 #include "host/framework/project_file.h"
@@ -56,15 +57,11 @@ sample_project single_drawings(int count)
     return finish(std::move(nodes));
 }
 
-sample_project parametric_drawing(int rows)
+sample_project parametric_project(int rows)
 {
-    auto node = std::make_unique<DS_ui_CSH_data>();
-    node->set_default_value();
+    auto node = std::make_unique<DS_ui_CSH_data>(ds_bench::parametric_drawing(rows, 50));
     node->set_node_tag("DS_ui_CSH_data_1");
     node->set_node_name("[参数化] 垫石");
-    const auto row = node->m_csh_data.front();
-    node->m_csh_data.assign(static_cast<std::size_t>(rows), row);
-    for (int i = 0; i < rows; ++i) node->m_csh_data[static_cast<std::size_t>(i)].m_iNum = i + 1;
     std::vector<std::unique_ptr<data_node_base>> nodes;
     nodes.push_back(std::move(node));
     return finish(std::move(nodes));
@@ -76,7 +73,7 @@ const sample_project& project_of(std::int64_t size)
     static std::map<std::int64_t, sample_project> made;
     auto it = made.find(size);
     if (it == made.end())
-        it = made.emplace(size, size == 0 ? parametric_drawing(parametric_rows) : single_drawings(static_cast<int>(size)))
+        it = made.emplace(size, size == 0 ? parametric_project(parametric_rows) : single_drawings(static_cast<int>(size)))
                  .first;
     return it->second;
 }
