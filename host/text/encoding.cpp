@@ -2,8 +2,10 @@
 //
 // glibc iconv does the GBK work; it is never asked to //IGNORE or
 // //TRANSLIT, so a character that does not convert stops the conversion and
-// becomes an error that names the character and its byte offset. A build whose
-// narrow charset is already UTF-8 only validates.
+// becomes an error that names the character and its byte offset. iconv alone
+// is not enough: it silently drops a few characters, so every conversion is
+// converted back and compared. A build whose narrow charset is already UTF-8
+// only validates.
 #include "host/text/encoding.h"
 
 #include <cerrno>
@@ -148,6 +150,57 @@ iconv_channel& utf8_to_narrow_channel()
     thread_local iconv_channel channel(DS_NARROW_CHARSET, "UTF-8");
     return channel;
 }
+
+/// Narrow text as UTF-8, throwing at the first sequence that does not convert.
+std::string strict_to_utf8(std::string_view narrow)
+{
+    return narrow_to_utf8_channel().convert(narrow, [&](std::size_t pos, std::string&) -> std::size_t {
+        const std::string_view bad = narrow.substr(pos, afx_text::char_length(narrow, pos));
+        throw conversion_error(std::string("invalid ") + DS_NARROW_CHARSET + " text: byte sequence " +
+                               hex_bytes(bad) + " at byte offset " + std::to_string(pos));
+    });
+}
+
+/// Valid UTF-8 as narrow text, throwing at the first character iconv refuses.
+std::string strict_from_utf8(std::string_view utf8)
+{
+    return utf8_to_narrow_channel().convert(utf8, [&](std::size_t pos, std::string&) -> std::size_t {
+        throw conversion_error("character " + describe_code_point(utf8, pos) + " at byte offset " +
+                               std::to_string(pos) + " has no equivalent in " + DS_NARROW_CHARSET);
+    });
+}
+
+/// glibc converts a few characters to nothing instead of refusing them (the
+/// tag characters U+E0000 to U+E007F among them), so a conversion only counts
+/// when converting its result back gives the input again. Called once that
+/// failed: names the first character that does not come back.
+[[noreturn]] void throw_lost_character(std::string_view utf8)
+{
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t len = utf8_char_length(utf8, pos);
+        const std::string_view one = utf8.substr(pos, len);
+        if (strict_to_utf8(strict_from_utf8(one)) != one)
+            throw conversion_error("character " + describe_code_point(utf8, pos) + " at byte offset " +
+                                   std::to_string(pos) + " has no equivalent in " + DS_NARROW_CHARSET);
+        pos += len;
+    }
+    throw conversion_error(std::string("text does not convert to ") + DS_NARROW_CHARSET + " and back unchanged");
+}
+
+/// The narrow-side twin of throw_lost_character, for GBK bytes whose UTF-8 does not convert back to them.
+[[noreturn]] void throw_lost_sequence(std::string_view narrow)
+{
+    for (std::size_t pos = 0; pos < narrow.size();) {
+        const std::size_t len = afx_text::char_length(narrow, pos);
+        const std::string_view one = narrow.substr(pos, len);
+        if (strict_from_utf8(strict_to_utf8(one)) != one)
+            throw conversion_error(std::string("invalid ") + DS_NARROW_CHARSET + " text: byte sequence " +
+                                   hex_bytes(one) + " at byte offset " + std::to_string(pos) +
+                                   " does not convert to UTF-8 and back unchanged");
+        pos += len;
+    }
+    throw conversion_error(std::string(DS_NARROW_CHARSET) + " text does not convert to UTF-8 and back unchanged");
+}
 #endif
 
 /// GBK files are read whatever the in-memory charset is.
@@ -179,11 +232,9 @@ std::string to_utf8(std::string_view narrow)
 {
     if (is_ascii(narrow)) return std::string(narrow);
 #if DS_NARROW_IS_GBK
-    return narrow_to_utf8_channel().convert(narrow, [&](std::size_t pos, std::string&) -> std::size_t {
-        const std::string_view bad = narrow.substr(pos, afx_text::char_length(narrow, pos));
-        throw conversion_error(std::string("invalid ") + DS_NARROW_CHARSET + " text: byte sequence " +
-                               hex_bytes(bad) + " at byte offset " + std::to_string(pos));
-    });
+    std::string utf8 = strict_to_utf8(narrow);
+    if (strict_from_utf8(utf8) != narrow) throw_lost_sequence(narrow);
+    return utf8;
 #else
     validate_utf8(narrow);
     return std::string(narrow);
@@ -195,10 +246,9 @@ CString from_utf8(std::string_view utf8)
     if (is_ascii(utf8)) return CString(utf8);
     validate_utf8(utf8);
 #if DS_NARROW_IS_GBK
-    return CString(utf8_to_narrow_channel().convert(utf8, [&](std::size_t pos, std::string&) -> std::size_t {
-        throw conversion_error("character " + describe_code_point(utf8, pos) + " at byte offset " +
-                               std::to_string(pos) + " has no equivalent in " + DS_NARROW_CHARSET);
-    }));
+    std::string narrow = strict_from_utf8(utf8);
+    if (strict_to_utf8(narrow) != utf8) throw_lost_character(utf8);
+    return CString(std::move(narrow));
 #else
     return CString(utf8);
 #endif

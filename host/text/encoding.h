@@ -20,12 +20,15 @@ public:
 /// Charset of narrow text in memory ("GBK" or "UTF-8").
 const char* narrow_charset();
 
-/// Narrow (in-memory) text to UTF-8. Throws conversion_error on bytes that are not valid narrow text.
+/// Narrow (in-memory) text to UTF-8. Throws conversion_error on bytes that are
+/// not valid narrow text or whose UTF-8 would not convert back to the same bytes.
 std::string to_utf8(std::string_view narrow);
 inline std::string to_utf8(const CString& narrow) { return to_utf8(std::string_view(narrow.str())); }
 
 /// UTF-8 to narrow text. Throws conversion_error on invalid UTF-8 or a character
-/// the narrow charset lacks (for example "²" in GBK).
+/// the narrow charset lacks (for example "²" in GBK), including those iconv
+/// drops without an error (the tag characters U+E0000 to U+E007F): the result
+/// is converted back and must give `utf8` again.
 CString from_utf8(std::string_view utf8);
 
 /// Narrow text to GBK, the code page CAD programs read Chinese drawings in.

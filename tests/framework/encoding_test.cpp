@@ -52,6 +52,10 @@ TEST(encoding, TextThatDoesNotConvertNamesCharacterAndOffset)
     EXPECT_THAT(message, HasSubstr("at byte offset 8"));
     const std::string empty_set = conversion_message([] { ds_text::from_utf8(utf8(u8"∅12")); });
     EXPECT_THAT(empty_set, HasSubstr("U+2205"));
+    // iconv turns the tag characters into nothing without an error.
+    EXPECT_THAT(conversion_message([] { ds_text::from_utf8(utf8(u8"垫石\U000E0041")); }),
+                HasSubstr("U+E0041 \"" + utf8(u8"\U000E0041") + "\" at byte offset 6"));
+    EXPECT_THAT(conversion_message([] { ds_text::from_utf8(utf8(u8"\U000E007F垫")); }), HasSubstr("U+E007F"));
     // Bytes that are not GBK.
     EXPECT_THAT(conversion_message([] { ds_text::to_utf8(std::string_view("ab\xFF", 3)); }),
                 HasSubstr("\\xFF at byte offset 2"));
