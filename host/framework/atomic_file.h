@@ -22,11 +22,17 @@ public:
 /// flushed too (best effort: after the rename the new file is in place). On any
 /// failure before the rename the temporary file is removed and the old file is
 /// left as it was. A new file gets mode 0666 less the umask; an existing file
-/// keeps its mode. A symbolic link at `path` is replaced, not followed.
+/// keeps its mode. A symbolic link at `path` is replaced, not followed; a
+/// folder, FIFO or device there is refused. The content is written to an
+/// unnamed file (O_TMPFILE) that gets its hidden name ".NAME.XXXXXX" only when
+/// complete, so a process killed while writing leaves no file behind; only a
+/// kill in the instant between naming and renaming can. File systems without
+/// unnamed files get a named temporary file from the start.
 void write_file_atomically(const std::filesystem::path& path, std::string_view content);
 
 /// The whole content of `path`. Throws file_error when it cannot be opened or
-/// read, or is larger than `max_bytes`.
+/// read, is not a regular file (a FIFO is refused at once instead of waiting
+/// for a writer), or is larger than `max_bytes`.
 std::string read_whole_file(const std::filesystem::path& path, std::size_t max_bytes = std::size_t(1) << 30);
 
 }  // namespace ds_file

@@ -73,7 +73,13 @@ TEST_F(atomic_file_test, ReadErrorsNameThePathAndReason)
 {
     EXPECT_THAT(error_of([&] { read_whole_file(m_dir / "absent.json"); }),
                 HasSubstr("absent.json\": No such file or directory"));
-    EXPECT_THAT(error_of([&] { read_whole_file(m_dir); }), HasSubstr("Is a directory"));
+    EXPECT_THAT(error_of([&] { read_whole_file(m_dir); }), HasSubstr("not a regular file"));
+    // Opening a FIFO would wait for a writer forever: refused at once, and never replaced.
+    const auto fifo = m_dir / "fifo.json";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THAT(error_of([&] { read_whole_file(fifo); }), HasSubstr("fifo.json\": it is not a regular file"));
+    EXPECT_THAT(error_of([&] { write_file_atomically(fifo, "x"); }), HasSubstr("not a regular file"));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     write_file_atomically(m_dir / "big", std::string(100, 'b'));
     EXPECT_THAT(error_of([&] { read_whole_file(m_dir / "big", 99); }), HasSubstr("larger than 99 bytes"));
 }
