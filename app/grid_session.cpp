@@ -11,6 +11,7 @@
 #include "app/runtime_objects.h"
 #include "host/grid/grid_table_text.h"
 #include "host/grid/table_templates.h"
+#include "host/framework/record_limits.h"
 #include "host/framework/string_tools.h"
 
 namespace ds_app {
@@ -186,6 +187,9 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
         grid.apply(edit);
     }
     grid.save();
+    // The grid takes any number the cell holds; the drawing must not carry one
+    // the host refuses to load. Throwing here keeps the project file as it was.
+    record_limits::check_node(drawing);
     say_utf8("saved " + std::to_string(edits.size()) + " edit(s) through " + observer_class(mode));
     say_changes(*before, drawing);
     if (!show_tables) return;

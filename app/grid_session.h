@@ -62,7 +62,9 @@ const char* observer_class(grid_mode mode);
 
 /// Loads `drawing` into the grid of `mode` and prints the tables. With edits,
 /// applies them as the user, saves them through the observer, prints the
-/// changes and the tables as the observer loads them afterwards. Without
+/// changes and the tables as the observer loads them afterwards. Throws
+/// record_limits::limit_error when the saved drawing holds a value beyond the
+/// host's input limits (the caller then leaves the project file as it was). Without
 /// `show_tables` only the edits and the changes are printed.
 void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables = true);
 

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <functional>
+#include <cstdint>
 
 #include "host/framework/atomic_file.h"
 #include "host/framework/json_stream.h"
 #include "host/framework/json_text.h"
+#include "host/framework/record_limits.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;
@@ -49,7 +51,7 @@ void warn_unknown(const ordered_json& object, std::initializer_list<const char*>
         for (const char* k : known) is_known = is_known || key == k;
         if (!is_known)
             warnings.push_back({diagnostic_severity::warning, place.empty() ? key : place + "." + key,
-                                "unknown entry ignored; it is not saved again"});
+                                "unknown entry ignored; it is not saved again", true});
     }
 }
 
@@ -68,14 +70,18 @@ void check_format(ordered_json& document, const std::string& source)
     const auto& format = required(document, "format", ordered_json::value_t::string, source, "");
     if (format.get_ref<const std::string&>() != format_name)
         refuse_load(source, "format", "not a pedestal project file (format " + format.dump() + ")");
-    const auto version = required(document, "format_version", ordered_json::value_t::number_integer, source, "")
-                             .get<std::int64_t>();
-    if (version > format_version)
+    const auto& stored = required(document, "format_version", ordered_json::value_t::number_integer, source, "");
+    // A version past the signed range (2^64-1) must not read as negative: clamp
+    // it for the comparisons and show the number as written.
+    const bool huge = stored.is_number_unsigned() && stored.get<std::uint64_t>() > std::uint64_t(INT64_MAX);
+    const std::int64_t number = huge ? INT64_MAX : stored.get<std::int64_t>();
+    const std::string version = stored.dump();
+    if (number > format_version)
         refuse_load(source, "format_version",
-                    "the file was written by a newer version of the program (format version " +
-                        std::to_string(version) + "; this program reads up to version " +
-                        std::to_string(format_version) + "); it is not loaded, so that nothing in it is lost");
-    if (version < 1) refuse_load(source, "format_version", "invalid format version " + std::to_string(version));
+                    "the file was written by a newer version of the program (format version " + version +
+                        "; this program reads up to version " + std::to_string(format_version) +
+                        "); it is not loaded, so that nothing in it is lost");
+    if (number < 1) refuse_load(source, "format_version", "invalid format version " + version);
 }
 
 std::unique_ptr<data_node_base> create_node(const std::string& class_name, const std::string& source,
@@ -114,6 +120,20 @@ void read_members(data_node_base& node, ordered_json members, const std::string&
     if (error_count > 0) refuse_load(source, "", std::to_string(error_count) + " unusable entries:" + errors);
 }
 
+/// Values the node took in must be ones the host accepts: checked on what the
+/// node holds after reading, so an old layout's converted values count too.
+void check_limits(const data_node_base& node, const std::string& name, const std::string& source,
+                  const std::string& place)
+{
+    std::optional<record_limits::violation> found;
+    try {
+        found = record_limits::find_violation(node);
+    } catch (const std::exception& e) {
+        refuse_load(source, place, std::string("the node read cannot be written again: ") + e.what());
+    }
+    if (found) refuse_load(source, place, record_limits::describe(*found, name));
+}
+
 std::unique_ptr<data_node_base> load_node(ordered_json& entry, std::size_t index, const std::string& source,
                                           std::vector<stream_diagnostic>& warnings)
 {
@@ -129,6 +149,7 @@ std::unique_ptr<data_node_base> load_node(ordered_json& entry, std::size_t index
     node->set_node_tag(narrow_text(tag, source, place + ".tag"));
     node->set_node_name(narrow_text(name, source, place + ".name"));
     read_members(*node, std::move(members), source, place, warnings);
+    check_limits(*node, name.get_ref<const std::string&>(), source, place);
     return node;
 }
 

@@ -74,9 +74,9 @@ void save_project(const std::filesystem::path& path, const std::vector<const dat
 
 /// Reads a project file and creates its nodes by runtime class name. All or
 /// nothing: throws project_error when the file cannot be read, does not parse,
-/// has another shape, carries a newer format version, names an unknown class or
-/// holds any entry that is present but unusable; nothing created survives a
-/// failed load.
+/// has another shape, carries a newer format version, names an unknown class,
+/// holds a value beyond the host's input limits (record_limits) or holds any
+/// entry that is present but unusable; nothing created survives a failed load.
 loaded_project load_project(const std::filesystem::path& path);
 
 /// load_project on JSON text; `source` names it in errors.
