@@ -17,6 +17,8 @@ namespace ds_app {
 
 struct app_context {
     std::filesystem::path module_file = default_module_path();
+    /// --force: write a project even when its load left entries unread, dropping them.
+    bool save_damaged = false;
 
     /// Loads and attaches the module once.
     loaded_module& module();

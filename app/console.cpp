@@ -1,21 +1,54 @@
 // Terminal output of ds-host, converted to UTF-8 at this boundary.
 #include "app/console.h"
 
+#include <cstdio>
 #include <iostream>
+#include <string_view>
 
 #include "host/framework/message_output.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {
 
-void say(const CString& text) { std::cout << ds_text::to_utf8_for_display(text) << '\n'; }
-void say_block(const CString& text) { std::cout << ds_text::to_utf8_for_display(text) << std::flush; }
-void say_utf8(const std::string& text) { std::cout << text << '\n'; }
+namespace {
+
+/// Names and texts come from files: a control character would reach the
+/// terminal as a command (ESC) or cut a line short (NUL, CR). Each becomes a
+/// visible \xNN; C1 controls (U+0080 to U+009F) likewise as \u00NN.
+std::string terminal_text(std::string_view utf8, bool keep_line_breaks)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    char buffer[8];
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const bool line_break = byte == '\n' || byte == '\t';
+        if ((byte < 0x20 && !(keep_line_breaks && line_break)) || byte == 0x7F) {
+            std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
+            out += buffer;
+        } else if (byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0 &&
+                   static_cast<unsigned char>(utf8[i + 1]) >= 0x80) {
+            std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned char>(utf8[++i]));
+            out += buffer;
+        } else {
+            out += static_cast<char>(byte);
+        }
+    }
+    return out;
+}
+
+std::string terminal_lines(std::string_view utf8) { return terminal_text(utf8, true); }
+
+}  // namespace
+
+void say(const CString& text) { std::cout << terminal_lines(ds_text::to_utf8_for_display(text)) << '\n'; }
+void say_block(const CString& text) { std::cout << terminal_lines(ds_text::to_utf8_for_display(text)) << std::flush; }
+void say_utf8(const std::string& text) { std::cout << terminal_lines(text) << '\n'; }
 void say_lines(const std::vector<CString>& lines, const char* indent)
 {
-    for (const CString& line : lines) std::cout << indent << ds_text::to_utf8_for_display(line) << '\n';
+    for (const CString& line : lines) std::cout << indent << shown(line) << '\n';
 }
-void say_heading(const std::string& title) { std::cout << "\n== " << title << " ==\n"; }
+void say_heading(const std::string& title) { std::cout << "\n== " << terminal_lines(title) << " ==\n"; }
 
 void say_messages()
 {
@@ -29,9 +62,9 @@ void say_messages()
         say_utf8("  [output " + std::to_string(m.output) + ", type " + std::to_string(m.type) + "] " + shown(m.text));
 }
 
-void complain(const std::string& text) { std::cerr << "ds-host: " << text << '\n'; }
+void complain(const std::string& text) { std::cerr << "ds-host: " << terminal_lines(text) << '\n'; }
 
-std::string shown(const CString& text) { return ds_text::to_utf8_for_display(text); }
+std::string shown(const CString& text) { return terminal_text(ds_text::to_utf8_for_display(text), false); }
 
 std::string shown_list(const std::vector<CString>& names)
 {

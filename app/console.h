@@ -1,4 +1,7 @@
 // Terminal output of ds-host: in-memory text is GBK, the terminal is UTF-8.
+// Every function here shows control characters (ESC, NUL, CR, ...) as visible
+// escapes, so a name from a file cannot steer the terminal or cut a line short;
+// only the line breaks and tabs of multi-line output stay as they are.
 #pragma once
 
 #include <string>
@@ -28,7 +31,8 @@ void complain(const std::string& text);
 /// meant for the terminal as it stands (help texts) is written as u8"...".
 inline std::string utf8_literal(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
-/// Narrow text as UTF-8 for messages that are built in UTF-8 (errors, headings).
+/// Narrow text as UTF-8 for messages that are built in UTF-8 (errors, headings),
+/// on one line: line breaks are escaped too.
 std::string shown(const CString& text);
 /// "a, b, c" of narrow names, as UTF-8; "(none)" for an empty list.
 std::string shown_list(const std::vector<CString>& names);

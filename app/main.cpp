@@ -14,6 +14,11 @@ int main(int argc, char** argv)
     CLI::App app{ds_app::utf8_literal(u8"ds-host: headless host of the bearing-pedestal (垫石) drawing module")};
     app.option_defaults()->always_capture_default();
     app.add_option("--module", context.module_file, "the module to load")->check(CLI::ExistingFile);
+    // Given after the command as users type it ("ds-host add p.json -n X --force"): the
+    // commands pass options they do not know on to here. new and road keep their own --force.
+    app.add_flag("--force", context.save_damaged,
+                 "write a project even when its load left entries unread (they are dropped)");
+    app.fallthrough();
     app.require_subcommand(1);
     ds_app::add_classes_command(app, context);
     ds_app::add_demo_command(app, context);

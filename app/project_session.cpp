@@ -9,13 +9,15 @@
 namespace ds_app {
 
 project_session::project_session(app_context& context, std::filesystem::path file)
-    : m_project(context.project()), m_file(std::move(file))
+    : m_project(context.project()), m_file(std::move(file)), m_save_damaged(context.save_damaged)
 {
     std::error_code ec;
     if (!std::filesystem::exists(m_file, ec))
         throw std::runtime_error("project file " + m_file.string() + " does not exist (make one with: ds-host new " +
                                  m_file.string() + ")");
-    for (const auto& warning : m_project.load(m_file)) say_utf8("load " + to_string(warning));
+    const auto warnings = m_project.load(m_file);
+    for (const auto& warning : warnings) say_utf8("load " + to_string(warning));
+    m_unread = unread_entries(warnings);
     const auto file_size = std::filesystem::file_size(m_file, ec);
     m_loaded = m_project.text(ec ? 0 : file_size);
 }
@@ -25,6 +27,13 @@ void project_session::finish()
     if (m_project.text_equals(m_loaded)) {
         say_utf8("\nProject " + m_file.string() + " unchanged; not written.");
         return;
+    }
+    if (!m_unread.empty() && !m_save_damaged) {
+        std::string entries;
+        for (const auto& d : m_unread) entries += "\n  " + d.path + ": " + d.message;
+        throw std::runtime_error("project " + m_file.string() + " is damaged: its load left entries unread, and "
+                                 "saving would drop them, so it was not written:" + entries +
+                                 "\nRepair the file, or give --force to save it without them.");
     }
     // Only one text at a time: the loaded one is not needed any more.
     const std::size_t loaded_size = m_loaded.size();

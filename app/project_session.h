@@ -25,12 +25,16 @@ public:
     /// Saves the project when its text differs from the one loaded, and says
     /// which of the two happened. The comparison goes node by node, so that
     /// two whole texts are never in memory at once.
+    /// When the load left entries unread the save would drop them: it throws
+    /// std::runtime_error naming them instead, unless the user gave --force.
     void finish();
 
 private:
     workspace& m_project;
     std::filesystem::path m_file;
     std::string m_loaded;  ///< the project's text right after loading (after a save: the text saved)
+    std::vector<stream_diagnostic> m_unread;
+    bool m_save_damaged;
 };
 
 }  // namespace ds_app

@@ -371,7 +371,10 @@ void json_read_stream::note_unread(const frame& f)
         if (++unread_count <= 8) unread += (unread.empty() ? "" : ", ") + (members.begin() + i)->first;
     }
     if (unread_count > 8) unread += " and " + std::to_string(unread_count - 8) + " more";
-    if (unread_count > 0) note(diagnostic_severity::warning, {}, "entries not read: " + unread);
+    if (unread_count > 0) {
+        note(diagnostic_severity::warning, {}, "entries not read: " + unread);
+        m_diagnostics.back().unread = true;
+    }
 }
 
 void json_read_stream::close_top()

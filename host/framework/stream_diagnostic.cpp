@@ -7,6 +7,14 @@ std::string to_string(const stream_diagnostic& diagnostic)
     return std::string(severity) + ": " + diagnostic.path + ": " + diagnostic.message;
 }
 
+std::vector<stream_diagnostic> unread_entries(const std::vector<stream_diagnostic>& diagnostics)
+{
+    std::vector<stream_diagnostic> unread;
+    for (const auto& d : diagnostics)
+        if (d.unread) unread.push_back(d);
+    return unread;
+}
+
 bool has_error(const std::vector<stream_diagnostic>& diagnostics)
 {
     for (const auto& d : diagnostics)

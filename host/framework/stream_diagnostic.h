@@ -19,6 +19,9 @@ struct stream_diagnostic {
     /// "nodes[0] DS_ui_data/m_draw_data(DS_draw_data)/m_gz(DS_steel_Gen)/m_iCount".
     std::string path;
     std::string message;
+    /// An entry of the file that the load did not take in: saving the node
+    /// again drops it, so writing commands refuse unless the user insists.
+    bool unread = false;
 };
 
 /// "warning: path: message" (or "error: ...").
@@ -26,6 +29,9 @@ std::string to_string(const stream_diagnostic& diagnostic);
 
 /// True when any diagnostic in the list is an error.
 bool has_error(const std::vector<stream_diagnostic>& diagnostics);
+
+/// The diagnostics that name entries left unread.
+std::vector<stream_diagnostic> unread_entries(const std::vector<stream_diagnostic>& diagnostics);
 
 /// Thrown by a stream used against its protocol: writing a key twice into one
 /// object, an end mark that does not match its begin, text that does not

@@ -240,6 +240,36 @@ TEST_F(ds_host_cli, spreadsheet_programs_read_our_tables_and_their_edits_import_
     EXPECT_EQ(read_file(m_project), saved);
 }
 
+// Entries a load leaves unread would vanish on the next save: the project is
+// called damaged and written only when the user insists.
+TEST_F(ds_host_cli, a_damaged_project_is_written_only_with_force_and_names_are_escaped)
+{
+    const std::string project = m_project.string();
+    ASSERT_EQ(run({"new", project}).exit_code, 0);
+    std::string text = read_file(m_project);
+    const std::string version = "\"format_version\": 1,";
+    text.replace(text.find(version), version.size(), version + " \"saved_by\": \"x\",");
+    const std::string pier = utf8(u8"主线1号墩");
+    text.replace(text.find(pier), pier.size(), "\\u001b[2J\\u0000" + pier);
+    write_file(m_project, text);
+
+    const run_result shown = run({"show", project});
+    ASSERT_EQ(shown.exit_code, 0) << shown.err;
+    EXPECT_TRUE(contains(shown.out, "damaged: 1 place(s)")) << shown.out;
+    const run_result listed = run({"list", project});
+    EXPECT_TRUE(contains(listed.out, "\\x1B[2J\\x00" + pier)) << listed.out;
+
+    const run_result refused = run({"add", project, "--name", "A"});
+    EXPECT_NE(refused.exit_code, 0);
+    EXPECT_TRUE(contains(refused.err, "saved_by: unknown entry")) << refused.err;
+    EXPECT_TRUE(contains(refused.err, "--force")) << refused.err;
+    EXPECT_EQ(read_file(m_project), text);
+
+    const run_result forced = run({"add", project, "--name", "A", "--force"});
+    ASSERT_EQ(forced.exit_code, 0) << forced.err;
+    EXPECT_FALSE(contains(read_file(m_project), "saved_by"));
+}
+
 TEST_F(ds_host_cli, bad_names_and_edits_are_refused_with_what_would_work)
 {
     make_referenced_project();
@@ -255,6 +285,8 @@ TEST_F(ds_host_cli, bad_names_and_edits_are_refused_with_what_would_work)
         {{"reference", project, "--structure", utf8(u8"主线1号墩"), "--numbers", "7"}, "took nothing"},
         {{"grid", project, "--set", "no-equals-sign"}, "TABLE.KEY=VALUE"},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "is not a number"},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=1e308")},
+         utf8(u8"drawing \"垫石\": m_draw_data/m_gz/m_dWidth = 1e+308 is beyond the limit")},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_nothing=1")}, "keys: m_dWidth"},
         {{"grid", project, "--set", utf8(u8"无此表.m_dWidth=1")}, utf8(u8"tables: 垫石-构造属性")},
         {{"grid", project, "--mode", "common", "--set", utf8(u8"垫石-总体属性.m_GetType=随便")}, utf8(u8"choices: 自定义")},

@@ -119,6 +119,8 @@ TEST_F(project_file_test, MissingAndUnknownEntriesLoadWithWarnings)
                               "warning: nodes[0].colour: unknown entry ignored; it is not saved again",
                               "warning: nodes[0] test_project_node/m_strName: missing entry",
                               "warning: nodes[0] test_project_node/m_inner(test_row): entries not read: m_extra"));
+    // All but the missing entry would be dropped by a save.
+    EXPECT_EQ(unread_entries(loaded.warnings).size(), 3u);
 }
 
 TEST(project_files, GoodFilesLoadAndSaveBackUnchanged)
@@ -176,6 +178,11 @@ TEST(project_files, BadFilesAreRefusedWithFileAndPlace)
         {"trailing_garbage.json", {"expected end of input"}},
         {"comment.json", {":1:1:"}},
         {"nul_byte.json", {"control character"}},
+        {"format_version_max_unsigned.json", {"format version 18446744073709551615", "newer version"}},
+        {"pedestal_count_beyond_limit.json",
+         {"nodes[0]: drawing \"" + utf8(u8"垫石_钢筋表") + "\": m_iCount = 2147483647", "1000 pedestals"}},
+        {"width_beyond_limit.json", {"m_dWidth = 1e+308", "100000 mm"}},
+        {"character_gbk_lacks_tag_character.json", {"nodes[0].name", "U+E0041"}},
     };
     std::size_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(data_dir / "bad")) {
