@@ -6,7 +6,9 @@ packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohm
   libdxflib-dev python3-ezdxf python3-matplotlib chromium fonts-noto-cjk
   libxlsxwriter-dev libzip-dev libpugixml-dev
   # real spreadsheet clients the tests hand our files to
-  python3-openpyxl libreoffice-calc-nogui)
+  python3-openpyxl libreoffice-calc-nogui
+  # libFuzzer targets
+  clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

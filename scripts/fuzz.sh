@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs one fuzz target for a given time:
+#
+#   scripts/fuzz.sh TARGET SECONDS
+#
+# TARGET is project_file, csv or grid_edit (libFuzzer, built with the "fuzz"
+# preset) or gbk (the GBK replay driver, built with the "asan" preset). The
+# corpus grows in build/fuzz/corpus/TARGET, seeded from fuzz/corpus/TARGET (and
+# the test project files); inputs that crash land in build/fuzz/crashes/TARGET.
+# Keep each one: as a named test file (tests/data/projects/bad or good for
+# project files) and in fuzz/corpus/TARGET, which the test command replays.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+target=${1:-}
+seconds=${2:-}
+if [[ -z "$target" || -z "$seconds" ]]; then
+  echo "usage: scripts/fuzz.sh project_file|csv|grid_edit|gbk SECONDS" >&2
+  exit 2
+fi
+
+work=build/fuzz/corpus/$target
+crashes=build/fuzz/crashes/$target
+mkdir -p "$crashes"
+
+if [[ "$target" == gbk ]]; then
+  cmake --preset asan >/dev/null
+  cmake --build --preset asan --target gbk_replay
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  exec build/asan/bin/gbk_replay --seconds "$seconds" --mutations 1000 --seed "$RANDOM" \
+    fuzz/corpus/project_file fuzz/corpus/csv fuzz/corpus/grid_edit fuzz/corpus/gbk tests/data/projects
+fi
+
+case "$target" in
+  project_file) seeds=(fuzz/corpus/project_file tests/data/projects/good tests/data/projects/bad) ;;
+  csv | grid_edit) seeds=("fuzz/corpus/$target") ;;
+  *) echo "unknown target $target" >&2; exit 2 ;;
+esac
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target "${target}_fuzz"
+mkdir -p "$work"
+export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+exec "build/fuzz/bin/${target}_fuzz" "$work" "${seeds[@]}" \
+  -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  -print_final_stats=1 -artifact_prefix="$crashes/"
