@@ -41,9 +41,11 @@ std::string structure_key(const ordered_json& row)
 
 void take_members_without_cells(ordered_json& row, const ordered_json& from)
 {
-    for (const auto& [key, value] : from.items())
+    for (const auto& item : from.items()) {
+        const std::string& key = item.key();  // a named variable: clang 14 cannot capture a structured binding
         if (std::none_of(std::begin(table_members), std::end(table_members), [&](const char* k) { return key == k; }))
-            row[key] = value;
+            row[key] = item.value();
+    }
 }
 
 }  // namespace
