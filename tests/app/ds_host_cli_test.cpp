@@ -65,14 +65,20 @@ protected:
         return result;
     }
 
+    /// Adds a single drawing `name` that refers to pedestals of `structure`.
+    void add_referenced(const std::string& name, const std::string& structure, const char* rows = "1,2")
+    {
+        ASSERT_EQ(run({"add", m_project.string(), "--name", name}).exit_code, 0);
+        const run_result ref = run({"reference", m_project.string(), "-d", name, "--structure", structure, "--rows", rows,
+                                    "--numbers", "1,2"});
+        ASSERT_EQ(ref.exit_code, 0) << ref.err;
+    }
+
     /// A project on the sample bridge with one single drawing that refers to pier 1.
     void make_referenced_project()
     {
         ASSERT_EQ(run({"new", m_project.string()}).exit_code, 0);
-        ASSERT_EQ(run({"add", m_project.string(), "--name", utf8(u8"垫石")}).exit_code, 0);
-        const run_result ref =
-            run({"reference", m_project.string(), "--structure", utf8(u8"主线1号墩"), "--rows", "1", "--numbers", "1,2"});
-        ASSERT_EQ(ref.exit_code, 0) << ref.err;
+        add_referenced(utf8(u8"垫石"), utf8(u8"主线1号墩"), "1");
     }
 
     /// Exports the drawing to `csv` and gives back its text.
@@ -119,17 +125,15 @@ TEST_F(ds_host_cli, single_road_on_the_sample_runs_every_step_and_reloads_equal)
     EXPECT_TRUE(contains(again.err, "--force"));
 }
 
-TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_a_failed_import_changes_nothing)
+// Bad files, names and edits are refused, saying what would work, and leave
+// the project as it was; then a CSV edited outside is imported.
+TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_imports)
 {
     make_referenced_project();
     const fs::path csv = m_dir / "pedestal.csv";
     const std::string exported = export_csv(csv);
-    const std::string project_before = read_file(m_project);
+    const std::string project_before = read_file(m_project), project = m_project.string();
 
-    struct bad_csv {
-        std::string text;
-        std::string error;
-    };
     // The exported table with the value cell of the row `caption` holding `value`, or that row's caption renamed.
     const auto with_cell = [&](const char8_t* caption, const std::string& value, std::size_t cell = 1) {
         const std::string row = "\"" + utf8(caption) + "\",\"";
@@ -139,8 +143,8 @@ TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_a_failed_import_changes
         return text;
     };
     const std::string count = utf8(u8"\"垫石个数\""), number = utf8(u8"\"墩台号\"");
-    const bad_csv cases[] = {
-        {"\"unbalanced,1\r\n", "bad.csv"},
+    const std::pair<std::string, std::string> bad_csvs[] = {
+        {"\"unbalanced,1\r\n", "bad0.csv"},
         {with_cell(u8"顺桥向长度(mm)", "abc"), "row 6"},
         {with_cell(u8"顺桥向长度(mm)", utf8(u8"宽度"), 0), "row 6"},
         {exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1), "row 3"},
@@ -153,13 +157,30 @@ TEST_F(ds_host_cli, a_csv_edited_outside_is_imported_and_a_failed_import_changes
         {with_cell(u8"横桥向宽度(mm)", "inf"), "row 5"},
         {with_cell(u8"斜交角(°)", "180"), "above 0 and below 180"},
     };
-    for (const bad_csv& c : cases) {
-        const fs::path bad = m_dir / "bad.csv";
-        write_file(bad, c.text);
-        const run_result imported = run({"import", m_project.string(), "--csv", bad.string()});
-        EXPECT_NE(imported.exit_code, 0) << c.text;
-        EXPECT_TRUE(contains(imported.err, c.error)) << imported.err;
-        EXPECT_EQ(read_file(m_project), project_before) << c.text;
+    std::vector<std::pair<std::vector<std::string>, std::string>> calls = {
+        {{"draw", project, "--drawing", utf8(u8"无此图")}, utf8(u8"known: 垫石")},
+        {{"reference", project, "--structure", utf8(u8"主线9号墩")}, utf8(u8"known: 主线0号台, 主线1号墩")},
+        {{"reference", project, "--structure", utf8(u8"主线1号墩"), "--numbers", "7"}, "took nothing"},
+        {{"grid", project, "--set", "no-equals-sign"}, "TABLE.KEY=VALUE"},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "is not a number"},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=1e308")},
+         utf8(u8"drawing \"垫石\": m_draw_data/m_gz/m_dWidth = 1e+308 is beyond the limit")},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_nothing=1")}, "keys: m_dWidth"},
+        {{"grid", project, "--set", utf8(u8"无此表.m_dWidth=1")}, utf8(u8"tables: 垫石-构造属性")},
+        {{"grid", project, "--mode", "common", "--set", utf8(u8"垫石-总体属性.m_GetType=随便")}, utf8(u8"choices: 自定义")},
+        {{"merge", project, "--drawings", utf8(u8"垫石,无此图")}, utf8(u8"无此图")},
+    };
+    std::size_t files = 0;
+    for (const auto& [text, error] : bad_csvs) {
+        const fs::path bad = m_dir / ("bad" + std::to_string(files++) + ".csv");
+        write_file(bad, text);
+        calls.push_back({{"import", project, "--csv", bad.string()}, error});
+    }
+    for (const auto& [args, error] : calls) {
+        const run_result r = run(args);
+        EXPECT_NE(r.exit_code, 0) << args.back();
+        EXPECT_TRUE(contains(r.err, error)) << r.err;
+        EXPECT_EQ(read_file(m_project), project_before) << args.back();
     }
     EXPECT_EQ(export_csv(m_dir / "again.csv"), exported);
 
@@ -186,12 +207,7 @@ TEST_F(ds_host_cli, spreadsheet_programs_read_our_tables_and_their_edits_import_
 {
     make_referenced_project();
     const std::string project = m_project.string(), merged = utf8(u8"[参数化] 垫石");
-    for (const char* pier : {"2", "3"}) {
-        const std::string drawing = utf8(u8"垫石-") + pier;
-        ASSERT_EQ(run({"add", project, "--name", drawing}).exit_code, 0);
-        ASSERT_EQ(run({"reference", project, "-d", drawing, "--structure", utf8(u8"主线") + pier + utf8(u8"号墩"),
-                       "--rows", "1,2", "--numbers", "1,2"}).exit_code, 0);
-    }
+    for (const char* pier : {"2", "3"}) add_referenced(utf8(u8"垫石-") + pier, utf8(u8"主线") + pier + utf8(u8"号墩"));
     ASSERT_EQ(run({"merge", project, "--drawings", utf8(u8"垫石-2,垫石-3")}).exit_code, 0);
     const auto exchange = [&](const char* command, const std::string& drawing, const fs::path& file,
                               std::vector<std::string> more = {}) {
@@ -270,36 +286,6 @@ TEST_F(ds_host_cli, a_damaged_project_is_written_only_with_force_and_names_are_e
     EXPECT_FALSE(contains(read_file(m_project), "saved_by"));
 }
 
-TEST_F(ds_host_cli, bad_names_and_edits_are_refused_with_what_would_work)
-{
-    make_referenced_project();
-    const std::string before = read_file(m_project);
-    struct bad_call {
-        std::vector<std::string> args;
-        std::string error;
-    };
-    const std::string project = m_project.string();
-    const bad_call calls[] = {
-        {{"draw", project, "--drawing", utf8(u8"无此图")}, utf8(u8"known: 垫石")},
-        {{"reference", project, "--structure", utf8(u8"主线9号墩")}, utf8(u8"known: 主线0号台, 主线1号墩")},
-        {{"reference", project, "--structure", utf8(u8"主线1号墩"), "--numbers", "7"}, "took nothing"},
-        {{"grid", project, "--set", "no-equals-sign"}, "TABLE.KEY=VALUE"},
-        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "is not a number"},
-        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=1e308")},
-         utf8(u8"drawing \"垫石\": m_draw_data/m_gz/m_dWidth = 1e+308 is beyond the limit")},
-        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_nothing=1")}, "keys: m_dWidth"},
-        {{"grid", project, "--set", utf8(u8"无此表.m_dWidth=1")}, utf8(u8"tables: 垫石-构造属性")},
-        {{"grid", project, "--mode", "common", "--set", utf8(u8"垫石-总体属性.m_GetType=随便")}, utf8(u8"choices: 自定义")},
-        {{"merge", project, "--drawings", utf8(u8"垫石,无此图")}, utf8(u8"无此图")},
-    };
-    for (const bad_call& call : calls) {
-        const run_result r = run(call.args);
-        EXPECT_NE(r.exit_code, 0) << call.args[0];
-        EXPECT_TRUE(contains(r.err, call.error)) << r.err;
-        EXPECT_EQ(read_file(m_project), before) << r.err;
-    }
-}
-
 TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
 {
     make_referenced_project();
@@ -324,12 +310,7 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
 {
     const std::string project = m_project.string();
     ASSERT_EQ(run({"new", project}).exit_code, 0);
-    for (const char* pier : {"1", "2", "3"}) {
-        const std::string drawing = utf8(u8"垫石-") + pier, structure = utf8(u8"主线") + pier + utf8(u8"号墩");
-        ASSERT_EQ(run({"add", project, "--name", drawing}).exit_code, 0);
-        const run_result ref = run({"reference", project, "-d", drawing, "--structure", structure, "--rows", "1,2", "--numbers", "1,2"});
-        ASSERT_EQ(ref.exit_code, 0) << ref.err;
-    }
+    for (const char* pier : {"1", "2", "3"}) add_referenced(utf8(u8"垫石-") + pier, utf8(u8"主线") + pier + utf8(u8"号墩"));
     const run_result check = run({"check", project, "--drawings", utf8(u8"垫石-1,垫石-2")});
     EXPECT_EQ(check.exit_code, 0) << check.out << check.err;
     EXPECT_TRUE(contains(check.out, "unchanged"));

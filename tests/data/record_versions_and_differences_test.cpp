@@ -10,6 +10,7 @@
 #include "data/ds_draw_data.h"
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
+#include "support/differences.h"
 #include "support/recording_stream.h"
 
 namespace {
@@ -20,9 +21,7 @@ using lines_t = std::vector<CString>;
 template <class Record>
 lines_t differences(const Record& mine, const Record& other)
 {
-    lines_t lines;
-    if constexpr (requires { mine.compare_graph_data(&other, lines); }) mine.compare_graph_data(&other, lines);
-    else mine.compare(&other, lines);
+    lines_t lines = ds_test::differences(mine, other);
     if constexpr (requires { mine.m_custom_note_items; }) {  // a row's comparison leaves its notes out
         if (mine.m_custom_note_items != other.m_custom_note_items) lines.push_back("notes");
     }
@@ -39,7 +38,7 @@ std::string read_with_version(Record stored, Record target, std::optional<int> v
     if (version) document["version"] = *version;
     else document.erase("version");
     const Record before = target;
-    ds_test::recording_stream reader(document);
+    json_read_stream reader(document);
     target.serialize_members(reader);
     if (differences(target, stored).empty()) return "read";
     return differences(target, before).empty() ? "kept" : "partly read";
@@ -156,14 +155,15 @@ TEST(RecordDifferences, EachLineIsCaptionOtherArrowThisInMemberOrder)
     counted.m_dAngle = 75.5;
     counted.m_custom_note_items.clear();  // notes are not compared
     other_row.m_iCount = 4;
+    other_row.m_strPos = "小桩号侧";
+    counted.m_Steel_P0.set_default_value();
+    counted.m_Steel_P0.m_bars.resize(1);  // the rebar comes last
     DS_ui_CSH_data merged = parametric(false), plain = parametric(false);
     merged.m_csh_name.m_strH = "H";
     merged.m_csh_data[0].m_strQF = "匝道";
     merged.m_csh_data.push_back(row(2));  // a row the other lacks adds nothing
     merged.m_is_merge = true;
 
-    lines_t row_lines;
-    counted.compare(&other_row, row_lines);
     const difference_case cases[] = {
         {"DS_steel_Gen", differences(wide, gz(560, "200")),
          {"垫石横桥向宽度：560 → 600", "垫石个数：1 → 2", "垫石位置： → 大桩号侧"}},
@@ -172,7 +172,8 @@ TEST(RecordDifferences, EachLineIsCaptionOtherArrowThisInMemberOrder)
         {"DS_ui_data", differences(referenced, single("1")),
          {"外部引用：自定义 → 外部引用", "引用的垫石序号：1 → 2", "垫石斜交角：90 → 75.5"}},
         {"DS_CSH_Name", differences(height_name("H"), height_name("h")), {"垫石高度h：h → H"}},
-        {"DS_CSH_LB_Data", row_lines, {"个数：4 → 8", "斜交角：120 → 75.5"}},
+        {"DS_CSH_LB_Data", ds_test::differences(counted, other_row),
+         {"个数：4 → 8", "斜交角：120 → 75.5", "垫石位置：小桩号侧 → 大桩号侧", "钢筋行数0 → 1"}},
         {"DS_ui_CSH_data", differences(merged, plain),
          {"垫石高度h：h → H", "桥幅：主线 → 匝道", "是否为合并成的数据：否 → 是"}},
     };

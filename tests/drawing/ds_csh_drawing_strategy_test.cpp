@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "data/ds_ui_csh_data.h"
-#include "data/ds_ui_data.h"
 #include "drawing/ds_component_input.h"
 #include "drawing/ds_ui_csh_drawing_strategy.h"
 #include "host/drawing_lib/rx_component.h"
-#include "host/drawing_lib/rx_component_dsgj.h"
+#include "support/component_record.h"
+#include "support/differences.h"
 
 namespace VQDraw_DS_UINA {
 namespace {
@@ -60,15 +60,7 @@ protected:
         for (const row_fields& fields : rows_in) node.m_csh_data.push_back(make_row(fields));
     }
 
-    VQDraw_DS_GJNA::DS_draw_data record()
-    {
-        auto component = std::dynamic_pointer_cast<CRXComponent_DSGJ>(strategy.GetComponent());
-        if (!component) {
-            ADD_FAILURE() << "no pedestal component";
-            return {};
-        }
-        return component->GetDrawData();
-    }
+    VQDraw_DS_GJNA::DS_draw_data record() { return ds_test::component_record(strategy); }
 
     /// The pier numbers of each parameter group, in order.
     std::vector<std::vector<int>> group_numbers()
@@ -96,16 +88,8 @@ protected:
     DS_ui_CSH_drawing_strategy strategy;
 };
 
-TEST_F(csh_strategy_test, NothingToDrawWithoutAParametricDrawingAndDefaultsForAnEmptyList)
+TEST_F(csh_strategy_test, AnEmptyListGivesADefaultRecord)
 {
-    strategy.set_graph_data(nullptr);
-    EXPECT_EQ(strategy.GetComponent(), nullptr);
-    DS_ui_data single;
-    single.set_default_value();
-    strategy.set_graph_data(&single);
-    EXPECT_EQ(strategy.GetComponent(), nullptr);
-
-    strategy.set_graph_data(&node);
     node.m_csh_data.clear();
     node.m_gz_data.m_drawSet.m_DS_number = "Z9";
     EXPECT_EQ(record(), VQDraw_DS_GJNA::DS_draw_data());
@@ -157,8 +141,7 @@ TEST_F(csh_strategy_test, SettingsAndRowFieldsReachTheRecordAndTheDrawingIsNotTo
     EXPECT_EQ(param.m_pSteelGroup, ds_first_steel_group(row.m_Steel_P0));
     EXPECT_EQ(data.m_vecHeightLabels, (std::vector<CString>{"h"}));
 
-    std::vector<CString> lines;
-    EXPECT_TRUE(node.compare_graph_data(&before, lines)) << lines.size();
+    EXPECT_EQ(ds_test::differences(node, before), ds_test::no_differences);
 }
 
 TEST_F(csh_strategy_test, RowsGroupBySizeInTheOrderOfTheirFirstRowWithPedestals)

@@ -2,16 +2,14 @@
 // from the drawing and what is left alone.
 #include <gtest/gtest.h>
 
-#include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
 #include "drawing/ds_ui_drawing_strategy.h"
-#include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/rebar/steel_data_transform.h"
+#include "support/component_record.h"
+#include "support/differences.h"
 
 namespace VQDraw_DS_UINA {
 namespace {
-
-using VQDraw_DS_GJNA::CRXComponent_DSGJ;
 
 class single_strategy_test : public ::testing::Test {
 protected:
@@ -21,16 +19,7 @@ protected:
         strategy.set_graph_data(&node);
     }
 
-    /// The record behind the component the strategy makes of `node`.
-    VQDraw_DS_GJNA::DS_draw_data record()
-    {
-        auto component = std::dynamic_pointer_cast<CRXComponent_DSGJ>(strategy.GetComponent());
-        if (!component) {
-            ADD_FAILURE() << "no pedestal component";
-            return {};
-        }
-        return component->GetDrawData();
-    }
+    VQDraw_DS_GJNA::DS_draw_data record() { return ds_test::component_record(strategy); }
 
     const VQDraw_DS_GJNA::DS_steel_pram_parameter& only_parameter(const VQDraw_DS_GJNA::DS_draw_data& data)
     {
@@ -124,9 +113,7 @@ TEST_F(single_strategy_test, FillsTheRecordFromACopyAndLeavesTheDrawingAlone)
 
     const auto data = record();
 
-    std::vector<CString> lines;
-    EXPECT_TRUE(node.compare_graph_data(&before, lines));
-    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(ds_test::differences(node, before), ds_test::no_differences);
 
     EXPECT_EQ(data.m_strDSNumber, "B2");
     EXPECT_EQ(data.m_strQF, "左幅");
@@ -154,17 +141,6 @@ TEST_F(single_strategy_test, FillsTheRecordFromACopyAndLeavesTheDrawingAlone)
     // Without bars the component is still made, with no rebar group.
     node.m_draw_data.m_Steel_P0.m_bars.clear();
     EXPECT_EQ(only_parameter(record()).m_pSteelGroup, nullptr);
-}
-
-TEST_F(single_strategy_test, NothingToDrawWithoutASingleDrawing)
-{
-    DS_ui_drawing_strategy detached;
-    EXPECT_EQ(detached.GetComponent(), nullptr);
-
-    DS_ui_CSH_data parametric;
-    parametric.set_default_value();
-    strategy.set_graph_data(&parametric);
-    EXPECT_EQ(strategy.GetComponent(), nullptr);
 }
 
 }  // namespace

@@ -79,19 +79,14 @@ TEST(ModuleFrame, ClassesAreFoundOnlyWhileTheModuleIsAttached)
     EXPECT_EQ(DllMain(nullptr, DLL_THREAD_ATTACH, nullptr), TRUE);
     EXPECT_EQ(DllMain(nullptr, DLL_THREAD_DETACH, nullptr), TRUE);
     EXPECT_EQ(CRuntimeClass::FromName("DS_ui_data"), nullptr);
+    // A refused initialisation refuses the load.
+    afx_test_refuse_next_init();
+    EXPECT_EQ(DllMain(nullptr, DLL_PROCESS_ATTACH, nullptr), FALSE);
+    EXPECT_EQ(CRuntimeClass::FromName("DS_ui_data"), nullptr);
 
     ASSERT_TRUE(ds_test::attach_module());
     for (const auto& expected : kClasses) EXPECT_NE(CRuntimeClass::FromName(expected.name), nullptr) << expected.name;
     EXPECT_EQ(CRuntimeClass::FromName("VQDraw_DS_UINA::DS_ui_data"), nullptr);  // bare names only
-}
-
-TEST(ModuleFrame, RefusedInitialisationRefusesTheLoad)
-{
-    ds_test::detach_module();
-    afx_test_refuse_next_init();
-    EXPECT_EQ(DllMain(nullptr, DLL_PROCESS_ATTACH, nullptr), FALSE);
-    EXPECT_EQ(CRuntimeClass::FromName("DS_ui_data"), nullptr);
-    ASSERT_TRUE(ds_test::attach_module());
 }
 
 TEST(ModuleFrame, RebarSampleIsRegisteredAtLoadAndSkippedWhenItCannotBeBuilt)

@@ -36,16 +36,6 @@ struct advance_setup {
 
 }  // namespace
 
-TEST(AdvanceGridObserver, TemplatesAreAppendedAfterTheCallersOwn)
-{
-    table_template_list templates = {{"别的", {"别的表"}}};
-    DS_ui_advance_grid_ui_data().get_table_template_names(templates);
-    EXPECT_EQ(templates, (table_template_list{{"别的", {"别的表"}},
-                                              {"构造属性", {common_table, construction}},
-                                              {"绘图设置", {drawing_settings}},
-                                              {"钢筋表", {rebar}}}));
-}
-
 TEST(AdvanceGridObserver, LoadFillsEveryTableAndClearsTheMarks)
 {
     advance_setup setup;
@@ -107,30 +97,14 @@ TEST(AdvanceGridObserver, TypeChoicesAreAskedForOncePerProcess)
     EXPECT_NE(second.tables[common_table].get_env_variable(common_gj_drawset_grid_ui_data::type_choice_list), nullptr);
 }
 
-TEST(AdvanceGridObserver, MissingAndNullTablesAreSkipped)
-{
-    ds_test::pedestal_drawings drawings;
-    VQDraw_DS_UINA::DS_ui_data& drawing = drawings.single(data_center::make_unique_tag("grid_ui_drawing"));
-    DS_ui_advance_grid_ui_data observer;
-    observer.set_data_node_tag(drawing.get_node_tag());
-    ds_test::grid_tables tables;
-    CVQDataBase& gz_table = tables.add(construction);
-    tables.add_null(rebar);
-    observer.load_data_to_ui(tables.map());
-    gz_table.user_set_prop("m_dWidth", CVQVariant(640.0));
-    observer.save_data_from_ui(tables.map());
-    EXPECT_EQ(drawing.m_draw_data.m_gz.m_dWidth, 640.0);
-    EXPECT_EQ(tables.map().size(), 2u);  // a lookup never adds the missing names
-}
-
-TEST(AdvanceGridObserver, ButtonsGoToTheCommonSettingsHandler)
+TEST(AdvanceGridObserver, MissingAndNullTablesDoNotStopTheOthers)
 {
     advance_setup setup;
-    CVQDataBase& table = setup.tables[drawing_settings];
-    NM_VQGRID note = ds_test::row_of(table, "m_strCustomNote");
-    NM_VQGRID scale = ds_test::row_of(table, "m_iScale");
-    setup.observer.cell_button_be_clicked(&table, &scale);
-    EXPECT_FALSE(table.IsUserModifyData());
-    setup.observer.cell_button_be_clicked(&table, &note);
-    EXPECT_EQ(table.get_prop_cell("m_strCustomNote")->text(), common_gj_drawset_grid_ui_data::standard_note(40));
+    setup.tables.map().erase(common_table);
+    setup.tables.add_null(rebar);
+    setup.observer.load_data_to_ui(setup.tables.map());
+    setup.tables[construction].user_set_prop("m_dWidth", CVQVariant(640.0));
+    setup.observer.save_data_from_ui(setup.tables.map());
+    EXPECT_EQ(setup.drawing.m_draw_data.m_gz.m_dWidth, 640.0);
+    EXPECT_EQ(setup.tables.map().size(), 3u);
 }

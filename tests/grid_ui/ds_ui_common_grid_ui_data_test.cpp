@@ -55,29 +55,6 @@ struct reference_setup {
 
 }  // namespace
 
-TEST(CommonGridObserver, TemplateAndTheCasesThatDoNothing)
-{
-    DS_ui_common_grid_ui_data observer;
-    table_template_list templates = {{"旧", {"旧表"}}};
-    observer.get_table_template_names(templates);
-    EXPECT_EQ(templates, (table_template_list{{"总体属性", {overall}}}));
-
-    // A reference-mode drawing would ask the host for its list: an empty map does not get that far.
-    reference_setup setup;
-    common_refrence_tools::reset_call_counts();
-    table_map empty;
-    setup.observer.load_data_to_ui(empty);
-    EXPECT_EQ(common_refrence_tools::get_call_counts().construct_paper_paths, 0);
-
-    // An observer whose tag names no pedestal drawing neither writes nor clears marks.
-    setup.observer.set_data_node_tag("grid_ui_pier_7");
-    setup.table.user_set_prop("m_dWidth", CVQVariant(777.0));
-    setup.observer.load_data_to_ui(setup.tables.map());
-    setup.observer.save_data_from_ui(setup.tables.map());
-    EXPECT_TRUE(setup.table.IsUserModifyData());
-    EXPECT_EQ(setup.table.get_prop_cell("m_dWidth")->text(), "777");
-}
-
 TEST(CommonGridObserver, CustomModeLoadsAndSavesTheDimensions)
 {
     ds_test::pedestal_drawings drawings;

@@ -6,8 +6,8 @@
 #include "data/ds_ui_csh_data.h"
 #include "grid_observer_fixture.h"
 #include "grid_ui/ds_ui_csh_advance_grid_ui_data.h"
+#include "support/differences.h"
 #include "support/pedestal_drawings.h"
-#include "host/substructure/common_gj_drawset_grid_ui_data.h"
 
 using VQDraw_DS_UINA::DS_CSH_LB_Data;
 using VQDraw_DS_UINA::DS_ui_CSH_advance_grid_ui_data;
@@ -59,17 +59,6 @@ struct csh_setup {
     }
 };
 
-TEST(CshGridObserver, TemplatesAreAppendedAfterTheCallersOwn)
-{
-    table_template_list templates = {{"别的", {"别的表"}}};
-    DS_ui_CSH_advance_grid_ui_data().get_table_template_names(templates);
-    EXPECT_EQ(templates, (table_template_list{{"别的", {"别的表"}},
-                                              {"列表参数", {list_table}},
-                                              {"参数化设置", {name_table}},
-                                              {"绘图设置", {settings}},
-                                              {"钢筋表", {rebar}}}));
-}
-
 TEST(CshGridObserver, LoadRebuildsTheListAndFillsTheOtherTablesWithoutClearingMarks)
 {
     csh_setup setup;
@@ -114,9 +103,7 @@ TEST(CshGridObserver, UnchangedTablesKeepTheDrawingButTheSharedSettingsAreAlways
 
     ASSERT_EQ(setup.drawing.m_csh_data.size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
-        std::vector<CString> lines;
-        setup.drawing.m_csh_data[i].compare(&before[i], lines);
-        EXPECT_TRUE(lines.empty()) << i;
+        EXPECT_EQ(ds_test::differences(setup.drawing.m_csh_data[i], before[i]), ds_test::no_differences) << i;
         EXPECT_EQ(setup.drawing.m_csh_data[i].m_custom_note_items, before[i].m_custom_note_items);
     }
     EXPECT_EQ(setup.drawing.m_csh_name.m_strH, "H");
@@ -168,46 +155,6 @@ TEST(CshGridObserver, AChangedListIsRebuiltFromConstructedRows)
     list.user_set_prop(0, "m_dAngle", CVQVariant(45.0));
     setup.observer.save_data_from_ui(setup.tables.map());
     EXPECT_EQ(setup.drawing.m_csh_data[0].m_dAngle, 45.0);
-}
-
-TEST(CshGridObserver, NothingHappensWithoutTablesOrAParametricDrawing)
-{
-    csh_setup setup;
-    table_map empty;
-    setup.observer.load_data_to_ui(empty);
-    setup.observer.save_data_from_ui(empty);
-    EXPECT_TRUE(empty.empty());
-
-    // A null table and a missing one are skipped.
-    ds_test::grid_tables partial;
-    partial.add(list_table).user_append_rows(1);
-    partial.add_null(settings);
-    setup.observer.save_data_from_ui(partial.map());
-    EXPECT_EQ(setup.drawing.m_csh_data.size(), 2u);
-    setup.observer.load_data_to_ui(partial.map());
-    EXPECT_EQ(partial[list_table].GetNumberRows(), 2);
-    EXPECT_EQ(partial.map().size(), 2u);
-
-    // Pointed at a single drawing, the observer leaves both sides alone.
-    setup.observer.set_data_node_tag(setup.drawings.single(data_center::make_unique_tag("single"), "1").get_node_tag());
-    setup.list().user_append_rows(1);
-    setup.observer.load_data_to_ui(setup.tables.map());
-    setup.observer.save_data_from_ui(setup.tables.map());
-    EXPECT_EQ(setup.list().GetNumberRows(), 2);
-    EXPECT_EQ(setup.drawing.m_csh_data.size(), 2u);
-}
-
-TEST(CshGridObserver, ButtonsGoToTheCommonSettingsHandler)
-{
-    csh_setup setup;
-    setup.drawing.m_gz_data.m_drawSet.com_drawset.m_strCustomNote = "";
-    setup.observer.load_data_to_ui(setup.tables.map());
-    setup.clear_marks();
-    CVQDataBase& table = setup.tables[settings];
-    NM_VQGRID note = ds_test::row_of(table, "m_strCustomNote");
-    setup.observer.cell_button_be_clicked(&table, &note);
-    EXPECT_EQ(table.get_prop_cell("m_strCustomNote")->text(), common_gj_drawset_grid_ui_data::standard_note(40));
-    EXPECT_TRUE(table.IsUserModifyData());
 }
 
 }  // namespace

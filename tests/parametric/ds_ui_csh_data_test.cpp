@@ -1,8 +1,7 @@
-// The parametric pedestal drawing: defaults, stored layout, comparison, rows
-// from referenced piers and abutments, and grouping of candidates by size.
+// The parametric pedestal drawing: rows from referenced piers and abutments,
+// and grouping of candidates by size.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -10,29 +9,19 @@
 
 #include "data/ds_csh_size_groups.h"
 #include "data/ds_ui_csh_data.h"
-#include "data/ds_ui_data.h"
-#include "host/framework/user_defaults.h"
 #include "host/substructure/sample_bridge.h"
 #include "host/substructure/substructure_graph_data.h"
-#include "support/recording_stream.h"
 
 namespace {
 
 using VQDraw_DS_UINA::DS_CSH_LB_Data;
 using VQDraw_DS_UINA::DS_ui_CSH_data;
-using ds_test::recording_stream;
 using node_list = std::vector<data_node_base*>;
 using structure_ptr = std::unique_ptr<substructure_graph_data>;
 
 ds_gz_data pedestal(double width, double length, double height, double angle = 90.0, double position = -600.0)
 {
-    ds_gz_data p;
-    p.m_dPos = position;
-    p.m_dAngle = angle;
-    p.m_dWidth = width;
-    p.m_dLength = length;
-    p.m_dHeight = height;
-    return p;
+    return {position, angle, width, length, height};
 }
 
 structure_ptr pier(int number, std::vector<ds_gz_data> pedestals, const CString& concrete = "C40")
@@ -46,73 +35,10 @@ structure_ptr abutment(int number, std::vector<ds_gz_data> pedestals, const CStr
                                      std::move(pedestals));
 }
 
-DS_ui_CSH_data defaulted_drawing()
+TEST(ParametricDrawing, ReferenceRowsOnePerStructureWithPedestals)
 {
     DS_ui_CSH_data drawing;
     drawing.set_default_value();
-    return drawing;
-}
-
-TEST(ParametricDrawing, NewDefaultedAndUserDefaulted)
-{
-    std::unique_ptr<CObject> created(CRuntimeClass::FromName("DS_ui_CSH_data")->CreateObject());
-    auto* fresh = dynamic_cast<DS_ui_CSH_data*>(created.get());
-    ASSERT_NE(fresh, nullptr);
-    EXPECT_TRUE(fresh->m_csh_data.empty());
-
-    fresh->m_is_merge = true;
-    fresh->set_default_value();
-    ASSERT_EQ(fresh->m_csh_data.size(), 1u);
-    EXPECT_EQ(fresh->m_csh_data[0].m_Type, CString("桥墩"));
-    EXPECT_FALSE(fresh->m_is_merge);
-    fresh->set_default_value();  // the list is not cleared first
-    EXPECT_EQ(fresh->m_csh_data.size(), 2u);
-
-    user_defaults::register_default("DS_ui_CSH_data", [](graph_data_base& node) { node.set_node_name("mine"); });
-    DS_ui_CSH_data user;
-    user.set_default_value();
-    user_defaults::unregister_default("DS_ui_CSH_data");
-    EXPECT_EQ(user.get_node_name(), CString("mine"));
-    EXPECT_TRUE(user.m_csh_data.empty());
-}
-
-TEST(ParametricDrawing, StoresBasePartFirst)
-{
-    DS_ui_CSH_data drawing = defaulted_drawing();
-    recording_stream writer;
-    drawing.serialize_members(writer);
-    const std::vector<std::string> keys = writer.keys();
-    ASSERT_FALSE(keys.empty());
-    EXPECT_EQ(keys.front(), "xbjg_parameters_graph_data_base{");
-    const auto at = [&](const std::string& key) { return std::find(keys.begin(), keys.end(), key) - keys.begin(); };
-    EXPECT_LT(at("}xbjg_parameters_graph_data_base"), at("m_gz_data{"));
-    EXPECT_LT(at("m_gz_data{"), at("m_csh_name{"));
-    EXPECT_LT(at("m_csh_name{"), at("m_csh_data["));
-    ASSERT_LT(at("m_csh_data[") + 2, static_cast<std::ptrdiff_t>(keys.size()));
-    EXPECT_EQ(keys[at("m_csh_data[") + 1], "count");
-    EXPECT_EQ(keys[at("m_csh_data[") + 2], "item_0{");
-    EXPECT_EQ(keys[keys.size() - 2], "]m_csh_data");
-    EXPECT_EQ(keys.back(), "m_is_merge");
-    EXPECT_EQ(writer.json()["version"], 1);  // what is read back is checked through a project file
-}
-
-TEST(ParametricDrawing, ComparesOnlyItsOwnClassAndRowsBothHave)
-{
-    const DS_ui_CSH_data drawing = defaulted_drawing();
-    std::vector<CString> lines = {"kept"};
-    VQDraw_DS_UINA::DS_ui_data single;
-    EXPECT_FALSE(drawing.compare_graph_data(&single, lines));
-    EXPECT_FALSE(drawing.compare_graph_data(nullptr, lines));
-    DS_ui_CSH_data longer = drawing;
-    longer.m_csh_data.push_back(DS_CSH_LB_Data());
-    EXPECT_TRUE(drawing.compare_graph_data(&longer, lines));
-    EXPECT_TRUE(longer.compare_graph_data(&drawing, lines));
-    EXPECT_EQ(lines.size(), 1u);
-}
-
-TEST(ParametricDrawing, ReferenceRowsOnePerStructureWithPedestals)
-{
-    DS_ui_CSH_data drawing = defaulted_drawing();
     drawing.set_reference_datas({});
     EXPECT_EQ(drawing.m_csh_data.size(), 1u);
 

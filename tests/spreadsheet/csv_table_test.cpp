@@ -31,27 +31,17 @@ TEST(CsvTable, RoundTripKeepsEveryCell)
 
 TEST(CsvTable, ReadsWhatSpreadsheetsWrite)
 {
-    const auto rows = from_csv("\xEF\xBB\xBF" "a,b\r\n\"x,y\",\"q\"\"q\"\nlast", "t");
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (std::vector<CString>{"a", "b"}));
-    EXPECT_EQ(rows[1], (std::vector<CString>{"x,y", "q\"q"}));
-    EXPECT_EQ(rows[2], (std::vector<CString>{"last"}));
+    EXPECT_EQ(from_csv("\xEF\xBB\xBF" "a,b\r\n\"x,y\",\"q\"\"q\"\nlast", "t"),
+              (ds_spreadsheet::table{{"a", "b"}, {"x,y", "q\"q"}, {"last"}}));
 }
 
 TEST(CsvTable, BadFilesAreRefusedWithTheirPlace)
 {
-    try {
-        from_csv("a,b\nc,\"open", "edited.csv");
-        FAIL() << "an unbalanced quote was accepted";
-    } catch (const spreadsheet_error& e) {
-        EXPECT_NE(std::string(e.what()).find("edited.csv"), std::string::npos) << e.what();
-    }
-    try {
-        from_csv("a,b\nc,x\xC2\xB2", "edited.csv");  // "²" in UTF-8
-        FAIL() << "text GBK cannot hold was accepted";
-    } catch (const spreadsheet_error& e) {
-        EXPECT_NE(std::string(e.what()).find("row 2, column 2"), std::string::npos) << e.what();
-    }
+    const auto refusal = [](const std::string& text) {
+        return ds_test::error_text<spreadsheet_error>([&] { from_csv(text, "edited.csv"); });
+    };
+    EXPECT_THAT(refusal("a,b\nc,\"open"), testing::HasSubstr("edited.csv"));
+    EXPECT_THAT(refusal("a,b\nc,x\xC2\xB2"), testing::HasSubstr("row 2, column 2"));  // "²" in UTF-8, which GBK lacks
 }
 
 class csv_file_charsets : public ds_test::temp_folder_test {};

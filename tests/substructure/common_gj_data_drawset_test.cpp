@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/substructure/common_gj_data_drawset.h"
+#include "support/differences.h"
 #include "support/recording_stream.h"
 
 namespace {
@@ -22,12 +23,7 @@ common_gj_data_drawset filled_settings()
     return s;
 }
 
-std::vector<CString> differences(const common_gj_data_drawset& mine, const common_gj_data_drawset& other)
-{
-    std::vector<CString> lines;
-    mine.compare(&other, lines);
-    return lines;
-}
+using ds_test::differences;
 
 }  // namespace
 
@@ -83,7 +79,7 @@ TEST(CommonDrawset, StoredLayoutReadsBackWhole)
     target.set_default_value();
     target.m_custom_note_items.assign(5, {"旧", "旧"});
     target.m_merge_infos.assign(4, {});
-    ds_test::recording_stream in(out.json());
+    json_read_stream in(out.json());
     target.serialize_members(in);
     EXPECT_TRUE(in.diagnostics().empty());
     EXPECT_TRUE(differences(target, source).empty());

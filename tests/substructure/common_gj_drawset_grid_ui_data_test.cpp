@@ -1,5 +1,5 @@
 // The grid helpers of the shared drawing settings: the rows they add to the
-// host's templates, moving settings through a table, choices and the button.
+// host's templates, moving settings through a table, and the type choices.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,7 +7,6 @@
 #include "host/grid/table_templates.h"
 #include "host/substructure/common_gj_data_drawset.h"
 #include "host/substructure/common_gj_drawset_grid_ui_data.h"
-#include "support/grid_row.h"
 #include "support/module_fixture.h"
 
 namespace {
@@ -85,7 +84,6 @@ TEST(CommonDrawsetGrid, SettingsGoThroughATableAndMissingRowsAreSkipped)
     helper::load_data(nullptr, source);
     helper::save_data(nullptr, target);
     helper::set_type_envariable(nullptr, {"桥墩"});
-    helper::button_be_clicked(nullptr, nullptr);
 }
 
 TEST(CommonDrawsetGrid, TypeChoicesFollowTheDrawingClassAndAreCounted)
@@ -102,26 +100,4 @@ TEST(CommonDrawsetGrid, TypeChoicesFollowTheDrawingClassAndAreCounted)
     const auto* published = common->get_env_variable(common->get_choice_list("m_strCompType"));
     ASSERT_NE(published, nullptr);
     EXPECT_EQ(*published, std::vector<CString>{"桥台"});
-}
-
-TEST(CommonDrawsetGrid, NoteButtonWritesTheStandardNoteOnlyIntoAnEmptyNote)
-{
-    table_ptr table(table_templates::create_data_base("垫石-绘图设置"));
-    table->Set_Prop("m_dCover", CVQVariant(35.0));
-    NM_VQGRID scale_click = ds_test::row_of(*table, "m_iScale");
-    helper::button_be_clicked(table.get(), &scale_click);
-    EXPECT_EQ(table->IsUserModifyData(), 0);
-
-    NM_VQGRID note_click = ds_test::row_of(*table, "m_strCustomNote");
-    helper::button_be_clicked(table.get(), &note_click);
-    CString note;
-    table->Get_Prop("m_strCustomNote", note);
-    EXPECT_EQ(note, helper::standard_note(35.0));
-    EXPECT_GE(note.Find("35mm"), 0);
-    EXPECT_EQ(table->IsUserModifyData(), 1);
-
-    table->Set_Prop("m_strCustomNote", CVQVariant(CString("自己的附注")));
-    helper::button_be_clicked(table.get(), &note_click);
-    table->Get_Prop("m_strCustomNote", note);
-    EXPECT_EQ(note, CString("自己的附注"));
 }

@@ -1,24 +1,10 @@
-// Referable drawings: type names, the drawings of the project that carry
-// them, and the call counts the module's type caches are checked with.
+// Referable drawings: the drawings of the project that carry the asked types,
+// by name, with their tags.
 #include <gtest/gtest.h>
 
 #include "host/framework/data_center.h"
 #include "host/substructure/common_refrence_tools.h"
 #include "host/substructure/sample_bridge.h"
-
-TEST(CommonRefrenceTools, TypeNamesAreTheHostsLists)
-{
-    common_refrence_tools::reset_call_counts();
-    EXPECT_EQ(common_refrence_tools::Get_All_QT_Type_Names(),
-              (std::vector<CString>{"桩柱台", "肋板台", "墙式台", "座板台", "板凳台", "扶壁台"}));
-    EXPECT_EQ(common_refrence_tools::Get_All_QD_Type_Names(),
-              (std::vector<CString>{"柱式墩", "盖梁柱式墩", "花瓶墩", "墙式墩"}));
-    common_refrence_tools::Get_All_QD_Type_Names();
-    const auto counts = common_refrence_tools::get_call_counts();
-    EXPECT_EQ(counts.qt_type_names, 1);
-    EXPECT_EQ(counts.qd_type_names, 2);
-    EXPECT_EQ(counts.construct_paper_paths, 0);
-}
 
 TEST(CommonRefrenceTools, ReferableDrawingsAreFilteredByTypeAndMappedToTags)
 {

@@ -83,7 +83,7 @@ TEST(SubstructureDrawing, CreatedByNameCopiedAndStoredWithItsPedestals)
 
         ds_test::recording_stream out;
         source->serialize_members(out);
-        ds_test::recording_stream in(out.json());
+        json_read_stream in(out.json());
         target->serialize_members(in);
         EXPECT_TRUE(in.diagnostics().empty()) << class_name;
         EXPECT_EQ(target->get_pedestals(), source->get_pedestals());
