@@ -151,6 +151,7 @@ TEST(CommonGridObserver, FocusPublishesTheReferenceListsOnlyInReferenceMode)
     setup.table.user_set_prop("m_GetType", CVQVariant(CString("外部导入"), false));
     setup.focus("m_Ref_path");
     EXPECT_FALSE(setup.table.get_env_variable("Exist_Graph_Names")->empty());
+    EXPECT_EQ(common_refrence_tools::get_call_counts().construct_paper_paths, 1);
     setup.focus("m_Num");
     EXPECT_EQ(*setup.table.get_env_variable("DS_Num"), (std::vector<CString>{"1", "2", "3", "4"}));
 

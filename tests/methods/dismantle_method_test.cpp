@@ -11,7 +11,7 @@ namespace {
 using VQDraw_DS_UINA::DS_CSH_LB_Data;
 using VQDraw_DS_UINA::DS_ui_data;
 
-TEST(DismantleMethod, OneMarkedSingleDrawingPerRowAndNothingForAWrongDrawing)
+TEST(DismantleMethod, OneMarkedSingleDrawingPerRowNoneForAnEmptyListAndNothingForAWrongDrawing)
 {
     ds_test::pedestal_drawings drawings;
     drawings.single("single", "1");
@@ -24,6 +24,11 @@ TEST(DismantleMethod, OneMarkedSingleDrawingPerRowAndNothingForAWrongDrawing)
                   std::make_pair(false, CString("指定的参数化图纸未实例化！")));
         EXPECT_EQ(graphs, (std::vector<drawing_graph_data_base*>{&earlier}));
     }
+    // An empty list gives no drawing, and the earlier contents go.
+    drawings.parametric("empty");
+    CString empty = "empty";
+    EXPECT_EQ(method.dismantle_param_graph(graphs, empty), std::make_pair(true, CString()));
+    EXPECT_TRUE(graphs.empty());
 
     VQDraw_DS_UINA::DS_ui_CSH_data& parametric = drawings.parametric("csh");
     parametric.set_default_value();
@@ -73,17 +78,6 @@ TEST(DismantleMethod, OneMarkedSingleDrawingPerRowAndNothingForAWrongDrawing)
     EXPECT_EQ(made.m_drawSet.m_DS_number, CString("5"));
     EXPECT_EQ(made.m_drawSet.com_drawset.m_strCompType, CString("桥台"));
     EXPECT_EQ(made.m_drawSet.com_drawset.m_strQF, CString("右幅"));
-}
-
-TEST(DismantleMethod, EmptyListGivesNoDrawing)
-{
-    ds_test::pedestal_drawings drawings;
-    drawings.parametric("csh");
-    std::vector<drawing_graph_data_base*> graphs = {nullptr};
-    CString tag = "csh";
-    EXPECT_EQ(VQDraw_DS_UINA::DS_ui_CSH_dismantle_method().dismantle_param_graph(graphs, tag),
-              std::make_pair(true, CString()));
-    EXPECT_TRUE(graphs.empty());
 }
 
 }  // namespace

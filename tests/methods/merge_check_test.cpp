@@ -67,43 +67,34 @@ TEST(MergeCheck, RebarDifferenceGivesOneLinePerNumber)
     EXPECT_EQ(messages, (messages_t{"7垫石", "横桥向宽度500 510", "2垫石中存在不同的钢筋数据，请检查!"}));
 }
 
-TEST(MergeCheck, IdentifiersThatNameNoSingleDrawing)
-{
-    ds_test::pedestal_drawings drawings;
-    drawings.single("a", "1", 560.0);
-    drawings.single("b", "1", 700.0);
-    drawings.parametric("csh");
-
-    messages_t messages = {"stale"};
-    EXPECT_TRUE(can_merge({}, messages));
-    EXPECT_TRUE(messages.empty());
-    messages = {"stale"};
-    EXPECT_TRUE(can_merge({"csh", "a", "b"}, messages));  // the first decides whether there is anything to check
-    EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(can_merge({"missing", "a", "b"}, messages));
-
-    // Later ones are skipped: they neither fail the check nor break up a group.
-    EXPECT_FALSE(can_merge({"a", "missing", "csh", "b"}, messages));
-    EXPECT_EQ(messages, (messages_t{"1垫石", "横桥向宽度560 700"}));
-}
-
-TEST(ConvertCheck, LeadsWithTheTargetsRebarTag)
+// Identifiers that name no single drawing: the first decides whether there is
+// anything to check; later ones are skipped, neither failing the check nor
+// breaking up a group. A conversion leads with its target's rebar tag.
+TEST(MergeCheck, IdentifiersThatNameNoSingleDrawingAndTheConversionsLead)
 {
     ds_test::pedestal_drawings drawings;
     drawings.single("a", "1", 560.0);
     drawings.single("b", "1", 700.0);
     VQDraw_DS_UINA::DS_ui_CSH_data& target = drawings.parametric("csh");
-    const VQDraw_DS_UINA::DS_ui_convert_method_base method;
 
     messages_t messages = {"stale"};
+    EXPECT_TRUE(can_merge({}, messages));
+    EXPECT_TRUE(messages.empty());
+    messages = {"stale"};
+    EXPECT_TRUE(can_merge({"csh", "a", "b"}, messages));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(can_merge({"missing", "a", "b"}, messages));
+    EXPECT_FALSE(can_merge({"a", "missing", "csh", "b"}, messages));
+    EXPECT_EQ(messages, (messages_t{"1垫石", "横桥向宽度560 700"}));
+
+    const VQDraw_DS_UINA::DS_ui_convert_method_base method;
+    messages = {"stale"};
     EXPECT_TRUE(method.is_all_single_graph_can_convert("csh", {}, messages));
     EXPECT_TRUE(method.is_all_single_graph_can_convert("a", {"a", "b"}, messages));
     EXPECT_EQ(messages, (messages_t{"stale"}));
-
     // The rebar set carries no tag, so the leading entry finds no single drawing.
     EXPECT_TRUE(method.is_all_single_graph_can_convert("csh", {"a", "b"}, messages));
     EXPECT_TRUE(messages.empty());
-
     // When the rebar set's tag does name a single drawing, that drawing leads the check.
     target.m_gz_data.m_Steel_P0.set_node_tag("a");
     EXPECT_FALSE(method.is_all_single_graph_can_convert("csh", {"b"}, messages));

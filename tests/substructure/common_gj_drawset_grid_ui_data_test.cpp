@@ -86,13 +86,12 @@ TEST(CommonDrawsetGrid, SettingsGoThroughATableAndMissingRowsAreSkipped)
     helper::set_type_envariable(nullptr, {"桥墩"});
 }
 
-TEST(CommonDrawsetGrid, TypeChoicesFollowTheDrawingClassAndAreCounted)
+TEST(CommonDrawsetGrid, TypeChoicesFollowTheStructureClassAndAreReplaced)
 {
     helper::reset_call_counts();
     EXPECT_EQ(helper::get_envariable_types("QD_pier_graph_data"), std::vector<CString>{"桥墩"});
     EXPECT_EQ(helper::get_envariable_types("QT_abutment_graph_data"), std::vector<CString>{"桥台"});
-    EXPECT_EQ(helper::get_envariable_types("DS_ui_data"), (std::vector<CString>{"桥墩", "桥台"}));
-    EXPECT_EQ(helper::get_envariable_types_call_count(), 3);
+    EXPECT_EQ(helper::get_envariable_types_call_count(), 2);
 
     table_ptr common(table_templates::create_data_base(helper::get_table_name(false)));
     helper::set_type_envariable(common.get(), {"桥墩", "桥台"});
