@@ -5,6 +5,7 @@
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
 #include "host/framework/project_file.h"
+#include "support/differences.h"
 #include "support/temp_folder.h"
 
 using namespace VQDraw_DS_UINA;
@@ -34,15 +35,14 @@ TEST_F(PedestalProject, BothDrawingKindsRoundTripThroughAProjectFile)
 
     ASSERT_EQ(loaded.nodes.size(), 2u);
     EXPECT_TRUE(loaded.warnings.empty());
-    std::vector<CString> lines;
     const auto* single_back = dynamic_cast<const DS_ui_data*>(loaded.nodes[0].get());
     ASSERT_NE(single_back, nullptr);
     EXPECT_EQ(single_back->get_node_tag(), CString("single_1"));
-    EXPECT_TRUE(single_back->compare_graph_data(&single, lines)) << testing::PrintToString(lines);
+    EXPECT_EQ(ds_test::differences<DS_ui_data>(*single_back, single), ds_test::no_differences);
 
     const auto* csh_back = dynamic_cast<const DS_ui_CSH_data*>(loaded.nodes[1].get());
     ASSERT_NE(csh_back, nullptr);
-    EXPECT_TRUE(csh_back->compare_graph_data(&parametric, lines)) << testing::PrintToString(lines);
+    EXPECT_EQ(ds_test::differences<DS_ui_CSH_data>(*csh_back, parametric), ds_test::no_differences);
     ASSERT_EQ(csh_back->m_csh_data.size(), 2u);  // the comparison does not look at the row count
     EXPECT_EQ(csh_back->m_csh_data[0].m_custom_note_items, parametric.m_csh_data[0].m_custom_note_items);
 }

@@ -6,6 +6,7 @@
 
 #include "methods/ds_ui_convert_method_base.h"
 #include "methods/ds_ui_merge_method_base.h"
+#include "support/differences.h"
 #include "support/pedestal_drawings.h"
 
 namespace {
@@ -62,9 +63,7 @@ TEST(MergeMethod, OneRowPerPierCountingRowsTimesNumbers)
     for (int i = 0; i < 3; ++i) {
         const DS_CSH_LB_Data& row = drawing->m_csh_data[static_cast<std::size_t>(i)];
         expected.m_iNum = i + 1;
-        std::vector<CString> lines;
-        row.compare(&expected, lines);
-        EXPECT_TRUE(lines.empty()) << i << " " << (lines.empty() ? CString() : lines[0]);
+        EXPECT_EQ(ds_test::differences(row, expected), ds_test::no_differences) << i;
         EXPECT_EQ(row.m_custom_note_items, single.m_draw_data.m_drawSet.com_drawset.m_custom_note_items);
     }
     // No bridge part and no numbers: one row numbered 0 with one pedestal.

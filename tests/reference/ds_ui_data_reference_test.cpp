@@ -3,17 +3,18 @@
 // the user grid row it fills back.
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "data/ds_ui_data.h"
 #include "host/framework/message_output.h"
 #include "host/rebar/steel_data.h"
 #include "host/substructure/common_refrence_tools.h"
 #include "host/substructure/substructure_graph_data.h"
+#include "support/differences.h"
 
 namespace {
 
 using VQDraw_DS_UINA::DS_ui_data;
+using ds_test::differences;
+using ds_test::no_differences;
 using conditions = std::map<CString, CString>;
 
 constexpr const char* no_match = "不存在符合构造引用条件的垫石，请检查！";
@@ -91,9 +92,7 @@ TEST(StructureReference, ConditionsSelectRowsAndNumbersInTheirOrder)
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].text, CString(no_match));
             EXPECT_EQ(std::make_pair(messages[0].output, messages[0].type), std::make_pair(1, 1));
-            std::vector<CString> lines;
-            gz.compare(&before.m_draw_data.m_gz, lines);
-            EXPECT_TRUE(lines.empty()) << testing::PrintToString(lines);
+            EXPECT_EQ(differences(gz, before.m_draw_data.m_gz), no_differences);
             EXPECT_EQ(drawing.m_draw_data.m_drawSet.m_DS_number, CString("7"));
             continue;
         }
@@ -117,8 +116,7 @@ TEST(StructureReference, EarlyReturnsChangeOnlyWhatWasDoneBeforeThem)
     const drawing_graph_data_base not_a_structure;
     EXPECT_FALSE(drawing.get_ref_structure_data(&not_a_structure, {}));
     EXPECT_FALSE(drawing.get_ref_structure_data(nullptr, {}));
-    std::vector<CString> lines;
-    EXPECT_TRUE(drawing.compare_graph_data(&before, lines)) << testing::PrintToString(lines);
+    EXPECT_EQ(differences(drawing, before), no_differences);
 
     // No pedestals, or a condition that reads as no number: the settings are
     // already the structure's, but no merge record is added and nothing is said.
@@ -133,9 +131,7 @@ TEST(StructureReference, EarlyReturnsChangeOnlyWhatWasDoneBeforeThem)
         EXPECT_EQ(drawset.m_strCompType, CString("桥墩"));
         EXPECT_EQ(drawset.m_iPierNum, pier->substructure_info().number);
         EXPECT_TRUE(drawset.m_merge_infos.empty());
-        lines.clear();
-        refused.m_draw_data.m_gz.compare(&before.m_draw_data.m_gz, lines);
-        EXPECT_TRUE(lines.empty()) << testing::PrintToString(lines);
+        EXPECT_EQ(differences(refused.m_draw_data.m_gz, before.m_draw_data.m_gz), no_differences);
     }
     EXPECT_TRUE(message_output::take_messages().empty());
 }

@@ -7,6 +7,7 @@
 #include "host/grid/table_templates.h"
 #include "host/substructure/common_gj_data_drawset.h"
 #include "host/substructure/common_gj_drawset_grid_ui_data.h"
+#include "support/differences.h"
 #include "support/module_fixture.h"
 
 namespace {
@@ -63,9 +64,7 @@ TEST(CommonDrawsetGrid, SettingsGoThroughATableAndMissingRowsAreSkipped)
     back.set_default_value();
     helper::save_data(common.get(), back);
     back.m_custom_note_items = source.m_custom_note_items;  // no row: the grid leaves them alone
-    std::vector<CString> lines;
-    back.compare(&source, lines);
-    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(ds_test::differences(back, source), ds_test::no_differences);
 
     // A settings table without identity rows changes only its own rows; a cell
     // that is not a number keeps the setting.
