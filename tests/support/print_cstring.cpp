@@ -1,6 +1,7 @@
-// GoogleTest printer for CString: GBK bytes would print as mojibake or
+// GoogleTest printer for CString, declared next to CString so that every test
+// finds it by argument-dependent lookup: GBK bytes would print as mojibake or
 // escapes, so failures show the text as UTF-8 (bad bytes as \xNN).
-#include "support/print_cstring.h"
+#include "host/afx/cstring.h"
 
 #include <ostream>
 
