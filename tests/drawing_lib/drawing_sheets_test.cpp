@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "host/drawing_lib/dxf_writer.h"
 #include "host/drawing_lib/rebar_geometry.h"
@@ -172,23 +170,14 @@ TEST(sheet_layout, LongTablesContinueOnFurtherSheets)
 
 class sheet_writers : public ds_test::temp_folder_test {};
 
-TEST_F(sheet_writers, SvgIsUtf8AndDxfIsGbkWithItsCodePage)
+// The texts, their encodings and the DXF code page are read back by ezdxf and
+// Chromium in the sheets_in_real_clients test.
+TEST_F(sheet_writers, SvgPageIsA3AndTheDxfIsWrittenWhole)
 {
     const auto sheets = sheets_of(parametric(2));
-    const std::string svg = ds_sheet::svg_document(sheets[0]);
-    EXPECT_NE(svg.find("viewBox=\"0 0 420 297\""), std::string::npos);
-    EXPECT_NE(svg.find(ds_text::to_utf8(CString("<title>垫石钢筋构造图</title>"))), std::string::npos);
-    EXPECT_NE(svg.find(ds_text::to_utf8(CString(">附注：</text>"))), std::string::npos);
-
-    const auto path = m_dir / "sheet.dxf";
-    ds_sheet::write_dxf(sheets[0], path);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    EXPECT_NE(content.str().find("$DWGCODEPAGE\n  3\nANSI_936"), std::string::npos);
-    EXPECT_NE(content.str().find(ds_text::to_gbk(CString("附注：").str())), std::string::npos);
+    EXPECT_NE(ds_sheet::svg_document(sheets[0]).find("viewBox=\"0 0 420 297\""), std::string::npos);
+    ds_sheet::write_dxf(sheets[0], m_dir / "sheet.dxf");
     EXPECT_EQ(files_in_dir(), 1u) << "no scratch file is left beside it";
-
     EXPECT_THROW(ds_sheet::write_dxf(sheets[0], m_dir / "missing" / "sheet.dxf"), std::exception);
 }
 
