@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <unordered_set>
+#include <utility>
 
 #include "host/framework/json_text.h"
 #include "host/text/encoding.h"
@@ -128,7 +130,22 @@ const ordered_json& empty_object()
 json_write_stream::json_write_stream(std::string path_prefix)
     : m_document(ordered_json::object()), m_path(std::move(path_prefix))
 {
-    m_frames.push_back({&m_document, {}});
+    m_frames.emplace_back();
+}
+
+std::unique_ptr<json_write_stream> json_write_stream::checking(value_observer observer)
+{
+    auto stream = std::make_unique<json_write_stream>();
+    stream->m_observer = std::move(observer);
+    stream->m_keep_values = false;
+    return stream;
+}
+
+std::string json_write_stream::open_path() const
+{
+    std::string path;
+    for (std::size_t i = 1; i < m_frames.size(); ++i) path += (i > 1 ? "/" : "") + m_frames[i].key;
+    return path;
 }
 
 void json_write_stream::fail(std::string_view leaf, const std::string& message) const
@@ -145,15 +162,21 @@ std::string json_write_stream::utf8_key(const CString& key) const
     }
 }
 
-ordered_json& json_write_stream::add(const CString& key, ordered_json value)
+std::string json_write_stream::new_key(const CString& key) const
 {
     std::string text = utf8_key(key);
-    frame& top = m_frames.back();
-    if (!top.keys.insert(text).second) fail(text, "key written twice into one object");
-    // The key set above already rules out duplicates: append without the map's linear search.
-    auto& members = top.object->get_ref<ordered_json::object_t&>();
-    members.emplace_back(std::move(text), std::move(value));
-    return members.back().second;
+    // The top object may hold members already completed by document().
+    const bool repeated = m_frames.back().members.contains(text) ||
+                          (m_frames.size() == 1 && m_document.contains(text));
+    if (repeated) fail(text, "key written twice into one object");
+    return text;
+}
+
+void json_write_stream::add(const CString& key, ordered_json value)
+{
+    std::string text = new_key(key);
+    if (m_observer) m_observer(*this, text, value);
+    m_frames.back().members.append(std::move(text), m_keep_values ? std::move(value) : ordered_json());
 }
 
 void json_write_stream::write(const CString& key, int value) { add(key, value); }
@@ -185,9 +208,9 @@ void json_write_stream::read(const CString& key, CString&) { fail(ds_text::to_ut
 void json_write_stream::mark(const CString& key, int kind)
 {
     if (is_begin(kind)) {
-        ordered_json& child = add(key, ordered_json::object());
-        m_path.enter(utf8_key(key), kind);
-        m_frames.push_back({&child, {}});
+        std::string text = new_key(key);
+        m_path.enter(text, kind);
+        m_frames.push_back({{}, std::move(text)});
         return;
     }
     const std::string text = utf8_key(key);
@@ -198,7 +221,9 @@ void json_write_stream::mark(const CString& key, int kind)
                        mark_name(m_path.top_kind()) + " \"" + m_path.top_key() + "\"");
     if (const auto dropped = m_path.leave(); !dropped.empty())
         fail(text, "guard tag \"" + dropped.front() + "\" still open at the end mark");
+    frame done = std::move(m_frames.back());
     m_frames.pop_back();
+    m_frames.back().members.append(std::move(done.key), m_keep_values ? done.members.take_object() : ordered_json());
 }
 
 void json_write_stream::push_guard_tag(const CString& tag) { m_path.push_tag(ds_text::to_utf8_for_display(tag)); }
@@ -217,14 +242,20 @@ const ordered_json& json_write_stream::document() const
     if (m_path.depth() > 0)
         fail({}, std::string(mark_name(m_path.top_kind())) + " \"" + m_path.top_key() + "\" is still open");
     if (m_path.tag_count() > 0) fail({}, "a guard tag is still open");
+    ds_json::object_members& written = m_frames.front().members;
+    if (m_document.empty()) {
+        m_document = written.take_object();
+    } else if (written.size() > 0) {
+        ordered_json later = written.take_object();
+        for (auto& [key, value] : later.items()) m_document[key] = std::move(value);
+    }
     return m_document;
 }
 
 ordered_json json_write_stream::take_document()
 {
     document();  // throws while anything is still open
-    m_frames.clear();
-    return std::move(m_document);
+    return std::exchange(m_document, ordered_json::object());
 }
 
 std::string json_write_stream::text(int indent) const { return ds_json::dump_text(document(), indent); }

@@ -10,15 +10,16 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "host/framework/json_members.h"
 #include "host/framework/member_rw_interface.h"
 #include "host/framework/stream_diagnostic.h"
 #include "host/framework/stream_path.h"
@@ -35,8 +36,17 @@
 /// back as written.
 class json_write_stream : public member_rw_interface {
 public:
+    /// Sees each value as it is written: the stream (for open_key and
+    /// open_path), the value's key and the value.
+    using value_observer =
+        std::function<void(const json_write_stream&, const std::string& key, const nlohmann::ordered_json& value)>;
+
     /// `path_prefix` starts the path in every error, for example "nodes[3]".
     explicit json_write_stream(std::string path_prefix = {});
+    /// A stream that refuses what a saving stream refuses and shows every
+    /// value to `observer`, but keeps no values: checking what a node would
+    /// write costs no copy of it. Its document() holds the keys with null values.
+    static std::unique_ptr<json_write_stream> checking(value_observer observer);
     json_write_stream(const json_write_stream&) = delete;
     json_write_stream& operator=(const json_write_stream&) = delete;
 
@@ -64,21 +74,33 @@ public:
     /// document() as UTF-8 JSON text (`indent` as in ds_json::dump_text).
     std::string text(int indent = 2) const;
 
+    /// Key of the innermost open object; empty at the top.
+    const std::string& open_key() const { return m_frames.back().key; }
+    /// Keys of the open objects, outermost first, joined by '/'; empty at the top.
+    std::string open_path() const;
+
 private:
+    /// An object being written; it goes into its parent under `key` when its end mark comes.
     struct frame {
-        nlohmann::ordered_json* object;
-        std::unordered_set<std::string> keys;
+        ds_json::object_members members;
+        std::string key;
     };
 
-    /// Adds `value` under `key` to the current object and returns the stored value.
-    nlohmann::ordered_json& add(const CString& key, nlohmann::ordered_json value);
+    /// Adds `value` under `key` to the current object; refuses a key written twice.
+    void add(const CString& key, nlohmann::ordered_json value);
+    /// `key` in UTF-8, refused when it is already in the current object.
+    std::string new_key(const CString& key) const;
     std::string utf8_key(const CString& key) const;
     [[noreturn]] void fail(std::string_view leaf, const std::string& message) const;
 
-    nlohmann::ordered_json m_document;
-    std::vector<frame> m_frames;
+    // The top object is completed when it is asked for: its members written
+    // since then are moved into m_document, which may already hold some.
+    mutable nlohmann::ordered_json m_document;
+    mutable std::vector<frame> m_frames;
     stream_path m_path;
     std::string m_deferred_error;  ///< a fault found where throwing is not allowed
+    value_observer m_observer;
+    bool m_keep_values = true;
 };
 
 /// Reads from a JSON object; never throws for bad data.

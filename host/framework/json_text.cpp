@@ -4,15 +4,17 @@
 // than by its callback parser: that one scans the open container's members at
 // every value it closes, and ordered_json's operator[] searches the members
 // before every insertion, both quadratic in the length of a long list. The
-// handler appends members directly and refuses duplicate keys through a hash
-// index, so parsing stays linear. To give refusals a line and column, the
-// input is read through an iterator that remembers how far the parser has read.
+// handler gathers members apart (json_members.h), refuses duplicate keys
+// through a hash index and places each value once it is complete, so parsing
+// stays linear, and one array's elements can be handed over as they complete.
+// To give refusals a line and column, the input is read through an iterator
+// that remembers how far the parser has read.
 #include "host/framework/json_text.h"
 
-#include <functional>
 #include <iterator>
-#include <unordered_map>
 #include <vector>
+
+#include "host/framework/json_members.h"
 
 namespace ds_json {
 namespace {
@@ -85,20 +87,23 @@ std::string plain_reason(const std::string& what)
     return reason;
 }
 
-/// One open object or array of the document being built.
+/// One open object or array of the document being built. Its members are
+/// gathered apart and it is placed in its parent once complete.
 struct open_value {
-    ordered_json* value;
-    /// Member positions by key hash; filled only once an object grows past
-    /// `small_object` members, below which a scan is cheaper.
-    std::unordered_multimap<std::size_t, std::size_t> keys;
+    bool is_array;
+    ordered_json items;      ///< the array's elements so far
+    object_members members;  ///< the object's members so far
+    std::string key;         ///< where the value goes in its parent object
+    bool streamed = false;   ///< elements go to the streamed array's receiver
 };
 
 /// Builds the document from the parser's events, refusing nesting deeper than
 /// max_depth and a key repeated in one object.
 class strict_builder {
 public:
-    strict_builder(std::string_view text, std::string_view source, const std::size_t& consumed)
-        : m_text(text), m_source(source), m_consumed(consumed)
+    strict_builder(std::string_view text, std::string_view source, const std::size_t& consumed,
+                   const streamed_array* streamed)
+        : m_text(text), m_source(source), m_consumed(consumed), m_streamed(streamed)
     {
     }
 
@@ -112,15 +117,14 @@ public:
     bool string(std::string& value) { return add(std::move(value)); }
     bool binary(ordered_json::binary_t& value) { return add(std::move(value)); }
 
-    bool start_object(std::size_t) { return open(ordered_json::object()); }
-    bool start_array(std::size_t) { return open(ordered_json::array()); }
+    bool start_object(std::size_t) { return open(false); }
+    bool start_array(std::size_t) { return open(true); }
     bool end_object() { return close(); }
     bool end_array() { return close(); }
 
     bool key(std::string& key)
     {
-        open_value& top = m_open.back();
-        if (is_repeated(top, key)) fail("duplicate key \"" + key + "\"");
+        if (m_open.back().members.contains(key)) fail("duplicate key \"" + key + "\"");
         m_key = std::move(key);
         return true;
     }
@@ -132,66 +136,46 @@ public:
     }
 
 private:
-    static constexpr std::size_t small_object = 16;
-
-    bool is_repeated(open_value& top, const std::string& key)
-    {
-        const auto& members = top.value->get_ref<const ordered_json::object_t&>();
-        if (members.size() < small_object) {
-            for (const auto& member : members)
-                if (member.first == key) return true;
-            return false;
-        }
-        if (top.keys.empty())
-            for (std::size_t i = 0; i < members.size(); ++i) top.keys.emplace(hash((members.begin() + i)->first), i);
-        const auto [first, last] = top.keys.equal_range(hash(key));
-        for (auto it = first; it != last; ++it)
-            if ((members.begin() + it->second)->first == key) return true;
-        return false;
-    }
-
-    /// Stores `value` where the parser is and returns it.
-    ordered_json& place(ordered_json&& value)
+    /// Stores a complete value where the parser is; `key` names it in an object.
+    void place(ordered_json&& value, std::string&& key)
     {
         if (m_open.empty()) {
             m_root = std::move(value);
-            return m_root;
+            return;
         }
         open_value& top = m_open.back();
-        if (top.value->is_array()) {
-            auto& items = top.value->get_ref<ordered_json::array_t&>();
-            items.push_back(std::move(value));
-            return items.back();
+        if (!top.is_array) {
+            top.members.append(std::move(key), std::move(value));
+        } else if (top.streamed) {
+            m_streamed->take(std::move(value));
+        } else {
+            top.items.get_ref<ordered_json::array_t&>().push_back(std::move(value));
         }
-        // key() has refused duplicates: append without the map's own search.
-        auto& members = top.value->get_ref<ordered_json::object_t&>();
-        if (!top.keys.empty()) top.keys.emplace(hash(m_key), members.size());
-        members.emplace_back(std::move(m_key), std::move(value));
-        return members.back().second;
     }
 
     bool add(ordered_json&& value)
     {
-        place(std::move(value));
+        place(std::move(value), std::move(m_key));
         return true;
     }
 
-    bool open(ordered_json&& empty)
+    bool open(bool is_array)
     {
         if (m_open.size() >= static_cast<std::size_t>(max_depth))
             fail("nesting deeper than " + std::to_string(max_depth) + " levels");
-        ordered_json& placed = place(std::move(empty));
-        m_open.push_back({&placed, {}});
+        const bool streamed = is_array && m_streamed && m_open.size() == 1 && !m_open.front().is_array &&
+                              m_key == m_streamed->key;
+        m_open.push_back({is_array, is_array ? ordered_json::array() : ordered_json(), {}, std::move(m_key), streamed});
         return true;
     }
 
     bool close()
     {
+        open_value done = std::move(m_open.back());
         m_open.pop_back();
+        place(done.is_array ? std::move(done.items) : done.members.take_object(), std::move(done.key));
         return true;
     }
-
-    static std::size_t hash(const std::string& key) { return std::hash<std::string>()(key); }
 
     [[noreturn]] void fail(const std::string& reason) const
     {
@@ -202,25 +186,19 @@ private:
     std::string_view m_text;
     std::string_view m_source;
     const std::size_t& m_consumed;
+    const streamed_array* m_streamed;
     ordered_json m_root;
     std::vector<open_value> m_open;
     std::string m_key;
 };
 
-}  // namespace
-
-json_text_error::json_text_error(std::string source, std::size_t line, std::size_t column, std::string reason)
-    : std::runtime_error(source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason),
-      m_source(std::move(source)), m_line(line), m_column(column), m_reason(std::move(reason))
-{
-}
-
-nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source)
+/// Parses with `streamed` (may be null) receiving that array's elements.
+ordered_json parse(std::string_view utf8, std::string_view source, const streamed_array* streamed)
 {
     std::size_t consumed = 0;
     const counting_iterator first(utf8.data(), utf8.data(), &consumed);
     const counting_iterator last(utf8.data(), utf8.data() + utf8.size(), nullptr);
-    strict_builder builder(utf8, source, consumed);
+    strict_builder builder(utf8, source, consumed, streamed);
     try {
         ordered_json::sax_parse(first, last, &builder);
     } catch (const ordered_json::parse_error& e) {
@@ -233,6 +211,24 @@ nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source
         throw json_text_error(std::string(source), line, column, plain_reason(e.what()));
     }
     return builder.take();
+}
+
+}  // namespace
+
+json_text_error::json_text_error(std::string source, std::size_t line, std::size_t column, std::string reason)
+    : std::runtime_error(source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason),
+      m_source(std::move(source)), m_line(line), m_column(column), m_reason(std::move(reason))
+{
+}
+
+nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source)
+{
+    return parse(utf8, source, nullptr);
+}
+
+nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source, const streamed_array& streamed)
+{
+    return parse(utf8, source, &streamed);
 }
 
 std::string dump_text(const nlohmann::ordered_json& document, int indent)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -40,6 +41,21 @@ private:
 /// invalid UTF-8, a number out of range, nesting deeper than max_depth or a key
 /// that appears twice in one object.
 nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source = "<text>");
+
+/// One array of the top object whose elements are handed over one by one as
+/// they are parsed, so that a long document never stands in memory whole.
+struct streamed_array {
+    /// Key of the array in the top object.
+    std::string key;
+    /// Receives each element once it is complete, in order. The document
+    /// returned keeps the key with an empty array.
+    std::function<void(nlohmann::ordered_json&&)> take;
+};
+
+/// parse_text, with the elements of `streamed` handed to its receiver instead
+/// of kept. A refusal found later in the text is thrown as before, after the
+/// receiver has seen the elements ahead of it.
+nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source, const streamed_array& streamed);
 
 /// The document as UTF-8 JSON text, pretty-printed with `indent` spaces (-1:
 /// one line). Throws std::runtime_error when a string holds invalid UTF-8.
