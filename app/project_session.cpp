@@ -18,13 +18,12 @@ project_session::project_session(app_context& context, std::filesystem::path fil
     const auto warnings = m_project.load(m_file);
     for (const auto& warning : warnings) say_utf8("load " + to_string(warning));
     m_unread = unread_entries(warnings);
-    const auto file_size = std::filesystem::file_size(m_file, ec);
-    m_loaded = m_project.text(ec ? 0 : file_size);
+    m_loaded = m_project.digest();
 }
 
 void project_session::finish()
 {
-    if (m_project.text_equals(m_loaded)) {
+    if (m_project.digest() == m_loaded) {
         say_utf8("\nProject " + m_file.string() + " unchanged; not written.");
         return;
     }
@@ -35,11 +34,8 @@ void project_session::finish()
                                  "saving would drop them, so it was not written:" + entries +
                                  "\nRepair the file, or give --force to save it without them.");
     }
-    // Only one text at a time: the loaded one is not needed any more.
-    const std::size_t loaded_size = m_loaded.size();
-    m_loaded = std::string();
-    m_loaded = m_project.text(loaded_size);
-    workspace::write(m_file, m_loaded);
+    m_project.save(m_file);
+    m_loaded = m_project.digest();
     say_utf8("\nSaved the project to " + m_file.string() + ".");
 }
 

@@ -23,8 +23,8 @@ public:
     const std::filesystem::path& file() const { return m_file; }
 
     /// Saves the project when its text differs from the one loaded, and says
-    /// which of the two happened. The comparison goes node by node, so that
-    /// two whole texts are never in memory at once.
+    /// which of the two happened. The texts are compared by their SHA-256,
+    /// made piece by piece, so that no whole text is ever kept in memory.
     /// When the load left entries unread the save would drop them: it throws
     /// std::runtime_error naming them instead, unless the user gave --force.
     void finish();
@@ -32,7 +32,7 @@ public:
 private:
     workspace& m_project;
     std::filesystem::path m_file;
-    std::string m_loaded;  ///< the project's text right after loading (after a save: the text saved)
+    ds_digest::digest m_loaded;  ///< digest of the project's text right after loading (after a save: of the text saved)
     std::vector<stream_diagnostic> m_unread;
     bool m_save_damaged;
 };

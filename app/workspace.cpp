@@ -53,17 +53,7 @@ void workspace::save(const std::filesystem::path& file) const { ds_project::save
 
 nlohmann::ordered_json workspace::document() const { return ds_project::project_document(const_nodes()); }
 
-std::string workspace::text(std::size_t expected_size) const
-{
-    return ds_project::project_text(const_nodes(), expected_size);
-}
-
-bool workspace::text_equals(std::string_view text) const { return ds_project::project_text_equals(const_nodes(), text); }
-
-void workspace::write(const std::filesystem::path& file, const std::string& text)
-{
-    ds_project::write_project_text(file, text);
-}
+ds_digest::digest workspace::digest() const { return ds_project::project_digest(const_nodes()); }
 
 std::vector<stream_diagnostic> workspace::load(const std::filesystem::path& file)
 {

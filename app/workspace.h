@@ -16,6 +16,7 @@
 
 #include "host/framework/data_node_base.h"
 #include "host/framework/stream_diagnostic.h"
+#include "host/framework/text_digest.h"
 
 namespace ds_app {
 
@@ -49,12 +50,8 @@ public:
 
     /// The project document the nodes would be saved as.
     nlohmann::ordered_json document() const;
-    /// The text the nodes would be saved as; `expected_size` as in ds_project::project_text.
-    std::string text(std::size_t expected_size = 0) const;
-    /// True when text() would be `text`, without making a second text.
-    bool text_equals(std::string_view text) const;
-    /// Writes `text`, made by text(), to `file` atomically. Throws ds_project::project_error.
-    static void write(const std::filesystem::path& file, const std::string& text);
+    /// SHA-256 of the text the nodes would be saved as (ds_project::project_digest).
+    ds_digest::digest digest() const;
 
     const std::vector<std::unique_ptr<data_node_base>>& nodes() const { return m_nodes; }
     /// The first node with that name, or null.

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libcsv-dev
   libdxflib-dev python3-ezdxf python3-matplotlib chromium fonts-noto-cjk
-  libxlsxwriter-dev libzip-dev libpugixml-dev
+  libxlsxwriter-dev libzip-dev libpugixml-dev libssl-dev
   # real spreadsheet clients the tests hand our files to
   python3-openpyxl libreoffice-calc-nogui
   # libFuzzer targets

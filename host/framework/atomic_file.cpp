@@ -2,11 +2,13 @@
 #include "host/framework/atomic_file.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace ds_file {
@@ -104,67 +106,96 @@ std::string hidden_name(const std::filesystem::path& folder, const std::filesyst
     return (folder / ("." + path.filename().string() + "." + suffix)).string();
 }
 
-/// Writes `content` to a file without a name (O_TMPFILE) and names it only
-/// once it is complete and on disk, so that a process killed while writing
-/// leaves nothing behind. Returns the name, or "" when the file system cannot
-/// make unnamed files.
-std::string write_unnamed_then_link(const std::filesystem::path& folder, const std::filesystem::path& path,
-                                    std::string_view content)
-{
-    descriptor fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-    if (fd.get() < 0) {
-        if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) return {};
-        fail("cannot create a temporary file in", folder, errno);
-    }
-    write_all(fd.get(), content, path);
-    if (::fchmod(fd.get(), mode_for(path)) != 0) fail("cannot set the mode of", path, errno);
-    if (::fsync(fd.get()) != 0) fail("cannot flush", path, errno);
-    // linkat through /proc names an unnamed file without the privilege AT_EMPTY_PATH needs.
-    const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = hidden_name(folder, path);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            if (fd.close() != 0) {
-                ::unlink(name.c_str());
-                fail("cannot close", path, errno);
-            }
-            return name;
-        }
-        if (errno == ENOENT && attempt == 0) return {};  // no /proc: fall back to a named temporary file
-        if (errno != EEXIST) fail("cannot create a temporary file in", folder, errno);
-    }
-    fail("cannot create a temporary file in", folder, EEXIST);
-}
-
-/// The classic way: a named temporary file from the start.
-std::string write_named(const std::filesystem::path& folder, const std::filesystem::path& path, std::string_view content)
+/// A new named temporary file ".NAME.XXXXXX" beside `path`; its name goes to `name`.
+int open_named(const std::filesystem::path& folder, const std::filesystem::path& path, std::string& name)
 {
     std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    descriptor fd(::mkostemp(name.data(), O_CLOEXEC));
-    if (fd.get() < 0) fail("cannot create a temporary file in", folder, errno);
-    temporary_file temp(name.data());
-    write_all(fd.get(), content, path);
-    if (::fchmod(fd.get(), mode_for(path)) != 0) fail("cannot set the mode of", name.data(), errno);
-    if (::fsync(fd.get()) != 0) fail("cannot flush", path, errno);
-    if (fd.close() != 0) fail("cannot close", path, errno);
-    temp.release();
-    return name.data();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    const int fd = ::mkostemp(buffer.data(), O_CLOEXEC);
+    if (fd < 0) fail("cannot create a temporary file in", folder, errno);
+    name = buffer.data();
+    return fd;
 }
 
 }  // namespace
 
+// The content goes to a file without a name (O_TMPFILE) that is named only
+// once it is complete and on disk, so that a process killed while writing
+// leaves nothing behind. File systems without unnamed files get a named
+// temporary file from the start.
+atomic_writer::atomic_writer(std::filesystem::path path)
+    : m_path(std::move(path)), m_folder(m_path.parent_path().empty() ? std::filesystem::path(".") : m_path.parent_path())
+{
+    check_replaceable(m_path);
+    m_fd = ::open(m_folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (m_fd >= 0) return;
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) fail("cannot create a temporary file in", m_folder, errno);
+    m_fd = open_named(m_folder, m_path, m_named);
+}
+
+atomic_writer::~atomic_writer()
+{
+    if (m_fd >= 0) ::close(m_fd);
+    if (!m_committed && !m_named.empty()) ::unlink(m_named.c_str());
+}
+
+void atomic_writer::write(std::string_view piece) { write_all(m_fd, piece, m_path); }
+
+std::string atomic_writer::link_unnamed()
+{
+    // linkat through /proc names an unnamed file without the privilege AT_EMPTY_PATH needs.
+    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = hidden_name(m_folder, m_path);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return name;
+        if (errno == ENOENT && attempt == 0) return {};
+        if (errno != EEXIST) fail("cannot create a temporary file in", m_folder, errno);
+    }
+    fail("cannot create a temporary file in", m_folder, EEXIST);
+}
+
+std::string atomic_writer::copy_to_named()
+{
+    std::string name;
+    descriptor named(open_named(m_folder, m_path, name));
+    temporary_file temp(name);
+    char buffer[64 * 1024];
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(m_fd, buffer, sizeof buffer, at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail("cannot write", m_path, errno);
+        if (n == 0) break;
+        write_all(named.get(), std::string_view(buffer, static_cast<std::size_t>(n)), m_path);
+        at += n;
+    }
+    if (::fchmod(named.get(), mode_for(m_path)) != 0) fail("cannot set the mode of", name, errno);
+    if (::fsync(named.get()) != 0) fail("cannot flush", m_path, errno);
+    if (named.close() != 0) fail("cannot close", m_path, errno);
+    temp.release();
+    return name;
+}
+
+void atomic_writer::commit()
+{
+    if (::fchmod(m_fd, mode_for(m_path)) != 0) fail("cannot set the mode of", m_named.empty() ? m_path : std::filesystem::path(m_named), errno);
+    if (::fsync(m_fd) != 0) fail("cannot flush", m_path, errno);
+    if (m_named.empty()) {
+        m_named = link_unnamed();
+        if (m_named.empty()) m_named = copy_to_named();  // no /proc
+    }
+    const int fd = std::exchange(m_fd, -1);
+    if (::close(fd) != 0) fail("cannot close", m_path, errno);
+    if (::rename(m_named.c_str(), m_path.c_str()) != 0) fail("cannot replace", m_path, errno);
+    m_committed = true;
+    sync_folder(m_folder);
+}
+
 void write_file_atomically(const std::filesystem::path& path, std::string_view content)
 {
-    const std::filesystem::path folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
-    check_replaceable(path);
-    std::string name = write_unnamed_then_link(folder, path, content);
-    if (name.empty()) name = write_named(folder, path, content);
-    temporary_file temp(name);
-    if (::rename(name.c_str(), path.c_str()) != 0) fail("cannot replace", path, errno);
-    temp.release();
-    sync_folder(folder);
+    atomic_writer writer(path);
+    writer.write(content);
+    writer.commit();
 }
 
 std::string read_whole_file(const std::filesystem::path& path, std::size_t max_bytes)
@@ -177,6 +208,8 @@ std::string read_whole_file(const std::filesystem::path& path, std::size_t max_b
     if (::fstat(fd.get(), &st) != 0) fail("cannot read", path, errno);
     if (!S_ISREG(st.st_mode)) throw file_error("cannot read \"" + path.string() + "\": it is not a regular file");
     std::string content;
+    // Room for the whole file at once: growing by doubling would hold two copies for a moment.
+    content.reserve(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), max_bytes) + 1);
     char buffer[64 * 1024];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);

@@ -30,6 +30,34 @@ public:
 /// unnamed files get a named temporary file from the start.
 void write_file_atomically(const std::filesystem::path& path, std::string_view content);
 
+/// write_file_atomically with the content given in pieces, so that a long
+/// content never has to stand in memory whole. The constructor opens the
+/// temporary file, write() appends, commit() puts the file in place; a writer
+/// destroyed without commit() leaves the old file as it was and no temporary
+/// file behind. Every failure throws file_error.
+class atomic_writer {
+public:
+    explicit atomic_writer(std::filesystem::path path);
+    ~atomic_writer();
+    atomic_writer(const atomic_writer&) = delete;
+    atomic_writer& operator=(const atomic_writer&) = delete;
+
+    void write(std::string_view piece);
+    void commit();
+
+private:
+    /// Gives the unnamed file its hidden name; "" when there is no /proc to do it through.
+    std::string link_unnamed();
+    /// A named temporary file holding what was written to the unnamed one.
+    std::string copy_to_named();
+
+    std::filesystem::path m_path;
+    std::filesystem::path m_folder;
+    int m_fd = -1;
+    std::string m_named;  ///< the temporary file's name once it has one
+    bool m_committed = false;
+};
+
 /// The whole content of `path`. Throws file_error when it cannot be opened or
 /// read, is not a regular file (a FIFO is refused at once instead of waiting
 /// for a writer), or is larger than `max_bytes`.

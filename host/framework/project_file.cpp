@@ -2,8 +2,10 @@
 #include "host/framework/project_file.h"
 
 #include <algorithm>
-#include <functional>
 #include <cstdint>
+#include <exception>
+#include <functional>
+#include <iterator>
 
 #include "host/framework/atomic_file.h"
 #include "host/framework/json_stream.h"
@@ -256,81 +258,113 @@ std::string project_text(const std::vector<const data_node_base*>& nodes, std::s
     return text;
 }
 
-bool project_text_equals(const std::vector<const data_node_base*>& nodes, std::string_view text)
+ds_digest::digest project_digest(const std::vector<const data_node_base*>& nodes)
 {
-    std::size_t at = 0;
-    bool same = true;
+    ds_digest::text_digest digest;
     for_each_text_piece(nodes, [&](std::string_view piece) {
-        same = text.substr(at, piece.size()) == piece;
-        at += piece.size();
-        return same;
+        digest.add(piece);
+        return true;
     });
-    return same && at == text.size();
-}
-
-void write_project_text(const std::filesystem::path& path, std::string_view text)
-{
-    try {
-        ds_file::write_file_atomically(path, text);
-    } catch (const std::exception& e) {
-        refuse_save(path.string(), "", e.what());
-    }
+    return digest.finish();
 }
 
 void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes)
 {
-    std::string text;
     try {
-        text = project_text(nodes);
+        ds_file::atomic_writer file(path);
+        for_each_text_piece(nodes, [&](std::string_view piece) {
+            file.write(piece);
+            return true;
+        });
+        file.commit();
     } catch (const std::exception& e) {
         refuse_save(path.string(), "", e.what());
     }
-    write_project_text(path, text);
 }
 
 namespace {
 
-/// The parsed text, or project_error with the file, line and column.
-ordered_json parse_project_text(std::string_view utf8, const std::string& source)
+/// Makes nodes from the entries of "nodes" one by one, as the parser completes
+/// them, so that the parsed file never stands in memory whole. The first
+/// refusal is kept and thrown only by finish(), after the whole text has
+/// parsed and the head was checked: a load is refused for the same reason
+/// whichever way its entries arrive.
+class node_loader {
+public:
+    explicit node_loader(const std::string& source) : m_source(source) {}
+
+    void take(ordered_json&& entry)
+    {
+        const std::size_t index = m_taken++;
+        if (m_refusal) return;  // the load fails anyway: spend nothing more on it
+        try {
+            m_nodes.push_back(load_node(entry, index, m_source, m_node_warnings));
+        } catch (const project_error&) {
+            m_refusal = std::current_exception();
+            m_nodes.clear();
+        }
+    }
+
+    /// The loaded project, once `document` (the file without its entries) is checked.
+    loaded_project finish(ordered_json& document)
+    {
+        check_format(document, m_source);
+        required(document, "nodes", ordered_json::value_t::array, m_source, "");
+        if (m_refusal) std::rethrow_exception(m_refusal);
+        loaded_project result;
+        warn_unknown(document, {"format", "format_version", "nodes"}, "", result.warnings);
+        result.warnings.insert(result.warnings.end(), std::make_move_iterator(m_node_warnings.begin()),
+                               std::make_move_iterator(m_node_warnings.end()));
+        result.nodes = std::move(m_nodes);
+        return result;
+    }
+
+private:
+    const std::string& m_source;
+    std::size_t m_taken = 0;
+    std::vector<std::unique_ptr<data_node_base>> m_nodes;
+    std::vector<stream_diagnostic> m_node_warnings;
+    std::exception_ptr m_refusal;
+};
+
+/// Parses `utf8` and loads its nodes while parsing.
+loaded_project load_while_parsing(std::string_view utf8, const std::string& source)
 {
+    node_loader loader(source);
+    ordered_json document;
     try {
-        return ds_json::parse_text(utf8, source);
+        document = ds_json::parse_text(utf8, source, {"nodes", [&](ordered_json&& entry) { loader.take(std::move(entry)); }});
     } catch (const ds_json::json_text_error& e) {
         throw project_error(std::string("cannot load project: ") + e.what());
     }
+    return loader.finish(document);
 }
 
 }  // namespace
 
 loaded_project load_project(const std::filesystem::path& path)
 {
-    ordered_json document;
-    {
-        std::string text;
-        try {
-            text = ds_file::read_whole_file(path);
-        } catch (const ds_file::file_error& e) {
-            throw project_error(std::string("cannot load project: ") + e.what());
-        }
-        document = parse_project_text(text, path.string());
-    }  // the text is gone before the nodes are made
-    return load_project_document(std::move(document), path.string());
+    std::string text;
+    try {
+        text = ds_file::read_whole_file(path);
+    } catch (const ds_file::file_error& e) {
+        throw project_error(std::string("cannot load project: ") + e.what());
+    }
+    return load_while_parsing(text, path.string());
 }
 
 loaded_project load_project_text(std::string_view utf8, const std::string& source)
 {
-    return load_project_document(parse_project_text(utf8, source), source);
+    return load_while_parsing(utf8, source);
 }
 
 loaded_project load_project_document(ordered_json document, const std::string& source)
 {
     check_format(document, source);
     auto& nodes = required(document, "nodes", ordered_json::value_t::array, source, "");
-    loaded_project result;
-    warn_unknown(document, {"format", "format_version", "nodes"}, "", result.warnings);
-    for (std::size_t i = 0; i < nodes.size(); ++i)
-        result.nodes.push_back(load_node(nodes[i], i, source, result.warnings));
-    return result;
+    node_loader loader(source);
+    for (auto& entry : nodes) loader.take(std::move(entry));
+    return loader.finish(document);
 }
 
 }  // namespace ds_project

@@ -19,6 +19,7 @@
 
 #include "host/framework/data_node_base.h"
 #include "host/framework/stream_diagnostic.h"
+#include "host/framework/text_digest.h"
 
 namespace ds_project {
 
@@ -61,15 +62,14 @@ void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
 /// touched, so it costs address space rather than memory).
 std::string project_text(const std::vector<const data_node_base*>& nodes, std::size_t expected_size = 0);
 
-/// True when project_text(nodes) would be `text`; stops at the first node that
-/// differs, and never holds a second text.
-bool project_text_equals(const std::vector<const data_node_base*>& nodes, std::string_view text);
+/// SHA-256 of project_text(nodes), computed piece by piece: a command tells
+/// whether it changed the project by comparing two of these, without keeping
+/// a text. Throws project_error as project_document does.
+ds_digest::digest project_digest(const std::vector<const data_node_base*>& nodes);
 
-/// Writes text made by project_text to `path` atomically: a failed save leaves
-/// the previous file intact. Throws project_error.
-void write_project_text(const std::filesystem::path& path, std::string_view text);
-
-/// write_project_text(path, project_text(nodes)). Throws project_error.
+/// Writes project_text(nodes) to `path` atomically, piece by piece, so that
+/// besides the nodes only one node's text is in memory: a failed save leaves
+/// the previous file intact. Throws project_error naming the file.
 void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes);
 
 /// Reads a project file and creates its nodes by runtime class name. All or
