@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "frame/ds_ui_module.h"
+#include "host/framework/json_text.h"
 #include "host/framework/project_file.h"
 
 namespace {
@@ -39,6 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Saving can refuse what loading accepted (a node whose text does not
     // convert back); that is a finding too, so nothing is caught from here on.
     const auto saved = ds_project::project_document(pointers(loaded));
+    // The saved text is written while the members come; it must be the document's own layout.
+    if (ds_project::project_text(pointers(loaded)) != ds_json::dump_text(saved) + "\n") {
+        std::fprintf(stderr, "the saved text is not the saved document's layout\n");
+        std::abort();
+    }
     const auto reloaded = ds_project::load_project_document(saved, "saved");
     if (ds_project::project_document(pointers(reloaded)) != saved) {
         std::fprintf(stderr, "the saved project loads back different\n");

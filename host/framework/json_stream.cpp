@@ -141,6 +141,42 @@ std::unique_ptr<json_write_stream> json_write_stream::checking(value_observer ob
     return stream;
 }
 
+std::unique_ptr<json_write_stream> json_write_stream::to_text(ds_json::piece_writer& output, unsigned offset,
+                                                              std::string path_prefix)
+{
+    auto stream = std::make_unique<json_write_stream>(std::move(path_prefix));
+    stream->m_keep_values = false;
+    stream->m_text = &output;
+    stream->m_text_offset = offset;
+    return stream;
+}
+
+void json_write_stream::text_member(const std::string& key)
+{
+    // An object's opening brace waits for its first member: an empty one is "{}".
+    m_text->raw(m_frames.back().members.size() == 0 ? "{\n" : ",\n");
+    m_text->spaces(m_text_offset + 2 * m_frames.size());
+    m_text->value(key);
+    m_text->raw(": ");
+}
+
+void json_write_stream::text_close()
+{
+    if (m_frames.back().members.size() == 0) {
+        m_text->raw("{}");
+        return;
+    }
+    m_text->raw("\n");
+    m_text->spaces(m_text_offset + 2 * (m_frames.size() - 1));
+    m_text->raw("}");
+}
+
+void json_write_stream::finish_text()
+{
+    check_complete();
+    text_close();
+}
+
 std::string json_write_stream::open_path() const
 {
     std::string path;
@@ -176,6 +212,10 @@ void json_write_stream::add(const CString& key, ordered_json value)
 {
     std::string text = new_key(key);
     if (m_observer) m_observer(*this, text, value);
+    if (m_text) {
+        text_member(text);
+        m_text->value(value);
+    }
     m_frames.back().members.append(std::move(text), m_keep_values ? std::move(value) : ordered_json());
 }
 
@@ -209,6 +249,7 @@ void json_write_stream::mark(const CString& key, int kind)
 {
     if (is_begin(kind)) {
         std::string text = new_key(key);
+        if (m_text) text_member(text);
         m_path.enter(text, kind);
         m_frames.push_back({{}, std::move(text)});
         return;
@@ -221,6 +262,7 @@ void json_write_stream::mark(const CString& key, int kind)
                        mark_name(m_path.top_kind()) + " \"" + m_path.top_key() + "\"");
     if (const auto dropped = m_path.leave(); !dropped.empty())
         fail(text, "guard tag \"" + dropped.front() + "\" still open at the end mark");
+    if (m_text) text_close();
     frame done = std::move(m_frames.back());
     m_frames.pop_back();
     m_frames.back().members.append(std::move(done.key), m_keep_values ? done.members.take_object() : ordered_json());
@@ -236,12 +278,17 @@ void json_write_stream::pop_guard_tag()
         m_deferred_error = m_path.render() + ": guard tag popped without a matching push at this level";
 }
 
-const ordered_json& json_write_stream::document() const
+void json_write_stream::check_complete() const
 {
     if (!m_deferred_error.empty()) throw ds_stream_error(m_deferred_error);
     if (m_path.depth() > 0)
         fail({}, std::string(mark_name(m_path.top_kind())) + " \"" + m_path.top_key() + "\" is still open");
     if (m_path.tag_count() > 0) fail({}, "a guard tag is still open");
+}
+
+const ordered_json& json_write_stream::document() const
+{
+    check_complete();
     ds_json::object_members& written = m_frames.front().members;
     if (m_document.empty()) {
         m_document = written.take_object();

@@ -20,6 +20,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/framework/json_members.h"
+#include "host/framework/json_text.h"
 #include "host/framework/member_rw_interface.h"
 #include "host/framework/stream_diagnostic.h"
 #include "host/framework/stream_path.h"
@@ -47,6 +48,13 @@ public:
     /// value to `observer`, but keeps no values: checking what a node would
     /// write costs no copy of it. Its document() holds the keys with null values.
     static std::unique_ptr<json_write_stream> checking(value_observer observer);
+    /// A stream that refuses what a saving stream refuses and writes the
+    /// object as JSON text to `output` while the members come, laid out as
+    /// dump_text lays it out nested `offset` spaces deep, instead of keeping
+    /// it. Call finish_text() after the last write; after a refusal the text
+    /// written is incomplete.
+    static std::unique_ptr<json_write_stream> to_text(ds_json::piece_writer& output, unsigned offset,
+                                                      std::string path_prefix = {});
     json_write_stream(const json_write_stream&) = delete;
     json_write_stream& operator=(const json_write_stream&) = delete;
 
@@ -71,6 +79,8 @@ public:
     /// document(), moved out: the stream is spent afterwards. Spares a copy of
     /// every member when a whole project is assembled.
     nlohmann::ordered_json take_document();
+    /// Ends a to_text stream: refuses what document() refuses, then closes the object.
+    void finish_text();
     /// document() as UTF-8 JSON text (`indent` as in ds_json::dump_text).
     std::string text(int indent = 2) const;
 
@@ -88,6 +98,12 @@ private:
 
     /// Adds `value` under `key` to the current object; refuses a key written twice.
     void add(const CString& key, nlohmann::ordered_json value);
+    /// Throws ds_stream_error while a mark or guard tag is open or a guard tag fault was noted.
+    void check_complete() const;
+    /// For to_text streams: the separator, indent and key of a new member of the current object.
+    void text_member(const std::string& key);
+    /// For to_text streams: the end of the innermost object.
+    void text_close();
     /// `key` in UTF-8, refused when it is already in the current object.
     std::string new_key(const CString& key) const;
     std::string utf8_key(const CString& key) const;
@@ -101,6 +117,8 @@ private:
     std::string m_deferred_error;  ///< a fault found where throwing is not allowed
     value_observer m_observer;
     bool m_keep_values = true;
+    ds_json::piece_writer* m_text = nullptr;  ///< set for to_text streams
+    unsigned m_text_offset = 0;
 };
 
 /// Reads from a JSON object; never throws for bad data.

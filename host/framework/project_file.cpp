@@ -160,16 +160,28 @@ std::unique_ptr<data_node_base> load_node(ordered_json& entry, std::size_t index
     throw project_error("cannot save project \"" + path + "\": " + (place.empty() ? "" : place + ": ") + what);
 }
 
-ordered_json node_entry(const data_node_base& node, const std::string& place)
+/// The node's class name, refused when the class cannot be created by that name.
+const char* creatable_class_name(const data_node_base& node, const std::string& place)
 {
     const char* class_name = node.GetRuntimeClass()->m_lpszClassName;
     if (CRuntimeClass::FromName(class_name) != node.GetRuntimeClass())
         throw project_error(place + ": class \"" + std::string(class_name) +
                             "\" cannot be created by name, so the project could not be loaded again");
-    json_write_stream stream(place);
-    // serialize_members serves both directions and is therefore not const; a
-    // writing stream only reads the node.
+    return class_name;
+}
+
+// serialize_members serves both directions and is therefore not const; a
+// writing stream only reads the node.
+void write_members(const data_node_base& node, member_rw_interface& stream)
+{
     const_cast<data_node_base&>(node).serialize_members(stream);
+}
+
+ordered_json node_entry(const data_node_base& node, const std::string& place)
+{
+    const char* class_name = creatable_class_name(node, place);
+    json_write_stream stream(place);
+    write_members(node, stream);
     ordered_json entry = ordered_json::object();
     entry["class"] = class_name;
     entry["tag"] = ds_text::to_utf8(node.get_node_tag());
@@ -178,13 +190,43 @@ ordered_json node_entry(const data_node_base& node, const std::string& place)
     return entry;
 }
 
-/// node_entry for nodes[index], with every failure turned into a project_error naming the node.
-ordered_json checked_node_entry(const data_node_base* node, std::size_t index)
+/// node_entry(node, place) as text, written while the members come, laid out
+/// as dump_text lays out an entry of the node list (four spaces deep).
+void write_node_entry(ds_json::piece_writer& out, const data_node_base& node, const std::string& place)
+{
+    const char* class_name = creatable_class_name(node, place);
+    // The tag and name go first in the text, but a fault in the members is the
+    // one to report when both are wrong, as node_entry does.
+    std::string tag, name;
+    std::exception_ptr text_fault;
+    try {
+        tag = ds_text::to_utf8(node.get_node_tag());
+        name = ds_text::to_utf8(node.get_node_name());
+    } catch (const ds_text::conversion_error&) {
+        text_fault = std::current_exception();
+    }
+    out.raw("{\n      \"class\": ");
+    out.value(class_name);
+    out.raw(",\n      \"tag\": ");
+    out.value(tag);
+    out.raw(",\n      \"name\": ");
+    out.value(name);
+    out.raw(",\n      \"members\": ");
+    const auto stream = json_write_stream::to_text(out, 6, place);
+    write_members(node, *stream);
+    stream->finish_text();
+    if (text_fault) std::rethrow_exception(text_fault);
+    out.raw("\n    }");
+}
+
+/// `write` for nodes[index], with every failure turned into a project_error naming the node.
+template <class Write>
+auto with_node_errors(const data_node_base* node, std::size_t index, Write write)
 {
     const std::string place = node_place(index);
     if (!node) throw project_error(place + ": no node");
     try {
-        return node_entry(*node, place);
+        return write(*node, place);
     } catch (const project_error&) {
         throw;
     } catch (const ds_stream_error& e) {
@@ -203,68 +245,51 @@ ordered_json document_head()
     return document;
 }
 
-/// `text` with every line after the first indented by `indent` more spaces.
-/// JSON text holds no raw line breaks inside strings, so every '\n' starts a line.
-void append_indented(std::string& out, std::string_view text, std::string_view indent)
-{
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        out.append(text, at, end - at);
-        if (end == text.size()) break;
-        out += '\n';
-        out += indent;
-        at = end + 1;
-    }
-}
-
 }  // namespace
 
 ordered_json project_document(const std::vector<const data_node_base*>& nodes)
 {
     ordered_json document = document_head();
     ordered_json& list = document["nodes"];
-    for (std::size_t i = 0; i < nodes.size(); ++i) list.push_back(checked_node_entry(nodes[i], i));
+    for (std::size_t i = 0; i < nodes.size(); ++i) list.push_back(with_node_errors(nodes[i], i, node_entry));
     return document;
 }
 
 void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
-                         const std::function<bool(std::string_view)>& piece)
+                         const std::function<void(std::string_view)>& piece)
 {
     // The head with an empty list ends in "[]\n}"; the entries go between the brackets,
     // laid out as dump_text lays out the elements of an array two levels deep.
     const std::string head = ds_json::dump_text(document_head());
     if (nodes.empty()) {
-        if (piece(head)) piece("\n");
+        piece(head);
+        piece("\n");
         return;
     }
-    if (!piece(std::string_view(head).substr(0, head.size() - 3))) return;
-    std::string entry;
+    ds_json::piece_writer out(piece);
+    out.raw(std::string_view(head).substr(0, head.size() - 3));
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        entry = i == 0 ? "\n    " : ",\n    ";
-        append_indented(entry, ds_json::dump_text(checked_node_entry(nodes[i], i)), "    ");
-        if (!piece(entry)) return;
+        out.raw(i == 0 ? "\n    " : ",\n    ");
+        with_node_errors(nodes[i], i, [&](const data_node_base& node, const std::string& place) {
+            write_node_entry(out, node, place);
+        });
     }
-    piece("\n  ]\n}\n");
+    out.raw("\n  ]\n}\n");
+    out.flush();
 }
 
 std::string project_text(const std::vector<const data_node_base*>& nodes, std::size_t expected_size)
 {
     std::string text;
     text.reserve(expected_size + expected_size / 2);
-    for_each_text_piece(nodes, [&](std::string_view piece) {
-        text += piece;
-        return true;
-    });
+    for_each_text_piece(nodes, [&](std::string_view piece) { text += piece; });
     return text;
 }
 
 ds_digest::digest project_digest(const std::vector<const data_node_base*>& nodes)
 {
     ds_digest::text_digest digest;
-    for_each_text_piece(nodes, [&](std::string_view piece) {
-        digest.add(piece);
-        return true;
-    });
+    for_each_text_piece(nodes, [&](std::string_view piece) { digest.add(piece); });
     return digest.finish();
 }
 
@@ -272,10 +297,7 @@ void save_project(const std::filesystem::path& path, const std::vector<const dat
 {
     try {
         ds_file::atomic_writer file(path);
-        for_each_text_piece(nodes, [&](std::string_view piece) {
-            file.write(piece);
-            return true;
-        });
+        for_each_text_piece(nodes, [&](std::string_view piece) { file.write(piece); });
         file.commit();
     } catch (const std::exception& e) {
         refuse_save(path.string(), "", e.what());

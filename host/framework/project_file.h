@@ -48,13 +48,12 @@ struct loaded_project {
 /// members cannot be written (see json_write_stream).
 nlohmann::ordered_json project_document(const std::vector<const data_node_base*>& nodes);
 
-/// Hands the text of the project file of `nodes` to `piece` in order, one node
-/// at a time, so that besides the nodes only one node's JSON is in memory.
-/// Stops early when `piece` returns false. The pieces joined are
-/// dump_text(project_document(nodes)) and a final line break. Throws
-/// project_error as project_document does.
+/// Hands the text of the project file of `nodes` to `piece` in order, in parts
+/// of a bounded size, so that besides the nodes only one node's JSON is in
+/// memory. The pieces joined are dump_text(project_document(nodes)) and a
+/// final line break. Throws project_error as project_document does.
 void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
-                         const std::function<bool(std::string_view)>& piece);
+                         const std::function<void(std::string_view)>& piece);
 
 /// The pieces of for_each_text_piece joined. `expected_size` (for example the
 /// size of the file loaded) reserves room up front, half as much again, so that
