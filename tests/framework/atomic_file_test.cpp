@@ -69,6 +69,26 @@ TEST_F(atomic_file_test, FailuresLeaveTheOldFileAndNoTemporary)
                 HasSubstr("No such file or directory"));
 }
 
+TEST_F(atomic_file_test, AWriterTakesPiecesAndChangesNothingUntilCommitted)
+{
+    const auto path = m_dir / "a.json";
+    write_file_atomically(path, "old");
+    {
+        ds_file::atomic_writer abandoned(path);
+        abandoned.write("never ");
+        abandoned.write("used");
+    }
+    EXPECT_EQ(read_whole_file(path), "old");
+    EXPECT_EQ(files_in_dir(), 1u) << "an abandoned writer left a temporary file";
+    ds_file::atomic_writer writer(path);
+    writer.write("new ");
+    writer.write(std::string(100000, 'p'));
+    EXPECT_EQ(read_whole_file(path), "old");
+    writer.commit();
+    EXPECT_EQ(read_whole_file(path), "new " + std::string(100000, 'p'));
+    EXPECT_EQ(files_in_dir(), 1u);
+}
+
 TEST_F(atomic_file_test, ReadErrorsNameThePathAndReason)
 {
     EXPECT_THAT(error_of([&] { read_whole_file(m_dir / "absent.json"); }),

@@ -183,6 +183,9 @@ TEST(project_files, BadFilesAreRefusedWithFileAndPlace)
          {"nodes[0]: drawing \"" + utf8(u8"垫石_钢筋表") + "\": m_iCount = 2147483647", "1000 pedestals"}},
         {"width_beyond_limit.json", {"m_dWidth = 1e+308", "100000 mm"}},
         {"character_gbk_lacks_tag_character.json", {"nodes[0].name", "U+E0041"}},
+        // Nodes are made while the text parses; the file's own faults still come first.
+        {"bad_node_then_syntax_error.json", {":1:", "unexpected ']'"}},
+        {"bad_node_then_wrong_format.json", {"not a pedestal project file"}},
     };
     std::size_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(data_dir / "bad")) {
