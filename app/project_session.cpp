@@ -23,7 +23,10 @@ project_session::project_session(app_context& context, std::filesystem::path fil
 
 void project_session::finish()
 {
-    if (m_project.digest() == m_loaded) {
+    // One pass makes the new text's digest and writes it beside the file; it
+    // takes the file's place only if it differs from the text loaded.
+    const auto save = m_project.prepare_save(m_file);
+    if (save->digest() == m_loaded) {
         say_utf8("\nProject " + m_file.string() + " unchanged; not written.");
         return;
     }
@@ -34,8 +37,8 @@ void project_session::finish()
                                  "saving would drop them, so it was not written:" + entries +
                                  "\nRepair the file, or give --force to save it without them.");
     }
-    m_project.save(m_file);
-    m_loaded = m_project.digest();
+    save->commit();
+    m_loaded = save->digest();
     say_utf8("\nSaved the project to " + m_file.string() + ".");
 }
 

@@ -55,6 +55,11 @@ nlohmann::ordered_json workspace::document() const { return ds_project::project_
 
 ds_digest::digest workspace::digest() const { return ds_project::project_digest(const_nodes()); }
 
+std::unique_ptr<ds_project::pending_save> workspace::prepare_save(const std::filesystem::path& file) const
+{
+    return std::make_unique<ds_project::pending_save>(file, const_nodes());
+}
+
 std::vector<stream_diagnostic> workspace::load(const std::filesystem::path& file)
 {
     ds_project::loaded_project project = ds_project::load_project(file);  // throws before anything changes

@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/framework/data_node_base.h"
+#include "host/framework/project_file.h"
 #include "host/framework/stream_diagnostic.h"
 #include "host/framework/text_digest.h"
 
@@ -52,6 +53,8 @@ public:
     nlohmann::ordered_json document() const;
     /// SHA-256 of the text the nodes would be saved as (ds_project::project_digest).
     ds_digest::digest digest() const;
+    /// A save of the nodes to `file`, written but not yet in place (ds_project::pending_save).
+    std::unique_ptr<ds_project::pending_save> prepare_save(const std::filesystem::path& file) const;
 
     const std::vector<std::unique_ptr<data_node_base>>& nodes() const { return m_nodes; }
     /// The first node with that name, or null.

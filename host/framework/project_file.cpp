@@ -304,6 +304,42 @@ void save_project(const std::filesystem::path& path, const std::vector<const dat
     }
 }
 
+pending_save::pending_save(std::filesystem::path path, const std::vector<const data_node_base*>& nodes)
+    : m_path(std::move(path)), m_nodes(nodes)
+{
+    try {
+        m_file = std::make_unique<ds_file::atomic_writer>(m_path);
+    } catch (const ds_file::file_error&) {
+        // A folder that takes no new file only matters if the project changed: commit() tells.
+    }
+    ds_digest::text_digest digest;
+    for_each_text_piece(m_nodes, [&](std::string_view piece) {
+        digest.add(piece);
+        if (!m_file) return;
+        try {
+            m_file->write(piece);
+        } catch (const ds_file::file_error&) {
+            m_file.reset();  // a full disk, say: commit() tries again and reports it
+        }
+    });
+    m_digest = digest.finish();
+}
+
+pending_save::~pending_save() = default;
+
+void pending_save::commit()
+{
+    if (!m_file) {
+        save_project(m_path, m_nodes);  // writes again, and says why the first attempt failed if it still does
+        return;
+    }
+    try {
+        m_file->commit();
+    } catch (const std::exception& e) {
+        refuse_save(m_path.string(), "", e.what());
+    }
+}
+
 namespace {
 
 /// Makes nodes from the entries of "nodes" one by one, as the parser completes

@@ -17,6 +17,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "host/framework/atomic_file.h"
 #include "host/framework/data_node_base.h"
 #include "host/framework/stream_diagnostic.h"
 #include "host/framework/text_digest.h"
@@ -70,6 +71,33 @@ ds_digest::digest project_digest(const std::vector<const data_node_base*>& nodes
 /// besides the nodes only one node's text is in memory: a failed save leaves
 /// the previous file intact. Throws project_error naming the file.
 void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes);
+
+/// A save made in the same pass as the digest of its text: the text goes to a
+/// temporary file beside `path` while its SHA-256 is made, and takes the
+/// file's place only on commit(), so that one pass over the nodes tells
+/// whether a project changed and has the new file ready. Destroyed without
+/// commit(), it leaves the file as it was.
+class pending_save {
+public:
+    /// Writes the text of `nodes`. Throws project_error when a node cannot be
+    /// written; a temporary file that cannot be written is not an error yet
+    /// (the project may turn out unchanged): commit() reports it.
+    pending_save(std::filesystem::path path, const std::vector<const data_node_base*>& nodes);
+    ~pending_save();
+    pending_save(const pending_save&) = delete;
+    pending_save& operator=(const pending_save&) = delete;
+
+    /// project_digest(nodes).
+    const ds_digest::digest& digest() const { return m_digest; }
+    /// Puts the new file in place. Throws project_error naming the file.
+    void commit();
+
+private:
+    std::filesystem::path m_path;
+    std::vector<const data_node_base*> m_nodes;
+    std::unique_ptr<ds_file::atomic_writer> m_file;  ///< null when the temporary file could not be written
+    ds_digest::digest m_digest{};
+};
 
 /// Reads a project file and creates its nodes by runtime class name. All or
 /// nothing: throws project_error when the file cannot be read, does not parse,
