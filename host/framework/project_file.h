@@ -50,8 +50,8 @@ struct loaded_project {
 nlohmann::ordered_json project_document(const std::vector<const data_node_base*>& nodes);
 
 /// Hands the text of the project file of `nodes` to `piece` in order, in parts
-/// of a bounded size, so that besides the nodes only one node's JSON is in
-/// memory. The pieces joined are dump_text(project_document(nodes)) and a
+/// of a bounded size, written while each node's members come: besides the
+/// nodes, no document and no whole text is ever in memory. The pieces joined are dump_text(project_document(nodes)) and a
 /// final line break. Throws project_error as project_document does.
 void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
                          const std::function<void(std::string_view)>& piece);
