@@ -1,11 +1,19 @@
 // Nodes as the host sees them: stored members and differences.
 #include "app/node_view.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
+#include <string_view>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
 
 #include "app/console.h"
 #include "app/runtime_objects.h"
 #include "host/framework/json_stream.h"
+#include "host/framework/json_text.h"
+#include "host/framework/text_digest.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {
@@ -51,19 +59,47 @@ namespace {
 
 using nlohmann::ordered_json;
 
-/// Lines "list PATH: N -> M items" for the lists (objects holding "count")
-/// whose length differs between the two documents. A drawing's own comparison
-/// may pass over list lengths, so the host shows them from the stored form.
-void list_length_changes(const ordered_json& before, const ordered_json& after, const std::string& path,
-                         std::vector<std::string>& lines)
+/// What say_changes needs of a drawing's stored form, without keeping it: the
+/// digest of its text, and its lists' lengths (the "count" members) by key
+/// path, in the order a walk of the stored form meets their objects.
+struct stored_summary {
+    ds_digest::digest digest{};
+    std::vector<std::tuple<std::size_t, std::string, std::int64_t>> counts;  ///< object order, path, count
+};
+
+stored_summary summarise(const graph_data_base& drawing)
 {
-    if (!before.is_object() || !after.is_object()) return;
-    const auto b = before.find("count"), a = after.find("count");
-    if (b != before.end() && a != after.end() && b->is_number_integer() && a->is_number_integer() && *b != *a)
-        lines.push_back("list " + path + ": " + b->dump() + " -> " + a->dump() + " items");
-    for (const auto& [key, value] : after.items())
-        if (const auto it = before.find(key); it != before.end())
-            list_length_changes(*it, value, path.empty() ? key : path + "/" + key, lines);
+    stored_summary summary;
+    ds_digest::text_digest digest;
+    ds_json::piece_writer text([&](std::string_view piece) { digest.add(piece); });
+    const auto stream = json_write_stream::to_text(
+        text, 0, {}, [&](const json_write_stream& written, const std::string& key, const ordered_json& value) {
+            if (key == "count" && value.is_number_integer())
+                summary.counts.emplace_back(written.open_order(), written.open_path(), value.get<std::int64_t>());
+        });
+    // Writing leaves the drawing as it is; the stream interface only takes a non-const node.
+    const_cast<graph_data_base&>(drawing).serialize_members(*stream);
+    stream->finish_text();
+    text.flush();
+    summary.digest = digest.finish();
+    std::sort(summary.counts.begin(), summary.counts.end());
+    return summary;
+}
+
+/// Lines "list PATH: N -> M items" for the lists whose length differs between
+/// the two. A drawing's own comparison may pass over list lengths, so the host
+/// shows them from the stored form.
+std::vector<std::string> list_length_changes(const stored_summary& before, const stored_summary& after)
+{
+    std::unordered_map<std::string_view, std::int64_t> before_counts;
+    for (const auto& [order, path, count] : before.counts) before_counts.emplace(path, count);
+    std::vector<std::string> lines;
+    for (const auto& [order, path, count] : after.counts) {
+        const auto it = before_counts.find(path);
+        if (it != before_counts.end() && it->second != count)
+            lines.push_back("list " + path + ": " + std::to_string(it->second) + " -> " + std::to_string(count) + " items");
+    }
+    return lines;
 }
 
 }  // namespace
@@ -72,11 +108,11 @@ std::size_t say_changes(const graph_data_base& before, const graph_data_base& dr
 {
     std::vector<CString> lines;
     drawing.compare_graph_data(&before, lines);
-    const ordered_json stored_before = stored_form(before), stored_after = stored_form(drawing);
-    std::vector<std::string> lengths;
-    list_length_changes(stored_before, stored_after, "", lengths);
+    const stored_summary stored_before = summarise(before), stored_after = summarise(drawing);
+    const std::vector<std::string> lengths = list_length_changes(stored_before, stored_after);
     if (lines.empty() && lengths.empty()) {
-        say_utf8(stored_before == stored_after ? "changes: none" : "changes: none that the drawing's comparison lists");
+        say_utf8(stored_before.digest == stored_after.digest ? "changes: none"
+                                                             : "changes: none that the drawing's comparison lists");
         return 0;
     }
     say(CString("changes (before → after):"));

@@ -28,8 +28,11 @@ void read_stored_form(graph_data_base& drawing, const nlohmann::ordered_json& st
 std::unique_ptr<graph_data_base> snapshot(graph_data_base& drawing);
 
 /// Prints how `drawing` differs from `before` (its snapshot), one line per
-/// difference as the drawing's compare_graph_data words it ("no change" when
-/// none). Returns the number of lines.
+/// difference as the drawing's compare_graph_data words it, then a line per
+/// list whose length changed. Without any, it says "changes: none" when the
+/// two would be stored as the same text (told by its SHA-256, so neither
+/// stored form is kept), else that the drawing's comparison lists none.
+/// Returns the number of lines.
 std::size_t say_changes(const graph_data_base& before, const graph_data_base& drawing);
 
 }  // namespace ds_app

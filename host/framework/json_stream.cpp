@@ -142,9 +142,10 @@ std::unique_ptr<json_write_stream> json_write_stream::checking(value_observer ob
 }
 
 std::unique_ptr<json_write_stream> json_write_stream::to_text(ds_json::piece_writer& output, unsigned offset,
-                                                              std::string path_prefix)
+                                                              std::string path_prefix, value_observer observer)
 {
     auto stream = std::make_unique<json_write_stream>(std::move(path_prefix));
+    stream->m_observer = std::move(observer);
     stream->m_keep_values = false;
     stream->m_text = &output;
     stream->m_text_offset = offset;
@@ -251,7 +252,7 @@ void json_write_stream::mark(const CString& key, int kind)
         std::string text = new_key(key);
         if (m_text) text_member(text);
         m_path.enter(text, kind);
-        m_frames.push_back({{}, std::move(text)});
+        m_frames.push_back({{}, std::move(text), ++m_objects_opened});
         return;
     }
     const std::string text = utf8_key(key);

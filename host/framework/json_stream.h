@@ -54,7 +54,7 @@ public:
     /// it. Call finish_text() after the last write; after a refusal the text
     /// written is incomplete.
     static std::unique_ptr<json_write_stream> to_text(ds_json::piece_writer& output, unsigned offset,
-                                                      std::string path_prefix = {});
+                                                      std::string path_prefix = {}, value_observer observer = {});
     json_write_stream(const json_write_stream&) = delete;
     json_write_stream& operator=(const json_write_stream&) = delete;
 
@@ -88,12 +88,16 @@ public:
     const std::string& open_key() const { return m_frames.back().key; }
     /// Keys of the open objects, outermost first, joined by '/'; empty at the top.
     std::string open_path() const;
+    /// How many objects had opened when the innermost open one did: 0 for the
+    /// top, then 1, 2, ... in the order a walk of the written object meets them.
+    std::size_t open_order() const { return m_frames.back().order; }
 
 private:
     /// An object being written; it goes into its parent under `key` when its end mark comes.
     struct frame {
         ds_json::object_members members;
         std::string key;
+        std::size_t order = 0;
     };
 
     /// Adds `value` under `key` to the current object; refuses a key written twice.
@@ -117,6 +121,7 @@ private:
     std::string m_deferred_error;  ///< a fault found where throwing is not allowed
     value_observer m_observer;
     bool m_keep_values = true;
+    std::size_t m_objects_opened = 0;
     ds_json::piece_writer* m_text = nullptr;  ///< set for to_text streams
     unsigned m_text_offset = 0;
 };
