@@ -251,6 +251,7 @@ TEST_F(ds_host_cli, spreadsheet_programs_read_our_tables_and_their_edits_import_
     for (const fs::path& file : {csv_dir / "single.csv", xlsx_dir / "single.xlsx", csv_dir / "param.csv", xlsx_dir / "param.xlsx"}) {
         const run_result r = exchange("import", file.stem() == "single" ? single : merged, file);
         EXPECT_EQ(contains(r.out, "as GBK (it is not UTF-8)"), file.extension() == ".csv") << r.out;
+        EXPECT_TRUE(contains(r.out, "changes: none\n")) << file << r.out;
         EXPECT_TRUE(contains(r.out, "unchanged; not written")) << file << r.out;
     }
     EXPECT_EQ(read_file(m_project), saved);
