@@ -8,7 +8,8 @@
 #
 # A BIN_DIR holds ds-host and libDS_ui.so (for example build/release/bin).
 # SIZES (default "1000 10000") sets the numbers of drawings and of list rows;
-# LIMIT (default 300) the seconds after which a command is stopped (shown as ">LIMIT").
+# LIMIT (default 300) the seconds after which a command is stopped (shown as ">LIMIT");
+# REPEAT (default 3) how many times each command runs (the median time is shown).
 # Needs python3 (projects are generated with its json module) and GNU time
 # (Debian package "time") for the peak memory.
 set -euo pipefail
@@ -17,6 +18,7 @@ after_bin=$(realpath "${1:?usage: $0 AFTER_BIN_DIR [BEFORE_BIN_DIR]}")
 before_bin=${2:+$(realpath "$2")}
 sizes=${SIZES:-"1000 10000"}
 limit=${LIMIT:-300}
+repeat=${REPEAT:-3}
 for tool in python3 /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "$0: needs $tool" >&2; exit 1; }
 done
@@ -71,18 +73,25 @@ write("rows", [param])
 PY
 }
 
-# Runs one command with one build on a fresh copy of a project, in a folder
-# of its own under one file name, so that the two builds' output can be
-# compared byte for byte; prints "seconds peak_kib", or ">LIMIT -" when stopped.
+# Runs one command with one build REPEAT times, each on a fresh copy of a
+# project, in a folder of its own under one file name, so that the two builds'
+# output can be compared byte for byte; prints "seconds peak_kib" (the median
+# time, a shared virtual machine's times vary a lot, and the largest peak), or
+# ">LIMIT -" when stopped.
 run() {  # bin label project args...
   local bin=$1 label=$2 project=$3
   shift 3
   mkdir -p "$work/$label"
-  cp "$work/$project" "$work/$label/project.json"
-  rm -f "$work/$label/time.txt"
-  (cd "$work/$label" &&
-    timeout "$limit" /usr/bin/time -f "%e %M" -o time.txt "$bin/ds-host" "$@" project.json >out.txt 2>&1 || true)
-  if [ -s "$work/$label/time.txt" ]; then tail -1 "$work/$label/time.txt"; else echo ">$limit -"; fi
+  local times=()
+  for ((i = 0; i < repeat; i++)); do
+    cp "$work/$project" "$work/$label/project.json"
+    rm -f "$work/$label/time.txt"
+    (cd "$work/$label" &&
+      timeout "$limit" /usr/bin/time -f "%e %M" -o time.txt "$bin/ds-host" "$@" project.json >out.txt 2>&1 || true)
+    [ -s "$work/$label/time.txt" ] || { echo ">$limit -"; return; }
+    times+=("$(tail -1 "$work/$label/time.txt")")
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk '{ s[NR] = $1; if ($2 > m) m = $2 } END { print s[int((NR + 1) / 2)], m }'
 }
 
 names() { seq -s, -f 'd%g' 1 "$1"; }
