@@ -18,7 +18,7 @@ project_session::project_session(app_context& context, std::filesystem::path fil
     const auto warnings = m_project.load(m_file);
     for (const auto& warning : warnings) say_utf8("load " + to_string(warning));
     m_unread = unread_entries(warnings);
-    m_loaded = m_project.digest();
+    m_loaded = m_project.loaded_digest();
 }
 
 void project_session::finish()

@@ -67,7 +67,14 @@ std::vector<stream_diagnostic> workspace::load(const std::filesystem::path& file
     m_nodes.clear();
     m_by_name.clear();
     m_next_suffix.clear();
-    for (auto& node : project.nodes) adopt(std::move(node));
+    // A node whose tag was empty or taken gets a new one, and then the text
+    // the load's digest was made of is not what the nodes would save.
+    bool retagged = false;
+    for (auto& node : project.nodes) {
+        const CString tag = node->get_node_tag();
+        retagged = adopt(std::move(node)).get_node_tag() != tag || retagged;
+    }
+    m_loaded_digest = retagged ? digest() : project.text_digest;
     return std::move(project.warnings);
 }
 

@@ -53,6 +53,8 @@ public:
     nlohmann::ordered_json document() const;
     /// SHA-256 of the text the nodes would be saved as (ds_project::project_digest).
     ds_digest::digest digest() const;
+    /// digest() as it was right after the last load().
+    const ds_digest::digest& loaded_digest() const { return m_loaded_digest; }
     /// A save of the nodes to `file`, written but not yet in place (ds_project::pending_save).
     std::unique_ptr<ds_project::pending_save> prepare_save(const std::filesystem::path& file) const;
 
@@ -88,6 +90,7 @@ private:
     /// Per base name, the first suffix unique_name has not yet found taken;
     /// valid because nodes never leave a loaded project.
     std::unordered_map<CString, int> m_next_suffix;
+    ds_digest::digest m_loaded_digest{};
 };
 
 }  // namespace ds_app

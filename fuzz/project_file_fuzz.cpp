@@ -45,6 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fprintf(stderr, "the saved text is not the saved document's layout\n");
         std::abort();
     }
+    if (loaded.text_digest != ds_project::project_digest(pointers(loaded))) {
+        std::fprintf(stderr, "the load's digest is not the digest of the saved text\n");
+        std::abort();
+    }
     const auto reloaded = ds_project::load_project_document(saved, "saved");
     if (ds_project::project_document(pointers(reloaded)) != saved) {
         std::fprintf(stderr, "the saved project loads back different\n");

@@ -122,39 +122,6 @@ void read_members(data_node_base& node, ordered_json members, const std::string&
     if (error_count > 0) refuse_load(source, "", std::to_string(error_count) + " unusable entries:" + errors);
 }
 
-/// Values the node took in must be ones the host accepts: checked on what the
-/// node holds after reading, so an old layout's converted values count too.
-void check_limits(const data_node_base& node, const std::string& name, const std::string& source,
-                  const std::string& place)
-{
-    std::optional<record_limits::violation> found;
-    try {
-        found = record_limits::find_violation(node);
-    } catch (const std::exception& e) {
-        refuse_load(source, place, std::string("the node read cannot be written again: ") + e.what());
-    }
-    if (found) refuse_load(source, place, record_limits::describe(*found, name));
-}
-
-std::unique_ptr<data_node_base> load_node(ordered_json& entry, std::size_t index, const std::string& source,
-                                          std::vector<stream_diagnostic>& warnings)
-{
-    const std::string place = node_place(index);
-    if (!entry.is_object()) refuse_load(source, place, std::string("expected an object, found ") + entry.type_name());
-    const auto& class_name = required(entry, "class", ordered_json::value_t::string, source, place);
-    const auto& tag = required(entry, "tag", ordered_json::value_t::string, source, place);
-    const auto& name = required(entry, "name", ordered_json::value_t::string, source, place);
-    auto& members = required(entry, "members", ordered_json::value_t::object, source, place);
-    warn_unknown(entry, {"class", "tag", "name", "members"}, place, warnings);
-
-    auto node = create_node(class_name.get_ref<const std::string&>(), source, place);
-    node->set_node_tag(narrow_text(tag, source, place + ".tag"));
-    node->set_node_name(narrow_text(name, source, place + ".name"));
-    read_members(*node, std::move(members), source, place, warnings);
-    check_limits(*node, name.get_ref<const std::string&>(), source, place);
-    return node;
-}
-
 [[noreturn]] void refuse_save(const std::string& path, const std::string& place, const std::string& what)
 {
     throw project_error("cannot save project \"" + path + "\": " + (place.empty() ? "" : place + ": ") + what);
@@ -192,7 +159,8 @@ ordered_json node_entry(const data_node_base& node, const std::string& place)
 
 /// node_entry(node, place) as text, written while the members come, laid out
 /// as dump_text lays out an entry of the node list (four spaces deep).
-void write_node_entry(ds_json::piece_writer& out, const data_node_base& node, const std::string& place)
+void write_node_entry(ds_json::piece_writer& out, const data_node_base& node, const std::string& place,
+                      json_write_stream::value_observer observer = {})
 {
     const char* class_name = creatable_class_name(node, place);
     // The tag and name go first in the text, but a fault in the members is the
@@ -212,7 +180,7 @@ void write_node_entry(ds_json::piece_writer& out, const data_node_base& node, co
     out.raw(",\n      \"name\": ");
     out.value(name);
     out.raw(",\n      \"members\": ");
-    const auto stream = json_write_stream::to_text(out, 6, place);
+    const auto stream = json_write_stream::to_text(out, 6, place, std::move(observer));
     write_members(node, *stream);
     stream->finish_text();
     if (text_fault) std::rethrow_exception(text_fault);
@@ -245,6 +213,20 @@ ordered_json document_head()
     return document;
 }
 
+/// The text of a project with no nodes.
+const std::string& empty_project_text()
+{
+    static const std::string text = ds_json::dump_text(document_head()) + "\n";
+    return text;
+}
+
+/// The text before the first entry: the empty project's head, which ends in "[]\n}\n",
+/// up to its brackets. The entries follow, laid out as dump_text lays out the
+/// elements of an array two levels deep, each after entry_separator(i).
+std::string_view text_before_entries() { return std::string_view(empty_project_text()).substr(0, empty_project_text().size() - 4); }
+std::string_view entry_separator(std::size_t index) { return index == 0 ? "\n    " : ",\n    "; }
+constexpr std::string_view text_after_entries = "\n  ]\n}\n";
+
 }  // namespace
 
 ordered_json project_document(const std::vector<const data_node_base*>& nodes)
@@ -258,23 +240,19 @@ ordered_json project_document(const std::vector<const data_node_base*>& nodes)
 void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
                          const std::function<void(std::string_view)>& piece)
 {
-    // The head with an empty list ends in "[]\n}"; the entries go between the brackets,
-    // laid out as dump_text lays out the elements of an array two levels deep.
-    const std::string head = ds_json::dump_text(document_head());
     if (nodes.empty()) {
-        piece(head);
-        piece("\n");
+        piece(empty_project_text());
         return;
     }
     ds_json::piece_writer out(piece);
-    out.raw(std::string_view(head).substr(0, head.size() - 3));
+    out.raw(text_before_entries());
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        out.raw(i == 0 ? "\n    " : ",\n    ");
+        out.raw(entry_separator(i));
         with_node_errors(nodes[i], i, [&](const data_node_base& node, const std::string& place) {
             write_node_entry(out, node, place);
         });
     }
-    out.raw("\n  ]\n}\n");
+    out.raw(text_after_entries);
     out.flush();
 }
 
@@ -349,14 +327,19 @@ namespace {
 /// whichever way its entries arrive.
 class node_loader {
 public:
-    explicit node_loader(const std::string& source) : m_source(source) {}
+    explicit node_loader(const std::string& source)
+        : m_source(source), m_text([this](std::string_view piece) { m_digest.add(piece); })
+    {
+    }
 
     void take(ordered_json&& entry)
     {
         const std::size_t index = m_taken++;
         if (m_refusal) return;  // the load fails anyway: spend nothing more on it
         try {
-            m_nodes.push_back(load_node(entry, index, m_source, m_node_warnings));
+            m_text.raw(index == 0 ? text_before_entries() : std::string_view());
+            m_text.raw(entry_separator(index));
+            m_nodes.push_back(load_node(entry, index));
         } catch (const project_error&) {
             m_refusal = std::current_exception();
             m_nodes.clear();
@@ -374,15 +357,54 @@ public:
         result.warnings.insert(result.warnings.end(), std::make_move_iterator(m_node_warnings.begin()),
                                std::make_move_iterator(m_node_warnings.end()));
         result.nodes = std::move(m_nodes);
+        if (m_taken == 0) m_text.raw(empty_project_text());
+        else m_text.raw(text_after_entries);
+        m_text.flush();
+        result.text_digest = m_digest.finish();
         return result;
     }
 
 private:
+    std::unique_ptr<data_node_base> load_node(ordered_json& entry, std::size_t index)
+    {
+        const std::string place = node_place(index);
+        if (!entry.is_object()) refuse_load(m_source, place, std::string("expected an object, found ") + entry.type_name());
+        const auto& class_name = required(entry, "class", ordered_json::value_t::string, m_source, place);
+        const auto& tag = required(entry, "tag", ordered_json::value_t::string, m_source, place);
+        const auto& name = required(entry, "name", ordered_json::value_t::string, m_source, place);
+        auto& members = required(entry, "members", ordered_json::value_t::object, m_source, place);
+        warn_unknown(entry, {"class", "tag", "name", "members"}, place, m_node_warnings);
+
+        auto node = create_node(class_name.get_ref<const std::string&>(), m_source, place);
+        node->set_node_tag(narrow_text(tag, m_source, place + ".tag"));
+        node->set_node_name(narrow_text(name, m_source, place + ".name"));
+        read_members(*node, std::move(members), m_source, place, m_node_warnings);
+        check_written(*node, name.get_ref<const std::string&>(), place);
+        return node;
+    }
+
+    /// Values the node took in must be ones the host accepts: checked on what
+    /// the node holds after reading, so an old layout's converted values count
+    /// too. The check writes the node's text as a save would, which also
+    /// makes the digest of the project's text as loaded.
+    void check_written(const data_node_base& node, const std::string& name, const std::string& place)
+    {
+        std::optional<record_limits::violation> found;
+        try {
+            write_node_entry(m_text, node, place, record_limits::violation_observer(found));
+        } catch (const std::exception& e) {
+            refuse_load(m_source, place, std::string("the node read cannot be written again: ") + e.what());
+        }
+        if (found) refuse_load(m_source, place, record_limits::describe(*found, name));
+    }
+
     const std::string& m_source;
     std::size_t m_taken = 0;
     std::vector<std::unique_ptr<data_node_base>> m_nodes;
     std::vector<stream_diagnostic> m_node_warnings;
     std::exception_ptr m_refusal;
+    ds_digest::text_digest m_digest;
+    ds_json::piece_writer m_text;  ///< the project's text as a save would write it, into m_digest
 };
 
 /// Parses `utf8` and loads its nodes while parsing.

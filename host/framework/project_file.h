@@ -42,6 +42,10 @@ public:
 struct loaded_project {
     std::vector<std::unique_ptr<data_node_base>> nodes;
     std::vector<stream_diagnostic> warnings;
+    /// project_digest(nodes) as loaded, made in the pass that checks each
+    /// node's values, so that telling later whether the project changed costs
+    /// no pass of its own.
+    ds_digest::digest text_digest{};
 };
 
 /// The project document of `nodes`, in order. Throws project_error (naming the

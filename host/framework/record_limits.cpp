@@ -127,20 +127,24 @@ std::string describe(const violation& found, const std::string& drawing_utf8)
            found.limit + ")";
 }
 
-std::optional<violation> find_violation(const data_node_base& node)
+json_write_stream::value_observer violation_observer(std::optional<violation>& found)
 {
     // The values are looked at as they are written, in the order search()
     // would meet them in the written members, so the node is not copied.
+    return [&found](const json_write_stream& written, const std::string& key, const ordered_json& value) {
+        const auto kind = found ? std::nullopt : kind_of(key, written.open_key());
+        if (!kind) return;
+        if (auto shown = value_beyond_limit(*kind, value)) {
+            const std::string path = written.open_path();
+            found = violation{path.empty() ? key : path + "/" + key, *shown, limit_text(*kind)};
+        }
+    };
+}
+
+std::optional<violation> find_violation(const data_node_base& node)
+{
     std::optional<violation> found;
-    const auto stream = json_write_stream::checking(
-        [&found](const json_write_stream& written, const std::string& key, const ordered_json& value) {
-            const auto kind = found ? std::nullopt : kind_of(key, written.open_key());
-            if (!kind) return;
-            if (auto shown = value_beyond_limit(*kind, value)) {
-                const std::string path = written.open_path();
-                found = violation{path.empty() ? key : path + "/" + key, *shown, limit_text(*kind)};
-            }
-        });
+    const auto stream = json_write_stream::checking(violation_observer(found));
     // serialize_members serves both directions and is therefore not const; a writing stream only reads the node.
     const_cast<data_node_base&>(node).serialize_members(*stream);
     stream->document();  // refuses what is still open, as a save would

@@ -16,6 +16,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "host/framework/json_stream.h"
+
 class data_node_base;
 
 namespace record_limits {
@@ -41,6 +43,11 @@ std::optional<violation> find_violation(const nlohmann::ordered_json& members);
 
 /// find_violation on the members `node` writes. Throws ds_stream_error when it cannot write them.
 std::optional<violation> find_violation(const data_node_base& node);
+
+/// An observer for a json_write_stream that notes in `found` the first value
+/// beyond a limit, as find_violation would: lets a pass that writes a node
+/// for another reason check it too.
+json_write_stream::value_observer violation_observer(std::optional<violation>& found);
 
 /// "drawing "NAME": FIELD = VALUE is beyond the limit (LIMIT)"; `drawing_utf8` is the node's name.
 std::string describe(const violation& found, const std::string& drawing_utf8);
