@@ -350,26 +350,36 @@ const ordered_json* json_read_stream::find(const CString& key, std::string& key_
         return nullptr;
     }
     frame& top = m_frames.back();
+    const std::size_t pos = position_of(top, key_text);
     const auto& members = top.object->get_ref<const ordered_json::object_t&>();
-    // Objects keep their members in file order; index the large ones (long
-    // lists) so that reading every item stays linear.
-    constexpr std::size_t small_object = 16;
-    if (members.size() > small_object && top.index.empty()) {
-        for (std::size_t i = 0; i < members.size(); ++i) top.index.emplace((members.begin() + i)->first, i);
-    }
-    std::size_t pos = members.size();
-    if (!top.index.empty()) {
-        if (const auto it = top.index.find(key_text); it != top.index.end()) pos = it->second;
-    } else {
-        for (std::size_t i = 0; i < members.size() && pos == members.size(); ++i)
-            if ((members.begin() + i)->first == key_text) pos = i;
-    }
     if (pos == members.size()) {
         note(diagnostic_severity::warning, key_text, "missing entry");
         return nullptr;
     }
     top.read[pos] = true;
+    top.next = pos + 1;
     return &(members.begin() + pos)->second;
+}
+
+std::size_t json_read_stream::position_of(frame& f, const std::string& key_text)
+{
+    const auto& members = f.object->get_ref<const ordered_json::object_t&>();
+    // A file this program wrote holds the members in the order they are read:
+    // the one after the last found is almost always the one asked for.
+    if (f.next < members.size() && (members.begin() + f.next)->first == key_text) return f.next;
+    // Otherwise search; index the large objects (long lists) so that reading
+    // every item stays linear whatever their order. Keys are unique, so every
+    // way of searching finds the same member.
+    constexpr std::size_t small_object = 16;
+    if (members.size() <= small_object) {
+        for (std::size_t i = 0; i < members.size(); ++i)
+            if ((members.begin() + i)->first == key_text) return i;
+        return members.size();
+    }
+    if (f.index.empty())
+        for (std::size_t i = 0; i < members.size(); ++i) f.index.emplace((members.begin() + i)->first, i);
+    const auto it = f.index.find(key_text);
+    return it == f.index.end() ? members.size() : it->second;
 }
 
 template <class T, class Convert>

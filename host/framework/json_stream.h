@@ -174,12 +174,15 @@ private:
         const nlohmann::ordered_json* object;
         std::vector<bool> read;                                    ///< per member, in member order
         std::unordered_map<std::string_view, std::size_t> index;  ///< built for large objects only
+        std::size_t next = 0;  ///< the member after the one found last: where a file in read order continues
         bool is_list = false;
     };
 
     /// The member under `key` in the current object, marked as read; null (and a
     /// diagnostic) when the key is missing or does not convert.
     const nlohmann::ordered_json* find(const CString& key, std::string& key_text);
+    /// Position of the member `key_text` in `f`'s object; its size when there is none.
+    static std::size_t position_of(frame& f, const std::string& key_text);
     /// Reads `key` through `convert`; true when `value` was set.
     template <class T, class Convert>
     bool read_value(const CString& key, T& value, Convert convert);

@@ -166,7 +166,7 @@ private:
             fail("nesting deeper than " + std::to_string(max_depth) + " levels");
         const bool streamed = is_array && m_streamed && m_open.size() == 1 && !m_open.front().is_array &&
                               m_key == m_streamed->key;
-        m_open.push_back({is_array, is_array ? ordered_json::array() : ordered_json(), {}, std::move(m_key), streamed});
+        m_open.push_back({is_array, is_array ? ordered_json::array() : ordered_json(), spare_members(), std::move(m_key), streamed});
         return true;
     }
 
@@ -175,7 +175,18 @@ private:
         open_value done = std::move(m_open.back());
         m_open.pop_back();
         place(done.is_array ? std::move(done.items) : done.members.take_object(), std::move(done.key));
+        m_spare.push_back(std::move(done.members));
         return true;
+    }
+
+    /// An empty member list that kept its room from an object already closed:
+    /// most objects of a file are alike, so few need to grow their own.
+    object_members spare_members()
+    {
+        if (m_spare.empty()) return {};
+        object_members members = std::move(m_spare.back());
+        m_spare.pop_back();
+        return members;
     }
 
     [[noreturn]] void fail(const std::string& reason) const
@@ -190,6 +201,7 @@ private:
     const streamed_array* m_streamed;
     ordered_json m_root;
     std::vector<open_value> m_open;
+    std::vector<object_members> m_spare;  ///< member lists of closed objects, emptied
     std::string m_key;
 };
 

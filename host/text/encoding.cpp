@@ -8,7 +8,9 @@
 // only validates.
 #include "host/text/encoding.h"
 
+#include <array>
 #include <cerrno>
+#include <functional>
 #include <cstdio>
 #include <iconv.h>
 
@@ -139,6 +141,56 @@ private:
 };
 
 #if DS_NARROW_IS_GBK
+/// The last conversions of short texts in one direction, one per slot. A
+/// bridge repeats a few words (bridge parts, support types, bar shapes) in
+/// thousands of rows, and each conversion costs two iconv calls and a check;
+/// a conversion depends on nothing but its input, so the kept result is the
+/// one iconv would give again. Only conversions that succeeded are kept.
+class conversion_memo {
+public:
+    /// The kept result for `input`, or null.
+    const std::string* find(std::string_view input) const
+    {
+        if (input.size() > longest) return nullptr;
+        const slot& s = m_slots[slot_of(input)];
+        return s.used && s.input == input ? &s.result : nullptr;
+    }
+
+    void keep(std::string_view input, const std::string& result)
+    {
+        if (input.size() > longest) return;
+        slot& s = m_slots[slot_of(input)];
+        s.input.assign(input);
+        s.result = result;
+        s.used = true;
+    }
+
+private:
+    static constexpr std::size_t slots = 256;
+    static constexpr std::size_t longest = 64;  ///< longer texts are rarely repeated word for word
+
+    struct slot {
+        std::string input, result;
+        bool used = false;
+    };
+
+    static std::size_t slot_of(std::string_view input) { return std::hash<std::string_view>()(input) % slots; }
+
+    std::array<slot, slots> m_slots;
+};
+
+conversion_memo& to_utf8_memo()
+{
+    thread_local conversion_memo memo;
+    return memo;
+}
+
+conversion_memo& from_utf8_memo()
+{
+    thread_local conversion_memo memo;
+    return memo;
+}
+
 iconv_channel& narrow_to_utf8_channel()
 {
     thread_local iconv_channel channel("UTF-8", DS_NARROW_CHARSET);
@@ -232,8 +284,10 @@ std::string to_utf8(std::string_view narrow)
 {
     if (is_ascii(narrow)) return std::string(narrow);
 #if DS_NARROW_IS_GBK
+    if (const std::string* kept = to_utf8_memo().find(narrow)) return *kept;
     std::string utf8 = strict_to_utf8(narrow);
     if (strict_from_utf8(utf8) != narrow) throw_lost_sequence(narrow);
+    to_utf8_memo().keep(narrow, utf8);
     return utf8;
 #else
     validate_utf8(narrow);
@@ -244,12 +298,15 @@ std::string to_utf8(std::string_view narrow)
 CString from_utf8(std::string_view utf8)
 {
     if (is_ascii(utf8)) return CString(utf8);
-    validate_utf8(utf8);
 #if DS_NARROW_IS_GBK
+    if (const std::string* kept = from_utf8_memo().find(utf8)) return CString(*kept);
+    validate_utf8(utf8);
     std::string narrow = strict_from_utf8(utf8);
     if (strict_to_utf8(narrow) != utf8) throw_lost_character(utf8);
+    from_utf8_memo().keep(utf8, narrow);
     return CString(std::move(narrow));
 #else
+    validate_utf8(utf8);
     return CString(utf8);
 #endif
 }

@@ -64,3 +64,26 @@ TEST(encoding, TextThatDoesNotConvertNamesCharacterAndOffset)
     EXPECT_EQ(ds_text::to_utf8_for_display(std::string_view("垫\xFF石")), utf8(u8"垫\\xFF石"));
 #endif
 }
+
+#if DS_NARROW_IS_GBK
+TEST(encoding, RepeatedTextsConvertAlikeEveryTime)
+{
+    // Converted results are kept for repeated words: far more words than
+    // places to keep them, each converted three times in both directions,
+    // must each give its own result every time.
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 1000; ++i) {
+            const std::string number = std::to_string(i);
+            const CString narrow = CString("桥墩") + number.c_str();
+            const std::string wide = utf8(u8"桥墩") + number;
+            ASSERT_EQ(ds_text::to_utf8(narrow), wide) << i;
+            ASSERT_EQ(ds_text::from_utf8(wide), narrow) << i;
+        }
+    }
+    // A text that failed fails again, also beside one that converted.
+    const std::string lacking = utf8(u8"墩²");
+    EXPECT_EQ(ds_text::from_utf8(utf8(u8"墩")), CString("墩"));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_THAT(conversion_message([&] { ds_text::from_utf8(lacking); }), HasSubstr("U+00B2"));
+}
+#endif
