@@ -10,8 +10,8 @@
 
 #include <array>
 #include <cerrno>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <iconv.h>
 
 #ifndef DS_NARROW_CHARSET
