@@ -30,6 +30,7 @@ int layer_colour(layer kind)
     case layer::dimension: return 3;  // green
     case layer::text: return 7;
     case layer::table: return 7;
+    case layer::centre: return 1;
     }
     return 7;
 }

@@ -21,13 +21,14 @@ struct point {
 };
 
 /// What an entity is; every writer keeps one layer per kind.
-enum class layer { frame, outline, rebar, dimension, text, table };
+enum class layer { frame, outline, rebar, dimension, text, table, centre };
 
 /// Every layer, in the order writers declare them.
-inline constexpr layer all_layers[] = {layer::frame, layer::outline, layer::rebar,
-                                       layer::dimension, layer::text, layer::table};
+inline constexpr layer all_layers[] = {layer::frame, layer::outline, layer::rebar, layer::dimension,
+                                       layer::text,  layer::table,   layer::centre};
 
-/// Layer name used in files: "FRAME", "OUTLINE", "REBAR", "DIMENSION", "TEXT", "TABLE".
+/// Layer name used in files: "FRAME", "OUTLINE", "REBAR", "DIMENSION", "TEXT", "TABLE",
+/// "CENTRE" (centre lines and axes, drawn dash-dot).
 const char* layer_name(layer kind);
 
 enum class h_align { left, center, right };
@@ -93,6 +94,20 @@ struct table {
     std::vector<std::vector<CString>> rows;
 };
 
+/// A view drawn to scale: the paper rectangle its drawing occupies and how a
+/// point of the paper maps back to the object. A paper point p inside the
+/// rectangle shows the object point (p - paper_origin) * scale, mm, in the
+/// view's own axes. Writers that keep true sizes (CAD model space) place the
+/// view's entities by it; writers of paper (SVG, PDF) ignore it. Entities
+/// outside every view (frame, title block, tables, notes) are paper.
+struct view_frame {
+    CString name;             ///< the view's caption, e.g. "平面", "立面", "I-I"
+    point lower_left;         ///< paper rectangle of the view's drawing, mm
+    point upper_right;
+    point paper_origin;       ///< paper point of the object's origin
+    int scale = 1;            ///< drawn at 1:scale
+};
+
 /// One sheet of paper with everything drawn on it.
 struct sheet {
     CString title;            ///< what the title block says; also names the file
@@ -105,6 +120,7 @@ struct sheet {
     std::vector<text> texts;
     std::vector<dimension> dimensions;
     std::vector<table> tables;
+    std::vector<view_frame> views;  ///< the views drawn to scale on this sheet
 };
 
 }  // namespace ds_sheet

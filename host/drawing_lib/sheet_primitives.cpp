@@ -16,6 +16,7 @@ const char* layer_name(layer kind)
     case layer::dimension: return "DIMENSION";
     case layer::text: return "TEXT";
     case layer::table: return "TABLE";
+    case layer::centre: return "CENTRE";
     }
     return "0";
 }

@@ -16,7 +16,8 @@ namespace {
 const char* layer_colour(layer kind)
 {
     switch (kind) {
-    case layer::rebar: return "#c00000";
+    case layer::rebar:
+    case layer::centre: return "#c00000";
     case layer::dimension: return "#1f5f1f";
     case layer::frame:
     case layer::outline:
