@@ -59,11 +59,13 @@ std::filesystem::path beside(const std::filesystem::path& project, const std::st
     return project.parent_path() / (project.stem().string() + "-" + suffix);
 }
 
-/// The sheets of a road go beside its project, in "sheets", with their HTML page.
-sheet_folders road_sheet_folders(const std::filesystem::path& project)
+/// The sheets of a road go beside its project, in "sheets", with their HTML
+/// page and the PDF of them all; the sheets of an earlier road there are
+/// replaced only when the project is (--force).
+sheet_folders road_sheet_folders(const std::filesystem::path& project, bool replace)
 {
     const std::filesystem::path folder = project.parent_path() / "sheets";
-    return {folder, folder, folder};
+    return {folder, folder, folder, folder / "sheets.pdf", replace};
 }
 
 std::vector<table_edit> edits_of(const std::vector<std::string>& lines)
@@ -111,7 +113,7 @@ void save_and_reload(const workspace& project, const std::filesystem::path& file
     if (differing) throw std::runtime_error(std::to_string(differing) + " node(s) changed on the way through " + file.string());
 }
 
-void single_road(workspace& project, const std::filesystem::path& file)
+void single_road(workspace& project, const std::filesystem::path& file, bool replace)
 {
     steps step;
     step.next("a new project on the built-in sample bridge");
@@ -146,7 +148,7 @@ void single_road(workspace& project, const std::filesystem::path& file)
     run_import(drawing, {csv});
 
     step.next("the drawing component after the import, its sheets as SVG, DXF and an HTML page");
-    sheet_output sheets(road_sheet_folders(file));
+    sheet_output sheets(road_sheet_folders(file, replace));
     run_draw(drawing, &sheets);
     sheets.finish("垫石钢筋构造图");
 
@@ -157,7 +159,7 @@ void single_road(workspace& project, const std::filesystem::path& file)
     save_and_reload(project, file);
 }
 
-void parametric_road(workspace& project, const std::filesystem::path& file)
+void parametric_road(workspace& project, const std::filesystem::path& file, bool replace)
 {
     steps step;
     step.next("a new project on the built-in sample bridge");
@@ -202,7 +204,7 @@ void parametric_road(workspace& project, const std::filesystem::path& file)
     run_grid(merged, grid_mode::parametric, {});
 
     step.next("the merged drawing's component: parameter groups, height labels, notes, sheets");
-    sheet_output sheets(road_sheet_folders(file));
+    sheet_output sheets(road_sheet_folders(file, replace));
     run_draw(merged, &sheets);
 
     step.next("the rebuilt drawing's component and its sheets");
@@ -223,15 +225,15 @@ void parametric_road(workspace& project, const std::filesystem::path& file)
 }
 
 void add_road_command(CLI::App& app, app_context& context, const char* name, const char* description,
-                      const char* stem, void (*road)(workspace&, const std::filesystem::path&))
+                      const char* stem, void (*road)(workspace&, const std::filesystem::path&, bool))
 {
     auto o = std::make_shared<road_options>();
     auto* cmd = app.add_subcommand(name, description);
     o->file_option = cmd->add_option("project,--project", o->file, "project file to write (default: in a new temporary folder)");
-    cmd->add_flag("--force", o->force, "replace an existing project file");
+    cmd->add_flag("--force", o->force, "replace an existing project file and the sheets beside it");
     cmd->callback([&context, o, stem, road] {
         const std::filesystem::path file = road_project_file(*o, stem);
-        road(context.project(), file);
+        road(context.project(), file, o->force);
         say_utf8("\nThe road is done; the project is " + file.string());
         say_utf8("The sheets are in " + (file.parent_path() / "sheets").string() + "; open index.html there in a browser");
     });

@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libcsv-dev
   libdxflib-dev python3-ezdxf python3-matplotlib chromium fonts-noto-cjk
+  # the PDF of a set of sheets, and the tools that read it back in the checks
+  pkg-config libcairo2-dev libpango1.0-dev poppler-utils
   libxlsxwriter-dev libzip-dev libpugixml-dev libssl-dev
   # real spreadsheet clients the tests hand our files to
   python3-openpyxl libreoffice-calc-nogui

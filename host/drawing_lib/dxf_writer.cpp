@@ -1,155 +1,213 @@
 // DXF output of a sheet with dxflib's writer.
 #include "host/drawing_lib/dxf_writer.h"
 
-#include <dxflib/dl_dxf.h>
-#include <dxflib/dl_writer_ascii.h>
-
+#include <algorithm>
 #include <cmath>
-#include <memory>
+#include <string>
 #include <unistd.h>
 
-#include "host/drawing_lib/sheet_primitives.h"
+#include "host/drawing_lib/dxf_model_space.h"
+#include "host/drawing_lib/dxf_sections.h"
+#include "host/drawing_lib/dxf_text.h"
+#include "host/drawing_lib/layer_style.h"
 #include "host/framework/atomic_file.h"
-#include "host/text/encoding.h"
 
 namespace ds_sheet {
 
 namespace {
 
-constexpr const char* text_style = "Standard";
-/// A CJK TrueType face; CAD programs that lack it substitute their own CJK font.
-constexpr const char* cjk_font = "NotoSansCJK-Regular.ttc";
+using placement = model_space_mapping::placement;
 
-/// AutoCAD colour index of each layer.
-int layer_colour(layer kind)
+point midpoint(point a, point b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
+
+/// Entities BYLAYER; an explicit weight only where the layer keeps entity weights and this one differs.
+DL_Attributes attributes(layer kind, double own = -1.0)
 {
-    switch (kind) {
-    case layer::frame: return 7;      // white on screen, black on paper
-    case layer::outline: return 7;
-    case layer::rebar: return 1;      // red
-    case layer::dimension: return 3;  // green
-    case layer::text: return 7;
-    case layer::table: return 7;
-    case layer::centre: return 1;
+    const layer_style& s = style_of(kind);
+    const double pen = pen_width(kind, own);
+    const int width = std::fabs(pen - s.weight) < 1e-9 ? -1 : static_cast<int>(std::lround(pen * 100.0));
+    return DL_Attributes(s.name, 256, width, "BYLAYER", 1.0);
+}
+
+class entity_writer {
+public:
+    entity_writer(DL_Dxf& dxf, dxf::writer& dw, const model_space_mapping& map) : m_dxf(dxf), m_dw(dw), m_map(map) {}
+
+    /// Every entity of `all`, each placed by its own anchor, or all by `fixed` when given.
+    void write(const primitives& all, const placement* fixed = nullptr) const
+    {
+        auto at = [&](point anchor) { return fixed ? *fixed : m_map.place(anchor); };
+        for (const line& l : all.lines) {
+            const placement p = at(midpoint(l.a, l.b));
+            const point a = p.at(l.a), b = p.at(l.b);
+            m_dxf.writeLine(m_dw, DL_LineData(a.x, a.y, 0.0, b.x, b.y, 0.0), attributes(l.on, l.weight));
+        }
+        for (const polyline& pl : all.polylines) {
+            if (pl.points.empty()) continue;
+            const placement p = at(pl.points.front());
+            m_dxf.writePolyline(m_dw, DL_PolylineData(static_cast<int>(pl.points.size()), 0, 0, pl.closed ? 1 : 0),
+                                attributes(pl.on, pl.weight));
+            for (const point& v : pl.points) {
+                const point m = p.at(v);
+                m_dxf.writeVertex(m_dw, DL_VertexData(m.x, m.y, 0.0, 0.0));
+            }
+            m_dxf.writePolylineEnd(m_dw);
+        }
+        for (const circle& c : all.circles) {
+            const placement p = at(c.centre);
+            const point m = p.at(c.centre);
+            m_dxf.writeCircle(m_dw, DL_CircleData(m.x, m.y, 0.0, c.radius * p.factor), attributes(c.on, c.weight));
+        }
+        for (const hatch& h : all.hatches)
+            if (!h.loop.empty()) write_hatch(h, at(h.loop.front()));
+        for (const text& t : all.texts) write_text(t, at(t.at));
     }
-    return 7;
+
+private:
+    void write_hatch(const hatch& h, const placement& p) const
+    {
+        DL_HatchData data(1, true, 1.0, 0.0, "SOLID");
+        m_dxf.writeHatch1(m_dw, data, attributes(h.on));
+        DL_HatchLoopData loop(static_cast<int>(h.loop.size()));
+        m_dxf.writeHatchLoop1(m_dw, loop);
+        for (std::size_t i = 0; i < h.loop.size(); ++i) {
+            const point a = p.at(h.loop[i]), b = p.at(h.loop[(i + 1) % h.loop.size()]);
+            m_dxf.writeHatchEdge(m_dw, DL_HatchEdgeData(a.x, a.y, b.x, b.y));
+        }
+        m_dxf.writeHatchLoop2(m_dw, loop);
+        m_dxf.writeHatch2(m_dw, data, attributes(h.on));
+    }
+
+    void write_text(const text& t, const placement& p) const
+    {
+        const point at = p.at(t.at);
+        if (has_line_break(t.value)) return write_mtext(t, at, t.height * p.factor);
+        const int h = t.h == h_align::left ? 0 : t.h == h_align::center ? 1 : 2;
+        const int v = t.v == v_align::baseline ? 0 : t.v == v_align::middle ? 2 : 3;
+        m_dxf.writeText(m_dw,
+                        DL_TextData(at.x, at.y, 0.0, at.x, at.y, 0.0, t.height * p.factor, dxf::width_factor, 0, h, v,
+                                    dxf_line_text(t.value), dxf::text_style, t.angle_deg * M_PI / 180.0),
+                        attributes(t.on));
+    }
+
+    /// A text of several lines, as MTEXT with \P between its lines.
+    void write_mtext(const text& t, point at, double height) const
+    {
+        const int column = t.h == h_align::left ? 1 : t.h == h_align::center ? 2 : 3;
+        const int row = t.v == v_align::top ? 0 : t.v == v_align::middle ? 1 : 2;
+        m_dw.entity("MTEXT");
+        m_dw.dxfString(100, "AcDbEntity");
+        m_dw.dxfString(8, style_of(t.on).name);
+        m_dw.dxfString(100, "AcDbMText");
+        m_dw.dxfReal(10, at.x);
+        m_dw.dxfReal(20, at.y);
+        m_dw.dxfReal(30, 0.0);
+        m_dw.dxfReal(40, height);
+        m_dw.dxfInt(71, row * 3 + column);
+        m_dw.dxfInt(72, 1);
+        const std::vector<std::string> pieces = dxf_pieces(dxf_mtext(t.value));
+        for (std::size_t i = 0; i + 1 < pieces.size(); ++i) m_dw.dxfString(3, pieces[i]);
+        m_dw.dxfString(1, pieces.back());
+        m_dw.dxfString(7, dxf::text_style);
+        const double a = t.angle_deg * M_PI / 180.0;
+        m_dw.dxfReal(11, std::cos(a));
+        m_dw.dxfReal(21, std::sin(a));
+        m_dw.dxfReal(31, 0.0);
+    }
+
+    DL_Dxf& m_dxf;
+    dxf::writer& m_dw;
+    const model_space_mapping& m_map;
+};
+
+/// The value a DIMENSION entity shows: "" (the measured value) when the
+/// sheet's text is the measured length in whole millimetres, else the text.
+std::string dimension_text(const dimension& dim, double measured)
+{
+    const std::string value = dxf_line_text(dim.value);
+    return value == std::to_string(std::lround(measured)) ? std::string() : dxf_mtext(dim.value);
 }
 
-/// Line weight in hundredths of a millimetre, as DXF stores it.
-int weight_code(double mm) { return static_cast<int>(std::lround(mm * 100.0)); }
-
-DL_Attributes attributes(layer kind, double weight = -1.0)
+void write_dimension(dxf::writer& dw, const dimension& dim, const primitives& picture, const placement& p,
+                     const std::string& block)
 {
-    // Colour 256 is BYLAYER; a weight of -1 too.
-    return DL_Attributes(layer_name(kind), 256, weight < 0 ? -1 : weight_code(weight), "BYLAYER", 1.0);
+    const point from = p.at(dim.from), to = p.at(dim.to), line_to = p.at(dim.line_to);
+    const double angle = std::atan2(dim.line_to.y - dim.line_from.y, dim.line_to.x - dim.line_from.x);
+    const double measured = std::fabs((to.x - from.x) * std::cos(angle) + (to.y - from.y) * std::sin(angle));
+    const point text_at = picture.texts.empty() ? midpoint(line_to, p.at(dim.line_from)) : p.at(picture.texts.back().at);
+    dw.entity("DIMENSION");
+    dw.dxfString(100, "AcDbEntity");
+    dw.dxfString(8, style_of(layer::dimension).name);
+    dw.dxfString(100, "AcDbDimension");
+    dw.dxfString(2, block);
+    dw.dxfReal(10, line_to.x);
+    dw.dxfReal(20, line_to.y);
+    dw.dxfReal(30, 0.0);
+    dw.dxfReal(11, text_at.x);
+    dw.dxfReal(21, text_at.y);
+    dw.dxfReal(31, 0.0);
+    dw.dxfInt(70, 32);  // rotated linear, its block drawn for it alone
+    dw.dxfInt(71, 5);
+    dw.dxfString(1, dimension_text(dim, measured));
+    dw.dxfString(3, dxf::dimension_style(p.scale));
+    dw.dxfString(100, "AcDbAlignedDimension");
+    for (const auto& [code, q] : {std::pair{13, from}, std::pair{14, to}}) {
+        dw.dxfReal(code, q.x);
+        dw.dxfReal(code + 10, q.y);
+        dw.dxfReal(code + 20, 0.0);
+    }
+    dw.dxfReal(50, angle * 180.0 / M_PI);
+    dw.dxfString(100, "AcDbRotatedDimension");
 }
 
-void write_tables(DL_Dxf& dxf, DL_WriterA& dw)
+/// Writes the whole file to `scratch` with dxflib.
+void write_file(const flat_sheet& flat, const std::string& scratch)
 {
-    dw.sectionTables();
-    dxf.writeVPort(dw);
-    dw.tableLinetypes(3);
-    dxf.writeLinetype(dw, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
-    dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
-    dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-    dw.tableEnd();
-    dw.tableLayers(static_cast<int>(std::size(all_layers)) + 1);
-    dxf.writeLayer(dw, DL_LayerData("0", 0), DL_Attributes("", 7, 25, "CONTINUOUS", 1.0));
-    for (const layer kind : all_layers)
-        dxf.writeLayer(dw, DL_LayerData(layer_name(kind), 0),
-                       DL_Attributes("", layer_colour(kind), kind == layer::outline ? 50 : 25, "CONTINUOUS", 1.0));
-    dw.tableEnd();
-    dw.tableStyle(1);
-    dxf.writeStyle(dw, DL_StyleData(text_style, 0, 0.0, 0.8, 0.0, 0, 2.5, cjk_font, ""));
-    dw.tableEnd();
-    dxf.writeView(dw);
-    dxf.writeUcs(dw);
-    dw.tableAppid(1);
-    dxf.writeAppid(dw, "ACAD");
-    dw.tableEnd();
-    dxf.writeDimStyle(dw, 2.5, 1.5, 1.0, 0.8, 2.5);
-    dxf.writeBlockRecord(dw);
-    dw.tableEnd();
-    dw.sectionEnd();
-}
+    const sheet& page = *flat.page;
+    const model_space_mapping map(page.views);
+    dxf::drawing_facts facts;
+    facts.sheet_scale = map.sheet_scale();
+    facts.extent_max = {page.width * facts.sheet_scale, page.height * facts.sheet_scale};
+    facts.dimension_scales.push_back(facts.sheet_scale);
+    std::vector<placement> places;
+    for (std::size_t i = 0; i < page.dimensions.size(); ++i) {
+        places.push_back(map.place(midpoint(page.dimensions[i].from, page.dimensions[i].to)));
+        if (std::find(facts.dimension_scales.begin(), facts.dimension_scales.end(), places.back().scale) ==
+            facts.dimension_scales.end())
+            facts.dimension_scales.push_back(places.back().scale);
+        facts.dimension_blocks.push_back("*D" + std::to_string(i + 1));
+    }
 
-void write_blocks(DL_Dxf& dxf, DL_WriterA& dw)
-{
+    DL_Dxf dxf;
+    dxf::writer dw(scratch.c_str(), DL_Codes::AC1015);
+    if (dw.openFailed()) throw ds_file::file_error("cannot write " + scratch);
+    dxf::write_header(dxf, dw, facts);
+    dxf::write_tables(dxf, dw, facts);
+    const entity_writer entities(dxf, dw, map);
     dw.sectionBlocks();
     for (const char* name : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
         dxf.writeBlock(dw, DL_BlockData(name, 0, 0.0, 0.0, 0.0));
         dxf.writeEndBlock(dw, name);
     }
+    for (std::size_t i = 0; i < flat.dimensions.size(); ++i) {
+        dxf.writeBlock(dw, DL_BlockData(facts.dimension_blocks[i], 1, 0.0, 0.0, 0.0));
+        entities.write(flat.dimensions[i], &places[i]);
+        dxf.writeEndBlock(dw, facts.dimension_blocks[i]);
+    }
     dw.sectionEnd();
-}
-
-void write_text(DL_Dxf& dxf, DL_WriterA& dw, const text& t)
-{
-    const int h = t.h == h_align::left ? 0 : t.h == h_align::center ? 1 : 2;
-    const int v = t.v == v_align::baseline ? 0 : t.v == v_align::middle ? 2 : 3;
-    dxf.writeText(dw,
-                  DL_TextData(t.at.x, t.at.y, 0.0, t.at.x, t.at.y, 0.0, t.height, 0.8, 0, h, v,
-                              ds_text::to_gbk(t.value.str()), text_style, t.angle_deg * M_PI / 180.0),
-                  attributes(t.on));
-}
-
-void write_entities(DL_Dxf& dxf, DL_WriterA& dw, const primitives& all)
-{
     dw.sectionEntities();
-    for (const line& l : all.lines)
-        dxf.writeLine(dw, DL_LineData(l.a.x, l.a.y, 0.0, l.b.x, l.b.y, 0.0), attributes(l.on, l.weight));
-    for (const polyline& p : all.polylines) {
-        dxf.writePolyline(dw, DL_PolylineData(static_cast<int>(p.points.size()), 0, 0, p.closed ? 1 : 0),
-                          attributes(p.on, p.weight));
-        for (const point& v : p.points) dxf.writeVertex(dw, DL_VertexData(v.x, v.y, 0.0, 0.0));
-        dxf.writePolylineEnd(dw);
-    }
-    for (const circle& c : all.circles)
-        dxf.writeCircle(dw, DL_CircleData(c.centre.x, c.centre.y, 0.0, c.radius), attributes(c.on, c.weight));
-    for (const hatch& h : all.hatches) {
-        DL_HatchData data(1, true, 1.0, 0.0, "SOLID");
-        dxf.writeHatch1(dw, data, attributes(h.on));
-        DL_HatchLoopData loop(static_cast<int>(h.loop.size()));
-        dxf.writeHatchLoop1(dw, loop);
-        for (std::size_t i = 0; i < h.loop.size(); ++i) {
-            const point& a = h.loop[i];
-            const point& b = h.loop[(i + 1) % h.loop.size()];
-            dxf.writeHatchEdge(dw, DL_HatchEdgeData(a.x, a.y, b.x, b.y));
-        }
-        dxf.writeHatchLoop2(dw, loop);
-        dxf.writeHatch2(dw, data, attributes(h.on));
-    }
-    for (const text& t : all.texts) write_text(dxf, dw, t);
+    entities.write(flat.body);
+    for (std::size_t i = 0; i < flat.dimensions.size(); ++i)
+        write_dimension(dw, page.dimensions[i], flat.dimensions[i], places[i], facts.dimension_blocks[i]);
     dw.sectionEnd();
-}
-
-/// Writes the whole file to `scratch` with dxflib.
-void write_file(const sheet& page, const std::string& scratch)
-{
-    const primitives all = flatten(page);
-    DL_Dxf dxf;
-    std::unique_ptr<DL_WriterA> dw(dxf.out(scratch.c_str(), DL_Codes::AC1015));
-    if (!dw || dw->openFailed()) throw ds_file::file_error("cannot write " + scratch);
-    dxf.writeHeader(*dw);
-    dw->dxfString(9, "$DWGCODEPAGE");
-    dw->dxfString(3, "ANSI_936");
-    dw->dxfString(9, "$INSUNITS");
-    dw->dxfInt(70, 4);
-    dw->dxfString(9, "$MEASUREMENT");
-    dw->dxfInt(70, 1);
-    dw->sectionEnd();
-    write_tables(dxf, *dw);
-    write_blocks(dxf, *dw);
-    write_entities(dxf, *dw, all);
-    dxf.writeObjects(*dw);
-    dxf.writeObjectsEnd(*dw);
-    dw->dxfEOF();
-    dw->close();
+    dxf::write_objects(dw);
+    dw.dxfEOF();
+    dw.close();
 }
 
 }  // namespace
 
-void write_dxf(const sheet& page, const std::filesystem::path& path)
+void write_dxf(const flat_sheet& flat, const std::filesystem::path& path)
 {
     // dxflib writes only to a file name: it writes a scratch file, which then
     // replaces the target atomically.
@@ -158,7 +216,7 @@ void write_dxf(const sheet& page, const std::filesystem::path& path)
     if (fd < 0) throw ds_file::file_error("cannot create a scratch file for " + path.string());
     close(fd);
     try {
-        write_file(page, scratch);
+        write_file(flat, scratch);
         ds_file::write_file_atomically(path, ds_file::read_whole_file(scratch));
     } catch (...) {
         std::filesystem::remove(scratch);
@@ -166,5 +224,7 @@ void write_dxf(const sheet& page, const std::filesystem::path& path)
     }
     std::filesystem::remove(scratch);
 }
+
+void write_dxf(const sheet& page, const std::filesystem::path& path) { write_dxf(flatten_for_writers(page), path); }
 
 }  // namespace ds_sheet

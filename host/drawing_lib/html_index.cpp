@@ -5,26 +5,13 @@
 #include <sstream>
 
 #include "host/framework/atomic_file.h"
-#include "host/text/encoding.h"
+#include "host/drawing_lib/markup_text.h"
 
 namespace ds_sheet {
 
 namespace {
 
-std::string escaped(const std::string& utf8)
-{
-    std::string out;
-    for (const char c : utf8) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '"') out += "&quot;";
-        else out += c;
-    }
-    return out;
-}
-
-std::string html(const CString& narrow) { return escaped(ds_text::to_utf8(narrow)); }
+std::string html(const CString& narrow) { return markup_text(narrow); }
 
 /// A file name as a link target: the characters a URL path cannot hold as they are, percent-encoded.
 std::string href(const std::string& name)
@@ -33,7 +20,7 @@ std::string href(const std::string& name)
     std::string out;
     for (const char ch : name) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80 || std::isalnum(c) || c == '-' || c == '_' || c == '.') out += ch;
+        if (c >= 0x80 || std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '/') out += ch;
         else {
             out += '%';
             out += hex[c >> 4];
@@ -46,7 +33,7 @@ std::string href(const std::string& name)
 }  // namespace
 
 std::filesystem::path write_html_index(const std::filesystem::path& folder, const CString& heading,
-                                       const std::vector<indexed_sheet>& sheets)
+                                       const std::vector<indexed_sheet>& sheets, const std::string& pdf)
 {
     std::ostringstream out;
     out << "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << html(heading)
@@ -55,6 +42,7 @@ std::filesystem::path write_html_index(const std::filesystem::path& folder, cons
            "img{width:100%;max-width:1400px;display:block}\nfigcaption{margin-top:.5em;font-size:1.1em}\n"
            "</style>\n</head>\n<body>\n<h1>"
         << html(heading) << "</h1>\n";
+    if (!pdf.empty()) out << "<p><a href=\"" << href(pdf) << "\">PDF</a> &#xB7; every sheet, a page each</p>\n";
     CString drawing;
     bool first = true;
     for (const indexed_sheet& s : sheets) {
@@ -63,7 +51,7 @@ std::filesystem::path write_html_index(const std::filesystem::path& folder, cons
         drawing = s.drawing;
         out << "<figure>\n<a href=\"" << href(s.svg) << "\"><img src=\"" << href(s.svg) << "\" alt=\"" << html(s.title)
             << "\"></a>\n<figcaption>" << html(s.title);
-        if (!s.dxf.empty()) out << " · <a href=\"" << href(s.dxf) << "\">DXF</a>";
+        if (!s.dxf.empty()) out << " &#xB7; <a href=\"" << href(s.dxf) << "\">DXF</a>";
         out << "</figcaption>\n</figure>\n";
     }
     out << "</body>\n</html>\n";

@@ -19,9 +19,13 @@ struct indexed_sheet {
 };
 
 /// Writes `folder`/index.html, atomically: a heading, then per drawing its
-/// sheets in order, each as its picture with its title and links to its files.
+/// sheets in order, each as its picture with its title and links to its files;
+/// `pdf`, when not empty, is the PDF of the whole set relative to the page,
+/// linked under the heading. The page is UTF-8 throughout: its own texts are
+/// ASCII or character references (the source's narrow literals are in the
+/// host code page), the sheets' texts go through markup_text.
 /// Returns the page's path.
 std::filesystem::path write_html_index(const std::filesystem::path& folder, const CString& heading,
-                                       const std::vector<indexed_sheet>& sheets);
+                                       const std::vector<indexed_sheet>& sheets, const std::string& pdf = {});
 
 }  // namespace ds_sheet

@@ -7,20 +7,6 @@
 
 namespace ds_sheet {
 
-const char* layer_name(layer kind)
-{
-    switch (kind) {
-    case layer::frame: return "FRAME";
-    case layer::outline: return "OUTLINE";
-    case layer::rebar: return "REBAR";
-    case layer::dimension: return "DIMENSION";
-    case layer::text: return "TEXT";
-    case layer::table: return "TABLE";
-    case layer::centre: return "CENTRE";
-    }
-    return "0";
-}
-
 namespace {
 
 /// Extension lines stop this short of the object and run this far past the dimension line, mm.
@@ -116,6 +102,15 @@ primitives flatten(const sheet& page)
     primitives out{page.lines, page.polylines, page.circles, page.hatches, page.texts};
     for (const dimension& dim : page.dimensions) add_dimension(out, dim);
     for (const table& grid : page.tables) add_table(out, grid);
+    return out;
+}
+
+flat_sheet flatten_for_writers(const sheet& page)
+{
+    flat_sheet out{&page, {page.lines, page.polylines, page.circles, page.hatches, page.texts}, {}};
+    for (const table& grid : page.tables) add_table(out.body, grid);
+    out.dimensions.reserve(page.dimensions.size());
+    for (const dimension& dim : page.dimensions) add_dimension(out.dimensions.emplace_back(), dim);
     return out;
 }
 

@@ -24,4 +24,17 @@ struct primitives {
 /// (layer dimension) and tables (layer table) drawn out.
 primitives flatten(const sheet& page);
 
+/// A sheet made ready for writers, once for all of them: the simple entities
+/// of everything but the dimensions, and each dimension with its drawing kept
+/// apart, so a CAD writer can write it as a dimension entity whose picture is
+/// that drawing while a paper writer draws the two lists.
+struct flat_sheet {
+    const sheet* page = nullptr;
+    primitives body;
+    std::vector<primitives> dimensions;  ///< dimensions[i] draws page->dimensions[i]
+};
+
+/// `page` flattened; the result refers to `page`, which must outlive it.
+flat_sheet flatten_for_writers(const sheet& page);
+
 }  // namespace ds_sheet

@@ -4,43 +4,14 @@
 #include <cstdio>
 #include <sstream>
 
-#include "host/drawing_lib/sheet_primitives.h"
+#include "host/drawing_lib/layer_style.h"
+#include "host/drawing_lib/markup_text.h"
 #include "host/framework/atomic_file.h"
 #include "host/text/encoding.h"
 
 namespace ds_sheet {
 
 namespace {
-
-/// Stroke colour of each layer: black outlines, red rebar, the rest dark so a print stays legible.
-const char* layer_colour(layer kind)
-{
-    switch (kind) {
-    case layer::rebar:
-    case layer::centre: return "#c00000";
-    case layer::dimension: return "#1f5f1f";
-    case layer::frame:
-    case layer::outline:
-    case layer::text:
-    case layer::table: return "#000000";
-    }
-    return "#000000";
-}
-
-std::string escaped(const std::string& utf8)
-{
-    std::string out;
-    for (const char c : utf8) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 class svg_builder {
 public:
@@ -61,7 +32,7 @@ public:
     void line(std::ostream& out, const ds_sheet::line& l) const
     {
         out << "<line x1=\"" << x(l.a.x) << "\" y1=\"" << y(l.a.y) << "\" x2=\"" << x(l.b.x) << "\" y2=\"" << y(l.b.y)
-            << "\" stroke-width=\"" << number(l.weight) << "\"/>\n";
+            << "\" stroke-width=\"" << number(pen_width(l.on, l.weight)) << "\"/>\n";
     }
 
     void points(std::ostream& out, const std::vector<point>& pts) const
@@ -71,7 +42,7 @@ public:
 
     void polyline(std::ostream& out, const ds_sheet::polyline& p) const
     {
-        out << (p.closed ? "<polygon" : "<polyline") << " fill=\"none\" stroke-width=\"" << number(p.weight)
+        out << (p.closed ? "<polygon" : "<polyline") << " fill=\"none\" stroke-width=\"" << number(pen_width(p.on, p.weight))
             << "\" points=\"";
         points(out, p.points);
         out << "\"/>\n";
@@ -80,7 +51,7 @@ public:
     void circle(std::ostream& out, const ds_sheet::circle& c) const
     {
         out << "<circle fill=\"none\" cx=\"" << x(c.centre.x) << "\" cy=\"" << y(c.centre.y) << "\" r=\""
-            << number(c.radius) << "\" stroke-width=\"" << number(c.weight) << "\"/>\n";
+            << number(c.radius) << "\" stroke-width=\"" << number(pen_width(c.on, c.weight)) << "\"/>\n";
     }
 
     void hatch(std::ostream& out, const ds_sheet::hatch& h, const char* colour) const
@@ -98,7 +69,7 @@ public:
             << "\" text-anchor=\"" << anchor << "\" dominant-baseline=\"" << baseline << "\" stroke=\"none\" fill=\"" << colour << "\"";
         if (t.angle_deg != 0.0)
             out << " transform=\"rotate(" << number(-t.angle_deg) << " " << x(t.at.x) << " " << y(t.at.y) << ")\"";
-        out << ">" << escaped(ds_text::to_utf8(t.value)) << "</text>\n";
+        out << ">" << markup_text(t.value) << "</text>\n";
     }
 
 private:
@@ -111,36 +82,54 @@ bool on(const T& item, layer kind)
     return item.on == kind;
 }
 
+/// The group of one layer: its colour, pen and dash, and the font of its texts.
+void open_layer(std::ostream& out, const layer_style& style)
+{
+    out << "<g id=\"" << style.name << "\" stroke=\"" << style.rgb << "\" stroke-linecap=\"round\"";
+    if (style.pattern == line_pattern::dash_dot) {
+        out << " stroke-dasharray=\"";
+        for (std::size_t i = 0; i < std::size(dash_dot_pattern); ++i) out << (i ? " " : "") << dash_dot_pattern[i];
+        out << "\"";
+    }
+    out << " font-family=\"" << svg_font_family << "\">\n";
+}
+
+void write_layer(std::ostream& out, const svg_builder& b, const primitives& all, const layer_style& style)
+{
+    for (const auto& l : all.lines) if (on(l, style.kind)) b.line(out, l);
+    for (const auto& p : all.polylines) if (on(p, style.kind)) b.polyline(out, p);
+    for (const auto& c : all.circles) if (on(c, style.kind)) b.circle(out, c);
+    for (const auto& h : all.hatches) if (on(h, style.kind)) b.hatch(out, h, style.rgb);
+    for (const auto& t : all.texts) if (on(t, style.kind)) b.text(out, t, style.rgb);
+}
+
 }  // namespace
 
-std::string svg_document(const sheet& page)
+std::string svg_document(const flat_sheet& flat)
 {
-    const primitives all = flatten(page);
+    const sheet& page = *flat.page;
     const svg_builder b(page.height);
     std::ostringstream out;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << b.number(page.width) << "mm\" height=\""
         << b.number(page.height) << "mm\" viewBox=\"0 0 " << b.number(page.width) << " " << b.number(page.height)
-        << "\">\n<title>" << escaped(ds_text::to_utf8(page.title)) << "</title>\n"
+        << "\">\n<title>" << markup_text(page.title) << "</title>\n"
         << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-    for (const layer kind : all_layers) {
-        const char* colour = layer_colour(kind);
-        out << "<g id=\"" << layer_name(kind) << "\" stroke=\"" << colour << "\" stroke-linecap=\"round\" font-family=\""
-            << svg_font_family << "\">\n";
-        for (const auto& l : all.lines) if (on(l, kind)) b.line(out, l);
-        for (const auto& p : all.polylines) if (on(p, kind)) b.polyline(out, p);
-        for (const auto& c : all.circles) if (on(c, kind)) b.circle(out, c);
-        for (const auto& h : all.hatches) if (on(h, kind)) b.hatch(out, h, colour);
-        for (const auto& t : all.texts) if (on(t, kind)) b.text(out, t, colour);
+    for (const layer_style& style : layer_styles()) {
+        open_layer(out, style);
+        write_layer(out, b, flat.body, style);
+        for (const primitives& dim : flat.dimensions) write_layer(out, b, dim, style);
         out << "</g>\n";
     }
     out << "</svg>\n";
     return out.str();
 }
 
-void write_svg(const sheet& page, const std::filesystem::path& path)
+std::string svg_document(const sheet& page) { return svg_document(flatten_for_writers(page)); }
+
+void write_svg(const flat_sheet& flat, const std::filesystem::path& path)
 {
-    ds_file::write_file_atomically(path, svg_document(page));
+    ds_file::write_file_atomically(path, svg_document(flat));
 }
 
 }  // namespace ds_sheet

@@ -1,0 +1,44 @@
+// pdf_writer: the sheets of a set as one PDF, for plotting and submission.
+//
+// cairo writes the PDF and Pango sets the texts: a page per sheet at the
+// sheet's paper size (A3 landscape), everything as vector paths and real
+// text, the CJK face (Noto Sans CJK SC from fonts-noto-cjk, as the SVG files
+// name first) embedded as a subset, so the file prints the same on any
+// machine. Colours, pens and dashes come from the layer style table, exactly
+// as in the SVG files. Texts pass through plain_text (markup_text.h).
+// The file appears only when the book is finished: until then it is written
+// to a hidden temporary file, so a failure leaves an existing PDF as it was.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "host/drawing_lib/sheet_primitives.h"
+
+namespace ds_sheet {
+
+/// Font family of PDF texts.
+inline constexpr const char* pdf_font_family = "Noto Sans CJK SC";
+
+class pdf_book {
+public:
+    /// Starts the book that will be `path`. Throws ds_file::file_error.
+    explicit pdf_book(const std::filesystem::path& path);
+    ~pdf_book();
+    pdf_book(const pdf_book&) = delete;
+    pdf_book& operator=(const pdf_book&) = delete;
+
+    /// Adds `flat` as the next page. Throws ds_text::conversion_error on a text with no UTF-8 form.
+    void add(const flat_sheet& flat);
+    /// Titles the document and puts the file in place. Throws ds_file::file_error;
+    /// a book not finished leaves no file.
+    void finish(const CString& title);
+    int pages() const { return m_pages; }
+
+private:
+    struct state;
+    std::unique_ptr<state> m_state;
+    int m_pages = 0;
+};
+
+}  // namespace ds_sheet
