@@ -2,14 +2,21 @@
 """Reads the drawing sheets of ds-host's sample roads with programs nobody here wrote.
 
 Runs `ds-host road` and `ds-host param-road` into a scratch folder, then reads
-every DXF back with ezdxf (audit without errors, the layers, entity counts and
-the Chinese texts as decoded from the file's code page) and renders every SVG
-with headless Chromium (a PNG that is not blank, and the texts in the page it
-parsed). Prints one line per file and closes with "N passed, N failed".
+every DXF back with ezdxf (audit without errors or fixes, the layers and their
+weights, entity counts, the Chinese texts as decoded from the file's code page,
+a CJK text style, DIMENSION entities whose measurement is what they say, an
+outline edge as long as the dimension of it), renders every SVG with headless
+Chromium (a PNG that is not blank, and the texts in the page it parsed), reads
+the PDF with poppler (a page per sheet, fonts embedded) and checks that every
+text file is valid in its encoding (UTF-8, the DXF in GBK). Prints one line per
+file and closes with "N passed, N failed". Chinese text under 3.5 mm high is
+reported as a note, not a failure.
 
 Usage: check_sheets.py DS_HOST [--keep DIR]
 """
+import math
 import pathlib
+import re
 import subprocess
 import sys
 import tempfile
@@ -17,11 +24,17 @@ import tempfile
 import ezdxf
 import matplotlib.image
 
-LAYERS = {"FRAME", "OUTLINE", "REBAR", "DIMENSION", "TEXT", "TABLE"}
+LAYERS = {"FRAME", "OUTLINE", "REBAR", "DIMENSION", "TEXT", "TABLE", "CENTRE"}
+# Faces a CAD program shows Chinese with: TrueType 仿宋/宋体/黑体 or the big font of Chinese SHX drawings.
+CJK_FONTS = {"simfang.ttf", "simsun.ttc", "simhei.ttf", "fangsong_gb2312.ttf"}
+CJK_BIG_FONTS = {"gbcbig.shx", "hztxt.shx"}
+LEAST_CJK_HEIGHT = 3.5
+NOTES = []
 # Texts every drawing sheet carries, and the least entities of each kind a
-# sheet with plan, elevation, mesh and tables has.
+# sheet with plan, elevation, mesh and tables has (the lines of a dimension
+# are in its block, not counted as LINE).
 SHEET_TEXTS = ["附注：", "垫石参数表", "工程数量表", "平面", "立面", "比例", "N1", "N2"]
-LEAST = {"LINE": 100, "TEXT": 60, "LWPOLYLINE": 4, "CIRCLE": 4, "HATCH": 4}
+LEAST = {"LINE": 40, "DIMENSION": 8, "TEXT": 60, "LWPOLYLINE": 4, "CIRCLE": 4, "HATCH": 4}
 FINDINGS_TEXT = "设计检查未通过"
 
 
@@ -29,9 +42,46 @@ def run(cmd, **kw):
     return subprocess.run(cmd, check=True, capture_output=True, timeout=240, **kw)
 
 
+def check_encoding(path):
+    data = path.read_bytes()
+    data.decode("gbk" if path.suffix == ".dxf" else "utf-8")  # raises on an invalid byte
+    assert b"\r" not in data or path.suffix == ".pdf", "a raw carriage return"
+
+
+def check_cad_use(doc, msp, stem):
+    """A CAD user's checks: styles, weights, true sizes, dimensions."""
+    style = doc.styles.get(msp.query("TEXT")[0].dxf.style)
+    font, big = style.dxf.font.lower(), style.dxf.get("bigfont", "").lower()
+    assert font in CJK_FONTS or big in CJK_BIG_FONTS, f"text style {style.dxf.name} has no CJK font ({font}, {big})"
+    weight = {layer.dxf.name: layer.dxf.lineweight for layer in doc.layers}
+    assert weight["REBAR"] > weight["OUTLINE"] > weight["DIMENSION"], f"layer weights {weight}"
+    dims = msp.query("DIMENSION")
+    assert dims, "no DIMENSION entities"
+    for dim in dims:
+        measured, text = dim.get_measurement(), dim.dxf.get("text", "")
+        if text in ("", "<>"):
+            continue
+        product = re.fullmatch(r"(\d+)\s*[×xX]\s*(\d+)", text)
+        said = float(product[1]) * float(product[2]) if product else float(text) if re.fullmatch(r"\d+(\.\d+)?", text) else None
+        assert said is None or abs(said - measured) < 0.5, f"a dimension says {text} but measures {measured:.1f}"
+    if doc.header.get("$LTSCALE", 1.0) <= 1.0:
+        NOTES.append(f"{stem}: no view declared drawn to scale, model-space sizes not checked")
+        return
+    longest = max(dim.get_measurement() for dim in dims)
+    edges = [math.dist(a, b) for p in msp.query('LWPOLYLINE[layer=="OUTLINE"]')
+             for a, b in zip(list(p.get_points("xy")), list(p.get_points("xy"))[1:] + list(p.get_points("xy"))[:1])]
+    assert any(abs(e - longest) < 0.5 for e in edges), f"no outline edge measures {longest:.1f} (edges {edges[:6]})"
+    scale = doc.header["$LTSCALE"]
+    small = {t.dxf.text for t in msp.query("TEXT") if re.search("[\u4e00-\u9fff]", t.dxf.text)
+             and t.dxf.height / scale < LEAST_CJK_HEIGHT - 0.05}
+    if small:
+        NOTES.append(f"{stem}: {len(small)} Chinese text(s) under {LEAST_CJK_HEIGHT} mm, e.g. {sorted(small)[:3]}")
+
+
 def check_dxf(path):
     doc = ezdxf.readfile(path)
-    errors = [e.message for e in doc.audit().errors]
+    auditor = doc.audit()
+    errors = [e.message for e in auditor.errors] + [f.message for f in auditor.fixes]
     assert not errors, f"audit: {errors}"
     assert doc.header.get("$DWGCODEPAGE") == "ANSI_936", "code page"
     assert doc.header.get("$INSUNITS") == 4, "units"
@@ -47,6 +97,18 @@ def check_dxf(path):
         assert count >= least, f"{count} {kind} entities, expected at least {least}"
     missing = [t for t in SHEET_TEXTS if t not in texts]
     assert not missing, f"texts not decoded: {missing}"
+    check_cad_use(doc, msp, path.stem)
+
+
+def check_pdf(path, sheets):
+    fonts = run(["pdffonts", str(path)]).stdout.decode().splitlines()[2:]
+    assert fonts and all(line.split()[-5] == "yes" for line in fonts), f"fonts not embedded: {fonts}"
+    info = run(["pdfinfo", str(path)]).stdout.decode()
+    pages = int(re.search(r"Pages:\s+(\d+)", info)[1])
+    assert pages == sheets, f"{pages} pages for {sheets} sheets"
+    assert "1190.55 x 841.89" in info, "pages are not A3 landscape"
+    text = run(["pdftotext", str(path), "-"]).stdout.decode()
+    assert "工程数量表" in text, "Chinese text not extractable"
 
 
 def check_svg(path, scratch):
@@ -74,15 +136,25 @@ def main():
             run([ds_host, road, str(base / road / "p.json"), "--force"])
         sheets = sorted(base.glob("*/sheets/*.dxf")) + sorted(base.glob("*/sheets/*.svg"))
         assert len(sheets) >= 6, f"only {len(sheets)} sheet files"
+        pdfs = sorted(base.glob("*/sheets/sheets.pdf"))
+        texts = sheets + sorted(base.glob("*/sheets/index.html"))
         passed = failed = 0
-        for path in sheets:
+        checks = [(p, check_encoding) for p in texts] + [(p, None) for p in sheets + pdfs]
+        for path, check in checks:
             try:
-                check_dxf(path) if path.suffix == ".dxf" else check_svg(path, pathlib.Path(scratch) / "browser")
-                print(f"ok      {path.relative_to(base)}")
+                if check:
+                    check(path)
+                elif path.suffix == ".pdf":
+                    check_pdf(path, len(list(path.parent.glob("*.svg"))))
+                else:
+                    check_dxf(path) if path.suffix == ".dxf" else check_svg(path, pathlib.Path(scratch) / "browser")
+                print(f"ok      {path.relative_to(base)}{' (encoding)' if check else ''}")
                 passed += 1
             except Exception as error:  # one report per file, then the next
-                print(f"FAILED  {path.relative_to(base)}: {error}")
+                print(f"FAILED  {path.relative_to(base)}{' (encoding)' if check else ''}: {error}")
                 failed += 1
+        for note in NOTES:
+            print(f"note    {note}")
         print(f"{passed} passed, {failed} failed")
         return 1 if failed else 0
 

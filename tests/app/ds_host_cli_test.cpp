@@ -373,4 +373,39 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
     EXPECT_EQ(singles, 4u + 1u + 5u) << nodes.out;
 }
 
+TEST_F(ds_host_cli, sheet_files_replace_only_sheets_this_command_may_replace)
+{
+    make_referenced_project();
+    const fs::path out = m_dir / "out";
+    const run_result first = run({"draw", m_project.string(), "--svg", out.string(), "--dxf", out.string(), "--pdf",
+                                  (out / "set.pdf").string()});
+    ASSERT_EQ(first.exit_code, 0) << first.err;
+    EXPECT_TRUE(ds_file::read_whole_file(out / "set.pdf").starts_with("%PDF-"));
+    fs::path svg;
+    for (const auto& entry : fs::directory_iterator(out))
+        if (entry.path().extension() == ".svg") svg = entry.path();
+    ASSERT_FALSE(svg.empty());
+    const std::string sheet = svg.stem().string();
+    const std::vector<std::string> again{"draw", m_project.string(), "--svg", out.string()};
+
+    const run_result refused = run(again);
+    EXPECT_NE(refused.exit_code, 0);
+    EXPECT_TRUE(contains(refused.err, sheet) && contains(refused.err, "--overwrite")) << refused.err;
+    std::vector<std::string> overwrite = again;
+    overwrite.push_back("--overwrite");
+    EXPECT_EQ(run(overwrite).exit_code, 0);
+
+    // A file that is not a sheet is never replaced, a folder never written into.
+    ds_file::write_file_atomically(svg, "{\"project\": 1}");
+    const run_result foreign = run(overwrite);
+    EXPECT_NE(foreign.exit_code, 0);
+    EXPECT_TRUE(contains(foreign.err, "not a .svg file this program writes")) << foreign.err;
+    EXPECT_EQ(ds_file::read_whole_file(svg), "{\"project\": 1}");
+    fs::remove(svg);
+    fs::create_directory(svg);
+    const run_result folder = run(overwrite);
+    EXPECT_NE(folder.exit_code, 0);
+    EXPECT_TRUE(contains(folder.err, sheet) && contains(folder.err, "not a regular file")) << folder.err;
+}
+
 }  // namespace
