@@ -2,6 +2,7 @@
 #include "host/drawing_lib/dxf_sections.h"
 
 #include <cmath>
+#include <tuple>
 
 #include "host/drawing_lib/layer_style.h"
 
@@ -23,6 +24,41 @@ void header_point(writer& dw, const char* name, point p)
 {
     dw.dxfString(9, name);
     point_value(dw, 10, p);
+}
+
+/// The active viewport shows the whole sheet when the file is opened.
+void write_viewport(writer& dw, const drawing_facts& facts)
+{
+    dw.dxfString(0, "TABLE");
+    dw.dxfString(2, "VPORT");
+    dw.dxfHex(5, 0x8);
+    dw.dxfString(100, "AcDbSymbolTable");
+    dw.dxfInt(70, 1);
+    dw.dxfString(0, "VPORT");
+    dw.handle();
+    dw.dxfHex(330, 0x8);
+    dw.dxfString(100, "AcDbSymbolTableRecord");
+    dw.dxfString(100, "AcDbViewportTableRecord");
+    dw.dxfString(2, "*Active");
+    dw.dxfInt(70, 0);
+    const double width = facts.extent_max.x - facts.extent_min.x, height = facts.extent_max.y - facts.extent_min.y;
+    for (const auto& [code, x, y] : {std::tuple{10, 0.0, 0.0}, std::tuple{11, 1.0, 1.0},
+                                     std::tuple{12, facts.extent_min.x + width / 2, facts.extent_min.y + height / 2},
+                                     std::tuple{13, 0.0, 0.0}, std::tuple{14, 10.0, 10.0}, std::tuple{15, 10.0, 10.0}}) {
+        dw.dxfReal(code, x);
+        dw.dxfReal(code + 10, y);
+    }
+    point_value(dw, 16, {0.0, 0.0});
+    dw.dxfReal(36, 1.0);
+    point_value(dw, 17, {0.0, 0.0});
+    dw.dxfReal(40, height * 1.05);
+    dw.dxfReal(41, height > 0 ? width / height : 1.0);
+    dw.dxfReal(42, 50.0);
+    for (const int code : {43, 44, 50, 51}) dw.dxfReal(code, 0.0);
+    for (const auto& [code, value] : {std::pair{71, 0}, std::pair{72, 100}, std::pair{73, 1}, std::pair{74, 3},
+                                      std::pair{75, 0}, std::pair{76, 0}, std::pair{77, 0}, std::pair{78, 0}})
+        dw.dxfInt(code, value);
+    dw.tableEnd();
 }
 
 void write_linetypes(DL_Dxf& dxf, writer& dw)
@@ -213,7 +249,7 @@ void write_header(DL_Dxf& dxf, writer& dw, const drawing_facts& facts)
 void write_tables(DL_Dxf& dxf, writer& dw, const drawing_facts& facts)
 {
     dw.sectionTables();
-    dxf.writeVPort(dw);
+    write_viewport(dw, facts);
     write_linetypes(dxf, dw);
     write_layers(dxf, dw);
     dw.skip_handles_to(first_free_handle);

@@ -10,7 +10,9 @@
 #include <cmath>
 #include <set>
 
+#include "host/drawing_lib/dxf_model_space.h"
 #include "host/drawing_lib/dxf_text.h"
+#include "host/drawing_lib/html_index.h"
 #include "host/drawing_lib/dxf_writer.h"
 #include "host/drawing_lib/layer_style.h"
 #include "host/drawing_lib/markup_text.h"
@@ -153,6 +155,40 @@ TEST_F(sheet_files, PdfHoldsAPagePerSheetAndAppearsOnlyWhenFinished)
     EXPECT_TRUE(pdf.starts_with("%PDF-"));
     EXPECT_EQ(book.pages(), 2);
     EXPECT_NE(pdf.find("/FontFile"), std::string::npos) << "the font is embedded";
+}
+
+TEST_F(sheet_files, HtmlIndexIsUtf8WithEveryTextEscaped)
+{
+    const std::vector<indexed_sheet> sheets{{"D<1>", hostile, "a b.svg", "a b.dxf"}};
+    const std::string page = ds_file::read_whole_file(write_html_index(m_dir, "<h1>&", sheets, "sets/all.pdf"));
+    EXPECT_TRUE(ds_text::is_utf8(page));
+    EXPECT_EQ(page.find("<b>"), std::string::npos);
+    EXPECT_EQ(page.find("EVIL\n"), std::string::npos);
+    EXPECT_NE(page.find("&lt;h1&gt;&amp;"), std::string::npos);
+    EXPECT_NE(page.find("href=\"sets/all.pdf\""), std::string::npos);
+    EXPECT_NE(page.find("href=\"a%20b.dxf\""), std::string::npos);
+}
+
+TEST(sheet_model_space, ViewsKeepTheirOriginAndTrueSizeAndPaperIsEnlargedByTheSheetScale)
+{
+    const std::vector<view_frame> views{{"PLAN", {90, 90}, {250, 220}, {100, 100}, 5},
+                                        {"DETAIL", {280, 90}, {400, 200}, {300, 100}, 2}};
+    const model_space_mapping map(views);
+    EXPECT_EQ(map.sheet_scale(), 5);
+    const struct {
+        point paper, model;
+    } rows[] = {
+        {{100, 100}, {500, 500}},    // the plan's origin: at 1:5 view and paper agree
+        {{212, 100}, {1060, 500}},   // 112 mm of paper at 1:5 is 560
+        {{300, 100}, {1500, 500}},   // the detail's origin stays where the paper puts it
+        {{310, 110}, {1520, 520}},   // and 10 mm of paper at 1:2 is 20
+        {{20, 20}, {100, 100}},      // paper outside every view: enlarged by 5
+    };
+    for (const auto& row : rows) {
+        const point got = map.place(row.paper).at(row.paper);
+        EXPECT_NEAR(got.x, row.model.x, 1e-9) << row.paper.x << "," << row.paper.y;
+        EXPECT_NEAR(got.y, row.model.y, 1e-9) << row.paper.x << "," << row.paper.y;
+    }
 }
 
 TEST(sheet_file_names, TitlesBecomeSafeFileNamesAndNeverShareOne)
