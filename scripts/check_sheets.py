@@ -55,8 +55,17 @@ def check_cad_use(doc, msp, stem):
     assert font in CJK_FONTS or big in CJK_BIG_FONTS, f"text style {style.dxf.name} has no CJK font ({font}, {big})"
     weight = {layer.dxf.name: layer.dxf.lineweight for layer in doc.layers}
     assert weight["REBAR"] > weight["OUTLINE"] > weight["DIMENSION"], f"layer weights {weight}"
+    # Heights on paper: model-space texts are enlarged by the sheet scale.
+    scale = doc.header.get("$LTSCALE", 1.0)
+    small = {t.dxf.text for t in msp.query("TEXT") if re.search("[\u4e00-\u9fff]", t.dxf.text)
+             and t.dxf.height / scale < LEAST_CJK_HEIGHT - 0.05}
+    if small:
+        NOTES.append(f"{stem}: {len(small)} Chinese text(s) under {LEAST_CJK_HEIGHT} mm, e.g. {sorted(small)[:3]}")
     dims = msp.query("DIMENSION")
     assert dims, "no DIMENSION entities"
+    if scale <= 1.0:
+        NOTES.append(f"{stem}: no view declared drawn to scale, true sizes and dimensions not checked")
+        return
     for dim in dims:
         measured, text = dim.get_measurement(), dim.dxf.get("text", "")
         if text in ("", "<>"):
@@ -64,18 +73,10 @@ def check_cad_use(doc, msp, stem):
         product = re.fullmatch(r"(\d+)\s*[×xX]\s*(\d+)", text)
         said = float(product[1]) * float(product[2]) if product else float(text) if re.fullmatch(r"\d+(\.\d+)?", text) else None
         assert said is None or abs(said - measured) < 0.5, f"a dimension says {text} but measures {measured:.1f}"
-    if doc.header.get("$LTSCALE", 1.0) <= 1.0:
-        NOTES.append(f"{stem}: no view declared drawn to scale, model-space sizes not checked")
-        return
     longest = max(dim.get_measurement() for dim in dims)
     edges = [math.dist(a, b) for p in msp.query('LWPOLYLINE[layer=="OUTLINE"]')
              for a, b in zip(list(p.get_points("xy")), list(p.get_points("xy"))[1:] + list(p.get_points("xy"))[:1])]
     assert any(abs(e - longest) < 0.5 for e in edges), f"no outline edge measures {longest:.1f} (edges {edges[:6]})"
-    scale = doc.header["$LTSCALE"]
-    small = {t.dxf.text for t in msp.query("TEXT") if re.search("[\u4e00-\u9fff]", t.dxf.text)
-             and t.dxf.height / scale < LEAST_CJK_HEIGHT - 0.05}
-    if small:
-        NOTES.append(f"{stem}: {len(small)} Chinese text(s) under {LEAST_CJK_HEIGHT} mm, e.g. {sorted(small)[:3]}")
 
 
 def check_dxf(path):

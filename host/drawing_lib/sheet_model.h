@@ -38,7 +38,9 @@ enum class v_align { baseline, middle, top };
 struct line {
     point a, b;
     layer on = layer::outline;
-    double weight = 0.25;  ///< pen width, mm
+    /// Pen width, mm. Writers draw with the layer's weight instead, except on
+    /// the layers that keep entity weights (frame, text, table: layer_style.h).
+    double weight = 0.25;
 };
 
 struct polyline {
