@@ -12,8 +12,12 @@ text file is valid in its encoding (UTF-8, the DXF in GBK). Prints one line per
 file and closes with "N passed, N failed". Chinese text under 3.5 mm high is
 reported as a note, not a failure.
 
+With --keep DIR the files stay in DIR, and every DXF is also rendered to
+NAME.dxf.png with ezdxf's drawing add-on for a person to look at.
+
 Usage: check_sheets.py DS_HOST [--keep DIR]
 """
+import logging
 import math
 import pathlib
 import re
@@ -22,6 +26,7 @@ import sys
 import tempfile
 
 import ezdxf
+import matplotlib
 import matplotlib.image
 
 LAYERS = {"FRAME", "OUTLINE", "REBAR", "DIMENSION", "TEXT", "TABLE", "CENTRE"}
@@ -101,6 +106,23 @@ def check_dxf(path):
     check_cad_use(doc, msp, path.stem)
 
 
+def render_dxf(path):
+    """NAME.dxf.png of the model space. simfang.ttf is a Windows face: like a CAD
+    program's font substitution, matplotlib falls back to Noto Sans CJK."""
+    import matplotlib.font_manager
+    import matplotlib.pyplot as plt
+    from ezdxf.addons.drawing import Frontend, RenderContext
+    from ezdxf.addons.drawing.matplotlib import MatplotlibBackend
+    matplotlib.font_manager.fontManager.defaultFamily["ttf"] = "Noto Sans CJK JP"
+    logging.getLogger("matplotlib.font_manager").setLevel(logging.ERROR)  # one "not found" per text otherwise
+    doc = ezdxf.readfile(path)
+    fig = plt.figure(figsize=(16.5, 11.7))
+    ax = fig.add_axes([0, 0, 1, 1])
+    Frontend(RenderContext(doc), MatplotlibBackend(ax)).draw_layout(doc.modelspace(), finalize=True)
+    fig.savefig(path.with_suffix(".dxf.png"), dpi=100)
+    plt.close(fig)
+
+
 def check_pdf(path, sheets):
     fonts = run(["pdffonts", str(path)]).stdout.decode().splitlines()[2:]
     assert fonts and all(line.split()[-5] == "yes" for line in fonts), f"fonts not embedded: {fonts}"
@@ -149,6 +171,8 @@ def main():
                     check_pdf(path, len(list(path.parent.glob("*.svg"))))
                 else:
                     check_dxf(path) if path.suffix == ".dxf" else check_svg(path, pathlib.Path(scratch) / "browser")
+                    if keep and path.suffix == ".dxf":
+                        render_dxf(path)
                 print(f"ok      {path.relative_to(base)}{' (encoding)' if check else ''}")
                 passed += 1
             except Exception as error:  # one report per file, then the next
