@@ -161,6 +161,10 @@ void pdf_book::add(const flat_sheet& flat)
         for (const primitives& dim : flat.dimensions) draw_layer(cr, m_state->layout, dim, style);
     }
     cairo_restore(cr);
+    // Each page is listed in the reader's outline under its sheet's title.
+    const std::string target = "page=" + std::to_string(m_pages + 1);
+    cairo_pdf_surface_add_outline(m_state->surface, CAIRO_PDF_OUTLINE_ROOT, plain_text(page.title).c_str(),
+                                  target.c_str(), CAIRO_PDF_OUTLINE_FLAG_OPEN);
     cairo_show_page(cr);
     ++m_pages;
 }

@@ -5,7 +5,8 @@
 // text, the CJK face (Noto Sans CJK SC from fonts-noto-cjk, as the SVG files
 // name first) embedded as a subset, so the file prints the same on any
 // machine. Colours, pens and dashes come from the layer style table, exactly
-// as in the SVG files. Texts pass through plain_text (markup_text.h).
+// as in the SVG files. Texts pass through plain_text (markup_text.h). The
+// reader's outline lists the pages by their sheets' titles.
 // The file appears only when the book is finished: until then it is written
 // to a hidden temporary file, so a failure leaves an existing PDF as it was.
 #pragma once

@@ -155,6 +155,7 @@ TEST_F(sheet_files, PdfHoldsAPagePerSheetAndAppearsOnlyWhenFinished)
     EXPECT_TRUE(pdf.starts_with("%PDF-"));
     EXPECT_EQ(book.pages(), 2);
     EXPECT_NE(pdf.find("/FontFile"), std::string::npos) << "the font is embedded";
+    EXPECT_NE(pdf.find("/Outlines"), std::string::npos) << "the pages are listed by title";
 }
 
 TEST_F(sheet_files, HtmlIndexIsUtf8WithEveryTextEscaped)
