@@ -1,5 +1,6 @@
-// bar_details: the bar details (钢筋大样) of a sheet: one row per line of the
-// quantity table, the bar drawn in its shape (straight, with bent ends,
+// bar_details: the bar details (钢筋大样) of a sheet: one row per bar mark of
+// the quantity table (a mark whose bars grow with the pedestal's height shows
+// its lengths as "least~most"), the bar drawn in its shape (straight, with bent ends,
 // L-shaped, closed tie with its hooks) not to scale, each straight part and
 // hook labelled with its length in mm, the mark, grade and diameter, and the
 // bar's length.

@@ -42,13 +42,14 @@ public:
     std::optional<ds_sheet::box> take(const CString& title, double height);
     /// Height left in the current column under a heading, mm.
     double room_under_heading() const;
+    /// Moves on to the next column (a continuation sheet when the sheet's columns are full).
+    void next_column();
     /// The sheet being filled.
     ds_sheet::sheet& page() { return m_sheets.back().page; }
 
 private:
     const ds_sheet::box& column() const { return m_columns[m_col]; }
     void heading(const CString& title);
-    void next_column();
 
     std::vector<pending_sheet>& m_sheets;
     ds_sheet::title_block_text m_block;

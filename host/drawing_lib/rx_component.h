@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "host/afx/cstring.h"
@@ -10,16 +11,15 @@
 
 namespace RXDSGNMOD {
 
-/// One drawing sheet made by a component.
+/// One drawing sheet made by a component. Its title is the sheet's own, so
+/// a paper and what is drawn on it never name themselves differently.
 class CRXPaper {
 public:
-    explicit CRXPaper(CString title = {}) : m_title(std::move(title)) {}
+    CRXPaper() = default;
+    explicit CRXPaper(ds_sheet::sheet page) : sheet(std::move(page)) {}
     virtual ~CRXPaper() = default;
-    const CString& title() const { return m_title; }
+    const CString& title() const { return sheet.title; }
     ds_sheet::sheet sheet;  ///< what is drawn on it, ready for a writer
-
-private:
-    CString m_title;
 };
 
 class CRXComponent {

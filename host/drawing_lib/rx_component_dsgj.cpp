@@ -69,11 +69,7 @@ bool CRXComponent_DSGJ::Draw(CString target)
 void CRXComponent_DSGJ::CreatPaper(std::vector<RXDSGNMOD::CRXPaper*>& papers)
 {
     std::vector<ds_sheet::sheet> sheets = designed() ? layout_sheets(m_data, m_quantities) : findings_sheets(m_data, m_messages);
-    for (ds_sheet::sheet& page : sheets) {
-        auto* paper = new RXDSGNMOD::CRXPaper(page.title);
-        paper->sheet = std::move(page);
-        papers.push_back(paper);
-    }
+    for (ds_sheet::sheet& page : sheets) papers.push_back(new RXDSGNMOD::CRXPaper(std::move(page)));
 }
 
 void CRXComponent_DSGJ::GetMaterialData(std::vector<std::map<CString, CString>>& rows)

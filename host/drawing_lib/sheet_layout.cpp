@@ -110,7 +110,7 @@ void layout_group(std::vector<pending_sheet>& sheets, const DS_draw_data& data, 
 
     const CString label = g < data.m_vecHeightLabels.size() ? data.m_vecHeightLabels[g] : CString();
     column_flow flow(sheets, sheets.back().block, {a3::right_column}, continuation_columns());
-    flow.place(parameter_table(group, label));
+    flow.place(parameter_table(group, label, data.m_strSupportType));
     if (group.size() == 1 && !q.rows.empty()) flow.place(pedestal_numbers(group.front(), q.rows.front(), subject.bars));
     flow.place(quantity_table(q, data.m_strConcreteType));
     if (group.size() > 1) flow.place(per_pier_table(group, q));

@@ -17,18 +17,20 @@ using ds_sheet::number_text;
 constexpr double table_text = 3.5;
 constexpr double heights_column = 26.0;
 
-CString support_number(const DS_steel_pram_parameter& param)
+CString support_number(const DS_steel_pram_parameter& param, const CString& fallback = {})
 {
+    const CString& type = param.m_strSupportType.IsEmpty() ? fallback : param.m_strSupportType;
     CString text = num_to_string(param.m_iPierNum) + "号";
-    if (param.m_strSupportType.Find("墩") >= 0) text += "墩";
-    else if (param.m_strSupportType.Find("台") >= 0) text += "台";
+    if (type.Find("墩") >= 0) text += "墩";
+    else if (type.Find("台") >= 0) text += "台";
     return text;
 }
 
-CString support_kind(const DS_steel_pram_parameter& param)
+CString support_kind(const DS_steel_pram_parameter& param, const CString& fallback)
 {
-    if (param.m_strSupportType.Find("墩") >= 0) return "桥墩";
-    if (param.m_strSupportType.Find("台") >= 0) return "桥台";
+    const CString& type = param.m_strSupportType.IsEmpty() ? fallback : param.m_strSupportType;
+    if (type.Find("墩") >= 0) return "桥墩";
+    if (type.Find("台") >= 0) return "桥台";
     if (!param.m_strDSType.IsEmpty()) return param.m_strDSType;
     return "-";
 }
@@ -54,7 +56,8 @@ CString count_text(std::int64_t n) { return CString(std::to_string(n)); }
 
 CString diameter_text(double diameter) { return "Φ" + number_text(diameter); }
 
-table_content parameter_table(const std::vector<DS_steel_pram_parameter>& group, const CString& height_label)
+table_content parameter_table(const std::vector<DS_steel_pram_parameter>& group, const CString& height_label,
+                              const CString& support_type)
 {
     table_content table{"垫石参数表",
                         {22.0, 16.0, 13.0, 20.0, 11.0, 15.0, 15.0, heights_column, 17.0},
@@ -63,7 +66,7 @@ table_content parameter_table(const std::vector<DS_steel_pram_parameter>& group,
                         {}};
     table.rows.reserve(group.size());
     for (const DS_steel_pram_parameter& p : group)
-        table.rows.push_back({p.m_strName, support_number(p), support_kind(p), p.m_strPos.IsEmpty() ? CString("-") : p.m_strPos,
+        table.rows.push_back({p.m_strName, support_number(p, support_type), support_kind(p, support_type), p.m_strPos.IsEmpty() ? CString("-") : p.m_strPos,
                               num_to_string(p.m_iCount), number_text(p.m_dWidth), number_text(p.m_dLength),
                               listed_or_range(p.m_vecHeights, heights_column), number_text(p.m_dAngle)});
     return table;

@@ -23,7 +23,9 @@ struct table_content {
 /// θ between side and front faces. The height column is captioned with the
 /// group's height label ("h") when it has one. A row's heights print one by
 /// one while they fit the cell, else as "least~most".
-table_content parameter_table(const std::vector<DS_steel_pram_parameter>& group, const CString& height_label);
+/// `support_type` is the drawing's (used for rows that name none).
+table_content parameter_table(const std::vector<DS_steel_pram_parameter>& group, const CString& height_label,
+                              const CString& support_type = {});
 
 /// The bar list (mark, grade, diameter, one bar's length, count, total length,
 /// unit weight, weight), then the total per diameter, the steel total and the
