@@ -197,8 +197,9 @@ def recompute_from_drawing(path):
     quantities = {row[0]: row for row in table_rows(msp, "单根长(mm)")}
     lines = {}
     for row in table_rows(msp, "单根长(mm)"):
-        if row[0].startswith("N"):
-            lines.setdefault(row[0], []).append((round(float(row[3])), int(row[4])))
+        if row[0].startswith("N"):  # one bar's length, or "shortest~longest" for vertical bars
+            lengths = [round(float(v)) for v in row[3].split("~")]
+            lines.setdefault(row[0], []).append((lengths[0] if len(lengths) == 1 else tuple(lengths), int(row[4])))
     diameters = {row[0]: float(row[2]) for row in table_rows(msp, "单根长(mm)") if row[0].startswith("N")}
     pedestals = [(float(r[1]), int(r[2])) for r in table_rows(msp, "高h(mm)") if r[0].endswith("#")]
     assert quantities and pedestals, "quantity table and pedestal numbers"
@@ -218,7 +219,7 @@ def recompute_from_drawing(path):
     rise = max(upright) - pedestals[0][0]  # the upright leg of 1#, less its height: the same for every pedestal
     for h, _ in pedestals:
         n3[round(h + rise + foot)] = n3.get(round(h + rise + foot), 0) + len(dots)
-    expected["N3"] = sorted(n3.items())
+    expected["N3"] = [(min(n3) if len(n3) == 1 else (min(n3), max(n3)), sum(n3.values()))]
     assert abs(foot - 10 * d3) < 0.6 and abs(rise + cover - 30 * d3) < 0.6, f"N3 legs: foot {foot}, rise {rise}"
     for mark, want in expected.items():
         got = sorted(lines.get(mark, []))

@@ -29,12 +29,12 @@ std::vector<detail_entry> details_of(const group_quantities& q)
         auto found = std::find_if(entries.begin(), entries.end(), [&](const detail_entry& e) {
             return e.bar.mark == bar.mark && e.bar.kind == bar.kind && e.bar.diameter == bar.diameter && e.bar.leg == bar.leg;
         });
-        if (found == entries.end()) entries.push_back({bar, bar.straight, bar.one_length});
+        if (found == entries.end()) entries.push_back({bar, bar.straight_longest, bar.longest});
         else {
             found->bar.straight = std::min(found->bar.straight, bar.straight);
             found->bar.one_length = std::min(found->bar.one_length, bar.one_length);
-            found->straight_most = std::max(found->straight_most, bar.straight);
-            found->length_most = std::max(found->length_most, bar.one_length);
+            found->straight_most = std::max(found->straight_most, bar.straight_longest);
+            found->length_most = std::max(found->length_most, bar.longest);
         }
     }
     return entries;

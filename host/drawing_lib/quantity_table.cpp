@@ -43,15 +43,23 @@ public:
     void add(const steel_bar_row& bar, bar_quantity shape, std::int64_t count, row_total& row)
     {
         if (count <= 0 || !input_limits::size_in_range(bar.m_diameter) || !(shape.one_length < 1e12)) return;
-        const line_key key{bar.m_mark.str(), bar.m_diameter, std::llround(shape.one_length)};
+        // Vertical bars share a line per mark and foot; others one per length.
+        const std::int64_t length_key = shape.kind == bar_kind::vertical ? -1 - std::llround(shape.leg) : std::llround(shape.one_length);
+        const line_key key{bar.m_mark.str(), bar.m_diameter, length_key};
         auto [it, fresh] = m_index.try_emplace(key, m_q.bars.size());
         if (fresh) {
             shape.mark = bar.m_mark;
             shape.grade = bar.m_grade;
             shape.diameter = bar.m_diameter;
+            shape.longest = shape.one_length;
+            shape.straight_longest = shape.straight;
             m_q.bars.push_back(shape);
         }
         bar_quantity& q = m_q.bars[it->second];
+        q.one_length = std::min(q.one_length, shape.one_length);
+        q.straight = std::min(q.straight, shape.straight);
+        q.longest = std::max(q.longest, shape.one_length);
+        q.straight_longest = std::max(q.straight_longest, shape.straight);
         const double metres = static_cast<double>(count) * shape.one_length / 1000.0;
         q.count += count;
         q.total_length += metres;

@@ -2,8 +2,10 @@
 // the pedestal geometry and its rebar (mesh, vertical bars, closed ties).
 //
 // One bar line gives one quantity line per distinct one-bar length, so rows of
-// a group that share a rebar group and size add up on one line, and vertical
-// bars of pedestals of different heights get one line per length. Lengths are
+// a group that share a rebar group and size add up on one line. Vertical bars
+// grow with their pedestal's height: they keep one line per mark whose
+// one-bar length is given as "shortest~longest" (the total length and weight
+// still add every bar's own length), as schedules of parametric drawings do. Lengths are
 // bar axis lengths, each straight part and hook rounded to the whole
 // millimetre as drawing sets give them; total lengths and weights are
 // computed from the rounded lengths. Counts are 64-bit: within the host's
@@ -25,7 +27,9 @@ struct bar_quantity {
     CString mark;               ///< "N1"
     CString grade;              ///< "HRB400"
     double diameter = 0.0;      ///< mm
-    double one_length = 0.0;    ///< one bar, mm
+    double one_length = 0.0;    ///< one bar, mm; the shortest when the line's bars differ
+    double longest = 0.0;       ///< the longest bar of the line, mm
+    double straight_longest = 0.0;  ///< the longest straight part, mm
     double straight = 0.0;      ///< mesh bar: its straight part; vertical bar: its upright leg; tie: its side across, mm
     double leg = 0.0;           ///< mesh bar: one bent end; vertical bar: its foot; tie: its side along, mm
     double hook = 0.0;          ///< tie: one 135° hook, mm

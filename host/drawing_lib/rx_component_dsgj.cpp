@@ -87,7 +87,7 @@ void CRXComponent_DSGJ::GetMaterialData(std::vector<std::map<CString, CString>>&
                             {"材料", "钢筋"},
                             {"编号", bar.mark},
                             {"规格", bar.grade + " " + diameter_text(bar.diameter)},
-                            {"单根长(mm)", number_text(bar.one_length)},
+                            {"单根长(mm)", one_length_text(bar)},
                             {"根数", CString(std::to_string(bar.count))},
                             {"总长(m)", number_text(bar.total_length, 2)},
                             {"数量", number_text(bar.weight, 2)},

@@ -83,7 +83,7 @@ CString typical_note(const std::vector<DS_steel_pram_parameter>& group)
     if (group.size() == 1 && first.m_vecHeights.size() <= 1) return {};
     if (group.size() == 1)
         return "1#~" + num_to_string(static_cast<int>(first.m_vecHeights.size())) + "#垫石构造相同，图示1#垫石，各垫石高度及层数见垫石编号表";
-    return "图示第1行(" + first.m_strName + num_to_string(first.m_iPierNum) + "号)1#垫石，各墩台见参数表及各墩台数量表";
+    return "图示第1行(" + first.m_strName + num_to_string(first.m_iPierNum) + "号)1#垫石；各墩台垫石按1#、2#…编号，高度依次列于参数表";
 }
 
 void layout_group(std::vector<pending_sheet>& sheets, const DS_draw_data& data, std::size_t g, const group_quantities& q,

@@ -15,7 +15,7 @@ using string_tools::num_to_string;
 using ds_sheet::number_text;
 
 constexpr double table_text = 3.5;
-constexpr double heights_column = 26.0;
+constexpr double heights_column = 43.0;  // four heights of three digits, one by one
 
 CString support_number(const DS_steel_pram_parameter& param, const CString& fallback = {})
 {
@@ -56,13 +56,19 @@ CString count_text(std::int64_t n) { return CString(std::to_string(n)); }
 
 CString diameter_text(double diameter) { return "Φ" + number_text(diameter); }
 
+CString one_length_text(const bar_quantity& bar)
+{
+    const CString least = number_text(bar.one_length, 0);
+    return bar.longest > bar.one_length ? least + "~" + number_text(bar.longest, 0) : least;
+}
+
 table_content parameter_table(const std::vector<DS_steel_pram_parameter>& group, const CString& height_label,
                               const CString& support_type)
 {
     table_content table{"垫石参数表",
-                        {22.0, 16.0, 13.0, 20.0, 11.0, 15.0, 15.0, heights_column, 17.0},
+                        {18.0, 13.0, 13.0, 17.0, 11.0, 14.0, 14.0, heights_column, 12.0},
                         {"桥幅/墩台", "墩台号", "类型", "位置", "个数", "宽(mm)", "长(mm)",
-                         height_label.IsEmpty() ? CString("高(mm)") : "高" + height_label + "(mm)", "夹角θ(°)"},
+                         height_label.IsEmpty() ? CString("高(mm)") : "高" + height_label + "(mm)", "θ(°)"},
                         {}};
     table.rows.reserve(group.size());
     for (const DS_steel_pram_parameter& p : group)
@@ -79,7 +85,7 @@ table_content quantity_table(const group_quantities& q, const CString& concrete_
                         {"编号", "钢种", "直径(mm)", "单根长(mm)", "根数", "总长(m)", "单位重(kg/m)", "重量(kg)"},
                         {}};
     for (const bar_quantity& bar : q.bars)
-        table.rows.push_back({bar.mark, bar.grade, number_text(bar.diameter), number_text(bar.one_length, 0),
+        table.rows.push_back({bar.mark, bar.grade, number_text(bar.diameter), one_length_text(bar),
                               count_text(bar.count), number_text(bar.total_length, 2),
                               number_text(unit_weight(bar.diameter), 3), number_text(bar.weight, 1)});
     for (const diameter_total& total : q.totals)
@@ -109,7 +115,7 @@ table_content pedestal_numbers(const DS_steel_pram_parameter& row, const row_tot
 table_content per_pier_table(const std::vector<DS_steel_pram_parameter>& group, const group_quantities& q)
 {
     table_content table{"各墩台数量表",
-                        {24.0, 18.0, 20.0, 28.0, 22.0, 20.0, 23.0},
+                        {18.0, 13.0, 17.0, heights_column, 18.0, 20.0, 23.0},
                         {"桥幅/墩台", "墩台号", "位置", "高h(mm)", "网层数", "钢筋(kg)", "混凝土(立方米)"},
                         {}};
     table.rows.reserve(group.size());
@@ -117,7 +123,7 @@ table_content per_pier_table(const std::vector<DS_steel_pram_parameter>& group, 
         const DS_steel_pram_parameter& p = group[r];
         std::vector<double> layers(q.rows[r].layers.begin(), q.rows[r].layers.end());
         table.rows.push_back({p.m_strName, support_number(p), p.m_strPos.IsEmpty() ? CString("-") : p.m_strPos,
-                              listed_or_range(p.m_vecHeights, 28.0), listed_or_range(layers, 22.0),
+                              listed_or_range(p.m_vecHeights, heights_column), listed_or_range(layers, 18.0),
                               number_text(q.rows[r].steel_weight, 1), number_text(q.rows[r].concrete_volume, 3)});
     }
     return table;

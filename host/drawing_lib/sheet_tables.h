@@ -45,6 +45,9 @@ table_content per_pier_table(const std::vector<DS_steel_pram_parameter>& group, 
 /// measured to, what h and θ mean, the bar rules, and the construction notes.
 std::vector<CString> sheet_notes(const DS_draw_data& data, std::size_t group);
 
+/// One bar's length in whole mm, "800~849" for a line whose bars differ.
+CString one_length_text(const bar_quantity& bar);
+
 /// "Φ12": the diameter with the rebar symbol.
 CString diameter_text(double diameter);
 

@@ -92,9 +92,13 @@ TEST(pedestal_rebar, EveryBarOfTheSampleIsCountedAndMeasured)
     EXPECT_DOUBLE_EQ(line(q, "N4").hook, 100);
     EXPECT_NEAR(unit_weight(12), 0.888, 5e-4) << "the 7850 kg/m3 convention";
 
-    // Pedestals of different heights give the vertical bars one line per length.
+    // Pedestals of different heights: the vertical bars keep one line, 800~900 long, adding each bar's own length.
     const group_quantities two = designed(one_row({200, 300}));
-    EXPECT_EQ(std::count_if(two.bars.begin(), two.bars.end(), [](const auto& b) { return b.mark == "N3"; }), 2);
+    EXPECT_EQ(std::count_if(two.bars.begin(), two.bars.end(), [](const auto& b) { return b.mark == "N3"; }), 1);
+    EXPECT_DOUBLE_EQ(line(two, "N3").one_length, 800);
+    EXPECT_DOUBLE_EQ(line(two, "N3").longest, 900);
+    EXPECT_EQ(line(two, "N3").count, 16);
+    EXPECT_NEAR(line(two, "N3").total_length, 8 * (0.8 + 0.9), 1e-9);
     EXPECT_EQ(two.rows.at(0).layers, (std::vector<std::int64_t>{2, 3}));
 }
 
