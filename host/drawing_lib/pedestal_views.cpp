@@ -107,7 +107,8 @@ void draw_plan_mesh(sheet& page, const view_subject& s, const rebar_parts& parts
 
 void draw_plan_cage(sheet& page, const view_subject& s, const rebar_parts& parts, const placement& place, const box& outline)
 {
-    double next_left = outline.left + 2.0;
+    // Right of the middle, where the side section's cut mark leaves room.
+    double next_left = (outline.left + outline.right) / 2 + 8.0;
     if (parts.tie) {
         const tie_bars t = ties_of(*parts.tie, s.plan, s.height, parts.mesh_d > 0.0);
         if (!t.loop.empty()) {
@@ -158,32 +159,19 @@ int fitting_scale(double size_x, double size_y, double room_x, double room_y, in
     return needed < 1e9 ? static_cast<int>(needed) : 1000000000;  // also for a size that is not a number
 }
 
-double views_split(const view_subject& s, double bottom, double top)
-{
-    if (!(s.height > 0.0)) return top;
-    const double plan_need = s.plan.length, front_need = s.height + depth_below(s, parts_of(s));
-    const double fixed_plan = plan_bottom + mark_room, fixed_front = front_bottom + mark_room;
-    const double free = top - bottom - fixed_plan - fixed_front;
-    if (!(free > 0.0) || !(plan_need > 0.0) || !(front_need > 0.0) || !std::isfinite(plan_need + front_need))
-        return (bottom + top) / 2;
-    return bottom + fixed_plan + free * plan_need / (plan_need + front_need);
-}
-
-int views_scale(const view_subject& s, const box& plan_area, const box& front_area, int wanted)
+view_extent plan_extent(const view_subject& s)
 {
     const auto corners = outline_corners(s.plan);
     const double span_x = std::max(s.plan.width, corners[2].x) - std::min(0.0, corners[3].x);
-    const int plan_n = fitting_scale(span_x, s.plan.length, plan_area.right - plan_area.left - plan_left - plan_right,
-                                     plan_area.top - plan_area.bottom - plan_bottom - mark_room, wanted);
-    if (!(s.height > 0.0)) return plan_n;
-    const double below = depth_below(s, parts_of(s));
-    const int front_n = fitting_scale(s.plan.width, s.height + below, front_area.right - front_area.left - front_left - front_right,
-                                      front_area.top - front_area.bottom - front_bottom - mark_room, wanted);
-    // The coarser of the two lets both fit; projected views keep one scale.
-    return std::max(plan_n, front_n);
+    return {span_x, s.plan.length, plan_left + plan_right, plan_bottom + mark_room};
 }
 
-void draw_plan(sheet& page, const view_subject& s, const box& area, int n)
+view_extent front_extent(const view_subject& s)
+{
+    return {s.plan.width, s.height + depth_below(s, parts_of(s)), front_left + front_right, front_bottom + mark_room};
+}
+
+void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool side_cut)
 {
     const auto corners = outline_corners(s.plan);
     const double min_x = std::min(0.0, corners[3].x), max_x = std::max(s.plan.width, corners[2].x);
@@ -220,13 +208,19 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n)
                                      "θ=" + number_text(s.plan.angle_deg) + "°", h_align::left, v_align::baseline,
                                      layer::dimension));
         const double mid = s.plan.length / 2;
-        add_cut_marks(page, {bounds.left - 1.0, place({0, mid}).y}, {bounds.right + 1.0, place({0, mid}).y}, {0.0, 1.0}, "I");
+        // Outside the dimension chains on the left and the bar marks on the right.
+        add_cut_marks(page, {bounds.left - 2 * dim_step - 2.0, place({0, mid}).y},
+                      {bounds.right + 6.0 + 2 * mark_radius + 2.0, place({0, mid}).y}, {0.0, 1.0}, "I");
+    }
+    if (side_cut) {  // the side section, cut at mid-width and looking at the left side face
+        const double x = place({s.plan.width / 2, 0}).x;
+        add_cut_marks(page, {x, bounds.bottom - 2 * dim_step - 2.0}, {x, bounds.top + 1.0}, {-1.0, 0.0}, "II");
     }
     draw_directions(page, bounds);
     draw_caption(page, "平面", scale_text(n), (area.left + area.right) / 2, area.bottom + 4.0);
 }
 
-void draw_front(sheet& page, const view_subject& s, const box& area, int n)
+void draw_front(sheet& page, const view_subject& s, const box& area, int n, const CString& caption)
 {
     const rebar_parts parts = parts_of(s);
     const double w = s.plan.width, h = s.height, below = depth_below(s, parts);
@@ -236,7 +230,7 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n)
     const point origin{area.left + front_left + (room_x - w * k) / 2,
                        area.bottom + front_bottom + (room_y - (h + below) * k) / 2 + below * k};
     const placement place{origin, k};
-    const CString name = front_view_name(s.plan);
+    const CString name = caption.IsEmpty() ? front_view_name(s.plan) : caption;
     push_view(page, name, area, origin, n);
     page.polylines.push_back({{place({0, 0}), place({w, 0}), place({w, h}), place({0, h})}, true, layer::outline, 0.5});
     if (below > 0.0) {  // the top of the pier cap the vertical bars anchor in

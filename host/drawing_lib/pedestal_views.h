@@ -42,18 +42,24 @@ struct view_subject {
     const std::vector<steel_bar_row>* bars = nullptr;  ///< the rebar's bar lines, or null
 };
 
-/// Where the plan's area (below) and the front view's (above) meet between
-/// paper heights `bottom` and `top`, so both views get the same scale.
-double views_split(const view_subject& subject, double bottom, double top);
+/// What a view shows, mm of the object, and the paper it needs around it for
+/// dimensions, marks and caption, mm.
+struct view_extent {
+    double width = 0.0, height = 0.0;
+    double room_x = 0.0, room_y = 0.0;
+};
+view_extent plan_extent(const view_subject& subject);
+/// The front view's: the pedestal and the vertical bars' anchorage below it.
+view_extent front_extent(const view_subject& subject);
 
-/// The one scale 1:n both views are drawn at, in `plan_area` and `front_area`.
-int views_scale(const view_subject& subject, const ds_sheet::box& plan_area, const ds_sheet::box& front_area, int wanted);
+/// Draws the plan into `area` at 1:`n`, with the cut marks of the side
+/// section II-II when `side_cut`.
+void draw_plan(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int n, bool side_cut);
 
-/// Draws the plan into `area` at 1:`n`.
-void draw_plan(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int n);
-
-/// Draws the front view (elevation, or section I-I when skewed) into `area` at 1:`n`.
-void draw_front(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int n);
+/// Draws the front view (elevation, or section I-I when skewed) into `area` at
+/// 1:`n`, captioned `caption` when one is given.
+void draw_front(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int n,
+                const CString& caption = {});
 
 /// Caption of the front view: "立面", or "I-I" for a skewed pedestal.
 CString front_view_name(const pedestal_plan& plan);

@@ -6,7 +6,7 @@
 
 #include "host/drawing_lib/bar_details.h"
 #include "host/drawing_lib/column_flow.h"
-#include "host/drawing_lib/pedestal_views.h"
+#include "host/drawing_lib/pedestal_view_set.h"
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/rx_component_steel_p0.h"
 #include "host/drawing_lib/sheet_frame.h"
@@ -101,11 +101,7 @@ void layout_group(std::vector<pending_sheet>& sheets, const DS_draw_data& data, 
     const CString typical = typical_note(group);
     const double views_bottom = notes_top + 2.0 + (typical.IsEmpty() ? 0.0 : 6.0);
     if (!typical.IsEmpty()) page.texts.push_back(text_at({area.left, views_bottom - 4.0}, note_text_height, typical));
-    const double split = views_split(subject, views_bottom, area.top);
-    const box plan_area{area.left, views_bottom, area.right, split}, front_area{area.left, split, area.right, area.top};
-    const int n = views_scale(subject, plan_area, front_area, data.m_iScalePlan);
-    draw_plan(page, subject, plan_area, n);
-    if (subject.height > 0.0) draw_front(page, subject, front_area, n);
+    const int n = draw_views(page, subject, {area.left, views_bottom, area.right, area.top}, data.m_iScalePlan);
     sheets.back().block.scale = "1:" + num_to_string(n);
 
     const CString label = g < data.m_vecHeightLabels.size() ? data.m_vecHeightLabels[g] : CString();

@@ -12,6 +12,7 @@
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/drawing_lib/sheet_primitives.h"
+#include "host/drawing_lib/text_metrics.h"
 #include "host/rebar/steel_data_transform.h"
 
 namespace VQDraw_DS_GJNA {
@@ -172,9 +173,19 @@ TEST(pedestal_rebar, ViewsShareOneScaleAndHoldTheirDimensions)
         SCOPED_TRACE(angle);
         const auto sheets = sheets_of(one_row({200, 250}, 1500, 1200, angle));
         const auto& views = sheets.at(0).views;
-        ASSERT_EQ(views.size(), 2u);
-        EXPECT_EQ(views[0].scale, views[1].scale);
+        // Square: plan, elevation and the side section II-II; skewed: plan and the section I-I.
+        ASSERT_EQ(views.size(), angle == 90.0 ? 3u : 2u);
+        for (const auto& v : views) EXPECT_EQ(v.scale, views[0].scale) << "projected views share one scale";
         EXPECT_EQ(views[1].name, angle == 90.0 ? CString("立面") : CString("I-I"));
+        if (angle == 90.0) {
+            EXPECT_EQ(views[2].name, CString("II-II"));
+        }
+        const auto rect = [](const ds_sheet::view_frame& v) {
+            return ds_sheet::box{v.lower_left.x, v.lower_left.y, v.upper_right.x, v.upper_right.y};
+        };
+        for (std::size_t i = 0; i < views.size(); ++i)
+            for (std::size_t j = i + 1; j < views.size(); ++j)
+                EXPECT_FALSE(rect(views[i]).overlaps(rect(views[j]))) << "views " << i << " and " << j << " overlap";
         for (const auto& d : sheets[0].dimensions) {
             const bool inside = std::any_of(views.begin(), views.end(), [&](const auto& v) {
                 return std::min(d.line_from.x, d.line_to.x) >= v.lower_left.x && std::max(d.line_from.x, d.line_to.x) <= v.upper_right.x &&
