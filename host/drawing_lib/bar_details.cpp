@@ -48,7 +48,7 @@ CString range_text(double least, double most)
 
 void length_text(sheet& page, point at, const CString& value, h_align h = h_align::center, v_align v = v_align::top)
 {
-    page.texts.push_back(text_at(at, digit_height, value, h, v, layer::dimension));
+    page.texts.push_back(make_text(at, digit_height, value, h, v, layer::dimension));
 }
 
 void length_text(sheet& page, point at, double mm, h_align h = h_align::center, v_align v = v_align::top)
@@ -90,8 +90,8 @@ void draw_tie(sheet& page, const detail_entry& entry, point left)
     bar_line(page, {a.x + 0.8, a.y + h}, {a.x + 3.8, a.y + h - 3.0});
     length_text(page, {a.x + w / 2, a.y + 0.8}, bar.straight, h_align::center, v_align::baseline);  // inside, along the bottom
     length_text(page, {a.x + w + 1.0, a.y + h / 2}, bar.leg, h_align::left, v_align::middle);
-    page.texts.push_back(text_at({a.x + w + 8.0, a.y + h / 2}, digit_height, "135°弯钩" + number_text(bar.hook, 0),
-                                 h_align::left, v_align::middle, layer::dimension));
+    page.texts.push_back(make_text({a.x + w + 8.0, a.y + h / 2}, hanzi_height, "135°弯钩" + number_text(bar.hook, 0),
+                                   h_align::left, v_align::middle, layer::dimension));
 }
 
 void draw_detail(sheet& page, const detail_entry& entry, const box& row)
@@ -100,18 +100,18 @@ void draw_detail(sheet& page, const detail_entry& entry, const box& row)
     const double y = (row.bottom + row.top) / 2;
     const point centre{row.left + mark_radius + 0.5, y};
     page.circles.push_back({centre, mark_radius, layer::text, 0.25});
-    page.texts.push_back(text_at(centre, digit_height, bar.mark, h_align::center, v_align::middle));
+    page.texts.push_back(make_text(centre, digit_height, bar.mark, h_align::center, v_align::middle));
     const point left{row.left + 16.0, y};
     if (bar.kind == bar_kind::tie) draw_tie(page, entry, left);
     else if (bar.kind == bar_kind::vertical) draw_vertical_bar(page, entry, left);
     else draw_mesh_bar(page, entry, left);
     const double above = bar.kind == bar_kind::tie ? 2.8 : 1.2;  // a tie's loop is in the way
-    page.texts.push_back(text_at({left.x + run / 2, y + above}, digit_height, bar.grade + " " + diameter_text(bar.diameter),
+    page.texts.push_back(make_text({left.x + run / 2, y + above}, digit_height, bar.grade + " " + diameter_text(bar.diameter),
                                  h_align::center, v_align::baseline));
-    page.texts.push_back(text_at({left.x + run + 30.0, y}, digit_height, "L=" + range_text(bar.one_length, entry.length_most),
+    page.texts.push_back(make_text({left.x + run + 30.0, y}, digit_height, "L=" + range_text(bar.one_length, entry.length_most),
                                  h_align::left, v_align::middle));
     if (entry.length_most > bar.one_length)
-        page.texts.push_back(text_at({left.x + run + 52.0, y}, hanzi_height, "随垫石高度", h_align::left, v_align::middle));
+        page.texts.push_back(make_text({left.x + run + 52.0, y}, hanzi_height, "随垫石高度", h_align::left, v_align::middle));
 }
 
 }  // namespace

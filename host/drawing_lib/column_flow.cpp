@@ -63,7 +63,7 @@ void column_flow::place(const CString& title, const std::vector<CString>& paragr
         heading(continued ? title + "(续)" : title);
         while (done < lines.size() && m_y - note_pitch >= column().bottom) {
             m_y -= note_pitch;
-            page().texts.push_back(text_at({column().left, m_y + 1.0}, note_text_height, lines[done++]));
+            page().texts.push_back(make_text({column().left, m_y + 1.0}, note_text_height, lines[done++]));
         }
         m_y -= block_gap;
         continued = true;
@@ -87,7 +87,7 @@ double column_flow::room_under_heading() const { return m_y - heading_room - col
 void column_flow::heading(const CString& title)
 {
     m_y -= heading_room;
-    page().texts.push_back(text_at({column().left, m_y + 2.0}, heading_height, title));
+    page().texts.push_back(make_text({column().left, m_y + 2.0}, heading_height, title));
 }
 
 void column_flow::next_column()
@@ -97,6 +97,7 @@ void column_flow::next_column()
         m_col = 0;
         title_block_text block = m_block;
         block.title += "(续" + string_tools::num_to_string(++m_continuations) + ")";
+        block.scale = "-";  // tables and bar details only: nothing on it is drawn to scale
         m_sheets.push_back({{}, block});
     }
     m_y = column().top;

@@ -132,8 +132,8 @@ void draw_plan_cage(sheet& page, const view_subject& s, const rebar_parts& parts
 void draw_directions(sheet& page, const box& outline)
 {
     const double y = outline.bottom - 2 * dim_step - 5.5;
-    page.texts.push_back(text_at({outline.right, y}, hanzi_height, "横桥向 →", h_align::right, v_align::middle));
-    text along = text_at({outline.right + 6.0 + 2 * mark_radius + 4.0, outline.bottom}, hanzi_height, "顺桥向 →",
+    page.texts.push_back(make_text({outline.right, y}, hanzi_height, "横桥向 →", h_align::right, v_align::middle));
+    text along = make_text({outline.right + 6.0 + 2 * mark_radius + 4.0, outline.bottom}, hanzi_height, "顺桥向 →",
                          h_align::left, v_align::middle);
     along.angle_deg = 90.0;
     page.texts.push_back(along);
@@ -204,7 +204,7 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool 
     page.dimensions.push_back({front_left_c, back_left, {x_overall, front_left_c.y}, {x_overall, back_left.y},
                                s.length_label, digit_height});
     if (std::fabs(s.plan.angle_deg - 90.0) > 1e-6) {
-        page.texts.push_back(text_at({front_left_c.x + 2.5, front_left_c.y + 1.5}, digit_height,
+        page.texts.push_back(make_text({front_left_c.x + 2.5, front_left_c.y + 1.5}, digit_height,
                                      "θ=" + number_text(s.plan.angle_deg) + "°", h_align::left, v_align::baseline,
                                      layer::dimension));
         const double mid = s.plan.length / 2;
@@ -236,7 +236,7 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
     if (below > 0.0) {  // the top of the pier cap the vertical bars anchor in
         page.lines.push_back({place({-w * 0.15, 0}), place({0, 0}), layer::outline, 0.25});
         page.lines.push_back({place({w, 0}), place({w * 1.15, 0}), layer::outline, 0.25});
-        page.texts.push_back(text_at({place({w * 1.15, 0}).x, place({0, 0}).y - 4.5}, hanzi_height, "盖梁顶", h_align::right));
+        page.texts.push_back(make_text({place({w * 1.15, 0}).x, place({0, 0}).y - 4.5}, hanzi_height, "盖梁顶", h_align::right));
     }
     const box bounds{origin.x, origin.y, origin.x + w * k, origin.y + h * k};
     add_centre_line(page, place({w / 2, -below}), place({w / 2, h}));

@@ -32,8 +32,7 @@ void draw_title(sheet& page, const CString& title, const box& cell)
     const double pitch = height * 1.6;
     double y = centre_y + pitch * (static_cast<double>(lines.size()) - 1) / 2;
     for (const CString& line : lines) {
-        page.texts.push_back({{(cell.left + cell.right) / 2, y}, height, line, h_align::center, v_align::middle, 0.0,
-                              layer::frame});
+        page.texts.push_back(make_text({(cell.left + cell.right) / 2, y}, height, line, h_align::center, v_align::middle, layer::frame));
         y -= pitch;
     }
 }
@@ -56,8 +55,8 @@ void draw_frame(sheet& page, const title_block_text& block)
     page.lines.push_back({{info_left, tb.bottom}, {info_left, tb.top - strip}, layer::frame, 0.35});
     constexpr double project_room = 7.0;
     if (!block.project.IsEmpty())
-        page.texts.push_back({{(tb.left + info_left) / 2, tb.top - strip - project_room / 2}, 3.5, block.project,
-                              h_align::center, v_align::middle, 0.0, layer::frame});
+        page.texts.push_back(make_text({(tb.left + info_left) / 2, tb.top - strip - project_room / 2}, 3.5, block.project,
+                                       h_align::center, v_align::middle, layer::frame));
     draw_title(page, block.title, {tb.left, tb.bottom, info_left, tb.top - strip - (block.project.IsEmpty() ? 0.0 : project_room)});
     page.tables.push_back({{info_left, tb.top - strip},
                            {20.0, 50.0},
@@ -75,12 +74,12 @@ void draw_frame(sheet& page, const title_block_text& block)
 void draw_caption(sheet& page, const CString& name, const CString& scale, double centre_x, double baseline)
 {
     const double w = text_width(name, caption_height);
-    page.texts.push_back({{centre_x, baseline}, caption_height, name, h_align::center, v_align::baseline, 0.0, layer::text});
+    page.texts.push_back(make_text({centre_x, baseline}, caption_height, name, h_align::center));
     const double left = centre_x - w / 2 - 2.0, right = centre_x + w / 2 + 2.0;
     page.lines.push_back({{left, baseline - 1.5}, {right, baseline - 1.5}, layer::text, 0.6});
     page.lines.push_back({{left, baseline - 2.6}, {right, baseline - 2.6}, layer::text, 0.18});
     if (!scale.IsEmpty())
-        page.texts.push_back({{right + 2.0, baseline}, 3.5, scale, h_align::left, v_align::baseline, 0.0, layer::text});
+        page.texts.push_back(make_text({right + 2.0, baseline}, 3.5, scale));
 }
 
 }  // namespace ds_sheet

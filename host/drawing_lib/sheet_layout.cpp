@@ -68,10 +68,10 @@ std::pair<std::vector<CString>, double> place_notes(sheet& page, const std::vect
     const std::size_t shown = std::min(room, lines.size());
     double y = area.bottom + 1.0 + note_pitch * static_cast<double>(shown);
     const double top = y + heading_room;
-    page.texts.push_back(text_at({area.left, y + 2.5}, 4.0, "附注："));
+    page.texts.push_back(make_text({area.left, y + 2.5}, 4.0, "附注："));
     for (std::size_t i = 0; i < shown; ++i) {
         y -= note_pitch;
-        page.texts.push_back(text_at({area.left + 4.0, y + 1.0}, note_text_height, lines[i]));
+        page.texts.push_back(make_text({area.left + 4.0, y + 1.0}, note_text_height, lines[i]));
     }
     return {std::vector<CString>(lines.begin() + static_cast<std::ptrdiff_t>(shown), lines.end()), top};
 }
@@ -100,7 +100,7 @@ void layout_group(std::vector<pending_sheet>& sheets, const DS_draw_data& data, 
     const box& area = a3::left_area;
     const CString typical = typical_note(group);
     const double views_bottom = notes_top + 2.0 + (typical.IsEmpty() ? 0.0 : 6.0);
-    if (!typical.IsEmpty()) page.texts.push_back(text_at({area.left, views_bottom - 4.0}, note_text_height, typical));
+    if (!typical.IsEmpty()) page.texts.push_back(make_text({area.left, views_bottom - 4.0}, note_text_height, typical));
     const int n = draw_views(page, subject, {area.left, views_bottom, area.right, area.top}, data.m_iScalePlan);
     sheets.back().block.scale = "1:" + num_to_string(n);
 

@@ -13,11 +13,6 @@ namespace {
 constexpr double pi = 3.14159265358979323846;
 }
 
-text text_at(point at, double height, CString value, h_align h, v_align v, layer on)
-{
-    return text{at, height, std::move(value), h, v, 0.0, on};
-}
-
 void add_mark(sheet& page, point from, point circle_centre, const CString& mark)
 {
     const double dx = from.x - circle_centre.x, dy = from.y - circle_centre.y;
@@ -26,7 +21,7 @@ void add_mark(sheet& page, point from, point circle_centre, const CString& mark)
                                         : circle_centre;
     page.lines.push_back({from, touch, layer::text, 0.18});
     page.circles.push_back({circle_centre, mark_radius, layer::text, 0.25});
-    page.texts.push_back(text_at(circle_centre, digit_height, mark, h_align::center, v_align::middle));
+    page.texts.push_back(make_text(circle_centre, digit_height, mark, h_align::center, v_align::middle));
 }
 
 void add_dot(sheet& page, point centre, double radius)
@@ -68,7 +63,7 @@ void add_cut_marks(sheet& page, point a, point b, point look, const CString& nam
         const point q{p.x + u.x * out * 6.0, p.y + u.y * out * 6.0};
         page.lines.push_back({p, q, layer::outline, 0.7});
         page.lines.push_back({q, {q.x + look.x * 4.0, q.y + look.y * 4.0}, layer::outline, 0.7});
-        page.texts.push_back(text_at({q.x + look.x * 6.5, q.y + look.y * 6.5}, hanzi_height, name, h_align::center,
+        page.texts.push_back(make_text({q.x + look.x * 6.5, q.y + look.y * 6.5}, hanzi_height, name, h_align::center,
                                      v_align::middle));
     }
 }

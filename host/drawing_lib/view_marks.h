@@ -1,6 +1,6 @@
 // view_marks: the small things every view of a pedestal carries: bar marks
-// with leaders, bar sections (dots), dimension chains, section cut marks,
-// centre lines, and a helper that makes a text entity.
+// with leaders, bar sections (dots), dimension chains, section cut marks and
+// centre lines.
 #pragma once
 
 #include <vector>
@@ -22,10 +22,6 @@ struct placement {
     double k = 1.0;
     ds_sheet::point operator()(ds_sheet::point p) const { return {origin.x + p.x * k, origin.y + p.y * k}; }
 };
-
-/// A text entity on `on`, anchored at `at`.
-ds_sheet::text text_at(ds_sheet::point at, double height, CString value, ds_sheet::h_align h = ds_sheet::h_align::left,
-                       ds_sheet::v_align v = ds_sheet::v_align::baseline, ds_sheet::layer on = ds_sheet::layer::text);
 
 /// A circled bar mark at `circle_centre` with a leader from `from`.
 void add_mark(ds_sheet::sheet& page, ds_sheet::point from, ds_sheet::point circle_centre, const CString& mark);

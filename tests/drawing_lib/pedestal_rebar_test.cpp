@@ -14,6 +14,7 @@
 #include "host/drawing_lib/sheet_primitives.h"
 #include "host/drawing_lib/text_metrics.h"
 #include "host/rebar/steel_data_transform.h"
+#include "host/text/encoding.h"
 
 namespace VQDraw_DS_GJNA {
 namespace {
@@ -194,6 +195,30 @@ TEST(pedestal_rebar, ViewsShareOneScaleAndHoldTheirDimensions)
             EXPECT_TRUE(inside) << "dimension " << d.value.str() << " lies outside every view";
         }
     }
+}
+
+/// True when `value` holds a Chinese character (U+4000 to U+9FFF).
+bool has_hanzi(const CString& value)
+{
+    const std::string utf8 = ds_text::to_utf8(value);
+    return std::any_of(utf8.begin(), utf8.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b >= 0xE4 && b <= 0xE9;
+    });
+}
+
+TEST(pedestal_rebar, ChineseTextIsAtLeast3_5AndDigitsAtLeast2_5MillimetresHigh)
+{
+    DS_draw_data skewed = one_row({200, 210, 220, 230, 240, 250, 260, 300}, 1500, 1200, 60);
+    skewed.m_vecGroupNotes = {{"本图尺寸除钢筋直径以毫米计外，余均以毫米计"}};
+    for (const DS_draw_data& data : {one_row({200}), skewed})
+        for (const auto& page : sheets_of(data))
+            for (const auto& t : ds_sheet::flatten(page).texts) {
+                EXPECT_GE(t.height, 2.5 - 1e-9) << ds_text::to_utf8(t.value);
+                if (has_hanzi(t.value)) {
+                    EXPECT_GE(t.height, 3.5 - 1e-9) << ds_text::to_utf8(t.value);
+                }
+            }
 }
 
 TEST(pedestal_rebar, ABarOfUnknownShapeIsListedNotDropped)
