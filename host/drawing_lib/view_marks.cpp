@@ -49,6 +49,7 @@ void add_chain(sheet& page, const placement& place, const chain& c, double acros
 
 CString spacing_label(std::size_t gaps, double spread)
 {
+    if (gaps == 1) return number_text(spread);  // "1×100" says no more than "100"
     return string_tools::num_to_string(static_cast<int>(gaps)) + "×" + number_text(spread / static_cast<double>(gaps));
 }
 
