@@ -34,6 +34,12 @@ std::array<point, 4> inset_loop(const pedestal_plan& plan, double inset)
 
 double distance(point a, point b) { return std::hypot(b.x - a.x, b.y - a.y); }
 
+/// A count from a quotient of any size, clamped before it becomes an integer.
+std::int64_t clamped_count(double n, std::int64_t most)
+{
+    return n >= static_cast<double>(most) ? most : n > 0.0 ? static_cast<std::int64_t>(n) : 0;
+}
+
 }  // namespace
 
 tie_bars ties_of(const steel_bar_row& bar, const pedestal_plan& plan, double height, bool with_mesh)
@@ -53,8 +59,7 @@ tie_bars ties_of(const steel_bar_row& bar, const pedestal_plan& plan, double hei
         count = std::min<std::int64_t>(bar.m_count, input_limits::max_bars_per_line);
         step = count > 1 ? room / static_cast<double>(count - 1) : 0.0;
     } else if (bar.m_spacing > 0.0 && std::isfinite(bar.m_spacing)) {
-        count = std::min<std::int64_t>(static_cast<std::int64_t>(std::floor(room / bar.m_spacing)) + 1,
-                                       input_limits::max_bars_per_line);
+        count = clamped_count(std::floor(room / bar.m_spacing) + 1, input_limits::max_bars_per_line);
         step = bar.m_spacing;
     }
     result.count = count;
@@ -87,8 +92,8 @@ vertical_bars verticals_of(const steel_bar_row& bar, const pedestal_plan& plan, 
         between = {(across + 1) / 2, (along + 1) / 2, across / 2, along / 2};
     } else if (bar.m_spacing > 0.0 && std::isfinite(bar.m_spacing)) {
         for (int f = 0; f < 4; ++f)
-            between[static_cast<std::size_t>(f)] = std::min<std::int64_t>(
-                static_cast<std::int64_t>(std::ceil(faces[f] / bar.m_spacing)) - 1, input_limits::max_bars_per_line / 4);
+            between[static_cast<std::size_t>(f)] =
+                clamped_count(std::ceil(faces[f] / bar.m_spacing) - 1, input_limits::max_bars_per_line / 4);
     } else {
         return result;
     }

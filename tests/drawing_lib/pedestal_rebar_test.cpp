@@ -13,6 +13,7 @@
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/drawing_lib/sheet_primitives.h"
 #include "host/drawing_lib/text_metrics.h"
+#include "host/framework/input_limits.h"
 #include "host/rebar/steel_data_transform.h"
 #include "host/text/encoding.h"
 
@@ -126,6 +127,16 @@ TEST(pedestal_rebar, TheEngineersCoverMovesTheBars)
     const auto& texts = papers.at(0)->sheet.texts;
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const auto& t) { return t.value.Find("未给定保护层厚度") >= 0; }))
         << "a cover the settings do not give is said to be the default";
+}
+
+TEST(pedestal_rebar, AbsurdTieAndVerticalSpacingsAreClamped)
+{
+    const pedestal_plan plan{560, 460, 90};
+    const steel_bar_row tie{"N4", 10, "HRB400", 0, 1e-300, "封闭箍筋", "箍筋"};
+    const steel_bar_row vertical{"N3", 16, "HRB400", 0, 1e-300, "L形", "竖向钢筋"};
+    EXPECT_EQ(ties_of(tie, plan, 200, true).count, input_limits::max_bars_per_line);
+    EXPECT_LE(verticals_of(vertical, plan, 200, 10).positions.size(), static_cast<std::size_t>(input_limits::max_bars_per_line + 4));
+    EXPECT_EQ(ties_of(tie, {NAN, 460, 90}, 200, true).count, 0);
 }
 
 TEST(pedestal_rebar, MeshLayersFollowEachHeight)
