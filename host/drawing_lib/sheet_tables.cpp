@@ -2,6 +2,7 @@
 #include "host/drawing_lib/sheet_tables.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "host/drawing_lib/rebar_cage.h"
 #include "host/drawing_lib/text_metrics.h"
@@ -52,6 +53,14 @@ CString listed_or_range(const std::vector<double>& values, double width, const c
 
 CString count_text(std::int64_t n) { return CString(std::to_string(n)); }
 
+/// A quantity with a fixed number of decimals, as schedules align them: "73.0", "0.230".
+CString fixed_text(double value, int digits)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", digits, value);
+    return text;
+}
+
 }  // namespace
 
 CString diameter_text(double diameter) { return "Φ" + number_text(diameter); }
@@ -86,13 +95,13 @@ table_content quantity_table(const group_quantities& q, const CString& concrete_
                         {}};
     for (const bar_quantity& bar : q.bars)
         table.rows.push_back({bar.mark, bar.grade, number_text(bar.diameter), one_length_text(bar),
-                              count_text(bar.count), number_text(bar.total_length, 2),
-                              number_text(unit_weight(bar.diameter), 3), number_text(bar.weight, 1)});
+                              count_text(bar.count), fixed_text(bar.total_length, 2),
+                              fixed_text(unit_weight(bar.diameter), 3), fixed_text(bar.weight, 1)});
     for (const diameter_total& total : q.totals)
-        table.rows.push_back({"合计", "", diameter_text(total.diameter), "", "", "", "", number_text(total.weight, 1)});
-    table.rows.push_back({"钢筋总重", "", "", "", "", "", "", number_text(q.steel_weight, 1)});
+        table.rows.push_back({"合计", "", diameter_text(total.diameter), "", "", "", "", fixed_text(total.weight, 1)});
+    table.rows.push_back({"钢筋总重", "", "", "", "", "", "", fixed_text(q.steel_weight, 1)});
     table.rows.push_back({"混凝土", concrete_grade.IsEmpty() ? CString("-") : concrete_grade, "", "", "", "",
-                          "体积(立方米)", number_text(q.concrete_volume, 3)});
+                          "体积(立方米)", fixed_text(q.concrete_volume, 3)});
     return table;
 }
 
@@ -124,7 +133,7 @@ table_content per_pier_table(const std::vector<DS_steel_pram_parameter>& group, 
         std::vector<double> layers(q.rows[r].layers.begin(), q.rows[r].layers.end());
         table.rows.push_back({p.m_strName, support_number(p), p.m_strPos.IsEmpty() ? CString("-") : p.m_strPos,
                               listed_or_range(p.m_vecHeights, heights_column), listed_or_range(layers, 18.0),
-                              number_text(q.rows[r].steel_weight, 1), number_text(q.rows[r].concrete_volume, 3)});
+                              fixed_text(q.rows[r].steel_weight, 1), fixed_text(q.rows[r].concrete_volume, 3)});
     }
     return table;
 }
