@@ -2,6 +2,7 @@
 #include "host/drawing_lib/bar_details.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "host/drawing_lib/view_marks.h"
 
@@ -84,14 +85,23 @@ void draw_tie(sheet& page, const detail_entry& entry, point left)
 {
     const bar_quantity& bar = entry.bar;
     const double w = run * 0.7, h = 6.0;
+    const bool skewed = std::fabs(bar.angle_deg - 90.0) > 1e-6;
+    // A skewed pedestal's tie is a parallelogram: lean its sides the way the side faces lean.
+    const double lean = skewed ? h * std::cos(bar.angle_deg * 3.14159265358979323846 / 180.0) /
+                                     std::sin(bar.angle_deg * 3.14159265358979323846 / 180.0)
+                               : 0.0;
     const point a{left.x + 8.0, left.y - 4.0};
-    page.polylines.push_back({{a, {a.x + w, a.y}, {a.x + w, a.y + h}, {a.x, a.y + h}}, true, layer::rebar, 0.5});
-    bar_line(page, {a.x, a.y + h}, {a.x + 3.0, a.y + h - 3.0});
-    bar_line(page, {a.x + 0.8, a.y + h}, {a.x + 3.8, a.y + h - 3.0});
+    page.polylines.push_back({{a, {a.x + w, a.y}, {a.x + w + lean, a.y + h}, {a.x + lean, a.y + h}}, true, layer::rebar, 0.5});
+    const point hook{a.x + lean, a.y + h};
+    bar_line(page, hook, {hook.x + 3.0, hook.y - 3.0});
+    bar_line(page, {hook.x + 0.8, hook.y}, {hook.x + 3.8, hook.y - 3.0});
     length_text(page, {a.x + w / 2, a.y + 0.8}, bar.straight, h_align::center, v_align::baseline);  // inside, along the bottom
-    length_text(page, {a.x + w + 1.0, a.y + h / 2}, bar.leg, h_align::left, v_align::middle);
-    page.texts.push_back(make_text({a.x + w + 8.0, a.y + h / 2}, hanzi_height, "135°弯钩" + number_text(bar.hook, 0),
-                                   h_align::left, v_align::middle, layer::dimension));
+    length_text(page, {a.x + w + std::max(lean, 0.0) + 1.0, a.y + h / 2}, bar.leg, h_align::left, v_align::middle);
+    page.texts.push_back(make_text({a.x + w + std::max(lean, 0.0) + 8.0, a.y + h / 2}, hanzi_height,
+                                   "135°弯钩" + number_text(bar.hook, 0), h_align::left, v_align::middle, layer::dimension));
+    if (skewed)
+        page.texts.push_back(make_text({a.x - 1.0, a.y + h / 2}, digit_height, "θ=" + number_text(bar.angle_deg) + "°",
+                                       h_align::right, v_align::middle, layer::dimension));
 }
 
 void draw_detail(sheet& page, const detail_entry& entry, const box& row)

@@ -92,13 +92,14 @@ bar_quantity vertical_shape(const vertical_bars& v)
     return q;
 }
 
-bar_quantity tie_shape(const tie_bars& t)
+bar_quantity tie_shape(const tie_bars& t, double angle_deg)
 {
     bar_quantity q;
     q.kind = bar_kind::tie;
     q.straight = rounded_length(t.side_across);
     q.leg = rounded_length(t.side_along);
     q.hook = rounded_length(t.hook);
+    q.angle_deg = angle_deg;
     q.one_length = 2 * (q.straight + q.leg) + 2 * q.hook;
     return q;
 }
@@ -133,7 +134,7 @@ void add_row(group_quantities& result, bar_book& book, const DS_steel_pram_param
             case bar_kind::tie:
                 for (double h : heights) {
                     const tie_bars t = ties_of(bar, plan, h, mesh_d > 0.0);
-                    book.add(bar, tie_shape(t), t.count, row);
+                    book.add(bar, tie_shape(t, plan.angle_deg), t.count, row);
                 }
                 break;
             case bar_kind::unknown: {

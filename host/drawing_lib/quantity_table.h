@@ -33,6 +33,7 @@ struct bar_quantity {
     double straight = 0.0;      ///< mesh bar: its straight part; vertical bar: its upright leg; tie: its side across, mm
     double leg = 0.0;           ///< mesh bar: one bent end; vertical bar: its foot; tie: its side along, mm
     double hook = 0.0;          ///< tie: one 135° hook, mm
+    double angle_deg = 90.0;    ///< tie: the angle between its sides (the pedestal's skew)
     bar_kind kind = bar_kind::mesh;
     std::int64_t count = 0;     ///< bars in the whole group
     double total_length = 0.0;  ///< m
