@@ -111,7 +111,10 @@ void add_csh_commands(CLI::App& app, app_context& context)
     add_drawing_option(*cmd, d->target);
     auto folders = std::make_shared<sheet_folders>();
     add_sheet_options(*cmd, *folders);
-    cmd->callback([&context, d, folders] {
+    auto titles = std::make_shared<title_options>();
+    add_title_options(*cmd, *titles);
+    cmd->callback([&context, d, folders, titles] {
+        apply_title_options(*titles);
         on_project_file(context, d->file, [&](workspace& project) {
             draw_with_sheets(find_parametric_drawing(project, d->target.get()), *folders);
         });

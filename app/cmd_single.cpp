@@ -36,6 +36,7 @@ struct drawing_options {
     optional_text drawing;
     std::vector<std::string> entries;
     sheet_folders folders;
+    title_options titles;
 };
 
 void add_reference_command(CLI::App& app, app_context& context)
@@ -81,7 +82,9 @@ void add_draw_command(CLI::App& app, app_context& context)
     add_project_option(*cmd, o->file);
     add_drawing_option(*cmd, o->drawing);
     add_sheet_options(*cmd, o->folders);
+    add_title_options(*cmd, o->titles);
     cmd->callback([&context, o] {
+        apply_title_options(o->titles);
         on_project_file(context, o->file, [&](workspace& project) { draw_with_sheets(find_pedestal_drawing(project, o->drawing.get()), o->folders); });
     });
 }

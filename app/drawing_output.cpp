@@ -1,14 +1,19 @@
 // Drawing component of a pedestal drawing, through its strategy.
 #include "app/drawing_output.h"
 
+#include <ctime>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "app/console.h"
+#include "app/node_lookup.h"
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
 #include "host/drawing_lib/ds_gj_draw_data_text.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
+#include "host/framework/json_stream.h"
+#include "host/text/encoding.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
 
 namespace ds_app {
@@ -42,6 +47,48 @@ void say_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& 
 
 }  // namespace
 
+void add_title_options(CLI::App& command, title_options& titles)
+{
+    command.add_option("--project-name", titles.project, "project name for the title blocks");
+    command.add_option("--date", titles.date, "date for the title blocks (default: today, UTC)");
+    command.add_option("--designer", titles.designer, "name in the title blocks' design field");
+    command.add_option("--checker", titles.checker, "name in the title blocks' check field");
+    command.add_option("--approver", titles.approver, "name in the title blocks' approval field");
+}
+
+namespace {
+std::string today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &utc);
+    return text;
+}
+}  // namespace
+
+void apply_title_options(const title_options& titles)
+{
+    const auto narrow = [](const std::string& utf8, const char* what) { return narrow_argument(utf8, what); };
+    RXDSGNMOD::set_sheet_signatures({narrow(titles.project, "project name"),
+                                     narrow(titles.date.empty() ? today() : titles.date, "date"),
+                                     narrow(titles.designer, "designer"), narrow(titles.checker, "checker"),
+                                     narrow(titles.approver, "approver")});
+}
+
+double drawing_cover(const graph_data_base& drawing)
+{
+    // The host reads its own drawing settings the way a save would walk them: the
+    // first cover written is the drawing's own (the settings come before any list row).
+    std::optional<double> cover;
+    const auto stream = json_write_stream::checking([&cover](const json_write_stream&, const std::string& key, const nlohmann::ordered_json& value) {
+        if (!cover && key == "m_dCover" && value.is_number()) cover = value.get<double>();
+    });
+    const_cast<graph_data_base&>(drawing).serialize_members(*stream);
+    return cover.value_or(0.0);
+}
+
 std::unique_ptr<graph_drawing_strategy_base> strategy_for(graph_data_base& drawing)
 {
     const char* name = is_of_class(drawing, module_class::parametric_drawing) ? module_class::parametric_strategy
@@ -53,6 +100,8 @@ std::unique_ptr<graph_drawing_strategy_base> strategy_for(graph_data_base& drawi
 
 void run_draw(graph_data_base& drawing, sheet_output* sheets)
 {
+    RXDSGNMOD::set_rebar_cover(drawing_cover(drawing));
+    if (RXDSGNMOD::GetSheetSignatures().date.IsEmpty()) apply_title_options({});
     const std::shared_ptr<RXDSGNMOD::CRXComponent> component = strategy_for(drawing)->GetComponent();
     if (!component) throw std::runtime_error("the strategy made no drawing component of " + node_heading(drawing));
     auto* pedestal = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(component.get());

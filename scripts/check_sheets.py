@@ -26,6 +26,7 @@ import sys
 import tempfile
 
 import ezdxf
+import ezdxf.bbox
 import matplotlib.image
 
 LAYERS = {"FRAME", "OUTLINE", "REBAR", "DIMENSION", "TEXT", "TABLE", "CENTRE"}
@@ -181,8 +182,161 @@ def main():
             except Exception as error:  # one report per file, then the next
                 print(f"FAILED  {path.relative_to(base)}{' (encoding)' if check else ''}: {error}")
                 failed += 1
+        for name, check in quantity_checks(ds_host, base):
+            try:
+                check()
+                print(f"ok      {name}")
+                passed += 1
+            except Exception as error:
+                print(f"FAILED  {name}: {error}")
+                failed += 1
         print(f"{passed} passed, {failed} failed")
         return 1 if failed else 0
+
+
+
+# ---------------------------------------------------------------------------
+# The quantity table recomputed from the bars as drawn.
+#
+# Reads a single drawing's DXF as a checking engineer reads the sheet: the
+# plan's and the front view's outlines give the drawing's factor (paper per
+# millimetre, from the width in the parameter table), the plan's REBAR lines,
+# dots and tie loop give N1/N2 per layer, N3 per pedestal and the tie's loop,
+# the front view's REBAR lines give the mesh layers, ties and the vertical
+# bar's legs of pedestal 1#; the pedestal number table gives the other
+# heights, and the rules the sheet prints (cover c, 100 mm layers, 30d/10d,
+# hooks 10d) give their layers and lengths. The result must equal the
+# quantity table, line by line. A second drawing with a cover of 50 must
+# shorten N1 by 20 mm.
+
+def quantity_checks(ds_host, base):
+    folder = base / "quantities"
+    folder.mkdir(parents=True, exist_ok=True)
+    drawn = {}
+
+    def draw(cover):
+        project = folder / f"cover{cover}.json"
+        run([ds_host, "new", str(project), "--force"])
+        run([ds_host, "add", str(project), "--name", "垫石Q"])
+        run([ds_host, "grid", str(project), "--set", f"垫石-绘图设置.m_dCover={cover}",
+             "--set", "垫石-构造属性.m_dHeight=200", "--set", "垫石-构造属性.m_iCount=1"])
+        out = folder / f"dxf{cover}"
+        run([ds_host, "draw", str(project), "--dxf", str(out)])
+        drawn[cover] = recompute_from_drawing(next(out.glob("*.dxf")))
+        return drawn[cover]
+
+    def road():
+        recompute_from_drawing(next((base / "road" / "sheets").glob("主线1号墩垫石钢筋构造图.dxf")))
+
+    def cover_50():
+        # 560 x 560 x 200: N1 runs 560 - 2c; (560 - 2c - 12) / 100 + 1 bars; (200 - 2c - 12) / 100 + 1 layers.
+        assert draw(40)["N1"] == [(480, 5 * 2)], drawn[40]["N1"]
+        assert draw(50)["N1"] == [(460, 5 * 1)], drawn[50]["N1"]
+
+    return [("quantities of road recomputed from the drawn bars", road),
+            ("a cover of 50 shortens N1 by 20 mm", cover_50)]
+
+
+def text_cells(msp, layer):
+    cells = []
+    for t in msp.query(f'TEXT[layer=="{layer}"]'):
+        at = t.dxf.align_point if t.dxf.get("halign", 0) or t.dxf.get("valign", 0) else t.dxf.insert
+        cells.append((round(at.y, 1), at.x, t.dxf.text))
+    return cells
+
+
+def table_rows(msp, header_cell):
+    """Rows (lists of cell texts, left to right) below the header row holding `header_cell`."""
+    cells = text_cells(msp, "TABLE")
+    header = next(c for c in cells if c[2] == header_cell)
+    columns = sorted(c[1] for c in cells if c[0] == header[0])  # a table's cells share its header's x positions
+    rows = {}
+    for y, x, value in cells:
+        if y < header[0] and any(abs(x - cx) < 0.6 for cx in columns):
+            rows.setdefault(y, {})[min(range(len(columns)), key=lambda i: abs(x - columns[i]))] = value
+    result = []
+    for y in sorted(rows, reverse=True):
+        if header[0] - y > 7.0 * (len(result) + 1):
+            break  # past the table's last row
+        result.append([rows[y].get(i, "") for i in range(len(columns))])
+    return result
+
+
+def recompute_from_drawing(path):
+    doc = ezdxf.readfile(path)
+    msp = doc.modelspace()
+    params = table_rows(msp, "宽(mm)")[0]
+    width, length = float(params[5]), float(params[6])
+    outlines = [e for e in msp.query('LWPOLYLINE[layer=="OUTLINE"]') if e.closed and len(e) == 4]
+    boxes = [bbox(e.get_points()) for e in outlines]
+    plan = min(boxes, key=lambda b: abs((b[3] - b[1]) / (b[2] - b[0]) - length / width))
+    front = next(b for b in boxes if b != plan)
+    k = (plan[2] - plan[0]) / width  # paper per millimetre
+    notes = " ".join(c[2] for c in text_cells(msp, "TEXT"))
+    cover = float(notes.split("c=")[1].split("mm")[0])
+
+    rebar_lines = [(e.dxf.start, e.dxf.end) for e in msp.query('LINE[layer=="REBAR"]')]
+    inside = lambda b, p: b[0] - 0.01 <= p.x <= b[2] + 0.01 and b[1] - 0.01 <= p.y <= b[3] + 0.01  # noqa: E731
+    plan_lines = [(a, b) for a, b in rebar_lines if inside(plan, a) and inside(plan, b)]
+    n1 = [abs(b.x - a.x) / k for a, b in plan_lines if abs(b.y - a.y) < 1e-6]
+    n2 = [abs(b.y - a.y) / k for a, b in plan_lines if abs(b.x - a.x) < 1e-6]
+    dots = [h for h in msp.query('HATCH[layer=="REBAR"]') if inside(plan, hatch_centre(h))]
+    loop = next(bbox(e.get_points()) for e in msp.query('LWPOLYLINE[layer=="REBAR"]') if inside(plan, point(*e.get_points()[0][:2])))
+    tie_a, tie_b = (loop[2] - loop[0]) / k, (loop[3] - loop[1]) / k
+
+    in_front_x = lambda p: front[0] - 0.01 <= p.x <= front[2] + 0.01  # noqa: E731
+    front_lines = [(a, b) for a, b in rebar_lines if in_front_x(a) and in_front_x(b) and min(a.y, b.y) > plan[3]]
+    flat = [(abs(b.x - a.x) / k, round(a.y, 3)) for a, b in front_lines if abs(b.y - a.y) < 1e-6]
+    upright = [abs(b.y - a.y) / k for a, b in front_lines if abs(b.x - a.x) < 1e-6]
+    layers_1 = len({y for run_, y in flat if abs(run_ - n1[0]) < 0.6})
+    ties_1 = len({y for run_, y in flat if abs(run_ - tie_a) < 0.6})
+    foot = min(run_ for run_, y in flat)
+
+    quantities = {row[0]: row for row in table_rows(msp, "单根长(mm)")}
+    lines = {}
+    for row in table_rows(msp, "单根长(mm)"):
+        if row[0].startswith("N"):  # one bar's length, or "shortest~longest" for vertical bars
+            lengths = [round(float(v)) for v in row[3].split("~")]
+            lines.setdefault(row[0], []).append((lengths[0] if len(lengths) == 1 else tuple(lengths), int(row[4])))
+    diameters = {row[0]: float(row[2]) for row in table_rows(msp, "单根长(mm)") if row[0].startswith("N")}
+    pedestals = [(float(r[1]), int(r[2])) for r in table_rows(msp, "高h(mm)") if r[0].endswith("#")]
+    assert quantities and pedestals, "quantity table and pedestal numbers"
+    assert pedestals[0][1] == layers_1, f"front view shows {layers_1} layers, the table {pedestals[0][1]} for 1#"
+
+    d_mesh = max(diameters["N1"], diameters["N2"])
+    layers = [int((h - 2 * cover - d_mesh) // 100) + 1 for h, _ in pedestals]
+    assert layers[0] == layers_1, f"the rule gives {layers[0]} layers for 1#, the view {layers_1}"
+    d4, d3 = diameters["N4"], diameters["N3"]
+    ties = [ties_1] + [int((h - (cover + d4 / 2 + 50) - (cover + d4 / 2)) // 100) + 1 for h, _ in pedestals[1:]]
+    expected = {
+        "N1": [(round(n1[0]), len(n1) * sum(layers))],
+        "N2": [(round(n2[0]), len(n2) * sum(layers))],
+        "N4": [(round(2 * (tie_a + tie_b) + 2 * 10 * d4), sum(ties))],
+    }
+    n3 = {}
+    rise = max(upright) - pedestals[0][0]  # the upright leg of 1#, less its height: the same for every pedestal
+    for h, _ in pedestals:
+        n3[round(h + rise + foot)] = n3.get(round(h + rise + foot), 0) + len(dots)
+    expected["N3"] = [(min(n3) if len(n3) == 1 else (min(n3), max(n3)), sum(n3.values()))]
+    assert abs(foot - 10 * d3) < 0.6 and abs(rise + cover - 30 * d3) < 0.6, f"N3 legs: foot {foot}, rise {rise}"
+    for mark, want in expected.items():
+        got = sorted(lines.get(mark, []))
+        assert got == sorted(want), f"{mark}: table {got}, drawn {sorted(want)}"
+    return lines
+
+
+def bbox(points):
+    xs, ys = [p[0] for p in points], [p[1] for p in points]
+    return (min(xs), min(ys), max(xs), max(ys))
+
+
+def point(x, y):
+    return ezdxf.math.Vec2(x, y)
+
+
+def hatch_centre(h):
+    centre = ezdxf.bbox.extents([h]).center
+    return point(centre.x, centre.y)
 
 
 if __name__ == "__main__":

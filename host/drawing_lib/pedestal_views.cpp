@@ -1,10 +1,13 @@
-// Plan and elevation of a pedestal: outline, mesh, dimensions, bar marks, caption.
+// Plan and front view of a pedestal: outline, mesh, ties, vertical bars, dimensions, marks, captions.
 #include "host/drawing_lib/pedestal_views.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "host/drawing_lib/quantity_table.h"
+#include "host/drawing_lib/rebar_cage.h"
 #include "host/drawing_lib/sheet_frame.h"
+#include "host/drawing_lib/view_marks.h"
 #include "host/framework/string_tools.h"
 
 namespace VQDraw_DS_GJNA {
@@ -14,19 +17,14 @@ namespace {
 using namespace ds_sheet;
 
 constexpr double pi = 3.14159265358979323846;
-constexpr double mark_radius = 2.8;
-constexpr double mark_text = 2.5;
-constexpr double dim_step = 7.0;        // distance between dimension lines, and from the object to the first
-constexpr double caption_room = 14.0;   // below a view for its caption
-
-/// Pedestal millimetres to paper: origin plus a point shrunk by the scale.
-struct placement {
-    point origin;
-    double k = 1.0;
-    point operator()(point p) const { return {origin.x + p.x * k, origin.y + p.y * k}; }
-};
+constexpr double dim_step = 7.0;       // distance between dimension lines, and from the object to the first
+constexpr double caption_room = 14.0;  // below a view for its caption
+constexpr double mark_room = 6.0 + 2 * mark_radius + 4.0;
+constexpr double plan_left = 2 * dim_step + 6.0, plan_right = mark_room, plan_bottom = 2 * dim_step + 6.0 + caption_room;
+constexpr double front_left = 2 * dim_step + 6.0, front_right = dim_step + 8.0, front_bottom = dim_step + 6.0 + caption_room;
 
 CString scale_text(int n) { return "1:" + string_tools::num_to_string(n); }
+double cot_deg(double deg) { return std::cos(deg * pi / 180.0) / std::sin(deg * pi / 180.0); }
 
 /// Every item of `all` when there are few, else an even sample keeping the first and the last.
 template <class T>
@@ -38,107 +36,115 @@ std::vector<T> thinned(const std::vector<T>& all, std::size_t most)
     return some;
 }
 
-void add_mark(sheet& page, point from, point circle_centre, const CString& mark)
-{
-    const double dx = from.x - circle_centre.x, dy = from.y - circle_centre.y;
-    const double d = std::hypot(dx, dy);
-    const point touch = d > mark_radius ? point{circle_centre.x + dx / d * mark_radius, circle_centre.y + dy / d * mark_radius}
-                                        : circle_centre;
-    page.lines.push_back({from, touch, layer::text, 0.18});
-    page.circles.push_back({circle_centre, mark_radius, layer::text, 0.25});
-    page.texts.push_back({circle_centre, mark_text, mark, h_align::center, v_align::middle, 0.0, layer::text});
-}
-
-void add_dot(sheet& page, point centre, double radius)
-{
-    hatch dot;
-    for (int i = 0; i < 12; ++i) {
-        const double a = pi * i / 6.0;
-        dot.loop.push_back({centre.x + radius * std::cos(a), centre.y + radius * std::sin(a)});
-    }
-    page.hatches.push_back(std::move(dot));
-}
-
-/// A chain of dimensions along `stations` (pedestal mm, measured along one
-/// axis), drawn at paper distance `at` from the object. `middle` labels the
-/// segment between the first and last bar.
-struct chain {
-    std::vector<double> stations;
-    CString middle;
+/// The rebar of a subject sorted by kind, with the mesh lines' ordinals.
+struct rebar_parts {
+    std::vector<std::pair<const steel_bar_row*, std::size_t>> mesh;
+    const steel_bar_row* tie = nullptr;
+    std::vector<const steel_bar_row*> verticals;
+    double mesh_d = 0.0, tie_d = 0.0;
 };
 
-/// The chain along x (at paper height `at`) or, with `vertical`, along y (at paper x `at`);
-/// the object's other coordinate is `across`.
-void add_chain(sheet& page, const placement& place, const chain& c, double across, double at, bool vertical)
+rebar_parts parts_of(const view_subject& s)
 {
-    for (std::size_t i = 0; i + 1 < c.stations.size(); ++i) {
-        const double a = c.stations[i], b = c.stations[i + 1];
-        if (b - a <= 1e-6) continue;
-        const CString label = (i == 1 && c.stations.size() == 4) ? c.middle : number_text(b - a);
-        const point pa = place(vertical ? point{across, a} : point{a, across});
-        const point pb = place(vertical ? point{across, b} : point{b, across});
-        const point la = vertical ? point{at, pa.y} : point{pa.x, at}, lb = vertical ? point{at, pb.y} : point{pb.x, at};
-        page.dimensions.push_back({pa, pb, la, lb, label, 2.5});
+    rebar_parts parts;
+    if (!s.bars) return parts;
+    for (const steel_bar_row& bar : *s.bars) {
+        const bar_kind kind = kind_of(bar);
+        if (kind == bar_kind::mesh) parts.mesh.push_back({&bar, parts.mesh.size()});
+        else if (kind == bar_kind::tie && !parts.tie) parts.tie = &bar;
+        else if (kind == bar_kind::vertical) parts.verticals.push_back(&bar);
     }
+    parts.mesh_d = thickest_mesh_bar(*s.bars);
+    parts.tie_d = tie_diameter(*s.bars);
+    return parts;
 }
 
-/// "4×100": the bars' count of gaps and their spacing.
-CString spacing_label(std::size_t gaps, double spread)
+double depth_below(const view_subject& s, const rebar_parts& parts)
 {
-    return string_tools::num_to_string(static_cast<int>(gaps)) + "×" + number_text(spread / static_cast<double>(gaps));
+    double depth = 0.0;
+    for (const steel_bar_row* bar : parts.verticals)
+        depth = std::max(depth, verticals_of(*bar, s.plan, s.height, parts.tie_d).anchor);
+    return depth;
 }
 
-/// Stations of a chain from 0 to `total` through the first and last of `positions`.
-chain bar_chain(const std::vector<double>& positions, double total, std::int64_t count)
+void push_view(sheet& page, const CString& name, const box& area, point origin, int n)
 {
-    if (count < 2 || positions.size() < 2) return {{0.0, total}, {}};
-    const double first = positions.front(), last = positions.back();
-    return {{0.0, first, last, total}, spacing_label(static_cast<std::size_t>(count - 1), last - first)};
+    page.views.push_back({name, {area.left, area.bottom + caption_room - 4.0}, {area.right, area.top}, origin, n});
 }
 
-double sin_deg(double deg) { return std::sin(deg * pi / 180.0); }
-double cot_deg(double deg) { return std::cos(deg * pi / 180.0) / sin_deg(deg); }
-
-void draw_plan_bars(sheet& page, const view_subject& s, const placement& place, const box& outline)
+void draw_plan_mesh(sheet& page, const view_subject& s, const rebar_parts& parts, const placement& place, const box& outline)
 {
-    if (!s.bars) return;
     std::vector<double> across_y, along_x;
     std::int64_t across_count = 0, along_count = 0;
-    double next_right = -1e300, next_top = -1e300;
-    for (std::size_t i = 0; i < s.bars->size(); ++i) {
-        const steel_bar_row& bar = (*s.bars)[i];
-        const auto segments = thinned(bar_segments(bar, i, s.plan), max_drawn_bars);
+    double next_right = -1e300;
+    for (const auto& [bar, i] : parts.mesh) {
+        const auto segments = thinned(bar_segments(*bar, i, s.plan), max_drawn_bars);
         if (segments.empty()) continue;
         for (const auto& [a, b] : segments) page.lines.push_back({place(a), place(b), layer::rebar, 0.35});
         const auto& picked = segments[segments.size() * (i / 2 % 3 + 1) / 4];
-        const std::int64_t count = bars_in_layer(bar, i, s.plan).count;
-        if (runs_across(i)) {
-            const point end = place(picked.second);
-            const double y = std::max(end.y, next_right);
-            add_mark(page, end, {outline.right + 6.0 + mark_radius, y}, bar.m_mark);
-            next_right = y + 2 * mark_radius + 1.0;
-            if (across_y.empty()) {
-                for (const auto& seg : segments) across_y.push_back(seg.first.y);
-                across_count = count;
-            }
-        } else {
-            const point end = place(picked.second);
-            const double x = std::max(end.x, next_top);
-            add_mark(page, end, {x, outline.top + 6.0 + mark_radius}, bar.m_mark);
-            next_top = x + 2 * mark_radius + 1.0;
-            if (along_x.empty()) {
-                // Where the bars cross the front face.
-                const double shift = mesh_cover_mm * cot_deg(s.plan.angle_deg);
-                for (const auto& seg : segments) along_x.push_back(seg.first.x - shift);
-                along_count = count;
-            }
+        const std::int64_t count = bars_in_layer(*bar, i, s.plan).count;
+        const point end = place(runs_across(i) ? picked.second : point{(picked.first.x + picked.second.x) / 2,
+                                                                        (picked.first.y + picked.second.y) / 2});
+        const double y = std::max(runs_across(i) ? end.y : outline.top - mark_radius, next_right);
+        add_mark(page, end, {outline.right + 6.0 + mark_radius, y}, bar->m_mark);
+        next_right = y + 2 * mark_radius + 1.0;
+        if (runs_across(i) && across_y.empty()) {
+            for (const auto& seg : segments) across_y.push_back(seg.first.y);
+            across_count = count;
+        } else if (!runs_across(i) && along_x.empty()) {
+            const double shift = cot_deg(s.plan.angle_deg);  // where the bars would cross the front face
+            for (const auto& seg : segments) along_x.push_back(seg.first.x - seg.first.y * shift);
+            along_count = count;
         }
     }
+    const auto bar_chain = [](const std::vector<double>& at, double total, std::int64_t count) {
+        if (count < 2 || at.size() < 2) return chain{{0.0, total}, {}};
+        return chain{{0.0, at.front(), at.back(), total}, spacing_label(static_cast<std::size_t>(count - 1), at.back() - at.front())};
+    };
     add_chain(page, place, bar_chain(along_x, s.plan.width, along_count), 0.0, outline.bottom - dim_step, false);
     add_chain(page, place, bar_chain(across_y, s.plan.length, across_count), 0.0, outline.left - dim_step, true);
 }
 
+void draw_plan_cage(sheet& page, const view_subject& s, const rebar_parts& parts, const placement& place, const box& outline)
+{
+    // Right of the middle, where the side section's cut mark leaves room.
+    double next_left = (outline.left + outline.right) / 2 + 8.0;
+    if (parts.tie) {
+        const tie_bars t = ties_of(*parts.tie, s.plan, s.height, parts.mesh_d > 0.0);
+        if (!t.loop.empty()) {
+            polyline loop{{}, true, layer::rebar, 0.35};
+            for (const point& p : t.loop) loop.points.push_back(place(p));
+            page.polylines.push_back(loop);
+            const point from = place({(t.loop[2].x + t.loop[3].x) / 2 - t.side_across / 4, t.loop[2].y});
+            add_mark(page, from, {next_left + mark_radius, outline.top + 6.0 + mark_radius}, parts.tie->m_mark);
+            next_left += 2 * mark_radius + 2.0;
+        }
+    }
+    for (const steel_bar_row* bar : parts.verticals) {
+        const vertical_bars v = verticals_of(*bar, s.plan, s.height, parts.tie_d);
+        if (v.positions.empty()) continue;
+        for (const point& p : thinned(v.positions, max_drawn_bars)) add_dot(page, place(p), std::max(bar->m_diameter / 2 * place.k, 0.6));
+        add_mark(page, place(v.positions.back()), {next_left + mark_radius, outline.top + 6.0 + mark_radius}, bar->m_mark);
+        next_left += 2 * mark_radius + 2.0;
+    }
+}
+
+void draw_directions(sheet& page, const box& outline)
+{
+    const double y = outline.bottom - 2 * dim_step - 5.5;
+    page.texts.push_back(make_text({outline.right, y}, hanzi_height, "横桥向 →", h_align::right, v_align::middle));
+    text along = make_text({outline.right + 6.0 + 2 * mark_radius + 4.0, outline.bottom}, hanzi_height, "顺桥向 →",
+                         h_align::left, v_align::middle);
+    along.angle_deg = 90.0;
+    page.texts.push_back(along);
+}
+
 }  // namespace
+
+CString front_view_name(const pedestal_plan& plan)
+{
+    return std::fabs(plan.angle_deg - 90.0) > 1e-6 ? CString("I-I") : CString("立面");
+}
 
 int fitting_scale(double size_x, double size_y, double room_x, double room_y, int wanted)
 {
@@ -153,96 +159,147 @@ int fitting_scale(double size_x, double size_y, double room_x, double room_y, in
     return needed < 1e9 ? static_cast<int>(needed) : 1000000000;  // also for a size that is not a number
 }
 
-int draw_plan(sheet& page, const view_subject& s, const box& area, int scale)
+view_extent plan_extent(const view_subject& s)
+{
+    const auto corners = outline_corners(s.plan);
+    const double span_x = std::max(s.plan.width, corners[2].x) - std::min(0.0, corners[3].x);
+    return {span_x, s.plan.length, plan_left + plan_right, plan_bottom + mark_room};
+}
+
+view_extent front_extent(const view_subject& s)
+{
+    return {s.plan.width, s.height + depth_below(s, parts_of(s)), front_left + front_right, front_bottom + mark_room};
+}
+
+void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool side_cut)
 {
     const auto corners = outline_corners(s.plan);
     const double min_x = std::min(0.0, corners[3].x), max_x = std::max(s.plan.width, corners[2].x);
-    const double left_room = 2 * dim_step + 6.0, right_room = 6.0 + 2 * mark_radius + 4.0;
-    const double bottom_room = 2 * dim_step + 6.0 + caption_room, top_room = 6.0 + 2 * mark_radius + 4.0;
-    const double room_x = area.right - area.left - left_room - right_room;
-    const double room_y = area.top - area.bottom - bottom_room - top_room;
-    const int n = fitting_scale(max_x - min_x, s.plan.length, room_x, room_y, scale);
+    const double room_x = area.right - area.left - plan_left - plan_right;
+    const double room_y = area.top - area.bottom - plan_bottom - mark_room;
     const double k = 1.0 / n;
-    const point origin{area.left + left_room + (room_x - (max_x - min_x) * k) / 2 - min_x * k,
-                       area.bottom + bottom_room + (room_y - s.plan.length * k) / 2};
+    const point origin{area.left + plan_left + (room_x - (max_x - min_x) * k) / 2 - min_x * k,
+                       area.bottom + plan_bottom + (room_y - s.plan.length * k) / 2};
     const placement place{origin, k};
+    push_view(page, "平面", area, origin, n);
 
     polyline outline{{}, true, layer::outline, 0.5};
     for (const point& c : corners) outline.points.push_back(place(c));
     page.polylines.push_back(outline);
     const box bounds{place({min_x, 0}).x, origin.y, place({max_x, 0}).x, origin.y + s.plan.length * k};
+    const rebar_parts parts = parts_of(s);
+    draw_plan_mesh(page, s, parts, place, bounds);
+    draw_plan_cage(page, s, parts, place, bounds);
 
-    draw_plan_bars(page, s, place, bounds);
-    const point front_left = place(corners[0]), front_right = place(corners[1]);
+    const double cot = cot_deg(s.plan.angle_deg);
+    add_centre_line(page, place({s.plan.width / 2, 0}), place({s.plan.width / 2 + s.plan.length * cot, s.plan.length}));
+    add_centre_line(page, place({s.plan.length / 2 * cot, s.plan.length / 2}),
+                    place({s.plan.width + s.plan.length / 2 * cot, s.plan.length / 2}));
+    const point front_left_c = place(corners[0]), front_right_c = place(corners[1]);
     const double y_overall = bounds.bottom - 2 * dim_step;
-    page.dimensions.push_back({front_left, front_right, {front_left.x, y_overall}, {front_right.x, y_overall},
-                               s.width_label, 2.5});
+    page.dimensions.push_back({front_left_c, front_right_c, {front_left_c.x, y_overall}, {front_right_c.x, y_overall},
+                               s.width_label, digit_height});
     const point back_left = place(corners[3]);
     const double x_overall = bounds.left - 2 * dim_step;
-    page.dimensions.push_back({front_left, back_left, {x_overall, front_left.y}, {x_overall, back_left.y},
-                               s.length_label, 2.5});
-    if (std::fabs(s.plan.angle_deg - 90.0) > 1e-6)
-        page.texts.push_back({{front_left.x + 2.5, front_left.y + 1.5}, 2.5, number_text(s.plan.angle_deg) + "°",
-                              h_align::left, v_align::baseline, 0.0, layer::dimension});
+    page.dimensions.push_back({front_left_c, back_left, {x_overall, front_left_c.y}, {x_overall, back_left.y},
+                               s.length_label, digit_height});
+    if (std::fabs(s.plan.angle_deg - 90.0) > 1e-6) {
+        page.texts.push_back(make_text({front_left_c.x + 2.5, front_left_c.y + 1.5}, digit_height,
+                                     "θ=" + number_text(s.plan.angle_deg) + "°", h_align::left, v_align::baseline,
+                                     layer::dimension));
+        const double mid = s.plan.length / 2;
+        // Outside the dimension chains on the left and the bar marks on the right.
+        add_cut_marks(page, {bounds.left - 2 * dim_step - 2.0, place({0, mid}).y},
+                      {bounds.right + 6.0 + 2 * mark_radius + 2.0, place({0, mid}).y}, {0.0, 1.0}, "I");
+    }
+    if (side_cut) {  // the side section, cut at mid-width and looking at the left side face
+        const double x = place({s.plan.width / 2, 0}).x;
+        add_cut_marks(page, {x, bounds.bottom - 2 * dim_step - 2.0}, {x, bounds.top + 1.0}, {-1.0, 0.0}, "II");
+    }
+    draw_directions(page, bounds);
     draw_caption(page, "平面", scale_text(n), (area.left + area.right) / 2, area.bottom + 4.0);
-    return n;
 }
 
-int draw_elevation(sheet& page, const view_subject& s, const box& area, int scale)
+void draw_front(sheet& page, const view_subject& s, const box& area, int n, const CString& caption)
 {
-    const double w = s.plan.width, h = s.height;
-    const double left_room = 2 * dim_step + 6.0, right_room = dim_step + 6.0;
-    const double bottom_room = dim_step + 6.0 + caption_room, top_room = 6.0 + 2 * mark_radius + 4.0;
-    const double room_x = area.right - area.left - left_room - right_room;
-    const double room_y = area.top - area.bottom - bottom_room - top_room;
-    const int n = fitting_scale(w, h, room_x, room_y, scale);
+    const rebar_parts parts = parts_of(s);
+    const double w = s.plan.width, h = s.height, below = depth_below(s, parts);
+    const double room_x = area.right - area.left - front_left - front_right;
+    const double room_y = area.top - area.bottom - front_bottom - mark_room;
     const double k = 1.0 / n;
-    const point origin{area.left + left_room + (room_x - w * k) / 2, area.bottom + bottom_room + (room_y - h * k) / 2};
+    const point origin{area.left + front_left + (room_x - w * k) / 2,
+                       area.bottom + front_bottom + (room_y - (h + below) * k) / 2 + below * k};
     const placement place{origin, k};
+    const CString name = caption.IsEmpty() ? front_view_name(s.plan) : caption;
+    push_view(page, name, area, origin, n);
     page.polylines.push_back({{place({0, 0}), place({w, 0}), place({w, h}), place({0, h})}, true, layer::outline, 0.5});
+    if (below > 0.0) {  // the top of the pier cap the vertical bars anchor in
+        page.lines.push_back({place({-w * 0.15, 0}), place({0, 0}), layer::outline, 0.25});
+        page.lines.push_back({place({w, 0}), place({w * 1.15, 0}), layer::outline, 0.25});
+        page.texts.push_back(make_text({place({w * 1.15, 0}).x, place({0, 0}).y - 4.5}, hanzi_height, "盖梁顶", h_align::right));
+    }
     const box bounds{origin.x, origin.y, origin.x + w * k, origin.y + h * k};
+    add_centre_line(page, place({w / 2, -below}), place({w / 2, h}));
+    const double sk = cot_deg(s.plan.angle_deg);
+    const auto across_of = [&](point p) { return p.x - p.y * sk; };
 
-    const std::int64_t layers = mesh_layers(h);
+    const std::int64_t layers = mesh_layers(h, parts.mesh_d);
     std::vector<double> levels;
-    for (std::int64_t j = 0; j < layers; ++j) levels.push_back(layer_level(h, j));
-    const std::vector<double> drawn_levels = thinned(levels, static_cast<std::size_t>(max_drawn_layers));
-    if (s.bars && !drawn_levels.empty()) {
-        const double shift = mesh_cover_mm * cot_deg(s.plan.angle_deg);
-        double next_x = -1e300;
-        for (std::size_t i = 0; i < s.bars->size(); ++i) {
-            const steel_bar_row& bar = (*s.bars)[i];
-            const layer_bars laid = bars_in_layer(bar, i, s.plan);
-            if (laid.count == 0) continue;
-            point mark_from;
-            if (runs_across(i)) {
-                const auto first = bar_segments(bar, i, s.plan).front();
-                const double run = first.second.x - first.first.x;
-                for (double z : drawn_levels)
-                    page.lines.push_back({place({(w - run) / 2, z}), place({(w + run) / 2, z}), layer::rebar, 0.35});
-                mark_from = place({(w - run) / 2 + run * (0.15 + 0.1 * static_cast<double>(i / 2 % 3)), drawn_levels.front()});
-            } else {
-                const auto segments = thinned(bar_segments(bar, i, s.plan), max_drawn_bars);
-                const double radius = std::max(bar.m_diameter / 2 * k, 0.45);
-                for (double z : drawn_levels)
-                    for (const auto& seg : segments) add_dot(page, place({seg.first.x - shift, z}), radius);
-                const auto& picked = segments[segments.size() * 3 / 4];
-                mark_from = place({picked.first.x - shift, drawn_levels.front()});
-            }
-            const double x = std::max(mark_from.x, next_x);
-            add_mark(page, mark_from, {x, bounds.top + 6.0 + mark_radius}, bar.m_mark);
-            next_x = x + 2 * mark_radius + 1.0;
+    for (std::int64_t j = 0; j < layers; ++j) levels.push_back(layer_level(h, j, parts.mesh_d));
+    const std::vector<double> drawn = thinned(levels, static_cast<std::size_t>(max_drawn_layers));
+    double next_x = -1e300;
+    const auto mark_above = [&](point from, const CString& mark) {
+        const double x = std::max(from.x, next_x);
+        add_mark(page, from, {x, bounds.top + 6.0 + mark_radius}, mark);
+        next_x = x + 2 * mark_radius + 1.0;
+    };
+    for (const auto& [bar, i] : parts.mesh) {
+        const auto segments = thinned(bar_segments(*bar, i, s.plan), max_drawn_bars);
+        if (segments.empty() || drawn.empty()) continue;
+        if (runs_across(i)) {
+            const double a = across_of(segments.front().first), b = a + (segments.front().second.x - segments.front().first.x);
+            for (double z : drawn) page.lines.push_back({place({a, z}), place({b, z}), layer::rebar, 0.35});
+            mark_above(place({a + (b - a) * (0.15 + 0.1 * static_cast<double>(i / 2 % 3)), drawn.front()}), bar->m_mark);
+        } else {
+            const double radius = std::max(bar->m_diameter / 2 * k, 0.6);
+            for (double z : drawn)
+                for (const auto& seg : segments) add_dot(page, place({across_of(seg.first), z}), radius);
+            mark_above(place({across_of(segments[segments.size() * 3 / 4].first), drawn.front()}), bar->m_mark);
         }
-        std::vector<double> stations{0.0, levels.back(), levels.front(), h};
-        chain c{stations, spacing_label(levels.size() - 1, levels.front() - levels.back())};
+    }
+    if (parts.tie) {
+        const tie_bars t = ties_of(*parts.tie, s.plan, h, parts.mesh_d > 0.0);
+        if (!t.loop.empty()) {
+            const double a = across_of(t.loop[0]), b = across_of(t.loop[1]);
+            for (double z : thinned(t.levels, static_cast<std::size_t>(max_drawn_layers)))
+                page.lines.push_back({place({a, z}), place({b, z}), layer::rebar, 0.35});
+            mark_above(place({a + (b - a) * 0.85, t.levels.front()}), parts.tie->m_mark);
+        }
+    }
+    for (const steel_bar_row* bar : parts.verticals) {
+        const vertical_bars v = verticals_of(*bar, s.plan, h, parts.tie_d);
+        if (v.positions.empty()) continue;
+        std::vector<double> xs;
+        for (const point& p : v.positions) xs.push_back(across_of(p));
+        std::sort(xs.begin(), xs.end());
+        xs.erase(std::unique(xs.begin(), xs.end(), [](double a, double b) { return std::fabs(a - b) < 0.5; }), xs.end());
+        for (double x : thinned(xs, max_drawn_bars)) {
+            page.lines.push_back({place({x, -v.anchor}), place({x, v.top}), layer::rebar, 0.35});
+            const double toward = x < w / 2 ? 1.0 : -1.0;  // feet point to the pedestal's centre line
+            if (v.foot > 0.0) page.lines.push_back({place({x, -v.anchor}), place({x + toward * v.foot, -v.anchor}), layer::rebar, 0.35});
+        }
+        mark_above(place({xs.front(), v.top - (v.top) * 0.3}), bar->m_mark);
+    }
+    if (!levels.empty()) {
+        chain c{{0.0, levels.back(), levels.front(), h}, spacing_label(levels.size() - 1, levels.front() - levels.back())};
         if (levels.size() < 2) c = {{0.0, levels.front(), h}, {}};
         add_chain(page, place, c, 0.0, bounds.left - dim_step, true);
     }
-    page.dimensions.push_back({place({0, 0}), place({w, 0}), {bounds.left, bounds.bottom - dim_step},
-                               {bounds.right, bounds.bottom - dim_step}, s.width_label, 2.5});
+    page.dimensions.push_back({place({0, 0}), place({w, 0}), {bounds.left, bounds.bottom - dim_step - below * k},
+                               {bounds.right, bounds.bottom - dim_step - below * k}, s.width_label, digit_height});
     page.dimensions.push_back({place({w, 0}), place({w, h}), {bounds.right + dim_step, bounds.bottom},
-                               {bounds.right + dim_step, bounds.top}, s.height_label, 2.5});
-    draw_caption(page, "立面", scale_text(n), (area.left + area.right) / 2, area.bottom + 4.0);
-    return n;
+                               {bounds.right + dim_step, bounds.top}, s.height_label, digit_height});
+    draw_caption(page, name, scale_text(n), (area.left + area.right) / 2, area.bottom + 4.0);
 }
 
 }  // namespace VQDraw_DS_GJNA

@@ -1,14 +1,22 @@
-// pedestal_views: the plan and the elevation of a typical pedestal of a
-// parameter group, with its mesh, dimensions and bar marks.
+// pedestal_views: the plan and the front view of a typical pedestal of a
+// parameter group, with its mesh, ties and vertical bars, dimensions, bar
+// marks, centre lines and direction labels.
 //
-// A view is drawn at the record's scale when the pedestal fits its area and
-// fills at least `least_fill` of it; else at the finest usual scale at which
-// it fits (its caption and the title block show the scale used). A pedestal is
-// small beside the pier it stands on, and the scale a record inherits from the
-// pier's drawings would leave it a speck on the sheet. Bars
-// too dense to tell apart on paper are thinned for the picture: at most
-// max_drawn_bars per bar line and max_drawn_layers mesh layers are drawn; the
-// dimensions and the quantity table still state every bar.
+// Both views are projections of one pedestal and share one scale: the
+// record's when both fit their areas and fill at least `least_fill` of them,
+// else the finest usual scale at which both fit. Each view states its scale
+// under its name; the title block gives the sheet's scale. A pedestal is small
+// beside the pier it stands on, and the scale a record inherits from the pier's
+// drawings would leave it a speck on the sheet.
+//
+// The front view is cut at mid-length, parallel to the front face, looking at
+// the back: bars running along the bridge show as dots (cut bars). On a skewed
+// pedestal those bars are oblique to the view, so the view is captioned as
+// the section "I-I" with cut marks in the plan; on a square one it is the
+// elevation "立面". Vertical bars are drawn down into the pier cap to their
+// anchorage. Bars too dense to tell apart on paper are thinned for the picture:
+// at most max_drawn_bars per bar line and max_drawn_layers mesh layers are
+// drawn; the dimensions and the quantity table still state every bar.
 #pragma once
 
 #include <vector>
@@ -31,14 +39,30 @@ struct view_subject {
     CString width_label;       ///< the width's value, or "a" when the group's widths differ
     CString length_label;      ///< likewise, "b"
     CString height_label;      ///< the height's value, or "h" when heights vary
-    const std::vector<steel_bar_row>* bars = nullptr;  ///< the mesh's bar lines, or null
+    const std::vector<steel_bar_row>* bars = nullptr;  ///< the rebar's bar lines, or null
 };
 
-/// Draws the plan into `area` at 1:`scale` or coarser; returns the scale used.
-int draw_plan(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int scale);
+/// What a view shows, mm of the object, and the paper it needs around it for
+/// dimensions, marks and caption, mm.
+struct view_extent {
+    double width = 0.0, height = 0.0;
+    double room_x = 0.0, room_y = 0.0;
+};
+view_extent plan_extent(const view_subject& subject);
+/// The front view's: the pedestal and the vertical bars' anchorage below it.
+view_extent front_extent(const view_subject& subject);
 
-/// Draws the front elevation into `area`; returns the scale used.
-int draw_elevation(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int scale);
+/// Draws the plan into `area` at 1:`n`, with the cut marks of the side
+/// section II-II when `side_cut`.
+void draw_plan(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int n, bool side_cut);
+
+/// Draws the front view (elevation, or section I-I when skewed) into `area` at
+/// 1:`n`, captioned `caption` when one is given.
+void draw_front(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int n,
+                const CString& caption = {});
+
+/// Caption of the front view: "立面", or "I-I" for a skewed pedestal.
+CString front_view_name(const pedestal_plan& plan);
 
 /// The scale 1:n to draw `size_x` by `size_y` mm into `room_x` by `room_y` mm of
 /// paper: `wanted` when it fits and fills least_fill of the room, else the

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "host/afx/cstring.h"
@@ -10,16 +11,15 @@
 
 namespace RXDSGNMOD {
 
-/// One drawing sheet made by a component.
+/// One drawing sheet made by a component. Its title is the sheet's own, so
+/// a paper and what is drawn on it never name themselves differently.
 class CRXPaper {
 public:
-    explicit CRXPaper(CString title = {}) : m_title(std::move(title)) {}
+    CRXPaper() = default;
+    explicit CRXPaper(ds_sheet::sheet page) : sheet(std::move(page)) {}
     virtual ~CRXPaper() = default;
-    const CString& title() const { return m_title; }
+    const CString& title() const { return sheet.title; }
     ds_sheet::sheet sheet;  ///< what is drawn on it, ready for a writer
-
-private:
-    CString m_title;
 };
 
 class CRXComponent {
@@ -40,5 +40,33 @@ public:
 CString GetDimmeasureScaleStr(bool with_unit, double scale);
 /// Host setting behind GetDimmeasureScaleStr; "mm" until changed.
 void set_dimension_unit(const CString& unit);
+
+/// The concrete cover the drawing's bars keep: the clear distance from a
+/// concrete face to the outer surface of the nearest bar (净保护层), mm.
+struct rebar_cover {
+    double mm = 40.0;
+    bool given = false;  ///< false: the engineer gave none and the host default applies
+};
+/// The host's default cover, used when the drawing settings give none.
+inline constexpr double default_rebar_cover_mm = 40.0;
+/// The cover of the drawing's settings, handed over by the host before it
+/// draws (like the dimension unit). 0, a negative value or one that is not a
+/// number means "not given": the default applies and the sheets say so.
+void set_rebar_cover(double mm);
+/// The cover in use.
+rebar_cover GetRebarCover();
+
+/// What the host writes into every title block: project, date and the
+/// signature strip's names (empty fields stay blank for signing by hand).
+struct sheet_signatures {
+    CString project;
+    CString date;
+    CString designer;
+    CString checker;
+    CString approver;
+};
+/// Handed over by the host before it draws; empty until then.
+void set_sheet_signatures(const sheet_signatures& fields);
+const sheet_signatures& GetSheetSignatures();
 
 }  // namespace RXDSGNMOD

@@ -33,19 +33,24 @@ bool CRXComponent_DSGJ::Design()
 {
     m_group_bars.clear();
     m_quantities.clear();
+    m_designed = true;
+    m_passed = false;
     m_messages = check_draw_data(m_data);
     if (!m_messages.empty()) return false;
     for (const auto& group : m_data.m_vecParamGroups) {
         m_quantities.push_back(compute_quantities(group));
         m_group_bars.push_back(m_quantities.back().bar_count);
     }
+    m_passed = true;
     return true;
 }
+
+bool CRXComponent_DSGJ::designed() { return m_designed ? m_passed : Design(); }
 
 bool CRXComponent_DSGJ::Draw(CString target)
 {
     m_drawn.clear();
-    if (target.IsEmpty() || !Design()) return false;
+    if (target.IsEmpty() || !designed()) return false;
     const CString scale = "1:" + num_to_string(m_data.m_iScalePlan);
     for (std::size_t g = 0; g < m_data.m_vecParamGroups.size(); ++g) {
         const auto& group = m_data.m_vecParamGroups[g];
@@ -63,17 +68,13 @@ bool CRXComponent_DSGJ::Draw(CString target)
 
 void CRXComponent_DSGJ::CreatPaper(std::vector<RXDSGNMOD::CRXPaper*>& papers)
 {
-    std::vector<ds_sheet::sheet> sheets = Design() ? layout_sheets(m_data, m_quantities) : findings_sheets(m_data, m_messages);
-    for (ds_sheet::sheet& page : sheets) {
-        auto* paper = new RXDSGNMOD::CRXPaper(page.title);
-        paper->sheet = std::move(page);
-        papers.push_back(paper);
-    }
+    std::vector<ds_sheet::sheet> sheets = designed() ? layout_sheets(m_data, m_quantities) : findings_sheets(m_data, m_messages);
+    for (ds_sheet::sheet& page : sheets) papers.push_back(new RXDSGNMOD::CRXPaper(std::move(page)));
 }
 
 void CRXComponent_DSGJ::GetMaterialData(std::vector<std::map<CString, CString>>& rows)
 {
-    if (!Design()) return;
+    if (!designed()) return;
     for (std::size_t g = 0; g < m_quantities.size(); ++g) {
         const group_quantities& q = m_quantities[g];
         rows.push_back({{"部位", group_caption(g)},
@@ -86,7 +87,7 @@ void CRXComponent_DSGJ::GetMaterialData(std::vector<std::map<CString, CString>>&
                             {"材料", "钢筋"},
                             {"编号", bar.mark},
                             {"规格", bar.grade + " " + diameter_text(bar.diameter)},
-                            {"单根长(mm)", number_text(bar.one_length)},
+                            {"单根长(mm)", one_length_text(bar)},
                             {"根数", CString(std::to_string(bar.count))},
                             {"总长(m)", number_text(bar.total_length, 2)},
                             {"数量", number_text(bar.weight, 2)},

@@ -24,7 +24,8 @@ public:
 
     /// Runs the design check (check_draw_data) and, when it passes, computes
     /// every group's quantities. False when the check found anything; the
-    /// findings are in GetDesignMessages.
+    /// findings are in GetDesignMessages. Draw, CreatPaper and GetMaterialData
+    /// use the result of the last Design and design only when none was run.
     bool Design() override;
     /// Designs, then lays out one outline per pedestal into the drawing named
     /// `target`. False for an empty target or a failed design.
@@ -57,6 +58,10 @@ private:
     std::vector<std::int64_t> m_group_bars;
     std::vector<group_quantities> m_quantities;
     std::vector<CString> m_drawn;
+    bool m_designed = false;  ///< Design has run; m_passed is its result
+    bool m_passed = false;
+
+    bool designed();
 };
 
 }  // namespace VQDraw_DS_GJNA

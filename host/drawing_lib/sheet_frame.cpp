@@ -24,7 +24,7 @@ void draw_title(sheet& page, const CString& title, const box& cell)
     const double room = cell.right - cell.left - 4.0;
     double height = title_height;
     std::vector<CString> lines = wrap_text(title, height, room);
-    while (lines.size() > 2 && height > 1.5) {
+    while (lines.size() > 2 && height > 3.5 / 0.85) {
         height *= 0.85;
         lines = wrap_text(title, height, room);
     }
@@ -32,8 +32,7 @@ void draw_title(sheet& page, const CString& title, const box& cell)
     const double pitch = height * 1.6;
     double y = centre_y + pitch * (static_cast<double>(lines.size()) - 1) / 2;
     for (const CString& line : lines) {
-        page.texts.push_back({{(cell.left + cell.right) / 2, y}, height, line, h_align::center, v_align::middle, 0.0,
-                              layer::frame});
+        page.texts.push_back(make_text({(cell.left + cell.right) / 2, y}, height, line, h_align::center, v_align::middle, layer::frame));
         y -= pitch;
     }
 }
@@ -54,28 +53,33 @@ void draw_frame(sheet& page, const title_block_text& block)
     constexpr double strip = 6.0;  // signature strip on top of the block
     const double info_left = tb.right - 70.0;
     page.lines.push_back({{info_left, tb.bottom}, {info_left, tb.top - strip}, layer::frame, 0.35});
-    draw_title(page, block.title, {tb.left, tb.bottom, info_left, tb.top - strip});
+    constexpr double project_room = 7.0;
+    if (!block.project.IsEmpty())
+        page.texts.push_back(make_text({(tb.left + info_left) / 2, tb.top - strip - project_room / 2}, 3.5, block.project,
+                                       h_align::center, v_align::middle, layer::frame));
+    draw_title(page, block.title, {tb.left, tb.bottom, info_left, tb.top - strip - (block.project.IsEmpty() ? 0.0 : project_room)});
     page.tables.push_back({{info_left, tb.top - strip},
                            {20.0, 50.0},
-                           (tb.top - strip - tb.bottom) / 3,
-                           3.0,
+                           (tb.top - strip - tb.bottom) / 4,
+                           3.5,
                            {{"比例", block.scale},
                             {"图号", block.number},
+                            {"日期", block.date},
                             {"第" + num_to_string(block.sheet_index) + "张",
                              "共" + num_to_string(block.sheet_count) + "张"}}});
-    page.tables.push_back({{tb.left, tb.top}, {14.0, 39.0, 14.0, 39.0, 14.0, 40.0}, strip, 3.0,
-                           {{"设计", "", "复核", "", "审核", ""}}});
+    page.tables.push_back({{tb.left, tb.top}, {14.0, 39.0, 14.0, 39.0, 14.0, 40.0}, strip, 3.5,
+                           {{"设计", block.designer, "复核", block.checker, "审核", block.approver}}});
 }
 
 void draw_caption(sheet& page, const CString& name, const CString& scale, double centre_x, double baseline)
 {
     const double w = text_width(name, caption_height);
-    page.texts.push_back({{centre_x, baseline}, caption_height, name, h_align::center, v_align::baseline, 0.0, layer::text});
+    page.texts.push_back(make_text({centre_x, baseline}, caption_height, name, h_align::center));
     const double left = centre_x - w / 2 - 2.0, right = centre_x + w / 2 + 2.0;
     page.lines.push_back({{left, baseline - 1.5}, {right, baseline - 1.5}, layer::text, 0.6});
     page.lines.push_back({{left, baseline - 2.6}, {right, baseline - 2.6}, layer::text, 0.18});
     if (!scale.IsEmpty())
-        page.texts.push_back({{right + 2.0, baseline}, 3.0, scale, h_align::left, v_align::baseline, 0.0, layer::text});
+        page.texts.push_back(make_text({right + 2.0, baseline}, 3.5, scale));
 }
 
 }  // namespace ds_sheet

@@ -3,8 +3,9 @@
 //
 // Binding margin 25 mm on the left, 10 mm elsewhere, as drawing offices bind
 // their sets. The title block sits in the lower right corner: sheet title,
-// scale, drawing number, "sheet i of n", and the signature strip (design,
-// check, approval) that a drawing office fills by hand.
+// project name, scale, drawing number, date, "sheet i of n", and the
+// signature strip (design, check, approval) with the names the host gives.
+// Chinese text is never below 3.5 mm.
 #pragma once
 
 #include "host/afx/cstring.h"
@@ -34,6 +35,9 @@ struct title_block_text {
     CString number;  ///< drawing number
     int sheet_index = 1;
     int sheet_count = 1;
+    CString project;   ///< project name, above the title
+    CString date;
+    CString designer, checker, approver;  ///< names in the signature strip; blank to sign by hand
 };
 
 /// Draws the paper border, the frame and the title block onto `page`.

@@ -1,9 +1,12 @@
 // sheet_layout: the sheets of a pedestal rebar drawing, built from the
 // component's record.
 //
-// One sheet per parameter group: the front elevation and the plan of the
-// group's first pedestal row at the left, the notes below them, the parameter
-// table and the quantity table at the right, the title block in the corner.
+// One sheet per parameter group: the front view and the plan of the group's
+// first pedestal at the left, the notes below them; at the right the parameter
+// table, the pedestal numbers (one row: 1#...n# with height and mesh layers) or
+// the per-pier breakdown (several rows), the quantity table and the bar
+// details; the title block in the corner. Bars of a shape the library cannot
+// draw are listed on a last sheet of their own.
 // Tables (and notes) that do not fit continue on continuation sheets titled
 // "(续1)", "(续2)" ..., which carry two table columns each, so a group of any
 // number of rows stays on paper. Every sheet counts as "sheet i of n" of the
@@ -19,7 +22,11 @@
 
 namespace VQDraw_DS_GJNA {
 
-/// "<pier name>垫石钢筋构造图", followed by "(g/G)" when the drawing has more than one group.
+/// "<pier name>垫石钢筋构造图".
+CString base_sheet_title(const DS_draw_data& data);
+/// The sheet title of a group: the base title, followed by the group's plan
+/// size "(a×b)" when the drawing has several groups. Sheets are numbered once,
+/// in the title block ("第i张 共n张").
 CString sheet_title(const DS_draw_data& data, std::size_t group);
 
 /// The sheets of a record that passed the design check; `quantities` holds one entry per group.

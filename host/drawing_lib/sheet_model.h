@@ -8,6 +8,7 @@
 // writer whose format points y down flips it.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "host/afx/cstring.h"
@@ -74,6 +75,13 @@ struct text {
     double angle_deg = 0.0;
     layer on = layer::text;
 };
+
+/// A text entity on layer `on`, anchored at `at` (turn it with angle_deg afterwards).
+inline text make_text(point at, double height, CString value, h_align h = h_align::left, v_align v = v_align::baseline,
+                      layer on = layer::text)
+{
+    return text{at, height, std::move(value), h, v, 0.0, on};
+}
 
 /// A linear dimension: the measured points on the object, the two ends of the
 /// dimension line, and the value text written above that line. Extension lines

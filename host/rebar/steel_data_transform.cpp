@@ -1,4 +1,4 @@
-// steel_data_transform: grouping bars by part, and the store of interned groups.
+// steel_data_transform: the whole rebar and the bars grouped by part, and the store of interned groups.
 #include "host/rebar/steel_data_transform.h"
 
 #include <algorithm>
@@ -62,6 +62,8 @@ namespace steel_data_transform {
 void get_steel_data_group(const steel_data& data, std::vector<CRXComponentSteelP0*>& groups)
 {
     groups.clear();
+    if (data.m_bars.empty()) return;
+    groups.push_back(intern(whole_rebar_group, data.m_bars));
     std::vector<std::pair<CString, std::vector<steel_bar_row>>> by_part;
     for (const steel_bar_row& row : data.m_bars) {
         auto found = std::find_if(by_part.begin(), by_part.end(), [&](const auto& group) { return group.first == row.m_part; });

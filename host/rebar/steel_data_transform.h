@@ -16,10 +16,16 @@
 
 namespace steel_data_transform {
 
-/// Clears `groups`, then appends one group per part name of `data`, in the
-/// order in which the part names first appear; each group holds that part's
-/// bar lines in their order. A rebar set without bars gives no group. The
-/// pointed-to objects are shared and must not be changed.
+/// Name of the first group, which holds every bar line of the rebar set.
+inline constexpr const char* whole_rebar_group = "垫石钢筋";
+
+/// Clears `groups`, then appends the whole rebar as the first group (every
+/// bar line, in order: a drawing component that takes the first group gets
+/// the pedestal's mesh, vertical bars and ties together), followed by one
+/// group per part name of `data`, in the order in which the part names first
+/// appear, each holding that part's bar lines in their order. A rebar set
+/// without bars gives no group. The pointed-to objects are shared and must
+/// not be changed.
 void get_steel_data_group(const steel_data& data, std::vector<RXDSGNMOD::CRXComponentSteelP0*>& groups);
 
 /// Number of distinct groups interned so far (for tests).

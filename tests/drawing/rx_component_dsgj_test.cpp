@@ -128,8 +128,8 @@ TEST(pedestal_component, SheetsPerGroupAndDrawnOutlines)
     component.CreatPaper(raw);
     std::vector<std::unique_ptr<RXDSGNMOD::CRXPaper>> papers(raw.begin(), raw.end());
     ASSERT_EQ(papers.size(), 2u);
-    EXPECT_EQ(papers[0]->title(), "主线2号墩垫石钢筋构造图(1/2)");
-    EXPECT_EQ(papers[1]->sheet.title, "主线2号墩垫石钢筋构造图(2/2)");
+    EXPECT_EQ(papers[0]->title(), "主线2号墩垫石钢筋构造图(560×1000)") << "sheets are numbered in the title block only";
+    EXPECT_EQ(papers[1]->sheet.title, "主线2号墩垫石钢筋构造图(400×400)");
 
     EXPECT_FALSE(component.Draw(""));
     EXPECT_TRUE(component.Draw("图1"));

@@ -34,12 +34,13 @@ TEST(mesh_geometry, BarCountsAndLengthsFromSpacingCountAndCover)
         std::int64_t count;
         double length;
     };
+    // Clear cover 40: bar ends 40 from the faces, Φ12 axes 46 from the faces beside them.
     const row rows[] = {
-        {"across, spread over the length", by_spacing, 0, {560, 460, 90}, 4, 480},    // 380 / 100 -> 4 bars
-        {"along, spread over the width", by_spacing, 1, {560, 460, 90}, 5, 380},      // 480 / 100 -> 5 bars
-        {"a spacing that divides exactly", by_spacing, 1, {480, 460, 90}, 5, 380},    // 400 / 100 -> 5 bars
+        {"across, spread over the length", by_spacing, 0, {560, 460, 90}, 4, 480},    // 368 / 100 -> 4 bars
+        {"along, spread over the width", by_spacing, 1, {560, 460, 90}, 5, 380},      // 468 / 100 -> 5 bars
+        {"a spacing that divides exactly", by_spacing, 1, {492, 460, 90}, 5, 380},    // 400 / 100 -> 5 bars
         {"a count is a count", by_count, 1, {5000, 460, 90}, 3, 380},
-        {"skewed, spacing square to the bars", by_spacing, 1, {560, 460, 60}, 5, 380 / s60},  // 560 sin60 - 80 = 405
+        {"skewed, spacing square to the bars", by_spacing, 1, {560, 460, 60}, 4, 380 / s60},  // 560 sin60 - 92 = 393
         {"skewed across bars lose the cover along the front", by_spacing, 0, {560, 460, 60}, 4, 560 - 80 / s60},
         {"too narrow for any bar", by_spacing, 0, {60, 460, 90}, 0, 0},
         {"not a number", by_spacing, 0, {NAN, 460, 90}, 0, 0},
@@ -125,21 +126,23 @@ std::vector<ds_sheet::sheet> sheets_of(const DS_draw_data& data)
     return sheets;
 }
 
-TEST(sheet_layout, TwentyRowsFitOneSheetWithoutTextsOverlapping)
+TEST(sheet_layout, TwentyRowsLayOutWithoutTextsOverlapping)
 {
     const auto sheets = sheets_of(parametric(20));
-    ASSERT_EQ(sheets.size(), 1u);
-    const auto texts = ds_sheet::flatten(sheets[0]).texts;
-    std::vector<ds_sheet::box> boxes;
-    for (const auto& t : texts) boxes.push_back(ds_sheet::text_box(t));
+    ASSERT_LE(sheets.size(), 3u);
     const ds_sheet::box& frame = ds_sheet::a3::frame;
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        EXPECT_TRUE(boxes[i].left >= frame.left && boxes[i].right <= frame.right && boxes[i].bottom >= frame.bottom &&
-                    boxes[i].top <= frame.top)
-            << ds_text::to_utf8(texts[i].value) << " leaves the frame";
-        for (std::size_t j = i + 1; j < boxes.size(); ++j)
-            EXPECT_FALSE(boxes[i].overlaps(boxes[j]))
-                << ds_text::to_utf8(texts[i].value) << " overlaps " << ds_text::to_utf8(texts[j].value);
+    for (const auto& page : sheets) {
+        const auto texts = ds_sheet::flatten(page).texts;
+        std::vector<ds_sheet::box> boxes;
+        for (const auto& t : texts) boxes.push_back(ds_sheet::text_box(t));
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_TRUE(boxes[i].left >= frame.left && boxes[i].right <= frame.right && boxes[i].bottom >= frame.bottom &&
+                        boxes[i].top <= frame.top)
+                << ds_text::to_utf8(texts[i].value) << " leaves the frame";
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_FALSE(boxes[i].overlaps(boxes[j]))
+                    << ds_text::to_utf8(texts[i].value) << " overlaps " << ds_text::to_utf8(texts[j].value);
+        }
     }
 }
 
@@ -151,7 +154,7 @@ TEST(sheet_layout, LongTablesContinueOnFurtherSheets)
     std::size_t rows = 0;
     for (const auto& page : sheets)
         for (const auto& grid : page.tables) {
-            if (grid.rows.empty() || grid.rows[0].empty() || grid.rows[0][0] != "桥幅/墩台") continue;
+            if (grid.rows.empty() || grid.rows[0].size() != 9 || grid.rows[0][0] != "桥幅/墩台") continue;
             rows += grid.rows.size() - 1;
             const double bottom = grid.top_left.y - grid.row_height * static_cast<double>(grid.rows.size());
             EXPECT_GE(bottom, ds_sheet::a3::frame.bottom);
@@ -164,7 +167,7 @@ TEST(sheet_layout, LongTablesContinueOnFurtherSheets)
     const CString last = "共" + CString(std::to_string(sheets.size())) + "张";
     for (const auto& page : sheets)
         EXPECT_TRUE(std::any_of(page.tables.begin(), page.tables.end(), [&](const auto& t) {
-            return t.rows.size() == 3 && t.rows[2][1] == last;
+            return t.rows.size() == 4 && t.rows[3][1] == last;
         }));
 }
 

@@ -16,18 +16,20 @@ steel_bar_row bar(const char* mark, const char* part)
     return steel_bar_row{mark, 12.0, "HRB400", 2, 0.0, "直线", part};
 }
 
-TEST(SteelDataTransform, OneGroupPerPartInOrderOfFirstAppearance)
+TEST(SteelDataTransform, WholeRebarFirstThenOneGroupPerPartInOrderOfFirstAppearance)
 {
     steel_data rebar;
     rebar.m_bars = {bar("N1", "乙"), bar("N2", "甲"), bar("N3", "乙"), bar("N4", "")};
     std::vector<CRXComponentSteelP0*> groups{nullptr, nullptr};  // stale content is cleared
     steel_data_transform::get_steel_data_group(rebar, groups);
 
-    ASSERT_EQ(groups.size(), 3u);
-    EXPECT_EQ(groups[0]->GetGroupName(), CString("乙"));
-    EXPECT_EQ(groups[0]->GetBars(), (std::vector<steel_bar_row>{bar("N1", "乙"), bar("N3", "乙")}));
-    EXPECT_EQ(groups[1]->GetGroupName(), CString("甲"));
-    EXPECT_EQ(groups[2]->GetBars(), std::vector<steel_bar_row>{bar("N4", "")});
+    ASSERT_EQ(groups.size(), 4u);
+    EXPECT_EQ(groups[0]->GetGroupName(), CString(steel_data_transform::whole_rebar_group));
+    EXPECT_EQ(groups[0]->GetBars(), rebar.m_bars) << "the first group is every bar, in order";
+    EXPECT_EQ(groups[1]->GetGroupName(), CString("乙"));
+    EXPECT_EQ(groups[1]->GetBars(), (std::vector<steel_bar_row>{bar("N1", "乙"), bar("N3", "乙")}));
+    EXPECT_EQ(groups[2]->GetGroupName(), CString("甲"));
+    EXPECT_EQ(groups[3]->GetBars(), std::vector<steel_bar_row>{bar("N4", "")});
 
     steel_data_transform::get_steel_data_group(steel_data(), groups);
     EXPECT_TRUE(groups.empty());
@@ -61,7 +63,7 @@ TEST(SteelDataTransform, GroupsOutliveTheRebarAndRepeatedCallsDoNotGrowTheStore)
     steel_data_transform::get_steel_data_group(again, changed);
     EXPECT_NE(changed[0], first[0]);
     EXPECT_EQ(first[0]->GetBars().front().m_diameter, 12.0);
-    EXPECT_EQ(steel_data_transform::interned_group_count(), stored + 1);
+    EXPECT_EQ(steel_data_transform::interned_group_count(), stored + 2) << "the whole rebar and N1's part changed";
 }
 
 }  // namespace
