@@ -247,16 +247,17 @@ def text_cells(msp, layer):
 
 def table_rows(msp, header_cell):
     """Rows (lists of cell texts, left to right) below the header row holding `header_cell`."""
+    scale = msp.doc.header.get("$LTSCALE", 1.0)  # paper is enlarged by the sheet scale in model space
     cells = text_cells(msp, "TABLE")
     header = next(c for c in cells if c[2] == header_cell)
     columns = sorted(c[1] for c in cells if c[0] == header[0])  # a table's cells share its header's x positions
     rows = {}
     for y, x, value in cells:
-        if y < header[0] and any(abs(x - cx) < 0.6 for cx in columns):
+        if y < header[0] and any(abs(x - cx) < 0.6 * scale for cx in columns):
             rows.setdefault(y, {})[min(range(len(columns)), key=lambda i: abs(x - columns[i]))] = value
     result = []
     for y in sorted(rows, reverse=True):
-        if header[0] - y > 7.0 * (len(result) + 1):
+        if header[0] - y > 7.0 * scale * (len(result) + 1):
             break  # past the table's last row
         result.append([rows[y].get(i, "") for i in range(len(columns))])
     return result
