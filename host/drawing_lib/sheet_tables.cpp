@@ -124,7 +124,7 @@ table_content pedestal_numbers(const DS_steel_pram_parameter& row, const row_tot
 table_content per_pier_table(const std::vector<DS_steel_pram_parameter>& group, const group_quantities& q)
 {
     table_content table{"各墩台数量表",
-                        {18.0, 13.0, 17.0, heights_column, 18.0, 20.0, 23.0},
+                        {18.0, 13.0, 17.0, heights_column, 16.0, 19.0, 27.0},
                         {"桥幅/墩台", "墩台号", "位置", "高h(mm)", "网层数", "钢筋(kg)", "混凝土(立方米)"},
                         {}};
     table.rows.reserve(group.size());
