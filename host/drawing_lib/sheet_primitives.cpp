@@ -34,7 +34,32 @@ void add_extension(primitives& out, point on_object, point on_line)
     out.lines.push_back({on_object + dir * extension_gap, on_line + dir * extension_overrun, layer::dimension, 0.18});
 }
 
-void add_dimension(primitives& out, const dimension& dim)
+/// Ends of every dimension line of a sheet, so a text that does not fit its
+/// span can stand beyond an end no neighbour in the chain continues from.
+class chain_ends {
+public:
+    explicit chain_ends(const std::vector<dimension>& dims)
+    {
+        m_ends.reserve(dims.size() * 2);
+        for (const dimension& d : dims) {
+            m_ends.push_back(d.line_from);
+            m_ends.push_back(d.line_to);
+        }
+    }
+    /// More than one dimension line ends at `p` (the dimension itself is one).
+    bool shared(point p) const
+    {
+        int n = 0;
+        for (const point& e : m_ends)
+            if (length(e - p) < 1e-6 && ++n > 1) return true;
+        return false;
+    }
+
+private:
+    std::vector<point> m_ends;
+};
+
+void add_dimension(primitives& out, const dimension& dim, const chain_ends& ends)
 {
     add_extension(out, dim.from, dim.line_from);
     add_extension(out, dim.to, dim.line_to);
@@ -52,9 +77,19 @@ void add_dimension(primitives& out, const dimension& dim)
     const double width = text_width(dim.value, dim.text_height);
     point mid = (dim.line_from + dim.line_to) * 0.5;
     if (width + 2 * tick_half > span) {
-        // No room between the ticks: the text stands beyond the end the line points to.
-        const point end = along.x * d.x + along.y * d.y > 0 ? dim.line_to : dim.line_from;
-        mid = end + along * (width / 2 + 2 * tick_half);
+        // No room between the ticks: the text stands beyond an end of the line,
+        // the one the reading direction points to unless a neighbour in a
+        // horizontal chain continues from there and the other end is free
+        // (a vertical chain's lowest text would meet the chain below the view).
+        const bool forward = along.x * d.x + along.y * d.y > 0;
+        point end = forward ? dim.line_to : dim.line_from;
+        point outward = along;
+        const point other = forward ? dim.line_from : dim.line_to;
+        if (std::fabs(along.y) < 1e-9 && ends.shared(end) && !ends.shared(other)) {
+            end = other;
+            outward = along * -1.0;
+        }
+        mid = end + outward * (width / 2 + 2 * tick_half);
     }
     const double angle = std::atan2(along.y, along.x) * 180.0 / M_PI;
     out.texts.push_back({mid + normal * text_gap, dim.text_height, dim.value, h_align::center, v_align::baseline, angle,
@@ -100,7 +135,8 @@ void add_table(primitives& out, const table& grid)
 primitives flatten(const sheet& page)
 {
     primitives out{page.lines, page.polylines, page.circles, page.hatches, page.texts};
-    for (const dimension& dim : page.dimensions) add_dimension(out, dim);
+    const chain_ends ends(page.dimensions);
+    for (const dimension& dim : page.dimensions) add_dimension(out, dim, ends);
     for (const table& grid : page.tables) add_table(out, grid);
     return out;
 }
@@ -110,7 +146,8 @@ flat_sheet flatten_for_writers(const sheet& page)
     flat_sheet out{&page, {page.lines, page.polylines, page.circles, page.hatches, page.texts}, {}};
     for (const table& grid : page.tables) add_table(out.body, grid);
     out.dimensions.reserve(page.dimensions.size());
-    for (const dimension& dim : page.dimensions) add_dimension(out.dimensions.emplace_back(), dim);
+    const chain_ends ends(page.dimensions);
+    for (const dimension& dim : page.dimensions) add_dimension(out.dimensions.emplace_back(), dim, ends);
     return out;
 }
 
