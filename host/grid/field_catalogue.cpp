@@ -141,19 +141,29 @@ std::string_view list_neutral(std::string_view key, std::string& buffer)
     return buffer;
 }
 
+/// A field by the last key of its stored pattern, with the keys above it.
+struct stored_entry {
+    const field* f;
+    std::string parent;       ///< "" when the pattern names none
+    std::string grandparent;  ///< "" when the pattern names none
+};
+
 struct stored_index {
-    std::unordered_map<std::string, std::vector<const field*>> by_key;
+    std::unordered_map<std::string, std::vector<stored_entry>> by_key;
     stored_index()
     {
-        for (const field& f : all_fields()) by_key[std::string(split_pattern(f.stored).back())].push_back(&f);
+        for (const field& f : all_fields()) {
+            const auto parts = split_pattern(f.stored);
+            const std::size_t n = parts.size();
+            by_key[std::string(parts.back())].push_back(
+                {&f, n >= 2 ? std::string(parts[n - 2]) : std::string(), n >= 3 ? std::string(parts[n - 3]) : std::string()});
+        }
     }
 };
 
-bool parents_match(const field& f, std::string_view parent, std::string_view grandparent)
+bool parents_match(const stored_entry& e, std::string_view parent, std::string_view grandparent)
 {
-    const auto parts = split_pattern(f.stored);
-    if (parts.size() >= 2 && parts[parts.size() - 2] != parent) return false;
-    return parts.size() < 3 || parts[parts.size() - 3] == grandparent;
+    return (e.parent.empty() || e.parent == parent) && (e.grandparent.empty() || e.grandparent == grandparent);
 }
 
 }  // namespace
@@ -181,12 +191,13 @@ const field* find_stored(std::string_view key, std::string_view parent, std::str
     const auto found = index.by_key.find(std::string(list_neutral(key, key_buffer)));
     if (found == index.by_key.end()) return nullptr;
     const auto& candidates = found->second;
-    if (candidates.size() == 1) return candidates.front();
     parent = list_neutral(parent, parent_buffer);
     grandparent = list_neutral(grandparent, grand_buffer);
-    for (const field* f : candidates)
-        if (parents_match(*f, parent, grandparent)) return f;
-    return candidates.front();
+    for (const stored_entry& e : candidates)
+        if (parents_match(e, parent, grandparent)) return e.f;
+    // A list's "count" is a field only where its pattern says; a member name
+    // another record uses means the same kind of value there.
+    return key == "count" ? nullptr : candidates.front().f;
 }
 
 std::optional<refusal> check(const field& f, const CString& text)

@@ -124,7 +124,7 @@ void add_single_fields(std::vector<field>& f)
     f.push_back(number("gz.angle", "m_gz/m_dSlope", K::real, "degrees", angle, std::nullopt,
                        {{overall, "m_slope", "侧边线夹角(度)"}, {construction, "m_slope", "侧边线夹角(度)"},
                         {single_sheet, "", "斜交角(°)"}, {parametric_sheet, "", "斜交角(°)", true}}));
-    f.push_back(number("gz.count", "m_gz/m_iCount", K::whole, "", count, count,
+    f.push_back(number("gz.count", "m_gz/m_iCount", K::whole, "pedestals", count, count,
                        {{overall, "m_DS_count", "垫石个数"}, {construction, "m_iCount", "垫石个数"},
                         {single_sheet, "", "垫石个数"}, {parametric_sheet, "", "垫石个数", true}}));
     f.push_back(choice("gz.position", "m_gz/strPos", {"", "小桩号侧", "大桩号侧"},
@@ -172,7 +172,7 @@ void add_rebar_fields(std::vector<field>& f)
     f.push_back(number("bar.diameter", "m_bars/item/m_diameter", K::real, "mm", diameter, stored_diameter,
                        {{rebar, "m_diameter", "直径(mm)"}}));
     f.push_back(text("bar.grade", "m_bars/item/m_grade", max_name_chars, {{rebar, "m_grade", "钢筋等级"}}));
-    f.push_back(number("bar.count", "m_bars/item/m_count", K::whole, "", bars, bars, {{rebar, "m_count", "根数"}}));
+    f.push_back(number("bar.count", "m_bars/item/m_count", K::whole, "bars", bars, bars, {{rebar, "m_count", "根数"}}));
     f.push_back(number("bar.spacing", "m_bars/item/m_spacing", K::real, "mm", size_or_unset, magnitude,
                        {{rebar, "m_spacing", "间距(mm)"}}));
     f.push_back(text("bar.shape", "m_bars/item/m_shape", max_name_chars, {{rebar, "m_shape", "形状"}}));
@@ -189,7 +189,7 @@ void add_parametric_fields(std::vector<field>& f)
                      {{param_list, "m_strQF", "桥幅"}, {parametric_sheet, "", "桥幅"}}, true));
     f.push_back(number("row.structure_number", "m_csh_data/item/m_iNum", K::whole, "", structure_number, std::nullopt,
                        {{param_list, "m_iN", "墩台号"}, {parametric_sheet, "", "墩台号"}}));
-    f.push_back(number("row.count", "m_csh_data/item/m_iCount", K::whole, "", count, count,
+    f.push_back(number("row.count", "m_csh_data/item/m_iCount", K::whole, "pedestals", count, count,
                        {{param_list, "m_iCount", "垫石个数"}, {parametric_sheet, "", "个数"}}));
     f.push_back(text("row.kind", "m_csh_data/item/m_strType", max_name_chars, {{param_list, "m_type", "垫石类型"}}));
     f.push_back(heights("row.heights", "m_csh_data/item/m_strH", row_height_separators,
@@ -208,7 +208,7 @@ void add_parametric_fields(std::vector<field>& f)
 void add_structure_fields(std::vector<field>& f)
 {
     using K = field_kind;
-    f.push_back(number("structure.pedestals", "m_pedestals/count", K::whole, "", count, count, {}));
+    f.push_back(number("structure.pedestals", "m_pedestals/count", K::whole, "pedestals", count, count, {}));
     f.push_back(number("structure.position", "m_pedestals/item/m_dPos", K::real, "mm", magnitude, magnitude, {}));
     f.push_back(number("structure.angle", "m_pedestals/item/m_dAngle", K::real, "degrees", angle, std::nullopt, {}));
     f.push_back(number("structure.width", "m_pedestals/item/m_dWidth", K::real, "mm", size, magnitude, {}));

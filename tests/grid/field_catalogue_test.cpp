@@ -9,7 +9,9 @@
 
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
+#include "host/framework/json_text.h"
 #include "host/framework/project_file.h"
+#include "host/framework/record_limits.h"
 #include "host/grid/field_catalogue.h"
 #include "host/grid/table_templates.h"
 #include "host/substructure/substructure_graph_data.h"
@@ -34,9 +36,9 @@ void walk(const ordered_json& object, const std::vector<std::string>& path,
         if (key == "xbjg_graph_data_base" || key == "xbjg_parameters_graph_data_base") continue;
         std::vector<std::string> inner = path;
         inner.push_back(key);
+        const bool pedestal_count = key == "count" && !path.empty() && path.back() == "m_pedestals";
         if (value.is_object()) walk(value, inner, visit);
-        else if (!value.is_boolean() && !(is_structural(key) && key != "count")) visit(key, path);
-        else if (key == "count" && !path.empty() && path.back() == "m_pedestals") visit(key, path);
+        else if (pedestal_count || (!value.is_boolean() && !is_structural(key))) visit(key, path);
     }
 }
 
@@ -181,6 +183,51 @@ TEST(FieldCatalogue, StoredValuesAreCheckedLooselyAndBadTextsCountAsDamage)
     EXPECT_TRUE(nul->damage);
     EXPECT_FALSE(field_catalogue::check_stored(*note, "一\n二"));
     EXPECT_TRUE(field_catalogue::check_stored(*note, std::string(field_catalogue::max_note_chars + 1, 'x'))->damage);
+}
+
+/// The warnings of loading a project holding `node`, or the load's refusal.
+std::string load_outcome(data_node_base& node)
+{
+    const std::string text = ds_json::dump_text(ds_project::project_document({&node}));
+    try {
+        std::string warnings;
+        for (const auto& d : ds_project::load_project_text(text, "p.json").warnings)
+            warnings += (d.unread ? "unread: " : "") + d.message + "\n";
+        return warnings;
+    } catch (const std::exception& e) {
+        return std::string("refused: ") + e.what();
+    }
+}
+
+TEST(FieldCatalogue, LoaderRefusesValuesBeyondLimitsAndMarksBadTextsAsDamage)
+{
+    struct load_case {
+        const char* what;
+        std::function<void(VQDraw_DS_UINA::DS_ui_data&)> edit;
+        const char* outcome;  ///< a piece of the outcome; "" for a clean load
+    };
+    const load_case cases[] = {
+        {"defaults", [](auto&) {}, ""},
+        {"zero pedestals", [](auto& d) { d.m_draw_data.m_gz.m_iCount = 0; }, ""},
+        {"too many pedestals", [](auto& d) { d.m_draw_data.m_gz.m_iCount = 1001; }, "refused: "},
+        {"heights merged into one number", [](auto& d) { d.m_draw_data.m_gz.strHei = "220230"; }, "refused: "},
+        {"NUL in the bridge part",
+         [](auto& d) { d.m_draw_data.m_drawSet.com_drawset.m_strQF = CString(std::string("a\0b", 3)); },
+         "unread: drawing \"d\": m_draw_data/m_drawSet/com_drawset/m_strQF = \"a\\x00b\" breaks a text rule"},
+        {"line break in the note", [](auto& d) { d.m_draw_data.m_drawSet.com_drawset.m_strCustomNote = "a\nb"; }, ""},
+        {"escape in the pedestal number", [](auto& d) { d.m_draw_data.m_drawSet.m_DS_number = "\x1B[2J"; }, "\\x1B"},
+        {"overlong bar mark", [](auto& d) { d.m_draw_data.m_Steel_P0.m_bars.at(0).m_mark = std::string(65, 'N'); },
+         "at most 64"},
+    };
+    for (const load_case& c : cases) {
+        VQDraw_DS_UINA::DS_ui_data drawing;
+        drawing.set_default_value();
+        drawing.set_node_name("d");
+        c.edit(drawing);
+        const std::string outcome = load_outcome(drawing);
+        if (!*c.outcome) EXPECT_EQ(outcome, "") << c.what;
+        else EXPECT_NE(outcome.find(c.outcome), std::string::npos) << c.what << ": " << outcome;
+    }
 }
 
 }  // namespace
