@@ -9,6 +9,7 @@
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
 #include "app/spreadsheet_cells.h"
+#include "host/framework/record_limits.h"
 #include "host/grid/pedestal_table_templates.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"
@@ -73,6 +74,18 @@ void carry_over(graph_data_base& drawing, const graph_data_base& before, const e
             "the row defaults");
 }
 
+/// The drawing as imported must load again: checked with the loader's own
+/// rules before anything is written (the caller writes nothing after a throw).
+void refuse_unloadable(const graph_data_base& drawing, const sheet_file& file)
+{
+    try {
+        record_limits::check_node(drawing);
+    } catch (const record_limits::limit_error& e) {
+        throw std::runtime_error("cannot import " + file.path.string() + ": the drawing would then hold what the project "
+                                 "loader refuses: " + e.what() + "; nothing was changed");
+    }
+}
+
 }  // namespace
 
 void run_export(graph_data_base& drawing, const sheet_file& file)
@@ -101,6 +114,7 @@ void run_import(graph_data_base& drawing, const sheet_file& file, const import_o
     const auto before = snapshot(drawing);
     strategy->get_excel_exchange_p0(table);
     if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before, table);
+    refuse_unloadable(drawing, file);
     say_utf8("imported " + std::to_string(table.size()) + " rows from " + file.path.string());
     say_changes(*before, drawing);
 }

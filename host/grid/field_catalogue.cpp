@@ -222,12 +222,12 @@ std::optional<refusal> check(const field& f, const CString& text)
     case field_kind::heights: return check_heights(f, text);
     case field_kind::whole:
         if (!read_whole(trimmed(s), whole)) return refusal{"needs a whole number " + limits_text(f), ""};
-        if (!in_range(f.range, double(whole))) return refusal{"needs " + limits_text(f), ""};
+        if (!in_range(f.range, double(whole))) return refusal{"needs a whole number " + limits_text(f), ""};
         return std::nullopt;
     case field_kind::real:
         if (!grid_number_text::parse_real(CString(trimmed(s).c_str()), real))
             return refusal{"needs a number " + limits_text(f), ""};
-        if (!in_range(f.range, real)) return refusal{"needs " + limits_text(f), ""};
+        if (!in_range(f.range, real)) return refusal{"needs a number " + limits_text(f), ""};
         return std::nullopt;
     }
     return std::nullopt;

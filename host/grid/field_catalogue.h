@@ -12,7 +12,7 @@
 //   find(table, key)                    the field a grid cell shows
 //   find_by_caption(table, caption)     the field a grid row or sheet row shows by caption;
 //                                       `table` is a grid table or a sheet name
-//                                       (single_sheet, parametric_sheet)
+//                                       (single_sheet, parametric_sheet, parametric_sheet_list)
 //   find_stored(key, parent, grandparent) the field a stored member holds
 //   check(field, text)                  nothing when a person may enter `text`, else the refusal
 //   check_stored(field, json)           the loader's looser rule for a stored value
@@ -84,9 +84,12 @@ struct refusal {
     bool damage = false;
 };
 
-/// Sheet names the spreadsheet exchange gives the two drawings' tables.
+/// Sheet names the spreadsheet exchange gives the two drawings' tables, and
+/// the name of the list below the parametric drawing's property rows (its
+/// columns' captions repeat some property rows' captions).
 extern const char* const single_sheet;
 extern const char* const parametric_sheet;
+extern const char* const parametric_sheet_list;
 
 /// Longest name (a drawing, bridge part, mark, ...) and note, in characters.
 inline constexpr std::size_t max_name_chars = 64;
