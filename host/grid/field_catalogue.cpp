@@ -168,6 +168,15 @@ bool parents_match(const stored_entry& e, std::string_view parent, std::string_v
 
 }  // namespace
 
+const field* find_named(std::string_view name)
+{
+    for (const field& f : all_fields())
+        if (name == f.name) return &f;
+    return nullptr;
+}
+
+bool accepts(const number_range& range, double value) { return in_range(range, value); }
+
 const field* find(const CString& table, const CString& key)
 {
     for (const field& f : all_fields())
