@@ -10,6 +10,7 @@
 #include "app/runtime_objects.h"
 #include "app/spreadsheet_cells.h"
 #include "host/framework/record_limits.h"
+#include "host/grid/field_catalogue.h"
 #include "host/grid/pedestal_table_templates.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"
@@ -64,14 +65,9 @@ excel_table read_sheet(const sheet_file& file)
     return std::move(csv.rows);
 }
 
-void carry_over(graph_data_base& drawing, const graph_data_base& before, const excel_table& table)
+void carry_over(graph_data_base& drawing, const graph_data_base& before)
 {
-    const std::vector<unmatched_list_row> unmatched = carry_over_list_rows(drawing, before);
-    const std::size_t first_list_row = caption_rows(table) + 1;  // 1-based row of the first list row
-    for (const unmatched_list_row& row : unmatched)
-        say("list row at table row " + std::to_string(first_list_row + row.index) + " (" + row.bridge_part + " " +
-            std::to_string(row.number) + "): no list row before the import has this bridge part and number; it keeps "
-            "the row defaults");
+    say_carried_rows(carry_over_list_rows(drawing, before, field_catalogue::parametric_sheet_list));
 }
 
 /// The drawing as imported must load again: checked with the loader's own
@@ -113,7 +109,7 @@ void run_import(graph_data_base& drawing, const sheet_file& file, const import_o
 
     const auto before = snapshot(drawing);
     strategy->get_excel_exchange_p0(table);
-    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before, table);
+    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before);
     refuse_unloadable(drawing, file);
     say_utf8("imported " + std::to_string(table.size()) + " rows from " + file.path.string());
     say_changes(*before, drawing);

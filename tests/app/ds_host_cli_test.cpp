@@ -241,12 +241,12 @@ TEST_F(ds_host_cli, spreadsheet_programs_read_our_tables_and_their_edits_import_
     ASSERT_EQ(client.exit_code, 0) << client.err;
     EXPECT_EQ(change_lines(exchange("import", single, m_dir / "single_width.xlsx").out),
               std::vector<std::string>{utf8(u8"垫石横桥向宽度：560 → 600")});
-    const std::string height = utf8(u8"高度：200.000000 → 250,260");
     EXPECT_EQ(change_lines(exchange("import", merged, m_dir / "param_heights.xlsx").out),
-              (std::vector<std::string>{height, height}));
+              (std::vector<std::string>{utf8(u8"row 主线 2: 垫石高度(mm) 200.000000 → 250,260"),
+                                        utf8(u8"row 主线 3: 垫石高度(mm) 200.000000 → 250,260")}));
     const std::string saved = read_file(m_project);
     const run_result added = exchange("import", merged, m_dir / "param_added.xlsx", {"--dry-run"});
-    EXPECT_TRUE(contains(added.out, utf8(u8"(主线 9): no list row before the import"))) << added.out;
+    EXPECT_TRUE(contains(added.out, utf8(u8"(主线 9): no list row before has this bridge part and number"))) << added.out;
     EXPECT_TRUE(contains(added.out, "list m_csh_data: 2 -> 3 items")) << added.out;
     EXPECT_EQ(read_file(m_project), saved);
 
