@@ -29,14 +29,6 @@ std::vector<std::string> members_with_cells(const char* table)
     return keys;
 }
 
-/// A member's caption as the grid shows it, or its key when no grid shows it.
-std::string caption_of(const std::string& key)
-{
-    const field_catalogue::field* f = field_catalogue::find_stored(key, "item", parametric_list_layout().list_key);
-    if (f && !f->places.empty()) return ds_text::to_utf8(std::string_view(f->places.front().caption));
-    return key;
-}
-
 std::vector<std::string> take_members_without_cells(ordered_json& row, const ordered_json& from,
                                                     const std::vector<std::string>& with_cells)
 {
@@ -45,7 +37,7 @@ std::vector<std::string> take_members_without_cells(ordered_json& row, const ord
         const std::string& key = item.key();  // a named variable: clang 14 cannot capture a structured binding
         if (key == "version" || std::find(with_cells.begin(), with_cells.end(), key) != with_cells.end()) continue;
         row[key] = item.value();
-        carried.push_back(caption_of(key));
+        carried.push_back(member_caption(key));
     }
     return carried;
 }

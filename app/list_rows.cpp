@@ -41,15 +41,6 @@ std::string value_text(const ordered_json& value)
     return ds_text::to_utf8_for_display(ds_text::from_utf8(value.get_ref<const std::string&>()));
 }
 
-/// Caption of a row member: the grid column's, or the member's key when no field is shown.
-std::string caption_of(const std::string& key)
-{
-    const field_catalogue::field* f = field_catalogue::find_stored(key, "item", parametric_list_layout().list_key);
-    if (f)
-        for (const field_catalogue::place& p : f->places) return ds_text::to_utf8(std::string_view(p.caption));
-    return key;
-}
-
 void row_field_changes(const ordered_json& old_row, const ordered_json& new_row, const std::string& name,
                        std::vector<std::string>& lines)
 {
@@ -58,9 +49,9 @@ void row_field_changes(const ordered_json& old_row, const ordered_json& new_row,
         const auto old = old_row.find(key);
         if (old != old_row.end() && *old == value) continue;
         if (value.is_object())
-            lines.push_back("row " + name + ": " + caption_of(key) + " changed");
+            lines.push_back("row " + name + ": " + member_caption(key) + " changed");
         else
-            lines.push_back("row " + name + ": " + caption_of(key) + " " +
+            lines.push_back("row " + name + ": " + member_caption(key) + " " +
                             (old == old_row.end() ? std::string("(none)") : value_text(*old)) + " " + arrow() + " " + value_text(value));
     }
 }
@@ -75,6 +66,17 @@ std::string names_of(const std::vector<const ordered_json*>& rows)
 }
 
 }  // namespace
+
+std::string member_caption(const std::string& key)
+{
+    const field_catalogue::field* f = field_catalogue::find_stored(key, "item", parametric_list_layout().list_key);
+    if (f && !f->places.empty()) return ds_text::to_utf8(std::string_view(f->places.front().caption));
+    if (f && *f->label) return ds_text::to_utf8(std::string_view(f->label));
+    // Records inside a row, which are no single field.
+    if (key == "m_Steel_P0") return reinterpret_cast<const char*>(u8"钢筋");
+    if (key == "m_custom_note_items") return reinterpret_cast<const char*>(u8"附注");
+    return key;
+}
 
 const list_layout& parametric_list_layout()
 {

@@ -33,6 +33,10 @@ std::string row_key(const nlohmann::ordered_json& row);
 /// "主线 1" (UTF-8): bridge part and number, as the user reads a row's name.
 std::string row_name(const nlohmann::ordered_json& row);
 
+/// A row member as the user reads it (UTF-8): the caption of the grid column
+/// showing it, the field's label, or "钢筋"/"附注" for the records a row holds.
+std::string member_caption(const std::string& key);
+
 /// For each row of `now`, the index of the row of `before` it matches: same
 /// bridge part and number, the n-th such row of `now` taking the n-th of
 /// `before`; -1 when none is left.

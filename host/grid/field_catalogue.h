@@ -75,6 +75,7 @@ struct field {
     bool multi_line = false;           ///< text: '\n' allowed (no other control character)
     const char* separators = "";       ///< heights: characters that separate heights
     std::vector<place> places;         ///< grid cells and sheet rows showing the field
+    const char* label = "";            ///< what to call a field no place shows
 };
 
 /// A value a door does not take: `rule` says what the field accepts, `hint`

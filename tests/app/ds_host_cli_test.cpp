@@ -356,6 +356,10 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
                                  "--set", utf8(u8"垫石-参数化列表[5].m_iCount=2")});
     ASSERT_EQ(grid.exit_code, 0) << grid.err;
     EXPECT_TRUE(contains(grid.out, "list m_csh_data: 4 -> 5 items")) << grid.out;
+    // The observer rebuilds the rows from the table; the rows it knew keep their rebar and side.
+    EXPECT_TRUE(contains(grid.out, utf8(u8"carried over 4 list row(s)' fields without a cell (垫石位置, 附注, 钢筋)")))
+        << grid.out;
+    EXPECT_TRUE(contains(grid.out, "list row 5 ( 7): no list row before has this bridge part and number")) << grid.out;
 
     const run_result drawn = run({"csh-draw", project, "-d", target});
     ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
@@ -385,6 +389,12 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
     for (std::size_t at = nodes.out.find("DS_ui_data "); at != std::string::npos; at = nodes.out.find("DS_ui_data ", at + 1))
         ++singles;
     EXPECT_EQ(singles, 4u + 1u + 5u) << nodes.out;
+
+    // A drawing made without a structure reference records no structure: the merge makes no row of it, and says so.
+    ASSERT_EQ(run({"add", project, "--name", "bare"}).exit_code, 0);
+    const run_result bare = run({"merge", project, "--drawings", utf8(u8"垫石-1,bare")});
+    ASSERT_EQ(bare.exit_code, 0) << bare.err;
+    EXPECT_TRUE(contains(bare.out, "note: bare adds no list row: it records no structure")) << bare.out;
 }
 
 }  // namespace
