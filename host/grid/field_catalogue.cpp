@@ -292,6 +292,23 @@ std::string limits_text(const field& f)
     return {};
 }
 
+std::string escaped(std::string_view text, std::size_t most)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (out.size() >= most) return out + "...";
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x20 || b == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", b);
+            out += code;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 std::optional<refusal> check_text(const CString& text, std::size_t max_chars, bool multi_line)
 {
     auto bad = text_rules(text.str(), gbk_chars(text.str()), max_chars, multi_line);
