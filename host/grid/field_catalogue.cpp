@@ -148,8 +148,14 @@ struct stored_entry {
     std::string grandparent;  ///< "" when the pattern names none
 };
 
+/// Looks keys up by string_view, so that a lookup per stored value allocates nothing.
+struct key_hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+};
+
 struct stored_index {
-    std::unordered_map<std::string, std::vector<stored_entry>> by_key;
+    std::unordered_map<std::string, std::vector<stored_entry>, key_hash, std::equal_to<>> by_key;
     stored_index()
     {
         for (const field& f : all_fields()) {
@@ -197,7 +203,7 @@ const field* find_stored(std::string_view key, std::string_view parent, std::str
 {
     static const stored_index index;
     std::string key_buffer, parent_buffer, grand_buffer;
-    const auto found = index.by_key.find(std::string(list_neutral(key, key_buffer)));
+    const auto found = index.by_key.find(list_neutral(key, key_buffer));
     if (found == index.by_key.end()) return nullptr;
     const auto& candidates = found->second;
     parent = list_neutral(parent, parent_buffer);
