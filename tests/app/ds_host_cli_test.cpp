@@ -306,9 +306,12 @@ TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
 {
     make_referenced_project();
     const fs::path edits = m_dir / "edits.txt";
-    write_file(edits, utf8(u8"# widen and renumber\n垫石-构造属性.m_dWidth = 640\n\n垫石-绘图设置.m_DS_number=2\n"));
+    write_file(edits, utf8(u8"# widen and renumber\n垫石-构造属性.m_dWidth = 640\n\n垫石-绘图设置.m_DS_number=2\n"
+                           u8"垫石-构造属性.m_dHeight=200;210 220\n"));
     const run_result edited = run({"grid", m_project.string(), "--edits", edits.string()});
     ASSERT_EQ(edited.exit_code, 0) << edited.err;
+    // Three heights for two pedestals are allowed, and said.
+    EXPECT_TRUE(contains(edited.out, "note: the drawing: 3 height(s) for 2 pedestal(s)")) << edited.out;
 
     const run_result shown = run({"grid", m_project.string()});
     ASSERT_EQ(shown.exit_code, 0) << shown.err;
