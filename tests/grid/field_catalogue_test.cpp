@@ -9,12 +9,14 @@
 
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
+#include "host/framework/atomic_file.h"
 #include "host/framework/json_text.h"
 #include "host/framework/project_file.h"
 #include "host/framework/record_limits.h"
 #include "host/grid/field_catalogue.h"
 #include "host/grid/table_templates.h"
 #include "host/text/encoding.h"
+#include "support/temp_folder.h"
 #include "host/substructure/substructure_graph_data.h"
 
 namespace {
@@ -271,6 +273,31 @@ TEST(FieldCatalogue, LoaderRefusesValuesBeyondLimitsAndMarksBadTextsAsDamage)
         if (!*c.outcome) EXPECT_EQ(outcome, "") << c.what;
         else EXPECT_NE(outcome.find(c.outcome), std::string::npos) << c.what << ": " << outcome;
     }
+}
+
+class FieldCatalogueSave : public ds_test::temp_folder_test {};
+
+// Behind every door, a save refuses a project its loader would refuse, and
+// leaves the old file as it was.
+TEST_F(FieldCatalogueSave, NoSaveWritesWhatTheLoaderRefuses)
+{
+    const std::filesystem::path file = m_dir / "p.json";
+    VQDraw_DS_UINA::DS_ui_data drawing;
+    drawing.set_default_value();
+    drawing.set_node_name("d");
+    ds_project::pending_save(file, {&drawing}).commit();
+    const std::string saved = ds_file::read_whole_file(file);
+
+    drawing.m_draw_data.m_gz.strHei = "200,220230";
+    ds_project::pending_save refused(file, {&drawing});
+    try {
+        refused.commit();
+        ADD_FAILURE() << "saved a height the loader refuses";
+    } catch (const ds_project::project_error& e) {
+        EXPECT_NE(std::string(e.what()).find("m_draw_data/m_gz/strHei = \"200,220230\""), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ds_file::read_whole_file(file), saved);
+    EXPECT_EQ(files_in_dir(), 1u);
 }
 
 }  // namespace
