@@ -137,6 +137,7 @@ std::string_view list_neutral(std::string_view key, std::string& buffer)
     std::size_t end = 5;
     while (end < key.size() && key[end] >= '0' && key[end] <= '9') ++end;
     if (end == 5) return key;
+    if (end == key.size()) return "item";  // a list item itself: no text to make
     buffer = "item" + std::string(key.substr(end));
     return buffer;
 }
@@ -255,12 +256,18 @@ std::optional<refusal> check_stored(const field& f, const nlohmann::ordered_json
         if (auto bad = text_rules(s, utf8_chars(s), f.max_chars, f.multi_line)) return bad;
         if (f.kind != field_kind::heights || !f.stored_range) return std::nullopt;
         // Each number the module would read counts; pieces that are no number
-        // are the drawing's business, not the loader's.
-        for (const CString& piece : string_tools::split_string(CString(s.c_str()), f.separators)) {
-            char* end = nullptr;
-            const double v = std::strtod(piece.GetString(), &end);
-            if (end != piece.GetString() && !in_range(*f.stored_range, v))
+        // are the drawing's business, not the loader's. Walked in place: a
+        // load meets thousands of these.
+        const std::string_view separators = f.separators;
+        for (std::size_t start = 0; start <= s.size();) {
+            std::size_t end = start;
+            while (end < s.size() && separators.find(s[end]) == std::string_view::npos) ++end;
+            const std::string piece = s.substr(start, end - start);  // strtod needs its end
+            char* stop = nullptr;
+            const double v = std::strtod(piece.c_str(), &stop);
+            if (stop != piece.c_str() && !in_range(*f.stored_range, v))
                 return refusal{"sizes up to " + number_text(f.stored_range->max) + " mm either way", ""};
+            start = end + 1;
         }
         return std::nullopt;
     }
