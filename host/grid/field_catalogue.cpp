@@ -48,7 +48,7 @@ std::string trimmed(std::string_view s)
 }
 
 /// Characters of a GBK text: a lead byte from 0x81 takes the next byte with it.
-std::size_t gbk_chars(std::string_view s)
+[[maybe_unused]] std::size_t gbk_chars(std::string_view s)
 {
     std::size_t n = 0;
     for (std::size_t i = 0; i < s.size(); ++n) i += (static_cast<unsigned char>(s[i]) >= 0x81 && i + 1 < s.size()) ? 2 : 1;
@@ -61,6 +61,17 @@ std::size_t utf8_chars(std::string_view s)
     std::size_t n = 0;
     for (char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return n;
+}
+
+/// Characters of a narrow text: GBK on the host, UTF-8 where the compiler
+/// keeps narrow text as UTF-8.
+std::size_t narrow_chars(std::string_view s)
+{
+#if DS_NARROW_IS_GBK
+    return gbk_chars(s);
+#else
+    return utf8_chars(s);
+#endif
 }
 
 /// A control character the text may not hold. Bytes below 0x20 are control
@@ -220,7 +231,7 @@ std::optional<refusal> check(const field& f, const CString& text)
 {
     const std::string_view s = text.str();
     if (f.kind == field_kind::text || f.kind == field_kind::heights || f.kind == field_kind::choice) {
-        if (auto bad = text_rules(s, gbk_chars(s), f.max_chars, f.multi_line)) {
+        if (auto bad = text_rules(s, narrow_chars(s), f.max_chars, f.multi_line)) {
             bad->damage = false;
             return bad;
         }
@@ -324,7 +335,7 @@ std::string escaped(std::string_view text, std::size_t most)
 
 std::optional<refusal> check_text(const CString& text, std::size_t max_chars, bool multi_line)
 {
-    auto bad = text_rules(text.str(), gbk_chars(text.str()), max_chars, multi_line);
+    auto bad = text_rules(text.str(), narrow_chars(text.str()), max_chars, multi_line);
     if (bad) bad->damage = false;
     return bad;
 }
