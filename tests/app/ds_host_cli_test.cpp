@@ -164,6 +164,10 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
         {with_cell(u8"高度(mm)", ""), "at least one height"},
         {with_cell(u8"混凝土类型", "c45"), "one of the choices"},
         {with_cell(u8"输入方式", utf8(u8"导入")), "one of the choices"},
+        {with_cell(u8"输入方式", ""), "one of the choices"},
+        {with_cell(u8"桥幅", ""), utf8(u8"\"桥幅\": \"\" may not be empty")},
+        {with_cell(u8"垫石位置", utf8(u8"中间")), "one of the choices"},
+        {with_cell(u8"墩台号", "-1"), "from 0"},
         {with_cell(u8"自定义附注", "a\001b"), "\\x01"},
     };
     std::vector<std::pair<std::vector<std::string>, std::string>> calls = {
