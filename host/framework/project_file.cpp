@@ -11,6 +11,7 @@
 #include "host/framework/json_stream.h"
 #include "host/framework/json_text.h"
 #include "host/framework/record_limits.h"
+#include "host/grid/field_catalogue.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;
@@ -238,7 +239,7 @@ ordered_json project_document(const std::vector<const data_node_base*>& nodes)
 }
 
 void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
-                         const std::function<void(std::string_view)>& piece)
+                         const std::function<void(std::string_view)>& piece, std::string* refusal)
 {
     if (nodes.empty()) {
         piece(empty_project_text());
@@ -249,7 +250,10 @@ void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         out.raw(entry_separator(i));
         with_node_errors(nodes[i], i, [&](const data_node_base& node, const std::string& place) {
-            write_node_entry(out, node, place);
+            if (!refusal || !refusal->empty()) return write_node_entry(out, node, place);
+            std::optional<record_limits::violation> found;
+            write_node_entry(out, node, place, record_limits::violation_observer(found));
+            if (found) *refusal = place + ": " + record_limits::describe(*found, ds_text::to_utf8_for_display(node.get_node_name()));
         });
     }
     out.raw(text_after_entries);
@@ -291,15 +295,18 @@ pending_save::pending_save(std::filesystem::path path, const std::vector<const d
         // A folder that takes no new file only matters if the project changed: commit() tells.
     }
     ds_digest::text_digest digest;
-    for_each_text_piece(m_nodes, [&](std::string_view piece) {
-        digest.add(piece);
-        if (!m_file) return;
-        try {
-            m_file->write(piece);
-        } catch (const ds_file::file_error&) {
-            m_file.reset();  // a full disk, say: commit() tries again and reports it
-        }
-    });
+    for_each_text_piece(
+        m_nodes,
+        [&](std::string_view piece) {
+            digest.add(piece);
+            if (!m_file) return;
+            try {
+                m_file->write(piece);
+            } catch (const ds_file::file_error&) {
+                m_file.reset();  // a full disk, say: commit() tries again and reports it
+            }
+        },
+        &m_refusal);
     m_digest = digest.finish();
 }
 
@@ -307,6 +314,11 @@ pending_save::~pending_save() = default;
 
 void pending_save::commit()
 {
+    // The last wall behind every door: whatever a command did, the file it
+    // leaves must load.
+    if (!m_refusal.empty())
+        throw project_error("cannot save " + m_path.string() + ": " + m_refusal +
+                            ", which the project loader refuses; the file was not written");
     if (!m_file) {
         save_project(m_path, m_nodes);  // writes again, and says why the first attempt failed if it still does
         return;
@@ -379,8 +391,20 @@ private:
         node->set_node_tag(narrow_text(tag, m_source, place + ".tag"));
         node->set_node_name(narrow_text(name, m_source, place + ".name"));
         read_members(*node, std::move(members), m_source, place, m_node_warnings);
+        check_name(*node, place);
         check_written(*node, name.get_ref<const std::string&>(), place);
         return node;
+    }
+
+    /// A name breaking the text rules of names (control characters, length)
+    /// loads, as other damaged texts do, but marks the project as damaged.
+    void check_name(const data_node_base& node, const std::string& place)
+    {
+        const auto refused = field_catalogue::check_text(node.get_node_name(), field_catalogue::max_name_chars, false);
+        if (!refused) return;
+        const std::string shown = field_catalogue::escaped(ds_text::to_utf8_for_display(node.get_node_name()));
+        m_node_warnings.push_back(
+            {diagnostic_severity::warning, place + ".name", "the name \"" + shown + "\" " + refused->rule, true});
     }
 
     /// Values the node took in must be ones the host accepts: checked on what
@@ -390,12 +414,18 @@ private:
     void check_written(const data_node_base& node, const std::string& name, const std::string& place)
     {
         std::optional<record_limits::violation> found;
+        std::vector<record_limits::violation> damaged;
         try {
-            write_node_entry(m_text, node, place, record_limits::violation_observer(found));
+            write_node_entry(m_text, node, place, record_limits::violation_observer(found, &damaged));
         } catch (const std::exception& e) {
             refuse_load(m_source, place, std::string("the node read cannot be written again: ") + e.what());
         }
         if (found) refuse_load(m_source, place, record_limits::describe(*found, name));
+        // A text breaking its rule is kept as read, but the project counts as
+        // damaged: commands that would write it again refuse unless forced.
+        for (const auto& text : damaged)
+            m_node_warnings.push_back({diagnostic_severity::warning, place + " " + text.field,
+                                       record_limits::describe(text, name), true});
     }
 
     const std::string& m_source;
