@@ -1,0 +1,161 @@
+#!/usr/bin/python3
+"""The page of `ds-host serve` in headless Chromium, driven through WebDriver.
+
+One grouped run, since starting a browser costs seconds: open the printed
+address, edit a width and see the sheet's dimension change, enter values the
+page and the server refuse and see the reasons, undo, import a workbook after
+its preview, and check that requests without the token, from another origin or
+for another host name are refused. Only 127.0.0.1 is ever contacted; every wait
+is bounded.
+
+usage: serve_browser_test.py DS_HOST [SCREENSHOT_DIR]
+"""
+import http.client
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+
+import openpyxl
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+DS_HOST = sys.argv[1]
+SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
+TABLE = "垫石-构造属性"
+
+
+def ds(*args, cwd):
+    subprocess.run([DS_HOST, *args], cwd=cwd, check=True, stdout=subprocess.DEVNULL)
+
+
+def make_project(folder):
+    ds("new", "p.json", cwd=folder)
+    ds("add", "p.json", "--name", "垫石", cwd=folder)
+    ds("grid", "p.json", "--set", TABLE + ".m_dHeight=200", cwd=folder)
+    ds("export", "p.json", "--xlsx", "in.xlsx", cwd=folder)
+    book = openpyxl.load_workbook(os.path.join(folder, "in.xlsx"))
+    for row in book.active.iter_rows():
+        if row[0].value == "横桥向宽度(mm)":
+            row[1].value = 650
+    book.save(os.path.join(folder, "in.xlsx"))
+
+
+def start_server(folder):
+    server = subprocess.Popen([DS_HOST, "serve", "p.json"], cwd=folder, stdout=subprocess.PIPE, text=True)
+    deadline = time.time() + 30
+    while time.time() < deadline:
+        line = server.stdout.readline()
+        found = re.search(r"http://127\.0\.0\.1:\d+/\?token=[0-9a-f]+", line)
+        if found:
+            return server, found.group(0)
+    server.kill()
+    raise SystemExit("ds-host serve printed no address")
+
+
+def status(url, path, headers, method="GET"):
+    parts = urllib.parse.urlsplit(url)
+    connection = http.client.HTTPConnection("127.0.0.1", parts.port, timeout=10)
+    connection.request(method, path, body=b"{}" if method == "POST" else None, headers=headers)
+    answer = connection.getresponse()
+    answer.read()
+    connection.close()
+    return answer.status
+
+
+def check_refusals(url):
+    parts = urllib.parse.urlsplit(url)
+    token = urllib.parse.parse_qs(parts.query)["token"][0]
+    own = f"127.0.0.1:{parts.port}"
+    json_post = {"Host": own, "X-DS-Token": token, "Content-Type": "application/json"}
+    assert status(url, "/api/state", {"Host": own, "X-DS-Token": token}) == 200
+    assert status(url, "/api/state", {"Host": own}) == 403, "no token"
+    assert status(url, "/api/state", {"Host": own, "X-DS-Token": "0" * 48}) == 403, "wrong token"
+    assert status(url, "/api/state", {"Host": "evil.example:80", "X-DS-Token": token}) == 403, "foreign Host"
+    assert status(url, "/api/undo", dict(json_post, Origin="http://evil.example"), "POST") == 403, "foreign Origin"
+    assert status(url, "/api/undo", {"Host": own, "Content-Type": "application/json"}, "POST") == 403, "POST without token"
+
+
+def shot(browser, name):
+    if SHOTS:
+        os.makedirs(SHOTS, exist_ok=True)
+        browser.save_screenshot(os.path.join(SHOTS, name + ".png"))
+
+
+def main():
+    with tempfile.TemporaryDirectory() as folder:
+        make_project(folder)
+        server, url = start_server(folder)
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1700,1100",
+                     "--disable-background-networking", "--no-proxy-server"):
+            options.add_argument(flag)
+        browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        wait = WebDriverWait(browser, 20)
+        try:
+            browser.get(url)
+            wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, "#list-single a"))
+            browser.find_element(By.CSS_SELECTOR, "#list-single a").click()
+            cell = f'table[data-table="{TABLE}"] input[data-key="m_dWidth"]'
+            wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, cell))
+            svg_text = lambda: browser.find_element(By.CSS_SELECTOR, "#sheet svg").get_attribute("textContent")
+            wait.until(lambda b: "560" in svg_text())
+            assert "600" not in svg_text()
+            shot(browser, "1-opened")
+
+            def type_into(selector, text):
+                field = browser.find_element(By.CSS_SELECTOR, selector)
+                field.clear()
+                field.send_keys(text, Keys.ENTER)
+
+            type_into(cell, "600")
+            wait.until(lambda b: "600" in svg_text())
+            assert "560 → 600" in browser.find_element(By.ID, "changes").text
+            shot(browser, "2-edited")
+
+            type_into(cell, "abc")  # refused by the page: never sent
+            wait.until(lambda b: "not a number" in b.find_element(By.CSS_SELECTOR, "td.refused .reason").text)
+            type_into(cell, "200000")  # a number the server refuses: beyond the host's limits
+            wait.until(lambda b: "not sent" not in b.find_element(By.CSS_SELECTOR, "td.refused .reason").text)
+            reason = browser.find_element(By.CSS_SELECTOR, "td.refused .reason").text
+            assert "100000" in reason, reason
+            assert browser.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "200000"
+            shot(browser, "3-refused")
+
+            browser.find_element(By.ID, "undo").click()
+            wait.until(lambda b: b.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "560")
+            wait.until(lambda b: "600" not in svg_text())
+
+            browser.find_element(By.ID, "import-file").send_keys(os.path.join(folder, "in.xlsx"))
+            wait.until(lambda b: b.find_elements(By.ID, "import-apply"))
+            assert "650" in browser.find_element(By.ID, "import-preview").text
+            assert browser.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "560", "a preview changes nothing"
+            shot(browser, "4-import-preview")
+            browser.find_element(By.ID, "import-apply").click()
+            wait.until(lambda b: b.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "650")
+            wait.until(lambda b: "650" in svg_text())
+            shot(browser, "5-imported")
+            browser.find_element(By.ID, "show-project").click()
+            wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, "#project-view table"))
+            shot(browser, "6-project-table")
+            check_refusals(url)
+        finally:
+            browser.quit()
+            server.send_signal(signal.SIGINT)
+            code = server.wait(timeout=20)
+        assert code == 0, f"ds-host serve ended with {code} after Ctrl-C"
+        shown = subprocess.run([DS_HOST, "grid", "p.json"], cwd=folder, check=True, capture_output=True, text=True).stdout
+        assert "m_dWidth  横桥向宽度(mm) = 650" in shown, "the import was saved"
+    print("serve in the browser: all checks passed")
+
+
+if __name__ == "__main__":
+    main()
