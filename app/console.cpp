@@ -69,8 +69,11 @@ std::string shown(const CString& text) { return terminal_text(ds_text::to_utf8_f
 std::string shown_list(const std::vector<CString>& names)
 {
     if (names.empty()) return "(none)";
+    // A project of thousands of drawings must not fill the terminal with one error.
+    constexpr std::size_t most = 20;
     std::string text;
-    for (const CString& name : names) text += (text.empty() ? "" : ", ") + shown(name);
+    for (std::size_t i = 0; i < names.size() && i < most; ++i) text += (text.empty() ? "" : ", ") + shown(names[i]);
+    if (names.size() > most) text += " ... and " + std::to_string(names.size() - most) + " more";
     return text;
 }
 

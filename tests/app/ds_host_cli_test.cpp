@@ -162,12 +162,17 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
         {{"reference", project, "--structure", utf8(u8"主线9号墩")}, utf8(u8"known: 主线0号台, 主线1号墩")},
         {{"reference", project, "--structure", utf8(u8"主线1号墩"), "--numbers", "7"}, "took nothing"},
         {{"grid", project, "--set", "no-equals-sign"}, "TABLE.KEY=VALUE"},
-        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "is not a number"},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "\"wide\" needs a number"},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=1e308")},
-         utf8(u8"drawing \"垫石\": m_draw_data/m_gz/m_dWidth = 1e+308 is beyond the limit")},
+         utf8(u8"m_dWidth (横桥向宽度(mm)): \"1e308\" needs above 0 and at most 100000 mm")},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dHeight=220，230")}, "separate heights with , ; or a space"},
+        {{"grid", project, "--set", utf8(u8"垫石-绘图设置.m_strConcreteType=c45")}, utf8(u8"choices \"C30\"")},
+        // The observer keeps 垫石-绘图设置's copy of a shared setting: the edit is named, not saved.
+        {{"grid", project, "--set", utf8(u8"通用绘图设置.m_strCustomNote=hello")},
+         utf8(u8"had no effect: the cell shows \"\" after the save; the table 垫石-绘图设置 also carries this setting")},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_nothing=1")}, "keys: m_dWidth"},
         {{"grid", project, "--set", utf8(u8"无此表.m_dWidth=1")}, utf8(u8"tables: 垫石-构造属性")},
-        {{"grid", project, "--mode", "common", "--set", utf8(u8"垫石-总体属性.m_GetType=随便")}, utf8(u8"choices: 自定义")},
+        {{"grid", project, "--mode", "common", "--set", utf8(u8"垫石-总体属性.m_GetType=随便")}, utf8(u8"choices \"自定义\"")},
         {{"merge", project, "--drawings", utf8(u8"垫石,无此图")}, utf8(u8"无此图")},
     };
     std::size_t files = 0;
