@@ -1,12 +1,14 @@
 // Grid tables of a drawing as JSON for the local server's page.
 #include "app/serve_tables.h"
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
 
 #include "app/runtime_objects.h"
 #include "host/grid/cvq_data_base.h"
+#include "host/grid/field_catalogue.h"
 #include "host/grid/table_templates.h"
 #include "host/text/encoding.h"
 #include "host/ui_base/graph_grid_ui_observer_base.h"
@@ -38,8 +40,43 @@ std::string unit_of(const std::string& caption)
     return caption.substr(open + 1, caption.size() - open - 2);
 }
 
-/// A column or property: key, caption, unit, choices and the kind of its cells.
-json column_json(const CVQDataBase& table, const CString& key, CVQVariant::value_kind kind)
+const char* catalogue_kind(field_catalogue::field_kind kind)
+{
+    switch (kind) {
+    case field_catalogue::field_kind::whole: return "integer";
+    case field_catalogue::field_kind::real: return "real";
+    case field_catalogue::field_kind::choice: return "choice";
+    case field_catalogue::field_kind::heights: return "heights";
+    case field_catalogue::field_kind::text: break;
+    }
+    return "text";
+}
+
+/// What the field catalogue says of the cell, so the page checks a value as
+/// the grid will before sending it: kind, unit, range, choices, length, and
+/// the limits in words.
+void add_catalogue(json& column, const field_catalogue::field& f)
+{
+    column["kind"] = catalogue_kind(f.kind);
+    column["limits"] = field_catalogue::limits_text(f);
+    if (*f.unit) column["unit"] = f.unit;
+    if (f.kind == field_catalogue::field_kind::whole || f.kind == field_catalogue::field_kind::real ||
+        f.kind == field_catalogue::field_kind::heights)
+        column["range"] = {{"min", f.range.min}, {"max", f.range.max}, {"min_open", f.range.min_open},
+                           {"max_open", f.range.max_open}, {"zero_unset", f.range.zero_unset}};
+    if (f.kind == field_catalogue::field_kind::choice) {
+        json names = json::array();
+        for (const char* choice : f.choices) names.push_back(utf8(CString(choice)));
+        column["choices"] = names;
+    }
+    if (f.max_chars) column["max_chars"] = f.max_chars;
+    if (*f.separators) column["separators"] = utf8(CString(f.separators));
+    if (f.kind == field_catalogue::field_kind::text && f.required) column["required"] = true;
+}
+
+/// A column or property: key, caption, unit, choices and the kind of its cells;
+/// the field catalogue's description where it has one for the cell.
+json column_json(const CString& edit_name, const CVQDataBase& table, const CString& key, CVQVariant::value_kind kind)
 {
     json column{{"key", utf8(key)}, {"caption", utf8(table.get_caption(key))}, {"kind", kind_name(kind)}};
     if (const std::string unit = unit_of(column["caption"]); !unit.empty()) column["unit"] = unit;
@@ -49,6 +86,14 @@ json column_json(const CVQDataBase& table, const CString& key, CVQVariant::value
         for (const CString& choice : *choices) names.push_back(utf8(choice));
         column["choices"] = names;
     }
+    const field_catalogue::field* f = field_catalogue::find(edit_name, key);
+    if (!f) f = field_catalogue::find(table.get_table_name(), key);
+    // A choice list the observer publishes (the drawings a reference may name) outranks the catalogue's.
+    if (f && !(f->kind == field_catalogue::field_kind::choice && column.contains("choices"))) add_catalogue(column, *f);
+    if (f && f->places.size() && std::any_of(f->places.begin(), f->places.end(), [&](const field_catalogue::place& p) {
+            return key == p.key && p.read_only;
+        }))
+        column["read_only"] = true;
     return column;
 }
 
@@ -69,7 +114,7 @@ json table_json(const CString& edit_name, const CVQDataBase& table)
         json cells = json::array();
         for (const CString& key : table.get_keys()) {
             const CVQVariant* cell = table.get_prop_cell(key);
-            json c = column_json(table, key, cell ? cell->kind() : CVQVariant::value_kind::empty);
+            json c = column_json(edit_name, table, key, cell ? cell->kind() : CVQVariant::value_kind::empty);
             c["value"] = cell ? utf8(cell->text()) : "";
             cells.push_back(c);
         }
@@ -77,7 +122,7 @@ json table_json(const CString& edit_name, const CVQDataBase& table)
         return out;
     }
     json columns = json::array();
-    for (const CString& key : table.get_keys()) columns.push_back(column_json(table, key, column_kind(table, key)));
+    for (const CString& key : table.get_keys()) columns.push_back(column_json(edit_name, table, key, column_kind(table, key)));
     json rows = json::array();
     for (int r = 0; r < table.GetNumberRows(); ++r) {
         json row = json::array();

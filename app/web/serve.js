@@ -73,7 +73,7 @@ async function dsUndo(redo) {
     ds.refusals.clear();
     return dsOpenDrawing(answer.data.tag);
   }
-  if (answer.data.code === 'reload') dsNotice(answer.data.error);
+  if (answer.data.code === 'reload') dsNotice(answer.data.error, true);
   await dsRefreshState();
 }
 
@@ -83,6 +83,15 @@ async function dsReloadProject() {
   ds.refusals.clear();
   if (ds.drawing) await dsOpenDrawing(ds.drawing.tag);
   else await dsRefreshState();
+}
+
+/** After a refusal with "reload": the file on disk is read again when it changed, else the drawing is shown again. */
+async function dsReloadShown() {
+  await dsRefreshState();
+  if (ds.state && ds.state.changed_on_disk) return dsReloadProject();
+  ds.refusals.clear();
+  if (ds.drawing) await dsOpenDrawing(ds.drawing.tag);
+  dsNotice('');
 }
 
 async function dsAddDrawing(event) {

@@ -62,8 +62,10 @@ function dsShowLines(title, data) {
   if (data.error) box.append(el('span', { className: 'error' }, data.error), '\n');
 }
 
-function dsNotice(text) {
+/** A notice above the page; with `reload`, a button that shows the project and drawing as they are now. */
+function dsNotice(text, reload) {
   const notice = document.getElementById('notice');
   notice.textContent = text || '';
   notice.hidden = !text;
+  if (reload) notice.append(' ', el('button', { id: 'notice-reload', onclick: dsReloadShown }, '重新显示 Show the current state'));
 }

@@ -10,7 +10,7 @@ function fieldset(title, ...content) { return el('fieldset', {}, el('legend', {}
 /** Shows a step's answer; on success the drawing (or `tag`) is shown again. */
 async function dsAfterStep(title, answer, tag) {
   dsShowLines(title, answer.data);
-  if (answer.data.code === 'reload') dsNotice(answer.data.error);
+  if (answer.data.code === 'reload') dsNotice(answer.data.error, true);
   if (answer.ok) await dsOpenDrawing(tag || answer.data.tag || ds.drawing.tag);
   return answer.ok;
 }

@@ -7,17 +7,40 @@
 
 const NUMBER = /^\s*[-+]?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?\s*$/;
 
-/** Why `value` does not fit `column` ({kind, choices, min, max}), or ''. */
+function inRange(range, number) {
+  if (range.zero_unset && number === 0) return true;
+  if (range.min_open ? number <= range.min : number < range.min) return false;
+  return range.max_open ? number < range.max : number <= range.max;
+}
+
+/** Why the number text `text` does not fit `column`, or ''. */
+function numberRefusal(column, text, whole) {
+  const number = Number(text);
+  if (!NUMBER.test(text) || !Number.isFinite(number)) return `"${text}" is not a number`;
+  if (whole && !Number.isInteger(number)) return `"${text}" is not a whole number`;
+  if (column.range && !inRange(column.range, number)) return `${text} is outside the limits: ${column.limits}`;
+  return '';
+}
+
+/**
+ * Why `value` does not fit `column`, or ''. The column carries the field
+ * catalogue's description (kind, range, choices, length); the server checks
+ * again with the catalogue itself, so this only spares a round trip.
+ */
 function dsCheckValue(column, value) {
-  if (column.choices && value !== '' && !column.choices.includes(value))
+  if (column.choices && !column.choices.includes(value) && !(value === '' && column.kind !== 'choice'))
     return `"${value}" is not one of the choices: ${column.choices.join(', ')}`;
-  if (column.kind !== 'real' && column.kind !== 'integer') return '';
-  if (!NUMBER.test(value)) return `"${value}" is not a number`;
-  const number = Number(value);
-  if (!Number.isFinite(number)) return `"${value}" is not a number`;
-  if (column.kind === 'integer' && !Number.isInteger(number)) return `"${value}" is not a whole number`;
-  if (column.min !== undefined && number < column.min) return `${value} is below the least value, ${column.min}`;
-  if (column.max !== undefined && number > column.max) return `${value} is above the largest value, ${column.max}`;
+  if (column.max_chars && [...value].length > column.max_chars)
+    return `the text is longer than ${column.max_chars} characters`;
+  if (column.required && value.trim() === '') return 'this cell needs a text';
+  if (column.kind === 'real' || column.kind === 'integer') return numberRefusal(column, value, column.kind === 'integer');
+  if (column.kind === 'heights') {
+    const separators = new RegExp('[' + (column.separators || ',').replace(/[\]\\^-]/g, '\\$&') + ']');
+    for (const piece of value.split(separators).filter((x) => x.trim() !== '')) {
+      const reason = numberRefusal(column, piece.trim(), false);
+      if (reason) return reason + ` (${column.limits})`;
+    }
+  }
   return '';
 }
 
@@ -39,7 +62,7 @@ function cellInput(column, value, where) {
   input.dataset.table = where.table;
   input.dataset.row = where.row;
   input.dataset.key = where.key;
-  input.title = column.caption + (column.unit ? ` (${column.unit})` : '');
+  input.title = column.caption + (column.limits ? `: ${column.limits}` : '');
   input.addEventListener('change', () => dsSendEdit(column, where, input));
   const cell = el('td', { className: refusal ? 'refused' : '' }, input);
   if (refusal) cell.append(el('div', { className: 'reason' }, refusal.reason));
@@ -69,7 +92,7 @@ async function dsSendEdit(column, where, input) {
     ds.refusals.delete(refusalKey(where.table, where.row, where.key));
     return dsOpenDrawing(ds.drawing.tag);
   }
-  if (answer.data.code === 'reload') return dsNotice(answer.data.error);
+  if (answer.data.code === 'reload') return dsNotice(answer.data.error, true);
   markRefused(input, where, answer.data.error);
 }
 
@@ -84,11 +107,13 @@ async function dsPasteBlock(event, where) {
   });
   dsShowLines(`paste into ${where.table} at ${where.key}`, answer.data);
   if (answer.ok) return dsOpenDrawing(ds.drawing.tag);
-  if (answer.data.code === 'reload') dsNotice(answer.data.error);
+  if (answer.data.code === 'reload') dsNotice(answer.data.error, true);
 }
 
 function headingOf(column) {
-  return el('span', {}, column.caption, column.unit && !column.caption.includes(column.unit) ? el('span', { className: 'unit' }, ` ${column.unit}`) : null);
+  return el('span', {}, column.caption,
+    column.unit && !column.caption.includes(column.unit) ? el('span', { className: 'unit' }, ` ${column.unit}`) : null,
+    column.limits && column.kind !== 'text' ? el('div', { className: 'limits' }, column.limits) : null);
 }
 
 function propertyTable(table) {

@@ -197,7 +197,7 @@ TEST_F(served, edits_go_through_the_observer_and_refusals_change_nothing)
     struct row {
         const char* value;
         const char* reason;
-    } refused[] = {{"abc", "not a number"}, {"200000", "100000"}, {"", "not a number"}};
+    } refused[] = {{"abc", "needs a number"}, {"200000", "100000"}, {"-5", "above 0"}, {"", "needs a number"}};
     for (const auto& r : refused) {
         const api_error e = refusal([&] { edit("m_dWidth", r.value, v2); });
         EXPECT_EQ(e.code, "refused") << r.value;

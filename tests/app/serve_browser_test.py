@@ -11,6 +11,7 @@ is bounded.
 usage: serve_browser_test.py DS_HOST [SCREENSHOT_DIR]
 """
 import http.client
+import json
 import os
 import re
 import signal
@@ -70,6 +71,24 @@ def status(url, path, headers, method="GET"):
     return answer.status
 
 
+def api(url, method, path, body=None):
+    parts = urllib.parse.urlsplit(url)
+    token = urllib.parse.parse_qs(parts.query)["token"][0]
+    connection = http.client.HTTPConnection("127.0.0.1", parts.port, timeout=20)
+    headers = {"X-DS-Token": token, "Content-Type": "application/json"}
+    connection.request(method, path, body=json.dumps(body) if body is not None else None, headers=headers)
+    answer = connection.getresponse()
+    data = json.loads(answer.read())
+    connection.close()
+    assert answer.status == 200, data
+    return data
+
+
+def other_tab_edit(url, key, value):
+    single = [d for d in api(url, "GET", "/api/state")["drawings"] if d["kind"] == "single"][0]
+    api(url, "POST", "/api/edit", {"tag": single["tag"], "version": single["version"], "table": TABLE, "key": key, "value": value})
+
+
 def check_refusals(url):
     parts = urllib.parse.urlsplit(url)
     token = urllib.parse.parse_qs(parts.query)["token"][0]
@@ -122,17 +141,26 @@ def main():
             shot(browser, "2-edited")
 
             type_into(cell, "abc")  # refused by the page: never sent
-            wait.until(lambda b: "not a number" in b.find_element(By.CSS_SELECTOR, "td.refused .reason").text)
-            type_into(cell, "200000")  # a number the server refuses: beyond the host's limits
-            wait.until(lambda b: "not sent" not in b.find_element(By.CSS_SELECTOR, "td.refused .reason").text)
-            reason = browser.find_element(By.CSS_SELECTOR, "td.refused .reason").text
-            assert "100000" in reason, reason
+            reason = lambda: browser.find_element(By.CSS_SELECTOR, "td.refused .reason").text
+            wait.until(lambda b: "not a number" in reason())
+            type_into(cell, "200000")  # beyond the field's limits
+            wait.until(lambda b: "100000" in reason())
             assert browser.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "200000"
             shot(browser, "3-refused")
 
             browser.find_element(By.ID, "undo").click()
             wait.until(lambda b: b.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "560")
             wait.until(lambda b: "600" not in svg_text())
+            assert not browser.find_elements(By.CSS_SELECTOR, "td.refused")
+
+            # Another tab changes the drawing: this page's next edit is refused with "reload", and loses nothing.
+            other_tab_edit(url, "m_dLenth", "700")
+            type_into(cell, "610")
+            wait.until(lambda b: "reload" in b.find_element(By.ID, "notice").text)
+            browser.find_element(By.ID, "notice-reload").click()
+            length = f'table[data-table="{TABLE}"] input[data-key="m_dLenth"]'
+            wait.until(lambda b: b.find_element(By.CSS_SELECTOR, length).get_attribute("value") == "700")
+            assert browser.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "560"
 
             browser.find_element(By.ID, "import-file").send_keys(os.path.join(folder, "in.xlsx"))
             wait.until(lambda b: b.find_elements(By.ID, "import-apply"))
