@@ -156,7 +156,9 @@ web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>(
 
     server.Get("/api/state", api([p, tag](const auto&) { return p->state(); }));
     server.Get("/api/drawing", api([p, tag](const auto& req) {
-        return p->drawing(tag(req), req.get_param_value("mode"), sheet_param(req));
+        // sheets=0: the tables alone, for the page that has the sheet from the edit's answer.
+        const bool sheets = req.get_param_value("sheets") != "0";
+        return p->drawing(tag(req), req.get_param_value("mode"), sheets ? std::optional(sheet_param(req)) : std::nullopt);
     }));
     server.Get("/api/sheets", api([p, tag](const auto& req) { return p->sheets(tag(req), sheet_param(req)); }));
     server.Get("/api/project-table", api([p, tag](const auto&) { return p->project_table(); }));

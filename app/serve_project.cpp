@@ -127,16 +127,18 @@ json served_project::change_drawing(graph_data_base& drawing, const std::functio
 {
     output_capture out;
     const auto before = stored_form(drawing);
+    nlohmann::ordered_json after;
+    bool changed = false;
     try {
         step();
-        if (stored_form(drawing) != before) save();
+        after = stored_form(drawing);
+        changed = after != before;
+        if (changed) save();
     } catch (const std::exception& e) {
         read_stored_form(drawing, before);
         if (const auto* refused = dynamic_cast<const api_error*>(&e)) throw *refused;
         throw api_error(422, "refused", e.what(), out.lines());
     }
-    auto after = stored_form(drawing);
-    const bool changed = after != before;
     if (changed) {
         m_undo.push_back({drawing.get_node_tag(), before, std::move(after)});
         m_redo.clear();
@@ -157,12 +159,13 @@ json served_project::state()
             {"redo", m_redo.size()}, {"load_lines", m_load_lines}, {"drawings", drawings}};
 }
 
-json served_project::drawing(const std::string& tag, const std::string& mode, std::size_t sheet)
+json served_project::drawing(const std::string& tag, const std::string& mode, std::optional<std::size_t> sheet)
 {
     graph_data_base& d = find(tag);
-    return {{"tag", tag}, {"name", ds_text::to_utf8_for_display(d.get_node_name())}, {"kind", drawing_kind(d)},
-            {"version", version_of(d.get_node_tag())}, {"tables", grid_tables_json(d, mode_for(d, mode))},
-            {"sheets", sheets_json(d, sheet)}};
+    json answer{{"tag", tag}, {"name", ds_text::to_utf8_for_display(d.get_node_name())}, {"kind", drawing_kind(d)},
+                {"version", version_of(d.get_node_tag())}, {"tables", grid_tables_json(d, mode_for(d, mode))}};
+    if (sheet) answer["sheets"] = sheets_json(d, *sheet);
+    return answer;
 }
 
 json served_project::sheets(const std::string& tag, std::size_t sheet) { return sheets_json(find(tag), sheet); }

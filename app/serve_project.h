@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -55,8 +56,9 @@ public:
     /// {"file", "changed_on_disk", "undo", "redo", "drawings": [{"tag","name","kind","version"}]}
     nlohmann::json state();
     /// A drawing's tables in `mode` ("common"/"advanced" for a single drawing; a
-    /// parametric one always shows its list grid), version and sheets.
-    nlohmann::json drawing(const std::string& tag, const std::string& mode, std::size_t sheet);
+    /// parametric one always shows its list grid), version and, unless `sheet`
+    /// is empty, its sheets (sheets_json) with sheet `sheet` drawn.
+    nlohmann::json drawing(const std::string& tag, const std::string& mode, std::optional<std::size_t> sheet);
     nlohmann::json sheets(const std::string& tag, std::size_t sheet);
 
     /// The steps. Each request is an object; each answer holds "lines" (what the

@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libcsv-dev
   libdxflib-dev python3-ezdxf python3-matplotlib chromium fonts-noto-cjk
   libxlsxwriter-dev libzip-dev libpugixml-dev libssl-dev
+  # ds-host serve: HTTP server library, and the browser test's WebDriver
+  libcpp-httplib-dev pkg-config python3-selenium chromium-driver
   # real spreadsheet clients the tests hand our files to
   python3-openpyxl libreoffice-calc-nogui
   # libFuzzer targets

@@ -47,8 +47,9 @@ function dsRenderSheet(sheets) {
   document.getElementById('link-xlsx').href = `/api/download/xlsx?tag=${tag}`;
 }
 
-async function dsOpenDrawing(tag) {
-  const answer = await dsGet('/api/drawing', { tag, mode: ds.mode, sheet: ds.sheet });
+/** Shows the drawing's tables and, unless `withSheets` is false (an edit's answer brought them), its sheet. */
+async function dsOpenDrawing(tag, withSheets = true) {
+  const answer = await dsGet('/api/drawing', { tag, mode: ds.mode, sheet: ds.sheet, sheets: withSheets ? '1' : '0' });
   if (!answer.ok) {
     dsShowLines('open drawing', answer.data);
     return dsRefreshState();
@@ -60,7 +61,7 @@ async function dsOpenDrawing(tag) {
   document.getElementById('drawing-version').textContent = ds.drawing.version;
   document.getElementById('mode-switch').hidden = ds.drawing.kind !== 'single';
   dsRenderTables(ds.drawing.tables);
-  dsRenderSheet(ds.drawing.sheets);
+  if (ds.drawing.sheets) dsRenderSheet(ds.drawing.sheets);
   dsRenderSteps();
   dsNotice('');
   await dsRefreshState();

@@ -90,7 +90,8 @@ async function dsSendEdit(column, where, input) {
   dsShowLines(label, answer.data);
   if (answer.ok) {
     ds.refusals.delete(refusalKey(where.table, where.row, where.key));
-    return dsOpenDrawing(ds.drawing.tag);
+    if (answer.data.sheets) dsRenderSheet(answer.data.sheets);
+    return dsOpenDrawing(ds.drawing.tag, !answer.data.sheets);
   }
   if (answer.data.code === 'reload') return dsNotice(answer.data.error, true);
   markRefused(input, where, answer.data.error);

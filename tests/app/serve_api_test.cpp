@@ -69,7 +69,7 @@ protected:
         fs::remove_all(dir);
     }
 
-    long version() { return project->drawing(tag, "advanced", 0)["version"]; }
+    long version() { return project->drawing(tag, "advanced", std::nullopt)["version"]; }
     json edit(const std::string& key, const std::string& value, long at)
     {
         return project->edit({{"tag", tag}, {"version", at}, {"table", construction}, {"key", key}, {"value", value}});
@@ -77,7 +77,7 @@ protected:
     /// The value the advanced grid shows in the construction table.
     std::string cell(const std::string& key)
     {
-        const json shown = project->drawing(tag, "advanced", 0);
+        const json shown = project->drawing(tag, "advanced", std::nullopt);
         for (const auto& group : shown["tables"]["templates"])
             for (const auto& t : group["tables"])
                 if (t["name"] == construction)
