@@ -180,7 +180,8 @@ web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>(
         const std::string version = req.get_param_value("version");
         if (version.empty() || version.size() > 18 || version.find_first_not_of("0123456789") != std::string::npos)
             throw api_error(400, "bad", "the import needs the drawing's version");
-        const json request{{"tag", tag(req)}, {"version", std::stol(version)}, {"apply", req.get_param_value("apply") == "1"}};
+        const json request{{"tag", tag(req)}, {"version", std::stol(version)}, {"apply", req.get_param_value("apply") == "1"},
+                           {"name", req.get_param_value("name").substr(0, 200)}};
         return p->import_sheet(request, req.body);
     }));
 }

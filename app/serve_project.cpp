@@ -246,23 +246,39 @@ json served_project::import_sheet(const json& request, const std::string& xlsx_b
         if (!file) throw std::runtime_error("cannot keep the uploaded workbook in the scratch folder");
     }
     const auto import = [&] { run_import(d, {path, sheet_format::xlsx}); };
+    // The messages name the file as the person knows it, not the scratch copy.
+    const std::string shown_name = request.value("name", std::string("the uploaded workbook"));
+    const auto rename = [&](std::string text) {
+        for (std::size_t at; (at = text.find(path.string())) != std::string::npos;)
+            text.replace(at, path.string().size(), shown_name);
+        return text;
+    };
+    const auto rename_lines = [&](json lines) {
+        for (auto& line : lines) line = rename(line.get<std::string>());
+        return lines;
+    };
     json answer;
-    if (request.value("apply", false)) {
-        answer = change_drawing(d, import);
-    } else {
-        const auto before = stored_form(d);
-        output_capture out;
-        try {
-            import();
-        } catch (const std::exception& e) {
+    try {
+        if (request.value("apply", false)) {
+            answer = change_drawing(d, import);
+        } else {
+            const auto before = stored_form(d);
+            output_capture out;
+            try {
+                import();
+            } catch (const std::exception& e) {
+                read_stored_form(d, before);
+                throw api_error(422, "refused", e.what(), out.lines());
+            }
             read_stored_form(d, before);
-            std::filesystem::remove(path);
-            throw api_error(422, "refused", e.what(), out.lines());
+            answer = {{"lines", out.lines()}, {"changed", false}, {"version", version_of(d.get_node_tag())}};
         }
-        read_stored_form(d, before);
-        answer = {{"lines", out.lines()}, {"changed", false}, {"version", version_of(d.get_node_tag())}};
+    } catch (const api_error& e) {
+        std::filesystem::remove(path);
+        throw api_error(e.status, e.code, rename(e.what()), rename_lines(e.lines));
     }
     std::filesystem::remove(path);
+    answer["lines"] = rename_lines(answer["lines"]);
     answer["dry_run"] = !request.value("apply", false);
     return answer;
 }

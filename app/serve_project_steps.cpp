@@ -56,14 +56,16 @@ std::vector<std::vector<std::string>> split_block(const std::string& text)
 }
 
 /// The project table's columns: what the bridge suites' users set for many piers at once.
+/// Concrete and cover are shown in two tables of the advanced grid; the
+/// observer keeps the drawing settings' one, so that is the one edited here.
 struct project_column {
     const char8_t* table;
     const char* key;
 };
 constexpr project_column project_columns[] = {
     {u8"通用绘图设置", "m_iPierNum"},      {u8"垫石-构造属性", "m_iCount"},  {u8"垫石-构造属性", "m_dWidth"},
-    {u8"垫石-构造属性", "m_dLenth"},       {u8"垫石-构造属性", "m_dHeight"}, {u8"通用绘图设置", "m_strConcreteType"},
-    {u8"通用绘图设置", "m_dCover"},
+    {u8"垫石-构造属性", "m_dLenth"},       {u8"垫石-构造属性", "m_dHeight"}, {u8"垫石-绘图设置", "m_strConcreteType"},
+    {u8"垫石-绘图设置", "m_dCover"},
 };
 
 /// The cell of `tables` at table/key: {"caption", "value", "choices"...}, or null.

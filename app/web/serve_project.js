@@ -21,7 +21,7 @@ function importStep() {
   const send = async (apply) => {
     if (!file.files.length) return;
     const bytes = await file.files[0].arrayBuffer();
-    const query = new URLSearchParams({ tag: ds.drawing.tag, version: ds.drawing.version, apply: apply ? '1' : '0' });
+    const query = new URLSearchParams({ tag: ds.drawing.tag, version: ds.drawing.version, apply: apply ? '1' : '0', name: file.files[0].name });
     const answer = await dsCall('POST', '/api/import?' + query, bytes, 'application/octet-stream');
     if (apply) return dsAfterStep('import ' + file.files[0].name, answer);
     dsShowLines('import preview (nothing applied yet): ' + file.files[0].name, answer.data);

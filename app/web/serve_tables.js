@@ -114,7 +114,7 @@ async function dsPasteBlock(event, where) {
 function headingOf(column) {
   return el('span', {}, column.caption,
     column.unit && !column.caption.includes(column.unit) ? el('span', { className: 'unit' }, ` ${column.unit}`) : null,
-    column.limits && column.kind !== 'text' ? el('div', { className: 'limits' }, column.limits) : null);
+    column.limits && column.kind !== 'text' && column.kind !== 'choice' && !column.choices ? el('div', { className: 'limits' }, column.limits) : null);
 }
 
 function propertyTable(table) {

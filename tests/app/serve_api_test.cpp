@@ -282,4 +282,27 @@ TEST_F(served, an_import_preview_changes_nothing)
     EXPECT_EQ(file_bytes(file), file_bytes(template_file));
 }
 
+TEST_F(served, one_value_set_for_many_drawings_goes_through_each_observer)
+{
+    const std::string second = project->add_drawing({{"name", "second"}})["tag"];
+    std::string parametric;
+    const json state = project->state();
+    for (const auto& d : state["drawings"])
+        if (d["kind"] == "parametric") parametric = d["tag"];
+    const json concrete = project->project_table()["columns"][5];  // set through the column the page shows
+    ASSERT_EQ(concrete["key"], "m_strConcreteType");
+    const json done = project->set_many(
+        {{"tags", {tag, parametric, second}}, {"table", concrete["table"]}, {"key", concrete["key"]}, {"value", "C35"}});
+    ASSERT_EQ(done["results"].size(), 3u);
+    EXPECT_TRUE(done["results"][0]["ok"]);
+    EXPECT_FALSE(done["results"][1]["ok"]) << "a parametric drawing has no such table";
+    EXPECT_TRUE(done["results"][2]["ok"]);
+    const json table = project->project_table();
+    for (const auto& row : table["rows"]) EXPECT_EQ(row["values"][5], "C35") << row["name"];
+    EXPECT_EQ(project->state()["undo"], 2) << "each drawing's change is undone on its own";
+    const json refused = project->set_many({{"tags", {tag}}, {"table", construction}, {"key", "m_dWidth"}, {"value", "x"}});
+    EXPECT_FALSE(refused["results"][0]["ok"]);
+    EXPECT_NE(refused["results"][0]["reason"].get<std::string>().find("needs a number"), std::string::npos);
+}
+
 }  // namespace
