@@ -127,20 +127,19 @@ json served_project::change_drawing(graph_data_base& drawing, const std::functio
 {
     output_capture out;
     const auto before = stored_form(drawing);
-    nlohmann::ordered_json after;
-    bool changed = false;
+    const disk_stamp unchanged = m_stamp;
     try {
         step();
-        after = stored_form(drawing);
-        changed = after != before;
-        if (changed) save();
+        save();  // writes only when the project's text changed
     } catch (const std::exception& e) {
         read_stored_form(drawing, before);
         if (const auto* refused = dynamic_cast<const api_error*>(&e)) throw *refused;
         throw api_error(422, "refused", e.what(), out.lines());
     }
+    // Every change is saved as it is made, so the file was written exactly when this step changed the drawing.
+    const bool changed = m_stamp != unchanged;
     if (changed) {
-        m_undo.push_back({drawing.get_node_tag(), before, std::move(after)});
+        m_undo.push_back({drawing.get_node_tag(), before});
         m_redo.clear();
         bump(drawing.get_node_tag());
     }
@@ -186,15 +185,16 @@ json served_project::undo(bool redo)
     check_disk();
     auto& from = redo ? m_redo : m_undo;
     if (from.empty()) throw api_error(409, "refused", redo ? "nothing to redo" : "nothing to undo");
-    change c = from.back();
-    graph_data_base& d = find(ds_text::to_utf8(c.tag));
+    const change back = from.back();
+    graph_data_base& d = find(ds_text::to_utf8(back.tag));
     output_capture out;
+    change forth{back.tag, stored_form(d)};
     const auto now = snapshot(d);
-    read_stored_form(d, redo ? c.after : c.before);
+    read_stored_form(d, back.state);
     say_changes(*now, d);
     save();
     from.pop_back();
-    (redo ? m_undo : m_redo).push_back(std::move(c));
+    (redo ? m_undo : m_redo).push_back(std::move(forth));
     bump(d.get_node_tag());
     return {{"lines", out.lines()}, {"tag", ds_text::to_utf8(d.get_node_tag())}, {"version", version_of(d.get_node_tag())}};
 }

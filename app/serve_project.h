@@ -87,9 +87,10 @@ public:
     const std::filesystem::path& scratch() const { return m_scratch; }
 
 private:
+    /// An entry of the undo or redo list: the drawing and the stored form it goes back to.
     struct change {
         CString tag;
-        nlohmann::ordered_json before, after;
+        nlohmann::ordered_json state;
     };
     struct disk_stamp {
         std::filesystem::file_time_type time{};

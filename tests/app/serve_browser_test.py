@@ -125,7 +125,10 @@ def main():
             browser.find_element(By.CSS_SELECTOR, "#list-single a").click()
             cell = f'table[data-table="{TABLE}"] input[data-key="m_dWidth"]'
             wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, cell))
-            svg_text = lambda: browser.find_element(By.CSS_SELECTOR, "#sheet svg").get_attribute("textContent")
+            # Read in one script call: the page replaces the sheet after each edit.
+            svg_text = lambda: browser.execute_script("const s = document.querySelector('#sheet svg'); return s ? s.textContent : '';")
+            value_of = lambda selector: browser.execute_script(
+                "const e = document.querySelector(arguments[0]); return e ? e.value : null;", selector)
             wait.until(lambda b: "560" in svg_text())
             assert "600" not in svg_text()
             shot(browser, "1-opened")
@@ -141,15 +144,15 @@ def main():
             shot(browser, "2-edited")
 
             type_into(cell, "abc")  # refused by the page: never sent
-            reason = lambda: browser.find_element(By.CSS_SELECTOR, "td.refused .reason").text
+            reason = lambda: browser.execute_script("const r = document.querySelector('td.refused .reason'); return r ? r.textContent : '';")
             wait.until(lambda b: "not a number" in reason())
             type_into(cell, "200000")  # beyond the field's limits
             wait.until(lambda b: "100000" in reason())
-            assert browser.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "200000"
+            assert value_of(cell) == "200000"
             shot(browser, "3-refused")
 
             browser.find_element(By.ID, "undo").click()
-            wait.until(lambda b: b.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "560")
+            wait.until(lambda b: value_of(cell) == "560")
             wait.until(lambda b: "600" not in svg_text())
             assert not browser.find_elements(By.CSS_SELECTOR, "td.refused")
 
@@ -159,16 +162,16 @@ def main():
             wait.until(lambda b: "reload" in b.find_element(By.ID, "notice").text)
             browser.find_element(By.ID, "notice-reload").click()
             length = f'table[data-table="{TABLE}"] input[data-key="m_dLenth"]'
-            wait.until(lambda b: b.find_element(By.CSS_SELECTOR, length).get_attribute("value") == "700")
-            assert browser.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "560"
+            wait.until(lambda b: value_of(length) == "700")
+            assert value_of(cell) == "560"
 
             browser.find_element(By.ID, "import-file").send_keys(os.path.join(folder, "in.xlsx"))
             wait.until(lambda b: b.find_elements(By.ID, "import-apply"))
             assert "650" in browser.find_element(By.ID, "import-preview").text
-            assert browser.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "560", "a preview changes nothing"
+            assert value_of(cell) == "560", "a preview changes nothing"
             shot(browser, "4-import-preview")
             browser.find_element(By.ID, "import-apply").click()
-            wait.until(lambda b: b.find_element(By.CSS_SELECTOR, cell).get_attribute("value") == "650")
+            wait.until(lambda b: value_of(cell) == "650")
             wait.until(lambda b: "650" in svg_text())
             shot(browser, "5-imported")
             browser.find_element(By.ID, "show-project").click()
