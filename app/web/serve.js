@@ -115,7 +115,10 @@ document.addEventListener('DOMContentLoaded', () => {
   });
   for (const radio of document.querySelectorAll('input[name=mode]'))
     radio.addEventListener('change', (e) => { ds.mode = e.target.value; dsOpenDrawing(ds.drawing.tag); });
-  dsRefreshState();
+  dsRefreshState().then(() => {
+    // A project whose load left warnings (a damaged file) says so once, before anything is edited.
+    if (ds.state && ds.state.load_lines.length) dsShowLines('the project loaded with warnings', { lines: ds.state.load_lines });
+  });
   // Another ds-host command may write the file while the page is open.
   setInterval(dsRefreshState, 3000);
 });

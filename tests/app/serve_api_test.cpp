@@ -305,4 +305,35 @@ TEST_F(served, one_value_set_for_many_drawings_goes_through_each_observer)
     EXPECT_NE(refused["results"][0]["reason"].get<std::string>().find("needs a number"), std::string::npos);
 }
 
+TEST_F(served, reference_merge_convert_and_dismantle_run_the_methods)
+{
+    const std::string pier1 = reinterpret_cast<const char*>(u8"主线1号墩");
+    const std::string pier2 = reinterpret_cast<const char*>(u8"主线2号墩");
+    const std::string first = reinterpret_cast<const char*>(u8"垫石");
+    const json referred = project->reference({{"tag", tag}, {"version", version()}, {"structure", pier1}, {"rows", "1"}, {"numbers", "1,2"}});
+    EXPECT_TRUE(referred["changed"]);
+    EXPECT_EQ(refusal([&] { project->reference({{"tag", tag}, {"version", version()}, {"structure", "nowhere"}}); }).code, "refused");
+
+    const std::string second = project->add_drawing({{"name", "second"}})["tag"];
+    long second_version = 0;
+    const json state = project->state();
+    for (const auto& d : state["drawings"])
+        if (d["tag"] == second) second_version = d["version"];
+    project->reference({{"tag", second}, {"version", second_version}, {"structure", pier2}, {"rows", "1"}, {"numbers", "1,2"}});
+    const std::vector<std::string> both{first, "second"};
+    EXPECT_TRUE(project->method("check", {{"drawings", both}})["passed"]);
+    const std::string merged = project->method("merge", {{"drawings", both}})["tag"];
+    const json shown = project->drawing(merged, "", std::nullopt);
+    EXPECT_EQ(shown["kind"], "parametric");
+    EXPECT_EQ(shown["tables"]["templates"][0]["tables"][0]["rows"].size(), 2u) << "one list row per merged drawing";
+
+    const std::size_t before = project->state()["drawings"].size();
+    project->method("dismantle", {{"tag", merged}});
+    EXPECT_GT(project->state()["drawings"].size(), before) << "dismantled drawings join the project";
+    EXPECT_EQ(refusal([&] { project->method("dismantle", {{"tag", tag}}); }).code, "refused");
+    EXPECT_EQ(refusal([&] { project->method("convert", {{"target", tag}, {"version", 0}, {"drawings", both}}); }).code,
+              "refused");
+    EXPECT_EQ(refusal([&] { project->method("erase", json::object()); }).code, "missing");
+}
+
 }  // namespace
