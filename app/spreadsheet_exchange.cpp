@@ -9,6 +9,8 @@
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
 #include "app/spreadsheet_cells.h"
+#include "host/framework/record_limits.h"
+#include "host/grid/field_catalogue.h"
 #include "host/grid/pedestal_table_templates.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"
@@ -63,14 +65,21 @@ excel_table read_sheet(const sheet_file& file)
     return std::move(csv.rows);
 }
 
-void carry_over(graph_data_base& drawing, const graph_data_base& before, const excel_table& table)
+void carry_over(graph_data_base& drawing, const graph_data_base& before)
 {
-    const std::vector<unmatched_list_row> unmatched = carry_over_list_rows(drawing, before);
-    const std::size_t first_list_row = caption_rows(table) + 1;  // 1-based row of the first list row
-    for (const unmatched_list_row& row : unmatched)
-        say("list row at table row " + std::to_string(first_list_row + row.index) + " (" + row.bridge_part + " " +
-            std::to_string(row.number) + "): no list row before the import has this bridge part and number; it keeps "
-            "the row defaults");
+    say_carried_rows(carry_over_list_rows(drawing, before, field_catalogue::parametric_sheet_list));
+}
+
+/// The drawing as imported must load again: checked with the loader's own
+/// rules before anything is written (the caller writes nothing after a throw).
+void refuse_unloadable(const graph_data_base& drawing, const sheet_file& file)
+{
+    try {
+        record_limits::check_node(drawing);
+    } catch (const record_limits::limit_error& e) {
+        throw std::runtime_error("cannot import " + file.path.string() + ": the drawing would then hold what the project "
+                                 "loader refuses: " + e.what() + "; nothing was changed");
+    }
 }
 
 }  // namespace
@@ -100,7 +109,8 @@ void run_import(graph_data_base& drawing, const sheet_file& file, const import_o
 
     const auto before = snapshot(drawing);
     strategy->get_excel_exchange_p0(table);
-    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before, table);
+    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before);
+    refuse_unloadable(drawing, file);
     say_utf8("imported " + std::to_string(table.size()) + " rows from " + file.path.string());
     say_changes(*before, drawing);
 }

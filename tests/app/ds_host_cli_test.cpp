@@ -145,17 +145,26 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
     const std::string count = utf8(u8"\"垫石个数\""), number = utf8(u8"\"墩台号\"");
     const std::pair<std::string, std::string> bad_csvs[] = {
         {"\"unbalanced,1\r\n", "bad0.csv"},
-        {with_cell(u8"顺桥向长度(mm)", "abc"), "row 6"},
-        {with_cell(u8"顺桥向长度(mm)", utf8(u8"宽度"), 0), "row 6"},
+        {with_cell(u8"顺桥向长度(mm)", "abc"), "cell B6"},
+        {with_cell(u8"顺桥向长度(mm)", utf8(u8"宽度"), 0), "cell A6"},
         {exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1), "row 3"},
         // Numbers the strategy's C conversions would take as something else.
-        {with_cell(u8"垫石个数", "1e9"), "row 9: " + count},
-        {with_cell(u8"垫石个数", "3.7"), "found \"3.7\""},
+        {with_cell(u8"垫石个数", "1e9"), "cell B9 " + count},
+        {with_cell(u8"垫石个数", "3.7"), "\"3.7\" needs a whole number"},
         {with_cell(u8"垫石个数", "1001"), "from 0 to 1000"},
-        {with_cell(u8"墩台号", "99999999999"), "row 14: " + number + " needs a whole number that fits an int"},
-        {with_cell(u8"墩台号", "1e30"), "found \"1e30\""},
-        {with_cell(u8"横桥向宽度(mm)", "inf"), "row 5"},
+        {with_cell(u8"墩台号", "99999999999"), "cell B14 " + number + ": \"99999999999\" needs a whole number from 0"},
+        {with_cell(u8"墩台号", "1e30"), "\"1e30\" needs a whole number"},
+        {with_cell(u8"横桥向宽度(mm)", "inf"), "cell B5"},
         {with_cell(u8"斜交角(°)", "180"), "above 0 and below 180"},
+        {with_cell(u8"斜交角(°)", "0"), "above 0 and below 180"},
+        // What spreadsheet programs and typists make of a height list, and choices typed by hand.
+        {with_cell(u8"高度(mm)", "220230"), "found 220230 (separate heights with , ; or a space)"},
+        {with_cell(u8"高度(mm)", utf8(u8"220，230")), "separate heights with , ; or a space"},
+        {with_cell(u8"高度(mm)", "-5,0"), "above 0"},
+        {with_cell(u8"高度(mm)", ""), "at least one height"},
+        {with_cell(u8"混凝土类型", "c45"), "one of the choices"},
+        {with_cell(u8"输入方式", utf8(u8"导入")), "one of the choices"},
+        {with_cell(u8"自定义附注", "a\001b"), "\\x01"},
     };
     std::vector<std::pair<std::vector<std::string>, std::string>> calls = {
         {{"draw", project, "--drawing", utf8(u8"无此图")}, utf8(u8"known: 垫石")},
@@ -164,7 +173,7 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
         {{"grid", project, "--set", "no-equals-sign"}, "TABLE.KEY=VALUE"},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "\"wide\" needs a number"},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=1e308")},
-         utf8(u8"m_dWidth (横桥向宽度(mm)): \"1e308\" needs above 0 and at most 100000 mm")},
+         utf8(u8"m_dWidth (横桥向宽度(mm)): \"1e308\" needs a number above 0 and at most 100000 mm")},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dHeight=220，230")}, "separate heights with , ; or a space"},
         {{"grid", project, "--set", utf8(u8"垫石-绘图设置.m_strConcreteType=c45")}, utf8(u8"choices \"C30\"")},
         // The observer keeps 垫石-绘图设置's copy of a shared setting: the edit is named, not saved.
@@ -199,7 +208,7 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
     const run_result imported = run({"import", m_project.string(), "--csv", csv.string()});
     ASSERT_EQ(imported.exit_code, 0) << imported.err;
     EXPECT_TRUE(contains(imported.out, "310,320"));
-    EXPECT_TRUE(contains(imported.out, "warning: row 7, column 3: \"x\" is not part")) << imported.out;
+    EXPECT_TRUE(contains(imported.out, "warning: cell C7: \"x\" is not part")) << imported.out;
     EXPECT_TRUE(contains(imported.out, utf8(u8"warning: row 18 (\"备注\") is not part"))) << imported.out;
     const run_result drawn = run({"draw", m_project.string()});
     ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
@@ -232,12 +241,12 @@ TEST_F(ds_host_cli, spreadsheet_programs_read_our_tables_and_their_edits_import_
     ASSERT_EQ(client.exit_code, 0) << client.err;
     EXPECT_EQ(change_lines(exchange("import", single, m_dir / "single_width.xlsx").out),
               std::vector<std::string>{utf8(u8"垫石横桥向宽度：560 → 600")});
-    const std::string height = utf8(u8"高度：200.000000 → 250,260");
     EXPECT_EQ(change_lines(exchange("import", merged, m_dir / "param_heights.xlsx").out),
-              (std::vector<std::string>{height, height}));
+              (std::vector<std::string>{utf8(u8"row 主线 2: 垫石高度(mm) 200.000000 → 250,260"),
+                                        utf8(u8"row 主线 3: 垫石高度(mm) 200.000000 → 250,260")}));
     const std::string saved = read_file(m_project);
     const run_result added = exchange("import", merged, m_dir / "param_added.xlsx", {"--dry-run"});
-    EXPECT_TRUE(contains(added.out, utf8(u8"(主线 9): no list row before the import"))) << added.out;
+    EXPECT_TRUE(contains(added.out, utf8(u8"(主线 9): no list row before has this bridge part and number"))) << added.out;
     EXPECT_TRUE(contains(added.out, "list m_csh_data: 2 -> 3 items")) << added.out;
     EXPECT_EQ(read_file(m_project), saved);
 
@@ -277,7 +286,8 @@ TEST_F(ds_host_cli, a_damaged_project_is_written_only_with_force_and_names_are_e
 
     const run_result shown = run({"show", project});
     ASSERT_EQ(shown.exit_code, 0) << shown.err;
-    EXPECT_TRUE(contains(shown.out, "damaged: 1 place(s)")) << shown.out;
+    // The unknown entry, and the name holding control characters.
+    EXPECT_TRUE(contains(shown.out, "damaged: 2 place(s)")) << shown.out;
     const run_result listed = run({"list", project});
     EXPECT_TRUE(contains(listed.out, "\\x1B[2J\\x00" + pier)) << listed.out;
 
@@ -296,9 +306,12 @@ TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
 {
     make_referenced_project();
     const fs::path edits = m_dir / "edits.txt";
-    write_file(edits, utf8(u8"# widen and renumber\n垫石-构造属性.m_dWidth = 640\n\n垫石-绘图设置.m_DS_number=2\n"));
+    write_file(edits, utf8(u8"# widen and renumber\n垫石-构造属性.m_dWidth = 640\n\n垫石-绘图设置.m_DS_number=2\n"
+                           u8"垫石-构造属性.m_dHeight=200;210 220\n"));
     const run_result edited = run({"grid", m_project.string(), "--edits", edits.string()});
     ASSERT_EQ(edited.exit_code, 0) << edited.err;
+    // Three heights for two pedestals are allowed, and said.
+    EXPECT_TRUE(contains(edited.out, "note: the drawing: 3 height(s) for 2 pedestal(s)")) << edited.out;
 
     const run_result shown = run({"grid", m_project.string()});
     ASSERT_EQ(shown.exit_code, 0) << shown.err;
@@ -347,6 +360,10 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
                                  "--set", utf8(u8"垫石-参数化列表[5].m_iCount=2")});
     ASSERT_EQ(grid.exit_code, 0) << grid.err;
     EXPECT_TRUE(contains(grid.out, "list m_csh_data: 4 -> 5 items")) << grid.out;
+    // The observer rebuilds the rows from the table; the rows it knew keep their rebar and side.
+    EXPECT_TRUE(contains(grid.out, utf8(u8"carried over 4 list row(s)' fields without a cell (垫石位置, 附注, 钢筋)")))
+        << grid.out;
+    EXPECT_TRUE(contains(grid.out, "list row 5 ( 7): no list row before has this bridge part and number")) << grid.out;
 
     const run_result drawn = run({"csh-draw", project, "-d", target});
     ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
@@ -376,6 +393,12 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
     for (std::size_t at = nodes.out.find("DS_ui_data "); at != std::string::npos; at = nodes.out.find("DS_ui_data ", at + 1))
         ++singles;
     EXPECT_EQ(singles, 4u + 1u + 5u) << nodes.out;
+
+    // A drawing made without a structure reference records no structure: the merge makes no row of it, and says so.
+    ASSERT_EQ(run({"add", project, "--name", "bare"}).exit_code, 0);
+    const run_result bare = run({"merge", project, "--drawings", utf8(u8"垫石-1,bare")});
+    ASSERT_EQ(bare.exit_code, 0) << bare.err;
+    EXPECT_TRUE(contains(bare.out, "note: bare adds no list row: it records no structure")) << bare.out;
 }
 
 }  // namespace
