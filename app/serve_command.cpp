@@ -63,6 +63,13 @@ void run_serve(app_context& context, const serve_options& options)
     sigaddset(&stop_signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
+    std::error_code ec;
+    if (!std::filesystem::exists(options.file, ec)) {
+        // The page starts from nothing as `ds-host new` does: the sample bridge, no drawings yet.
+        context.project().add_sample_bridge();
+        context.project().save(options.file);
+        say_utf8("New project " + options.file.string() + " on the built-in sample bridge.");
+    }
     served_project project(context, options.file);
     web_server server(project);
     const int port = server.bind(options.host, options.port);
@@ -91,7 +98,7 @@ void add_serve_command(CLI::App& app, app_context& context)
 {
     auto o = std::make_shared<serve_options>();
     auto* cmd = app.add_subcommand("serve", "edit a project's drawings in a local web page, their sheets beside them");
-    cmd->add_option("project,--project", o->file, "project file")->required()->check(CLI::ExistingFile);
+    cmd->add_option("project,--project", o->file, "project file (made on the sample bridge when missing)")->required();
     cmd->add_option("--port", o->port, "port to listen on (default: a free one)")->check(CLI::Range(0, 65535));
     cmd->add_flag("--open", o->open, "open the address in the desktop's browser");
     cmd->add_option("--host", o->host, "address to listen on; anything but 127.0.0.1 is reachable from elsewhere");

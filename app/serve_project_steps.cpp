@@ -85,16 +85,31 @@ json served_project::add_drawing(const json& request)
 {
     check_disk();
     output_capture out;
+    graph_data_base* added = nullptr;
     try {
-        graph_data_base& added = add_pedestal_drawing(m_session->project(), request_text(request, "name"),
-                                                      request.value("parametric", false));
+        const bool for_structure = request.contains("structure");
+        // A drawing for a pier or abutment is named after it unless a name is given.
+        const std::string name = for_structure && !request.contains("name")
+                                     ? request_text(request, "structure") + utf8_literal(u8"垫石")
+                                     : request_text(request, "name");
+        added = &add_pedestal_drawing(m_session->project(), name, !for_structure && request.value("parametric", false));
         save();
-        return {{"lines", out.lines()}, {"tag", ds_text::to_utf8(added.get_node_tag())}};
     } catch (const api_error&) {
         throw;
     } catch (const std::exception& e) {
         throw api_error(422, "refused", e.what(), out.lines());
     }
+    json answer{{"lines", out.lines()}, {"tag", ds_text::to_utf8(added->get_node_tag())}};
+    if (!request.contains("structure")) return answer;
+    // Then it refers to the structure with the drawing's default rows and numbers, as a separate, undoable step.
+    json refer{{"tag", answer["tag"]}, {"version", version_of(added->get_node_tag())}, {"structure", request["structure"]}};
+    try {
+        const json referred = reference(refer);
+        for (const auto& line : referred["lines"]) answer["lines"].push_back(line);
+    } catch (const api_error& e) {
+        answer["lines"].push_back(std::string("the reference was refused: ") + e.what());
+    }
+    return answer;
 }
 
 json served_project::paste(const json& request)

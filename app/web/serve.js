@@ -16,7 +16,12 @@ async function dsRefreshState() {
     const list = document.getElementById('list-' + kind);
     list.textContent = '';
     for (const d of ds.state.drawings.filter((x) => x.kind === kind)) {
-      if (kind === 'structure') { list.append(el('li', { className: 'structure' }, d.name)); continue; }
+      if (kind === 'structure') {
+        const make = el('button', { className: 'small', title: 'add a single pedestal drawing that refers to ' + d.name,
+          onclick: () => dsAddFor(d.name) }, '+ 垫石');
+        list.append(el('li', { className: 'structure' }, d.name, ' ', make));
+        continue;
+      }
       const link = el('a', { href: '#', 'data-tag': d.tag, className: ds.drawing && ds.drawing.tag === d.tag ? 'current' : '' }, d.name);
       link.addEventListener('click', (e) => { e.preventDefault(); ds.refusals.clear(); ds.sheet = 0; dsOpenDrawing(d.tag); });
       list.append(el('li', {}, link));
@@ -93,6 +98,13 @@ async function dsReloadShown() {
   ds.refusals.clear();
   if (ds.drawing) await dsOpenDrawing(ds.drawing.tag);
   dsNotice('');
+}
+
+/** A single drawing for a pier or abutment: added, named after it, and referred to it. */
+async function dsAddFor(structure) {
+  const answer = await dsPost('/api/drawings', { structure });
+  dsShowLines('add a pedestal drawing for ' + structure, answer.data);
+  if (answer.ok) await dsOpenDrawing(answer.data.tag);
 }
 
 async function dsAddDrawing(event) {

@@ -314,13 +314,12 @@ TEST_F(served, reference_merge_convert_and_dismantle_run_the_methods)
     EXPECT_TRUE(referred["changed"]);
     EXPECT_EQ(refusal([&] { project->reference({{"tag", tag}, {"version", version()}, {"structure", "nowhere"}}); }).code, "refused");
 
-    const std::string second = project->add_drawing({{"name", "second"}})["tag"];
-    long second_version = 0;
-    const json state = project->state();
-    for (const auto& d : state["drawings"])
-        if (d["tag"] == second) second_version = d["version"];
-    project->reference({{"tag", second}, {"version", second_version}, {"structure", pier2}, {"rows", "1"}, {"numbers", "1,2"}});
-    const std::vector<std::string> both{first, "second"};
+    // A drawing made for a structure is named after it and refers to it at once.
+    const json made = project->add_drawing({{"structure", pier2}});
+    EXPECT_NE(made["lines"].dump().find("true"), std::string::npos) << made["lines"];
+    const std::string second = pier2 + reinterpret_cast<const char*>(u8"垫石");
+    EXPECT_EQ(project->drawing(made["tag"], "", std::nullopt)["name"], second);
+    const std::vector<std::string> both{first, second};
     EXPECT_TRUE(project->method("check", {{"drawings", both}})["passed"]);
     const std::string merged = project->method("merge", {{"drawings", both}})["tag"];
     const json shown = project->drawing(merged, "", std::nullopt);

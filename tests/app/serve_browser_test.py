@@ -174,16 +174,21 @@ def main():
             wait.until(lambda b: value_of(cell) == "650")
             wait.until(lambda b: "650" in svg_text())
             shot(browser, "5-imported")
+            # A drawing for a pier in one click: named after it, referred to it, opened.
+            browser.find_elements(By.CSS_SELECTOR, "#list-structure button")[1].click()
+            wait.until(lambda b: "主线1号墩垫石" in b.find_element(By.ID, "drawing-name").text)
+            wait.until(lambda b: "主线1号墩" in svg_text())
+            shot(browser, "6-drawing-for-a-pier")
             browser.find_element(By.ID, "show-project").click()
             wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, "#project-view table"))
-            shot(browser, "6-project-table")
+            shot(browser, "7-project-table")
             check_refusals(url)
         finally:
             browser.quit()
             server.send_signal(signal.SIGINT)
             code = server.wait(timeout=20)
         assert code == 0, f"ds-host serve ended with {code} after Ctrl-C"
-        shown = subprocess.run([DS_HOST, "grid", "p.json"], cwd=folder, check=True, capture_output=True, text=True).stdout
+        shown = subprocess.run([DS_HOST, "grid", "p.json", "-d", "垫石"], cwd=folder, check=True, capture_output=True, text=True).stdout
         assert "m_dWidth  横桥向宽度(mm) = 650" in shown, "the import was saved"
     print("serve in the browser: all checks passed")
 
