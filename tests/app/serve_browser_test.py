@@ -174,6 +174,13 @@ def main():
             wait.until(lambda b: value_of(cell) == "650")
             wait.until(lambda b: "650" in svg_text())
             shot(browser, "5-imported")
+            # The sheet's DXF link downloads the drawing as DXF (the page's cookie carries the token).
+            dxf = browser.execute_async_script(
+                "const done = arguments[0];"
+                "fetch(document.getElementById('link-dxf').href)"
+                ".then(r => r.text().then(t => done([r.status, r.headers.get('Content-Disposition'), t.slice(0, 40)])));")
+            assert dxf[0] == 200 and ".dxf" in dxf[1] and "SECTION" in dxf[2], dxf
+
             # A drawing for a pier in one click: named after it, referred to it, opened.
             browser.find_elements(By.CSS_SELECTOR, "#list-structure button")[1].click()
             wait.until(lambda b: "主线1号墩垫石" in b.find_element(By.ID, "drawing-name").text)
