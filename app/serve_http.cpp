@@ -98,6 +98,8 @@ web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>(
     server.set_payload_max_length(max_upload_bytes);
     server.set_read_timeout(30, 0);
     server.set_keep_alive_max_count(100);
+    // An idle browser connection holds a worker until this runs out, and Ctrl-C waits for the workers.
+    server.set_keep_alive_timeout(1);
 
     server.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
         protect(res);
