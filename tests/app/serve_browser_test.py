@@ -174,6 +174,13 @@ def main():
             wait.until(lambda b: value_of(cell) == "650")
             wait.until(lambda b: "650" in svg_text())
             shot(browser, "5-imported")
+            # A block copied from Excel, pasted into the width: it fills the width and, below it, the length.
+            browser.execute_script(
+                "const data = new DataTransfer(); data.setData('text/plain', '620\\r\\n580\\r\\n');"
+                "document.querySelector(arguments[0]).dispatchEvent("
+                "new ClipboardEvent('paste', {clipboardData: data, bubbles: true, cancelable: true}));", cell)
+            wait.until(lambda b: value_of(cell) == "620" and value_of(length) == "580")
+
             # The sheet's DXF link downloads the drawing as DXF (the page's cookie carries the token).
             dxf = browser.execute_async_script(
                 "const done = arguments[0];"
@@ -196,7 +203,7 @@ def main():
             code = server.wait(timeout=20)
         assert code == 0, f"ds-host serve ended with {code} after Ctrl-C"
         shown = subprocess.run([DS_HOST, "grid", "p.json", "-d", "垫石"], cwd=folder, check=True, capture_output=True, text=True).stdout
-        assert "m_dWidth  横桥向宽度(mm) = 650" in shown, "the import was saved"
+        assert "m_dWidth  横桥向宽度(mm) = 620" in shown, "the last change (the paste) was saved"
     print("serve in the browser: all checks passed")
 
 
