@@ -26,6 +26,9 @@ using nlohmann::json;
 
 namespace {
 
+/// Changes the session can undo, newest kept.
+constexpr std::size_t max_undo_steps = 100;
+
 std::filesystem::path make_scratch()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "ds-serve-XXXXXX").string();
@@ -139,6 +142,8 @@ json served_project::change_drawing(graph_data_base& drawing, const std::functio
     // Every change is saved as it is made, so the file was written exactly when this step changed the drawing.
     const bool changed = m_stamp != unchanged;
     if (changed) {
+        // Each entry holds a whole drawing; a long session keeps the latest ones.
+        if (m_undo.size() >= max_undo_steps) m_undo.erase(m_undo.begin());
         m_undo.push_back({drawing.get_node_tag(), before});
         m_redo.clear();
         bump(drawing.get_node_tag());
