@@ -41,8 +41,11 @@ void open_in_browser(const std::string& address)
         complain("--open: no xdg-open to start a browser; open the address above yourself");
         return;
     }
-    int status = 0;
-    waitpid(child, &status, 0);
+    // Some browsers keep xdg-open running until they close: reap it aside, never wait for it here.
+    std::thread([child] {
+        int status = 0;
+        waitpid(child, &status, 0);
+    }).detach();
 }
 
 void warn_exposed(const std::string& host, int port)
