@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <thread>
 
 #include "app/app_context.h"
 #include "app/drawing_setup.h"
+#include "app/serve_assets.h"
 #include "app/serve_http.h"
 #include "app/serve_project.h"
 
@@ -131,6 +133,22 @@ TEST(serve_access, refuses_what_notebook_servers_refuse)
     for (const auto& r : rows) EXPECT_EQ(!ds_app::access_refusal(rules, r.facts).has_value(), r.allowed) << r.what;
     EXPECT_EQ(ds_app::new_access_token().size(), 48u);
     EXPECT_NE(ds_app::new_access_token(), ds_app::new_access_token());
+}
+
+TEST(serve_assets, the_page_names_only_files_built_into_the_program)
+{
+    const ds_app::web_asset* page = ds_app::find_web_asset("index.html");
+    ASSERT_TRUE(page);
+    const std::string html(page->bytes);
+    const std::regex reference(R"re((?:src|href)="([^"]+)")re");
+    int found = 0;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), reference); it != std::sregex_iterator(); ++it, ++found)
+        EXPECT_TRUE(ds_app::find_web_asset((*it)[1].str())) << (*it)[1].str();
+    EXPECT_GE(found, 5);
+    for (const auto& asset : ds_app::web_assets()) {
+        EXPECT_FALSE(asset.bytes.empty()) << asset.name;
+        EXPECT_EQ(asset.bytes.find("http"), std::string_view::npos) << asset.name << " fetches nothing from elsewhere";
+    }
 }
 
 TEST_F(served, http_door_needs_token_host_and_origin_and_serves_no_files)
