@@ -7,6 +7,7 @@
 
 #include "app/app_context.h"
 #include "app/console.h"
+#include "app/serve_command.h"
 
 int main(int argc, char** argv)
 {
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
     ds_app::add_single_drawing_commands(app, context);
     ds_app::add_parametric_commands(app, context);
     ds_app::add_road_commands(app, context);
+    ds_app::add_serve_command(app, context);
 
     try {
         app.parse(argc, argv);

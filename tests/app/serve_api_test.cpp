@@ -1,0 +1,356 @@
+// The local server in-process: the access rules, the HTTP door (token, Host,
+// Origin, limits, no file paths), and the steps of the served project (edits
+// through the observer, refusals that change nothing, stale versions, undo and
+// redo, the disk watch, pasted blocks, the import preview).
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <thread>
+
+#include "app/app_context.h"
+#include "app/drawing_setup.h"
+#include "app/serve_assets.h"
+#include "app/serve_http.h"
+#include "app/serve_project.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using ds_app::api_error;
+
+const std::string construction = reinterpret_cast<const char*>(u8"垫石-构造属性");
+
+std::string file_bytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// One module and one workspace for the whole program, as in ds-host; each
+/// test serves its own copy of a project made once.
+class served : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        context = new ds_app::app_context;
+        context->module_file = fs::path(DS_BIN_DIR) / "libDS_ui.so";
+        template_file = fs::temp_directory_path() / ("ds-serve-test-" + std::to_string(getpid()) + ".json");
+        ds_app::workspace& project = context->project();
+        project.add_sample_bridge();
+        ds_app::add_pedestal_drawing(project, reinterpret_cast<const char*>(u8"垫石"), false);
+        ds_app::add_pedestal_drawing(project, "list", true);
+        project.save(template_file);
+    }
+    static void TearDownTestSuite()
+    {
+        fs::remove(template_file);
+        delete context;
+    }
+
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("ds-serve-test-" + std::to_string(getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        file = dir / "p.json";
+        fs::copy_file(template_file, file, fs::copy_options::overwrite_existing);
+        project = std::make_unique<ds_app::served_project>(*context, file);
+        const json state = project->state();
+        for (const auto& d : state["drawings"])
+            if (d["kind"] == "single") tag = d["tag"].get<std::string>();
+        ASSERT_FALSE(tag.empty()) << project->state().dump();
+    }
+    void TearDown() override
+    {
+        project.reset();
+        fs::remove_all(dir);
+    }
+
+    long version() { return project->drawing(tag, "advanced", std::nullopt)["version"]; }
+    json edit(const std::string& key, const std::string& value, long at)
+    {
+        return project->edit({{"tag", tag}, {"version", at}, {"table", construction}, {"key", key}, {"value", value}});
+    }
+    /// The value the advanced grid shows in the construction table.
+    std::string cell(const std::string& key)
+    {
+        const json shown = project->drawing(tag, "advanced", std::nullopt);
+        for (const auto& group : shown["tables"]["templates"])
+            for (const auto& t : group["tables"])
+                if (t["name"] == construction)
+                    for (const auto& c : t["cells"])
+                        if (c["key"] == key) return c["value"];
+        return "(none)";
+    }
+    /// The api_error `step` throws; fails the test when it throws none.
+    template <class F>
+    api_error refusal(F step)
+    {
+        try {
+            step();
+        } catch (const api_error& e) {
+            return e;
+        }
+        ADD_FAILURE() << "the step was not refused";
+        return api_error(0, "", "");
+    }
+
+    static inline ds_app::app_context* context = nullptr;
+    static inline fs::path template_file;
+    fs::path dir, file;
+    std::unique_ptr<ds_app::served_project> project;
+    std::string tag;
+};
+
+TEST(serve_access, refuses_what_notebook_servers_refuse)
+{
+    const auto rules = ds_app::make_access_rules("127.0.0.1", 8123, "t0ken");
+    const std::string own = "127.0.0.1:8123";
+    struct row {
+        const char* what;
+        ds_app::request_facts facts;
+        bool allowed;
+    } rows[] = {
+        {"GET with the token in a header", {false, own, "", "", "t0ken", "", ""}, true},
+        {"GET with the token in the query", {false, "localhost:8123", "", "", "", "t0ken", ""}, true},
+        {"GET with the session cookie", {false, own, "http://127.0.0.1:8123", "same-origin", "", "", "t0ken"}, true},
+        {"no token", {false, own, "", "", "", "", ""}, false},
+        {"a token one character off", {false, own, "", "", "t0keN", "", ""}, false},
+        {"a prefix of the token", {false, own, "", "", "t0ke", "", ""}, false},
+        {"a rebound DNS name", {false, "evil.example:8123", "", "", "t0ken", "", ""}, false},
+        {"another port", {false, "127.0.0.1:8124", "", "", "t0ken", "", ""}, false},
+        {"another origin", {true, own, "http://evil.example", "", "t0ken", "", ""}, false},
+        {"a cross-site fetch", {false, own, "", "cross-site", "", "", "t0ken"}, false},
+        {"a change with the cookie alone", {true, own, "http://127.0.0.1:8123", "", "", "", "t0ken"}, false},
+        {"a change with the token in the query alone", {true, own, "", "", "", "t0ken", ""}, false},
+        {"a change with the header", {true, own, "http://127.0.0.1:8123", "same-origin", "t0ken", "", ""}, true},
+    };
+    for (const auto& r : rows) EXPECT_EQ(!ds_app::access_refusal(rules, r.facts).has_value(), r.allowed) << r.what;
+    EXPECT_EQ(ds_app::new_access_token().size(), 48u);
+    EXPECT_NE(ds_app::new_access_token(), ds_app::new_access_token());
+}
+
+TEST(serve_assets, the_page_names_only_files_built_into_the_program)
+{
+    const ds_app::web_asset* page = ds_app::find_web_asset("index.html");
+    ASSERT_TRUE(page);
+    const std::string html(page->bytes);
+    const std::regex reference(R"re((?:src|href)="([^"]+)")re");
+    int found = 0;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), reference); it != std::sregex_iterator(); ++it, ++found)
+        EXPECT_TRUE(ds_app::find_web_asset((*it)[1].str())) << (*it)[1].str();
+    EXPECT_GE(found, 5);
+    for (const auto& asset : ds_app::web_assets()) {
+        EXPECT_FALSE(asset.bytes.empty()) << asset.name;
+        EXPECT_EQ(asset.bytes.find("http"), std::string_view::npos) << asset.name << " fetches nothing from elsewhere";
+    }
+}
+
+TEST_F(served, http_door_needs_token_host_and_origin_and_serves_no_files)
+{
+    ds_app::web_server server(*project);
+    const int port = server.bind("127.0.0.1", 0);
+    std::thread running([&] { server.run(); });
+    struct stopper {
+        ds_app::web_server& server;
+        std::thread& running;
+        ~stopper()
+        {
+            server.stop();
+            running.join();
+        }
+    } stop_at_end{server, running};
+    httplib::Client client("127.0.0.1", port);
+    client.set_connection_timeout(5);
+    client.set_read_timeout(20);
+    const std::string token = server.rules().token, own = "127.0.0.1:" + std::to_string(port);
+    const httplib::Headers with_token{{"X-DS-Token", token}};
+    const auto get = [&](const std::string& path, httplib::Headers headers) {
+        auto answer = client.Get(path.c_str(), headers);
+        return answer ? answer->status : -1;
+    };
+    EXPECT_EQ(get("/api/state", with_token), 200);
+    EXPECT_EQ(get("/api/state", {}), 403);
+    EXPECT_EQ(get("/api/state", {{"X-DS-Token", token}, {"Host", "evil.example:" + std::to_string(port)}}), 403);
+    EXPECT_EQ(get("/?token=" + token, {}), 200);
+    EXPECT_EQ(get("/serve.js", with_token), 200);
+    EXPECT_EQ(get("/serve.js", {}), 403);
+    for (const char* path : {"/../CMakeLists.txt", "/%2e%2e/p.json", "/p.json", "/api/download/svg?tag=../p.json"})
+        EXPECT_GE(get(path, with_token), 400) << path;
+
+    const std::string body = json{{"tag", tag}, {"version", version()}, {"table", construction}, {"key", "m_dWidth"}, {"value", "600"}}.dump();
+    auto foreign = client.Post("/api/edit", {{"X-DS-Token", token}, {"Origin", "http://evil.example"}}, body, "application/json");
+    ASSERT_TRUE(foreign);
+    EXPECT_EQ(foreign->status, 403);
+    auto tokenless = client.Post("/api/edit", {{"Origin", "http://" + own}}, body, "application/json");
+    EXPECT_EQ(tokenless->status, 403);
+    auto as_form = client.Post("/api/edit", with_token, body, "text/plain");
+    EXPECT_EQ(as_form->status, 415);
+    auto huge = client.Post("/api/edit", with_token, std::string(ds_app::max_upload_bytes + 1, ' '), "application/json");
+    EXPECT_TRUE(!huge || huge->status == 413);
+    EXPECT_EQ(cell("m_dWidth"), "560") << "no refused request changed anything";
+    auto accepted = client.Post("/api/edit", {{"X-DS-Token", token}, {"Origin", "http://" + own}}, body, "application/json");
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(accepted->status, 200) << accepted->body;
+    EXPECT_EQ(cell("m_dWidth"), "600");
+}
+
+TEST_F(served, edits_go_through_the_observer_and_refusals_change_nothing)
+{
+    const long v1 = version();
+    const json done = edit("m_dWidth", "600", v1);
+    EXPECT_TRUE(done["changed"]);
+    EXPECT_NE(done["version"], v1);
+    EXPECT_NE(done["lines"].dump().find(reinterpret_cast<const char*>(u8"560 → 600")), std::string::npos) << done["lines"];
+    EXPECT_EQ(cell("m_dWidth"), "600");
+    const std::string saved = file_bytes(file);
+    EXPECT_NE(saved, file_bytes(template_file));
+
+    const long v2 = done["version"];
+    struct row {
+        const char* value;
+        const char* reason;
+    } refused[] = {{"abc", "needs a number"}, {"200000", "100000"}, {"-5", "above 0"}, {"", "needs a number"}};
+    for (const auto& r : refused) {
+        const api_error e = refusal([&] { edit("m_dWidth", r.value, v2); });
+        EXPECT_EQ(e.code, "refused") << r.value;
+        EXPECT_NE(std::string(e.what()).find(r.reason), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(refusal([&] { edit("m_noSuchKey", "1", v2); }).code, "refused");
+    EXPECT_EQ(cell("m_dWidth"), "600");
+    EXPECT_EQ(version(), v2);
+    EXPECT_EQ(file_bytes(file), saved) << "a refused value is never saved";
+
+    const api_error stale = refusal([&] { edit("m_dWidth", "610", v1); });
+    EXPECT_EQ(stale.code, "reload");
+    EXPECT_EQ(stale.status, 409);
+    EXPECT_EQ(cell("m_dWidth"), "600");
+
+    const auto before = fs::last_write_time(file);  // an edit that changes nothing does not rewrite the file
+    EXPECT_FALSE(edit("m_dWidth", "600", v2)["changed"]);
+    EXPECT_EQ(fs::last_write_time(file), before);
+}
+
+TEST_F(served, undo_and_redo_restore_the_drawing_and_save_it)
+{
+    edit("m_dWidth", "600", version());
+    edit("m_dLenth", "700", version());
+    EXPECT_EQ(project->state()["undo"], 2);
+    project->undo(false);
+    EXPECT_EQ(cell("m_dLenth"), "560");
+    EXPECT_EQ(cell("m_dWidth"), "600");
+    project->undo(false);
+    EXPECT_EQ(cell("m_dWidth"), "560");
+    EXPECT_EQ(file_bytes(file), file_bytes(template_file)) << "undoing every edit saves the text loaded";
+    EXPECT_EQ(refusal([&] { project->undo(false); }).code, "refused");
+    project->undo(true);
+    EXPECT_EQ(cell("m_dWidth"), "600");
+    edit("m_dHeight", "200", version());
+    EXPECT_EQ(project->state()["redo"], 0) << "a new edit ends the redo list";
+}
+
+TEST_F(served, a_file_changed_on_disk_is_reloaded_never_overwritten)
+{
+    const long v = version();
+    const std::string theirs = file_bytes(template_file) + "\n";
+    {
+        std::ofstream other(dir / "other.json", std::ios::binary);
+        other << theirs;
+    }
+    fs::rename(dir / "other.json", file);  // as another ds-host command's atomic save does
+    EXPECT_TRUE(project->state()["changed_on_disk"]);
+    EXPECT_EQ(refusal([&] { edit("m_dWidth", "600", v); }).code, "reload");
+    EXPECT_EQ(refusal([&] { project->undo(false); }).code, "reload");
+    EXPECT_EQ(file_bytes(file), theirs);
+    project->reload();
+    EXPECT_FALSE(project->state()["changed_on_disk"]);
+    EXPECT_EQ(refusal([&] { edit("m_dWidth", "600", v); }).code, "reload") << "versions from before the reload are stale";
+    edit("m_dWidth", "600", version());
+    EXPECT_EQ(cell("m_dWidth"), "600");
+}
+
+TEST_F(served, a_pasted_block_is_typed_cell_by_cell)
+{
+    json paste{{"tag", tag}, {"version", version()}, {"table", construction}, {"key", "m_dWidth"}, {"text", "610\r\n570\r\n"}};
+    project->paste(paste);
+    EXPECT_EQ(cell("m_dWidth"), "610");
+    EXPECT_EQ(cell("m_dLenth"), "570");
+    paste["version"] = version();
+    paste["text"] = "620\nwide";
+    const api_error e = refusal([&] { project->paste(paste); });
+    EXPECT_NE(std::string(e.what()).find("pasted cell 2:1"), std::string::npos) << e.what();
+    EXPECT_EQ(cell("m_dWidth"), "610") << "a refused paste changes no cell";
+}
+
+TEST_F(served, an_import_preview_changes_nothing)
+{
+    const auto workbook = project->xlsx_export(tag);
+    ASSERT_GT(workbook.bytes.size(), 100u);
+    const long v = version();
+    const json preview = project->import_sheet({{"tag", tag}, {"version", v}}, workbook.bytes);
+    EXPECT_TRUE(preview["dry_run"]);
+    EXPECT_EQ(version(), v);
+    EXPECT_EQ(refusal([&] { project->import_sheet({{"tag", tag}, {"version", v}, {"apply", true}}, "not a workbook"); }).code,
+              "refused");
+    EXPECT_EQ(file_bytes(file), file_bytes(template_file));
+}
+
+TEST_F(served, one_value_set_for_many_drawings_goes_through_each_observer)
+{
+    const std::string second = project->add_drawing({{"name", "second"}})["tag"];
+    std::string parametric;
+    const json state = project->state();
+    for (const auto& d : state["drawings"])
+        if (d["kind"] == "parametric") parametric = d["tag"];
+    const json concrete = project->project_table()["columns"][5];  // set through the column the page shows
+    ASSERT_EQ(concrete["key"], "m_strConcreteType");
+    const json done = project->set_many(
+        {{"tags", {tag, parametric, second}}, {"table", concrete["table"]}, {"key", concrete["key"]}, {"value", "C35"}});
+    ASSERT_EQ(done["results"].size(), 3u);
+    EXPECT_TRUE(done["results"][0]["ok"]);
+    EXPECT_FALSE(done["results"][1]["ok"]) << "a parametric drawing has no such table";
+    EXPECT_TRUE(done["results"][2]["ok"]);
+    const json table = project->project_table();
+    for (const auto& row : table["rows"]) EXPECT_EQ(row["values"][5], "C35") << row["name"];
+    EXPECT_EQ(project->state()["undo"], 2) << "each drawing's change is undone on its own";
+    const json refused = project->set_many({{"tags", {tag}}, {"table", construction}, {"key", "m_dWidth"}, {"value", "x"}});
+    EXPECT_FALSE(refused["results"][0]["ok"]);
+    EXPECT_NE(refused["results"][0]["reason"].get<std::string>().find("needs a number"), std::string::npos);
+}
+
+TEST_F(served, reference_merge_convert_and_dismantle_run_the_methods)
+{
+    const std::string pier1 = reinterpret_cast<const char*>(u8"主线1号墩");
+    const std::string pier2 = reinterpret_cast<const char*>(u8"主线2号墩");
+    const std::string first = reinterpret_cast<const char*>(u8"垫石");
+    const json referred = project->reference({{"tag", tag}, {"version", version()}, {"structure", pier1}, {"rows", "1"}, {"numbers", "1,2"}});
+    EXPECT_TRUE(referred["changed"]);
+    EXPECT_EQ(refusal([&] { project->reference({{"tag", tag}, {"version", version()}, {"structure", "nowhere"}}); }).code, "refused");
+
+    // A drawing made for a structure is named after it and refers to it at once.
+    const json made = project->add_drawing({{"structure", pier2}});
+    EXPECT_NE(made["lines"].dump().find("true"), std::string::npos) << made["lines"];
+    const std::string second = pier2 + reinterpret_cast<const char*>(u8"垫石");
+    EXPECT_EQ(project->drawing(made["tag"], "", std::nullopt)["name"], second);
+    const std::vector<std::string> both{first, second};
+    EXPECT_TRUE(project->method("check", {{"drawings", both}})["passed"]);
+    const std::string merged = project->method("merge", {{"drawings", both}})["tag"];
+    const json shown = project->drawing(merged, "", std::nullopt);
+    EXPECT_EQ(shown["kind"], "parametric");
+    EXPECT_EQ(shown["tables"]["templates"][0]["tables"][0]["rows"].size(), 2u) << "one list row per merged drawing";
+
+    const std::size_t before = project->state()["drawings"].size();
+    project->method("dismantle", {{"tag", merged}});
+    EXPECT_GT(project->state()["drawings"].size(), before) << "dismantled drawings join the project";
+    EXPECT_EQ(refusal([&] { project->method("dismantle", {{"tag", tag}}); }).code, "refused");
+    EXPECT_EQ(refusal([&] { project->method("convert", {{"target", tag}, {"version", 0}, {"drawings", both}}); }).code,
+              "refused");
+    EXPECT_EQ(refusal([&] { project->method("erase", json::object()); }).code, "missing");
+}
+
+}  // namespace

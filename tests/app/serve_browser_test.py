@@ -1,0 +1,211 @@
+#!/usr/bin/python3
+"""The page of `ds-host serve` in headless Chromium, driven through WebDriver.
+
+One grouped run, since starting a browser costs seconds: open the printed
+address, edit a width and see the sheet's dimension change, enter values the
+page and the server refuse and see the reasons, undo, import a workbook after
+its preview, and check that requests without the token, from another origin or
+for another host name are refused. Only 127.0.0.1 is ever contacted; every wait
+is bounded.
+
+usage: serve_browser_test.py DS_HOST [SCREENSHOT_DIR]
+"""
+import http.client
+import json
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+
+import openpyxl
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+DS_HOST = sys.argv[1]
+SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
+TABLE = "垫石-构造属性"
+
+
+def ds(*args, cwd):
+    subprocess.run([DS_HOST, *args], cwd=cwd, check=True, stdout=subprocess.DEVNULL)
+
+
+def make_project(folder):
+    ds("new", "p.json", cwd=folder)
+    ds("add", "p.json", "--name", "垫石", cwd=folder)
+    ds("grid", "p.json", "--set", TABLE + ".m_dHeight=200", cwd=folder)
+    ds("export", "p.json", "--xlsx", "in.xlsx", cwd=folder)
+    book = openpyxl.load_workbook(os.path.join(folder, "in.xlsx"))
+    for row in book.active.iter_rows():
+        if row[0].value == "横桥向宽度(mm)":
+            row[1].value = 650
+    book.save(os.path.join(folder, "in.xlsx"))
+
+
+def start_server(folder):
+    server = subprocess.Popen([DS_HOST, "serve", "p.json"], cwd=folder, stdout=subprocess.PIPE, text=True)
+    deadline = time.time() + 30
+    while time.time() < deadline:
+        line = server.stdout.readline()
+        found = re.search(r"http://127\.0\.0\.1:\d+/\?token=[0-9a-f]+", line)
+        if found:
+            return server, found.group(0)
+    server.kill()
+    raise SystemExit("ds-host serve printed no address")
+
+
+def status(url, path, headers, method="GET"):
+    parts = urllib.parse.urlsplit(url)
+    connection = http.client.HTTPConnection("127.0.0.1", parts.port, timeout=10)
+    connection.request(method, path, body=b"{}" if method == "POST" else None, headers=headers)
+    answer = connection.getresponse()
+    answer.read()
+    connection.close()
+    return answer.status
+
+
+def api(url, method, path, body=None):
+    parts = urllib.parse.urlsplit(url)
+    token = urllib.parse.parse_qs(parts.query)["token"][0]
+    connection = http.client.HTTPConnection("127.0.0.1", parts.port, timeout=20)
+    headers = {"X-DS-Token": token, "Content-Type": "application/json"}
+    connection.request(method, path, body=json.dumps(body) if body is not None else None, headers=headers)
+    answer = connection.getresponse()
+    data = json.loads(answer.read())
+    connection.close()
+    assert answer.status == 200, data
+    return data
+
+
+def other_tab_edit(url, key, value):
+    single = [d for d in api(url, "GET", "/api/state")["drawings"] if d["kind"] == "single"][0]
+    api(url, "POST", "/api/edit", {"tag": single["tag"], "version": single["version"], "table": TABLE, "key": key, "value": value})
+
+
+def check_refusals(url):
+    parts = urllib.parse.urlsplit(url)
+    token = urllib.parse.parse_qs(parts.query)["token"][0]
+    own = f"127.0.0.1:{parts.port}"
+    json_post = {"Host": own, "X-DS-Token": token, "Content-Type": "application/json"}
+    assert status(url, "/api/state", {"Host": own, "X-DS-Token": token}) == 200
+    assert status(url, "/api/state", {"Host": own}) == 403, "no token"
+    assert status(url, "/api/state", {"Host": own, "X-DS-Token": "0" * 48}) == 403, "wrong token"
+    assert status(url, "/api/state", {"Host": "evil.example:80", "X-DS-Token": token}) == 403, "foreign Host"
+    assert status(url, "/api/undo", dict(json_post, Origin="http://evil.example"), "POST") == 403, "foreign Origin"
+    assert status(url, "/api/undo", {"Host": own, "Content-Type": "application/json"}, "POST") == 403, "POST without token"
+
+
+def shot(browser, name):
+    if SHOTS:
+        os.makedirs(SHOTS, exist_ok=True)
+        browser.save_screenshot(os.path.join(SHOTS, name + ".png"))
+
+
+def main():
+    with tempfile.TemporaryDirectory() as folder:
+        make_project(folder)
+        server, url = start_server(folder)
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1700,1100",
+                     "--disable-background-networking", "--no-proxy-server"):
+            options.add_argument(flag)
+        browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        wait = WebDriverWait(browser, 20)
+        try:
+            browser.get(url)
+            wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, "#list-single a"))
+            browser.find_element(By.CSS_SELECTOR, "#list-single a").click()
+            cell = f'table[data-table="{TABLE}"] input[data-key="m_dWidth"]'
+            wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, cell))
+            # Read in one script call: the page replaces the sheet after each edit.
+            svg_text = lambda: browser.execute_script("const s = document.querySelector('#sheet svg'); return s ? s.textContent : '';")
+            value_of = lambda selector: browser.execute_script(
+                "const e = document.querySelector(arguments[0]); return e ? e.value : null;", selector)
+            wait.until(lambda b: "560" in svg_text())
+            assert "600" not in svg_text()
+            shot(browser, "1-opened")
+
+            def type_into(selector, text):
+                field = browser.find_element(By.CSS_SELECTOR, selector)
+                field.clear()
+                field.send_keys(text, Keys.ENTER)
+
+            type_into(cell, "600")
+            wait.until(lambda b: "600" in svg_text())
+            assert "560 → 600" in browser.find_element(By.ID, "changes").text
+            shot(browser, "2-edited")
+
+            type_into(cell, "abc")  # refused by the page: never sent
+            reason = lambda: browser.execute_script("const r = document.querySelector('td.refused .reason'); return r ? r.textContent : '';")
+            wait.until(lambda b: "not a number" in reason())
+            type_into(cell, "200000")  # beyond the field's limits
+            wait.until(lambda b: "100000" in reason())
+            assert value_of(cell) == "200000"
+            shot(browser, "3-refused")
+
+            browser.find_element(By.ID, "undo").click()
+            wait.until(lambda b: value_of(cell) == "560")
+            wait.until(lambda b: "600" not in svg_text())
+            assert not browser.find_elements(By.CSS_SELECTOR, "td.refused")
+
+            # Another tab changes the drawing: this page's next edit is refused with "reload", and loses nothing.
+            other_tab_edit(url, "m_dLenth", "700")
+            type_into(cell, "610")
+            wait.until(lambda b: "reload" in b.find_element(By.ID, "notice").text)
+            browser.find_element(By.ID, "notice-reload").click()
+            length = f'table[data-table="{TABLE}"] input[data-key="m_dLenth"]'
+            wait.until(lambda b: value_of(length) == "700")
+            assert value_of(cell) == "560"
+
+            browser.find_element(By.ID, "import-file").send_keys(os.path.join(folder, "in.xlsx"))
+            wait.until(lambda b: b.find_elements(By.ID, "import-apply"))
+            assert "650" in browser.find_element(By.ID, "import-preview").text
+            assert value_of(cell) == "560", "a preview changes nothing"
+            shot(browser, "4-import-preview")
+            browser.find_element(By.ID, "import-apply").click()
+            wait.until(lambda b: value_of(cell) == "650")
+            wait.until(lambda b: "650" in svg_text())
+            shot(browser, "5-imported")
+            # A block copied from Excel, pasted into the width: it fills the width and, below it, the length.
+            browser.execute_script(
+                "const data = new DataTransfer(); data.setData('text/plain', '620\\r\\n580\\r\\n');"
+                "document.querySelector(arguments[0]).dispatchEvent("
+                "new ClipboardEvent('paste', {clipboardData: data, bubbles: true, cancelable: true}));", cell)
+            wait.until(lambda b: value_of(cell) == "620" and value_of(length) == "580")
+
+            # The sheet's DXF link downloads the drawing as DXF (the page's cookie carries the token).
+            dxf = browser.execute_async_script(
+                "const done = arguments[0];"
+                "fetch(document.getElementById('link-dxf').href)"
+                ".then(r => r.text().then(t => done([r.status, r.headers.get('Content-Disposition'), t.slice(0, 40)])));")
+            assert dxf[0] == 200 and ".dxf" in dxf[1] and "SECTION" in dxf[2], dxf
+
+            # A drawing for a pier in one click: named after it, referred to it, opened.
+            browser.find_elements(By.CSS_SELECTOR, "#list-structure button")[1].click()
+            wait.until(lambda b: "主线1号墩垫石" in b.find_element(By.ID, "drawing-name").text)
+            wait.until(lambda b: "主线1号墩" in svg_text())
+            shot(browser, "6-drawing-for-a-pier")
+            browser.find_element(By.ID, "show-project").click()
+            wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, "#project-view table"))
+            shot(browser, "7-project-table")
+            check_refusals(url)
+        finally:
+            browser.quit()
+            server.send_signal(signal.SIGINT)
+            code = server.wait(timeout=20)
+        assert code == 0, f"ds-host serve ended with {code} after Ctrl-C"
+        shown = subprocess.run([DS_HOST, "grid", "p.json", "-d", "垫石"], cwd=folder, check=True, capture_output=True, text=True).stdout
+        assert "m_dWidth  横桥向宽度(mm) = 620" in shown, "the last change (the paste) was saved"
+    print("serve in the browser: all checks passed")
+
+
+if __name__ == "__main__":
+    main()
