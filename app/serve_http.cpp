@@ -156,29 +156,29 @@ web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>(
     };
     const auto tag = [](const httplib::Request& req) { return req.get_param_value("tag"); };
 
-    server.Get("/api/state", api([p, tag](const auto&) { return p->state(); }));
-    server.Get("/api/drawing", api([p, tag](const auto& req) {
+    server.Get("/api/state", api([p](const auto&) { return p->state(); }));
+    server.Get("/api/drawing", api([p](const auto& req) {
         // sheets=0: the tables alone, for the page that has the sheet from the edit's answer.
         const bool sheets = req.get_param_value("sheets") != "0";
         return p->drawing(tag(req), req.get_param_value("mode"), sheets ? std::optional(sheet_param(req)) : std::nullopt);
     }));
     server.Get("/api/sheets", api([p, tag](const auto& req) { return p->sheets(tag(req), sheet_param(req)); }));
-    server.Get("/api/project-table", api([p, tag](const auto&) { return p->project_table(); }));
+    server.Get("/api/project-table", api([p](const auto&) { return p->project_table(); }));
     server.Get("/api/download/svg", file([p, tag](const auto& req) { return p->sheet_download(tag(req), sheet_param(req), false); }));
     server.Get("/api/download/dxf", file([p, tag](const auto& req) { return p->sheet_download(tag(req), sheet_param(req), true); }));
     server.Get("/api/download/xlsx", file([p, tag](const auto& req) { return p->xlsx_export(tag(req)); }));
 
-    server.Post("/api/drawings", api([p, tag](const auto& req) { return p->add_drawing(body_json(req)); }));
-    server.Post("/api/edit", api([p, tag](const auto& req) { return p->edit(body_json(req)); }));
-    server.Post("/api/paste", api([p, tag](const auto& req) { return p->paste(body_json(req)); }));
-    server.Post("/api/set-many", api([p, tag](const auto& req) { return p->set_many(body_json(req)); }));
-    server.Post("/api/reference", api([p, tag](const auto& req) { return p->reference(body_json(req)); }));
+    server.Post("/api/drawings", api([p](const auto& req) { return p->add_drawing(body_json(req)); }));
+    server.Post("/api/edit", api([p](const auto& req) { return p->edit(body_json(req)); }));
+    server.Post("/api/paste", api([p](const auto& req) { return p->paste(body_json(req)); }));
+    server.Post("/api/set-many", api([p](const auto& req) { return p->set_many(body_json(req)); }));
+    server.Post("/api/reference", api([p](const auto& req) { return p->reference(body_json(req)); }));
     server.Post(R"(/api/(check|merge|convert|dismantle))",
-                api([p, tag](const auto& req) { return p->method(req.matches[1].str(), body_json(req)); }));
-    server.Post("/api/undo", api([p, tag](const auto&) { return p->undo(false); }));
-    server.Post("/api/redo", api([p, tag](const auto&) { return p->undo(true); }));
-    server.Post("/api/reload", api([p, tag](const auto&) { return p->reload(); }));
-    server.Post("/api/import", api([p, tag](const auto& req) {
+                api([p](const auto& req) { return p->method(req.matches[1].str(), body_json(req)); }));
+    server.Post("/api/undo", api([p](const auto&) { return p->undo(false); }));
+    server.Post("/api/redo", api([p](const auto&) { return p->undo(true); }));
+    server.Post("/api/reload", api([p](const auto&) { return p->reload(); }));
+    server.Post("/api/import", api([p](const auto& req) {
         const std::string version = req.get_param_value("version");
         if (version.empty() || version.size() > 18 || version.find_first_not_of("0123456789") != std::string::npos)
             throw api_error(400, "bad", "the import needs the drawing's version");
