@@ -154,7 +154,8 @@ web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>(
             }
         };
     };
-    const auto tag = [](const httplib::Request& req) { return req.get_param_value("tag"); };
+    // Static, so the routes use it without capturing it.
+    static const auto tag = [](const httplib::Request& req) { return req.get_param_value("tag"); };
 
     server.Get("/api/state", api([p](const auto&) { return p->state(); }));
     server.Get("/api/drawing", api([p](const auto& req) {
@@ -162,11 +163,11 @@ web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>(
         const bool sheets = req.get_param_value("sheets") != "0";
         return p->drawing(tag(req), req.get_param_value("mode"), sheets ? std::optional(sheet_param(req)) : std::nullopt);
     }));
-    server.Get("/api/sheets", api([p, tag](const auto& req) { return p->sheets(tag(req), sheet_param(req)); }));
+    server.Get("/api/sheets", api([p](const auto& req) { return p->sheets(tag(req), sheet_param(req)); }));
     server.Get("/api/project-table", api([p](const auto&) { return p->project_table(); }));
-    server.Get("/api/download/svg", file([p, tag](const auto& req) { return p->sheet_download(tag(req), sheet_param(req), false); }));
-    server.Get("/api/download/dxf", file([p, tag](const auto& req) { return p->sheet_download(tag(req), sheet_param(req), true); }));
-    server.Get("/api/download/xlsx", file([p, tag](const auto& req) { return p->xlsx_export(tag(req)); }));
+    server.Get("/api/download/svg", file([p](const auto& req) { return p->sheet_download(tag(req), sheet_param(req), false); }));
+    server.Get("/api/download/dxf", file([p](const auto& req) { return p->sheet_download(tag(req), sheet_param(req), true); }));
+    server.Get("/api/download/xlsx", file([p](const auto& req) { return p->xlsx_export(tag(req)); }));
 
     server.Post("/api/drawings", api([p](const auto& req) { return p->add_drawing(body_json(req)); }));
     server.Post("/api/edit", api([p](const auto& req) { return p->edit(body_json(req)); }));
