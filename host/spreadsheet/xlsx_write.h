@@ -8,15 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "host/spreadsheet/cell_reference.h"
 #include "host/spreadsheet/csv_table.h"
 
 namespace ds_spreadsheet {
-
-/// A cell by 0-based row and column.
-struct cell_ref {
-    std::size_t row = 0;
-    std::size_t column = 0;
-};
 
 /// The choices a cell offers as a drop-down list (data validation). A value
 /// outside the list is still accepted with a warning, because the table's
