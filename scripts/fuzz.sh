@@ -3,7 +3,7 @@
 #
 #   scripts/fuzz.sh TARGET SECONDS
 #
-# TARGET is project_file, csv or grid_edit (libFuzzer, built with the "fuzz"
+# TARGET is project_file, csv, grid_edit or xlsx (libFuzzer, built with the "fuzz"
 # preset) or gbk (the GBK replay driver, built with the "asan" preset). The
 # corpus grows in build/fuzz/corpus/TARGET, seeded from fuzz/corpus/TARGET (and
 # the test project files); inputs that crash land in build/fuzz/crashes/TARGET.
@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 target=${1:-}
 seconds=${2:-}
 if [[ -z "$target" || -z "$seconds" ]]; then
-  echo "usage: scripts/fuzz.sh project_file|csv|grid_edit|gbk SECONDS" >&2
+  echo "usage: scripts/fuzz.sh project_file|csv|grid_edit|xlsx|gbk SECONDS" >&2
   exit 2
 fi
 
@@ -34,6 +34,7 @@ fi
 case "$target" in
   project_file) seeds=(fuzz/corpus/project_file tests/data/projects/good tests/data/projects/bad) ;;
   csv | grid_edit) seeds=("fuzz/corpus/$target") ;;
+  xlsx) seeds=(fuzz/corpus/xlsx); extra=(-dict=fuzz/xlsx.dict) ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 
@@ -41,6 +42,6 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${target}_fuzz"
 mkdir -p "$work"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-exec "build/fuzz/bin/${target}_fuzz" "$work" "${seeds[@]}" \
+exec "build/fuzz/bin/${target}_fuzz" "$work" "${seeds[@]}" ${extra[@]+"${extra[@]}"} \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
   -print_final_stats=1 -artifact_prefix="$crashes/"
