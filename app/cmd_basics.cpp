@@ -71,8 +71,8 @@ void run_show(app_context& context, const std::filesystem::path& file)
     print_warnings(warnings);
     if (const auto unread = unread_entries(warnings); !unread.empty())
         say_utf8("damaged: " + std::to_string(unread.size()) +
-                 " place(s) of the file hold entries this program did not read; a save would drop them, so "
-                 "commands that write the project refuse unless given --force");
+                 " place(s) of the file hold entries this program did not read (a save would drop them) or "
+                 "texts breaking their rules, so commands that write the project refuse unless given --force");
     for (const auto& node : project.nodes()) {
         say_utf8("\n" + node_heading(*node));
         say_utf8(members_text(*node));

@@ -33,9 +33,9 @@ void project_session::finish()
     if (!m_unread.empty() && !m_save_damaged) {
         std::string entries;
         for (const auto& d : m_unread) entries += "\n  " + d.path + ": " + d.message;
-        throw std::runtime_error("project " + m_file.string() + " is damaged: its load left entries unread, and "
-                                 "saving would drop them, so it was not written:" + entries +
-                                 "\nRepair the file, or give --force to save it without them.");
+        throw std::runtime_error("project " + m_file.string() + " is damaged: its load left entries unread (saving "
+                                 "would drop them) or found texts breaking their rules, so it was not written:" +
+                                 entries + "\nRepair the file, or give --force to save it as it is now.");
     }
     save->commit();
     m_loaded = save->digest();

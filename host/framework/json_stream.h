@@ -86,6 +86,13 @@ public:
 
     /// Key of the innermost open object; empty at the top.
     const std::string& open_key() const { return m_frames.back().key; }
+    /// Key of the open object `levels` above the innermost one (0 gives
+    /// open_key()); empty above the top.
+    const std::string& open_key_above(std::size_t levels) const
+    {
+        static const std::string none;
+        return levels < m_frames.size() ? m_frames[m_frames.size() - 1 - levels].key : none;
+    }
     /// Keys of the open objects, outermost first, joined by '/'; empty at the top.
     std::string open_path() const;
     /// How many objects had opened when the innermost open one did: 0 for the

@@ -390,12 +390,18 @@ private:
     void check_written(const data_node_base& node, const std::string& name, const std::string& place)
     {
         std::optional<record_limits::violation> found;
+        std::vector<record_limits::violation> damaged;
         try {
-            write_node_entry(m_text, node, place, record_limits::violation_observer(found));
+            write_node_entry(m_text, node, place, record_limits::violation_observer(found, &damaged));
         } catch (const std::exception& e) {
             refuse_load(m_source, place, std::string("the node read cannot be written again: ") + e.what());
         }
         if (found) refuse_load(m_source, place, record_limits::describe(*found, name));
+        // A text breaking its rule is kept as read, but the project counts as
+        // damaged: commands that would write it again refuse unless forced.
+        for (const auto& text : damaged)
+            m_node_warnings.push_back({diagnostic_severity::warning, place + " " + text.field,
+                                       record_limits::describe(text, name), true});
     }
 
     const std::string& m_source;

@@ -1,0 +1,293 @@
+// The rules of the field catalogue: lookups and the one check every door calls.
+#include "host/grid/field_catalogue.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "host/framework/string_tools.h"
+#include "host/grid/cvq_variant.h"
+#include "host/text/encoding.h"
+
+namespace field_catalogue {
+
+namespace {
+
+std::string number_text(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
+bool in_range(const number_range& r, double v)
+{
+    if (!std::isfinite(v)) return false;
+    if (r.zero_unset && v == 0.0) return true;
+    const bool above = r.min_open ? v > r.min : v >= r.min;
+    const bool below = r.max_open ? v < r.max : v <= r.max;
+    return above && below;
+}
+
+std::string range_text(const number_range& r)
+{
+    std::string text = (r.min_open ? "above " : "from ") + number_text(r.min) + (r.min_open ? " and " : " ") +
+                       (r.max_open ? "below " : (r.min_open ? "at most " : "to ")) + number_text(r.max);
+    if (r.zero_unset) text += " (or 0, not given)";
+    return text;
+}
+
+std::string trimmed(std::string_view s)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return std::string(s);
+}
+
+/// Characters of a GBK text: a lead byte from 0x81 takes the next byte with it.
+std::size_t gbk_chars(std::string_view s)
+{
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < s.size(); ++n) i += (static_cast<unsigned char>(s[i]) >= 0x81 && i + 1 < s.size()) ? 2 : 1;
+    return n;
+}
+
+/// Characters of a UTF-8 text: bytes that do not continue a sequence.
+std::size_t utf8_chars(std::string_view s)
+{
+    std::size_t n = 0;
+    for (char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
+/// A control character the text may not hold. Bytes below 0x20 are control
+/// characters in GBK and UTF-8 alike: neither uses them inside a character.
+std::optional<char> forbidden_control(std::string_view s, bool multi_line)
+{
+    for (char c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b < 0x20 || b == 0x7F) && !(multi_line && c == '\n')) return c;
+    }
+    return std::nullopt;
+}
+
+std::optional<refusal> text_rules(std::string_view s, std::size_t chars, std::size_t max_chars, bool multi_line)
+{
+    if (const auto c = forbidden_control(s, multi_line)) {
+        char code[8];
+        std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned char>(*c));
+        return refusal{std::string("holds the control character ") + code + "; " +
+                           (multi_line ? "only line breaks (\\n) are allowed" : "no control characters are allowed"),
+                       multi_line ? "" : "keep the text on one line", true};
+    }
+    if (max_chars && chars > max_chars)
+        return refusal{"is " + std::to_string(chars) + " characters long; at most " + std::to_string(max_chars) + " are allowed",
+                       "", true};
+    return std::nullopt;
+}
+
+bool read_whole(const std::string& s, long long& out)
+{
+    std::string digits = s;
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.erase(0, 1);
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), out);
+    return !digits.empty() && ec == std::errc() && end == digits.data() + digits.size();
+}
+
+std::string height_hint(const field& f)
+{
+    return std::string_view(f.separators) == "," ? "separate heights with ," : "separate heights with , ; or a space";
+}
+
+std::optional<refusal> check_heights(const field& f, const CString& text)
+{
+    std::size_t read = 0;
+    for (const CString& piece : string_tools::split_string(text, f.separators)) {
+        const std::string one = trimmed(piece.str());
+        if (one.empty()) continue;
+        double value = 0;
+        if (!grid_number_text::parse_real(CString(one.c_str()), value))
+            return refusal{"needs heights in mm; \"" + ds_text::to_utf8_for_display(std::string_view(one)) + "\" is not a number", height_hint(f)};
+        if (!in_range(f.range, value))
+            return refusal{"needs each height " + range_text(f.range) + " mm; found " + number_text(value), height_hint(f)};
+        ++read;
+    }
+    if (read == 0) return refusal{"needs at least one height in mm", height_hint(f)};
+    return std::nullopt;
+}
+
+std::vector<std::string_view> split_pattern(std::string_view pattern)
+{
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const auto slash = pattern.find('/', start);
+        parts.push_back(pattern.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
+        if (slash == std::string_view::npos) return parts;
+        start = slash + 1;
+    }
+}
+
+/// "item_3" -> "item", "item_3_key" -> "item_key": list entries count as one.
+std::string_view list_neutral(std::string_view key, std::string& buffer)
+{
+    if (!key.starts_with("item_")) return key;
+    std::size_t end = 5;
+    while (end < key.size() && key[end] >= '0' && key[end] <= '9') ++end;
+    if (end == 5) return key;
+    buffer = "item" + std::string(key.substr(end));
+    return buffer;
+}
+
+/// A field by the last key of its stored pattern, with the keys above it.
+struct stored_entry {
+    const field* f;
+    std::string parent;       ///< "" when the pattern names none
+    std::string grandparent;  ///< "" when the pattern names none
+};
+
+struct stored_index {
+    std::unordered_map<std::string, std::vector<stored_entry>> by_key;
+    stored_index()
+    {
+        for (const field& f : all_fields()) {
+            const auto parts = split_pattern(f.stored);
+            const std::size_t n = parts.size();
+            by_key[std::string(parts.back())].push_back(
+                {&f, n >= 2 ? std::string(parts[n - 2]) : std::string(), n >= 3 ? std::string(parts[n - 3]) : std::string()});
+        }
+    }
+};
+
+bool parents_match(const stored_entry& e, std::string_view parent, std::string_view grandparent)
+{
+    return (e.parent.empty() || e.parent == parent) && (e.grandparent.empty() || e.grandparent == grandparent);
+}
+
+}  // namespace
+
+const field* find(const CString& table, const CString& key)
+{
+    for (const field& f : all_fields())
+        for (const place& p : f.places)
+            if (*p.key && table == p.table && key == p.key) return &f;
+    return nullptr;
+}
+
+const field* find_by_caption(const CString& table, const CString& caption)
+{
+    for (const field& f : all_fields())
+        for (const place& p : f.places)
+            if (table == p.table && caption == p.caption) return &f;
+    return nullptr;
+}
+
+const field* find_stored(std::string_view key, std::string_view parent, std::string_view grandparent)
+{
+    static const stored_index index;
+    std::string key_buffer, parent_buffer, grand_buffer;
+    const auto found = index.by_key.find(std::string(list_neutral(key, key_buffer)));
+    if (found == index.by_key.end()) return nullptr;
+    const auto& candidates = found->second;
+    parent = list_neutral(parent, parent_buffer);
+    grandparent = list_neutral(grandparent, grand_buffer);
+    for (const stored_entry& e : candidates)
+        if (parents_match(e, parent, grandparent)) return e.f;
+    // A list's "count" is a field only where its pattern says; a member name
+    // another record uses means the same kind of value there.
+    return key == "count" ? nullptr : candidates.front().f;
+}
+
+std::optional<refusal> check(const field& f, const CString& text)
+{
+    const std::string_view s = text.str();
+    if (f.kind == field_kind::text || f.kind == field_kind::heights || f.kind == field_kind::choice) {
+        if (auto bad = text_rules(s, gbk_chars(s), f.max_chars, f.multi_line)) {
+            bad->damage = false;
+            return bad;
+        }
+    }
+    long long whole = 0;
+    double real = 0;
+    switch (f.kind) {
+    case field_kind::text:
+        if (f.required && trimmed(s).empty()) return refusal{"may not be empty", ""};
+        return std::nullopt;
+    case field_kind::choice:
+        for (const char* c : f.choices)
+            if (text == c) return std::nullopt;
+        return refusal{"needs one of the choices " + limits_text(f), ""};
+    case field_kind::heights: return check_heights(f, text);
+    case field_kind::whole:
+        if (!read_whole(trimmed(s), whole)) return refusal{"needs a whole number " + limits_text(f), ""};
+        if (!in_range(f.range, double(whole))) return refusal{"needs " + limits_text(f), ""};
+        return std::nullopt;
+    case field_kind::real:
+        if (!grid_number_text::parse_real(CString(trimmed(s).c_str()), real))
+            return refusal{"needs a number " + limits_text(f), ""};
+        if (!in_range(f.range, real)) return refusal{"needs " + limits_text(f), ""};
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<refusal> check_stored(const field& f, const nlohmann::ordered_json& value)
+{
+    if (value.is_string()) {
+        const std::string& s = value.get_ref<const std::string&>();
+        if (auto bad = text_rules(s, utf8_chars(s), f.max_chars, f.multi_line)) return bad;
+        if (f.kind != field_kind::heights || !f.stored_range) return std::nullopt;
+        // Each number the module would read counts; pieces that are no number
+        // are the drawing's business, not the loader's.
+        for (const CString& piece : string_tools::split_string(CString(s.c_str()), f.separators)) {
+            char* end = nullptr;
+            const double v = std::strtod(piece.GetString(), &end);
+            if (end != piece.GetString() && !in_range(*f.stored_range, v))
+                return refusal{"sizes up to " + number_text(f.stored_range->max) + " mm either way", ""};
+        }
+        return std::nullopt;
+    }
+    if (!value.is_number() || !f.stored_range || in_range(*f.stored_range, value.get<double>())) return std::nullopt;
+    return refusal{range_text(*f.stored_range) + (*f.unit ? std::string(" ") + f.unit : std::string()), ""};
+}
+
+std::size_t height_count(const field& f, const CString& text)
+{
+    std::size_t n = 0;
+    for (const CString& piece : string_tools::split_string(text, f.separators)) {
+        char* end = nullptr;
+        std::strtod(piece.GetString(), &end);
+        n += end != piece.GetString();
+    }
+    return n;
+}
+
+std::string limits_text(const field& f)
+{
+    const std::string unit = *f.unit ? std::string(" ") + f.unit : std::string();
+    switch (f.kind) {
+    case field_kind::whole:
+    case field_kind::real: return range_text(f.range) + unit;
+    case field_kind::heights: return "each height " + range_text(f.range) + unit + ", " + height_hint(f);
+    case field_kind::text:
+        return "text of at most " + std::to_string(f.max_chars) + " characters" +
+               (f.multi_line ? ", line breaks allowed" : ", one line") + (f.required ? ", not empty" : "");
+    case field_kind::choice: {
+        std::string list;
+        for (const char* c : f.choices) list += std::string(list.empty() ? "" : ", ") + (*c ? "\"" + ds_text::to_utf8(std::string_view(c)) + "\"" : "(empty)");
+        return list;
+    }
+    }
+    return {};
+}
+
+std::optional<refusal> check_text(const CString& text, std::size_t max_chars, bool multi_line)
+{
+    auto bad = text_rules(text.str(), gbk_chars(text.str()), max_chars, multi_line);
+    if (bad) bad->damage = false;
+    return bad;
+}
+
+}  // namespace field_catalogue
