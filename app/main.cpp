@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include <exception>
+#include <new>
 
 #include "app/app_context.h"
 #include "app/console.h"
@@ -33,6 +34,10 @@ int main(int argc, char** argv)
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e);
+    } catch (const std::bad_alloc&) {
+        // Every reader keeps to a memory budget; this is the last wall, and says so plainly.
+        ds_app::complain("not enough memory to finish the command; no file was changed");
+        return 1;
     } catch (const std::exception& e) {
         ds_app::complain(e.what());
         return 1;

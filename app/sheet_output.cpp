@@ -25,7 +25,7 @@ void write_one(const std::filesystem::path& folder, const std::string& name, con
     const std::filesystem::path path = folder / name;
     if (svg) ds_sheet::write_svg(page, path);
     else ds_sheet::write_dxf(page, path);
-    say_utf8("  wrote " + path.string());
+    say_utf8("  wrote " + shown_utf8(path.string()));
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ void sheet_output::write(const CString& drawing, const std::vector<RXDSGNMOD::CR
 void sheet_output::finish(const CString& heading)
 {
     if (m_folders.html.empty()) return;
-    say_utf8("  wrote " + ds_sheet::write_html_index(m_folders.html, heading, m_written).string());
+    say_utf8("  wrote " + shown_utf8(ds_sheet::write_html_index(m_folders.html, heading, m_written).string()));
 }
 
 }  // namespace ds_app

@@ -1,6 +1,8 @@
 // Spreadsheet export and import of a pedestal drawing, through its strategy.
 #include "app/spreadsheet_exchange.h"
 
+#include <algorithm>
+#include <set>
 #include <stdexcept>
 
 #include "app/console.h"
@@ -9,7 +11,7 @@
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
 #include "app/spreadsheet_cells.h"
-#include "host/grid/pedestal_table_templates.h"
+#include "app/spreadsheet_layout.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
@@ -17,6 +19,9 @@
 namespace ds_app {
 
 namespace {
+
+/// Warnings printed one by one; the rest are counted.
+constexpr std::size_t warnings_shown = 20;
 
 void say_table(const excel_table& table)
 {
@@ -27,46 +32,107 @@ void say_table(const excel_table& table)
     }
 }
 
-/// Choices of the rows whose caption a property of the host's pedestal tables
-/// shows with a choice list that table publishes itself.
-std::vector<ds_spreadsheet::cell_choices> offered_choices(const excel_table& table)
+/// The drawing's table as its strategy exports it.
+excel_table drawing_table(graph_data_base& drawing)
 {
-    std::vector<ds_spreadsheet::cell_choices> offered;
-    for (const auto& grid : pedestal_table_templates::build_all())
-        for (const CString& key : grid->get_keys()) {
-            const std::vector<CString>* choices = grid->get_env_variable(grid->get_choice_list(key));
-            if (!choices || grid->is_list()) continue;
-            for (std::size_t r = 0; r < table.size(); ++r)
-                if (table[r].size() > 1 && table[r][0] == grid->get_caption(key)) offered.push_back({{r, 1}, *choices});
-        }
-    return offered;
+    excel_table table;
+    strategy_for(drawing)->set_excel_exchange_p0(table);
+    if (table.empty()) throw std::runtime_error("the strategy exported an empty table for " + node_heading(drawing));
+    return table;
 }
 
-ds_spreadsheet::sheet_layout layout_of(const graph_data_base& drawing, const excel_table& table)
+std::string lower_ascii(std::string text)
 {
-    ds_spreadsheet::sheet_layout layout;
-    const bool parametric = is_of_class(drawing, module_class::parametric_drawing);
-    layout.sheet_name = parametric ? utf8_literal(u8"垫石参数化") : utf8_literal(u8"垫石");
-    layout.header_rows = {parametric ? caption_rows(table) - 1 : 0};
-    layout.number_cells = number_cells(table);
-    layout.choices = offered_choices(table);
-    return layout;
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
 }
 
-excel_table read_sheet(const sheet_file& file)
+/// `name`, or `name~2`, `name~3`, ... when a sheet already has it (Excel tells names apart without case).
+std::string unused_sheet_name(const std::string& name, std::set<std::string>& used)
 {
-    if (file.format == sheet_format::xlsx) return ds_spreadsheet::read_xlsx_file(file.path);
+    std::string candidate = name;
+    for (int n = 2; !used.insert(lower_ascii(candidate)).second; ++n) {
+        const std::string suffix = "~" + std::to_string(n);
+        candidate = ds_spreadsheet::sheet_name_for(name.substr(0, 31 - suffix.size()), name) + suffix;
+    }
+    return candidate;
+}
+
+excel_table read_xlsx(const graph_data_base& drawing, const sheet_file& file)
+{
+    const std::string wanted = file.sheet.empty() ? sheet_name_of(drawing) : file.sheet;
+    try {
+        return ds_spreadsheet::read_xlsx_file(file.path, wanted).rows;
+    } catch (const ds_spreadsheet::missing_sheet_error& e) {
+        if (!file.sheet.empty() || e.sheets.size() != 1)
+            throw std::runtime_error(std::string(e.what()) + "; name the sheet to read with --sheet");
+    }
+    ds_spreadsheet::xlsx_sheet only = ds_spreadsheet::read_xlsx_file(file.path);
+    say_utf8("note: the workbook has no sheet named \"" + wanted + "\"; read its only sheet, \"" + only.name + "\"");
+    return std::move(only.rows);
+}
+
+excel_table read_sheet(const graph_data_base& drawing, const sheet_file& file)
+{
+    if (file.format == sheet_format::xlsx) return read_xlsx(drawing, file);
     ds_spreadsheet::csv_file csv = ds_spreadsheet::read_csv_file(file.path, file.encoding);
     if (csv.charset == ds_text::file_charset::gbk)
         say_utf8("read " + file.path.string() + " as GBK" +
                  (file.encoding == ds_spreadsheet::csv_encoding::gbk ? "" : " (it is not UTF-8)"));
+    if (csv.delimiter != ',')
+        say_utf8("note: " + file.path.string() + " separates its cells with " +
+                 (csv.delimiter == ';' ? "semicolons" : "tabs") + ", not commas; read so");
     return std::move(csv.rows);
 }
 
-void carry_over(graph_data_base& drawing, const graph_data_base& before, const excel_table& table)
+std::string trimmed(const CString& text)
+{
+    std::string s = text.str();
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!s.empty() && blank(s.back())) s.pop_back();
+    s.erase(s.begin(), std::find_if_not(s.begin(), s.end(), blank));
+    return s;
+}
+
+/// The table the file must hold: with the naming row when the file has one.
+/// A file that names another drawing is refused unless forced; one that names
+/// none must at least begin as the drawing's table does, or it is no such
+/// table (and what it holds is not repeated: it may be any file).
+excel_table expected_in_file(const graph_data_base& drawing, const excel_table& read, const excel_table& table,
+                             const std::string& source, bool force)
+{
+    const CString name = drawing.get_node_name();
+    if (const std::optional<CString> named = drawing_named_by(read)) {
+        if (*named == name) return table_with_drawing_row(drawing, table);
+        if (!force)
+            throw std::runtime_error("cannot import " + source + ": it holds the table of the drawing \"" + shown(*named) +
+                                     "\", not of \"" + shown(name) + "\"; give --force to import it all the same; "
+                                     "nothing was changed");
+        say_utf8("warning: " + source + " holds the table of the drawing \"" + shown(*named) + "\"; imported into \"" +
+                 shown(name) + "\" as --force asks");
+        return table_with_drawing_row(drawing, table);
+    }
+    if (!read.empty() && !read[0].empty() && trimmed(read[0][0]) != table[0][0].str())
+        throw std::runtime_error("cannot import " + source + ": it does not hold a drawing's table (its first cell is "
+                                 "neither \"" + shown(drawing_row_caption) + "\" nor \"" + shown(table[0][0]) +
+                                 "\"); nothing was changed");
+    say_utf8("note: " + source + " does not name the drawing it was exported from; read as the table of \"" +
+             shown(name) + "\"");
+    return table;
+}
+
+void say_warnings(const std::vector<std::string>& warnings)
+{
+    for (std::size_t i = 0; i < std::min(warnings.size(), warnings_shown); ++i) say_utf8("warning: " + warnings[i]);
+    if (warnings.size() > warnings_shown)
+        say_utf8("warning: ... and " + std::to_string(warnings.size() - warnings_shown) + " more");
+}
+
+void carry_over(graph_data_base& drawing, const graph_data_base& before, const excel_table& table, std::size_t offset)
 {
     const std::vector<unmatched_list_row> unmatched = carry_over_list_rows(drawing, before);
-    const std::size_t first_list_row = caption_rows(table) + 1;  // 1-based row of the first list row
+    const std::size_t first_list_row = caption_rows(table) + 1 + offset;  // 1-based row of the first list row
     for (const unmatched_list_row& row : unmatched)
         say("list row at table row " + std::to_string(first_list_row + row.index) + " (" + row.bridge_part + " " +
             std::to_string(row.number) + "): no list row before the import has this bridge part and number; it keeps "
@@ -77,31 +143,50 @@ void carry_over(graph_data_base& drawing, const graph_data_base& before, const e
 
 void run_export(graph_data_base& drawing, const sheet_file& file)
 {
-    excel_table table;
-    strategy_for(drawing)->set_excel_exchange_p0(table);
-    if (table.empty()) throw std::runtime_error("the strategy exported an empty table for " + node_heading(drawing));
+    const excel_table table = drawing_table(drawing);
+    const excel_table written = table_with_drawing_row(drawing, table);
     if (file.format == sheet_format::xlsx)
-        ds_spreadsheet::write_xlsx_file(file.path, table, layout_of(drawing, table));
+        ds_spreadsheet::write_xlsx_file(file.path, written, layout_of(drawing, table, sheet_name_of(drawing)));
     else
-        ds_spreadsheet::write_csv_file(file.path, table);
-    say_utf8("exported " + std::to_string(table.size()) + " rows to " + file.path.string() + ":");
-    say_table(table);
+        ds_spreadsheet::write_csv_file(file.path, written);
+    say_utf8("exported " + std::to_string(written.size()) + " rows to " + shown_utf8(file.path.string()) + ":");
+    say_table(written);
+}
+
+void run_export_all(const std::vector<graph_data_base*>& drawings, const std::filesystem::path& workbook)
+{
+    if (drawings.empty()) throw std::runtime_error("the project holds no pedestal drawing to export");
+    std::vector<ds_spreadsheet::workbook_sheet> sheets;
+    std::set<std::string> used;
+    for (graph_data_base* drawing : drawings) {
+        const excel_table table = drawing_table(*drawing);
+        const std::string name = unused_sheet_name(sheet_name_of(*drawing), used);
+        sheets.push_back({table_with_drawing_row(*drawing, table), layout_of(*drawing, table, name)});
+    }
+    ds_spreadsheet::write_xlsx_workbook(workbook, sheets);
+    say_utf8("exported " + std::to_string(sheets.size()) + " drawings to " + shown_utf8(workbook.string()) + ":");
+    for (const auto& sheet : sheets)
+        say_utf8("  sheet \"" + shown_utf8(sheet.layout.sheet_name) + "\": " + std::to_string(sheet.rows.size()) + " rows");
 }
 
 void run_import(graph_data_base& drawing, const sheet_file& file, const import_options& options)
 {
-    excel_table table = read_sheet(file);
+    const std::string source = shown_utf8(file.path.string());
+    excel_table read = read_sheet(drawing, file);
     auto strategy = strategy_for(drawing);
     excel_table expected;
     strategy->set_excel_exchange_p0(expected);
-    normalise_read_table(table, expected);
-    for (const std::string& warning : check_read_table(file.path.string(), table, expected))
-        say_utf8("warning: " + warning);
+    const excel_table in_file = expected_in_file(drawing, read, expected, source, options.force);
+    normalise_read_table(read, in_file);
+    undo_display_formats(read, in_file);
+    say_warnings(check_read_table(source, read, in_file));
+    const std::size_t offset = in_file.size() - expected.size();  // the naming row, when the file has one
+    read.erase(read.begin(), read.begin() + static_cast<std::ptrdiff_t>(std::min(offset, read.size())));
 
     const auto before = snapshot(drawing);
-    strategy->get_excel_exchange_p0(table);
-    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before, table);
-    say_utf8("imported " + std::to_string(table.size()) + " rows from " + file.path.string());
+    strategy->get_excel_exchange_p0(read);
+    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before, read, offset);
+    say_utf8("imported " + std::to_string(read.size()) + " rows from " + source);
     say_changes(*before, drawing);
 }
 
