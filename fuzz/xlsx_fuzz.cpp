@@ -61,13 +61,12 @@ std::string pack(const std::vector<part>& parts)
         if (text && zip_file_add(zip, p.name.c_str(), text, ZIP_FL_ENC_UTF_8) < 0) zip_source_free(text);
     }
     std::string bytes;
-    if (zip_close(zip) == 0 && zip_source_open(buffer) == 0) {
+    if (zip_close(zip) != 0) zip_discard(zip);  // a closed archive is freed; one that failed to close is not
+    else if (zip_source_open(buffer) == 0) {
         char chunk[4096];
         zip_int64_t n;
         while ((n = zip_source_read(buffer, chunk, sizeof chunk)) > 0) bytes.append(chunk, static_cast<std::size_t>(n));
         zip_source_close(buffer);
-    } else {
-        zip_discard(zip);
     }
     zip_source_free(buffer);
     return bytes;

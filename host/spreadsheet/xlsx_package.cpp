@@ -60,7 +60,12 @@ xlsx_package::xlsx_package(std::string_view bytes, std::string source)
         fail("not an XLSX workbook (not a zip package: " + why + ")");
     }
     zip_error_fini(&error);
-    check_entries();
+    try {
+        check_entries();
+    } catch (...) {
+        zip_discard(m_zip);  // a constructor that throws runs no destructor
+        throw;
+    }
 }
 
 xlsx_package::~xlsx_package() { zip_discard(m_zip); }
