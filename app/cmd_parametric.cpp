@@ -101,7 +101,8 @@ void add_csh_commands(CLI::App& app, app_context& context)
     cmd->callback([&context, g] {
         const std::vector<table_edit> edits = g->edits.collect();
         on_project_file(context, g->file, [&](workspace& project) {
-            run_grid(find_parametric_drawing(project, g->target.get()), grid_mode::parametric, edits);
+            run_grid(find_parametric_drawing(project, g->target.get()), grid_mode::parametric, edits, true,
+                     context.save_damaged);
         });
     });
 

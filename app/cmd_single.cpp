@@ -70,7 +70,8 @@ void add_grid_command(CLI::App& app, app_context& context)
         const std::vector<table_edit> edits = o->edits.collect();
         on_project_file(context, o->file, [&](workspace& project) {
             drawing_graph_data_base& drawing = find_single_drawing(project, o->drawing.get());
-            run_grid(drawing, o->mode == "common" ? grid_mode::common : grid_mode::advanced, edits);
+            run_grid(drawing, o->mode == "common" ? grid_mode::common : grid_mode::advanced, edits, true,
+                     context.save_damaged);
         });
     });
 }

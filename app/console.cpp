@@ -71,8 +71,11 @@ std::string shown_utf8(std::string_view utf8) { return terminal_text(utf8, false
 std::string shown_list(const std::vector<CString>& names)
 {
     if (names.empty()) return "(none)";
+    // A project of thousands of drawings must not fill the terminal with one error.
+    constexpr std::size_t most = 20;
     std::string text;
-    for (const CString& name : names) text += (text.empty() ? "" : ", ") + shown(name);
+    for (std::size_t i = 0; i < names.size() && i < most; ++i) text += (text.empty() ? "" : ", ") + shown(names[i]);
+    if (names.size() > most) text += " ... and " + std::to_string(names.size() - most) + " more";
     return text;
 }
 

@@ -9,6 +9,7 @@
 #include "app/console.h"
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
+#include "host/grid/field_catalogue.h"
 #include "host/grid/grid_table_text.h"
 #include "host/grid/table_templates.h"
 #include "host/framework/record_limits.h"
@@ -114,6 +115,35 @@ void grid_session::check_choice(const CVQDataBase& table, const table_edit& edit
                              "; choices: " + shown_list(*choices));
 }
 
+void grid_session::check_field(const table_edit& edit) const
+{
+    const field_catalogue::field* f = field_catalogue::find(edit.table, edit.key);
+    if (!f) return;  // a cell the catalogue does not describe takes what its kind takes
+    const auto refused = field_catalogue::check(*f, edit.value);
+    if (!refused) return;
+    const field_catalogue::place* shown_at = nullptr;
+    for (const auto& p : f->places)
+        if (edit.table == p.table && edit.key == p.key) shown_at = &p;
+    throw std::runtime_error(place(edit) + " (" + shown(CString(shown_at ? shown_at->caption : "")) + "): \"" +
+                             shown(edit.value) + "\" " + refused->rule +
+                             (refused->hint.empty() ? std::string() : " (" + refused->hint + ")"));
+}
+
+const CVQVariant* grid_session::cell(const CString& table_name, int row, const CString& key) const
+{
+    const auto it = m_tables.find(table_name);
+    if (it == m_tables.end() || !it->second || !it->second->has_key(key)) return nullptr;
+    return row > 0 ? it->second->get_prop_cell(row - 1, key) : it->second->get_prop_cell(key);
+}
+
+std::vector<CString> grid_session::tables_with_key(const CString& key) const
+{
+    std::vector<CString> names;
+    for (const auto& [name, table] : m_tables)
+        if (table && table->has_key(key)) names.push_back(name);
+    return names;
+}
+
 CVQVariant grid_session::typed_value(const CVQDataBase& table, const table_edit& edit) const
 {
     const CVQVariant::value_kind kind = cell_kind(table, edit.key, edit.row);
@@ -130,6 +160,7 @@ CVQVariant grid_session::typed_value(const CVQDataBase& table, const table_edit&
 void grid_session::apply(const table_edit& edit)
 {
     CVQDataBase& table = table_for(edit);
+    check_field(edit);
     const CVQVariant value = typed_value(table, edit);  // before a row is appended: a bad value adds nothing
     NM_VQGRID notify = cell_of(table, edit);
     m_observer->on_cell_focus_changed(&table, &notify);
@@ -170,7 +201,50 @@ const char* observer_class(grid_mode mode)
     return module_class::advanced_grid;
 }
 
-void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables)
+namespace {
+
+bool same_value(const CVQVariant& typed, const CVQVariant* now)
+{
+    if (!now) return false;
+    double a = 0, b = 0;
+    if (typed.to_double(a) && now->to_double(b)) return a == b;
+    return typed.text() == now->text();
+}
+
+/// Why an edit of `edit.key` may not have stayed: another table carrying the same key.
+std::string why_not_kept(const grid_session& grid, const table_edit& edit)
+{
+    std::vector<CString> others;
+    for (const CString& name : grid.tables_with_key(edit.key))
+        if (name != edit.table) others.push_back(name);
+    if (others.empty()) return "the observer did not keep it (the drawing's other values decide this cell)";
+    return "the table " + shown_list(others) + " also carries this setting, and the observer keeps that table's value";
+}
+
+/// The edits whose cell does not show the typed value once the observer
+/// loads the saved drawing again; the last edit of a cell counts.
+std::vector<std::string> edits_without_effect(const grid_session& again, const std::vector<table_edit>& edits)
+{
+    std::vector<std::string> lost;
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const table_edit& e = edits[i];
+        const bool later = std::any_of(edits.begin() + long(i) + 1, edits.end(), [&](const table_edit& l) {
+            return l.table == e.table && l.row == e.row && l.key == e.key;
+        });
+        if (later) continue;
+        const CVQVariant* now = again.cell(e.table, e.row, e.key);
+        if (same_value(CVQVariant(e.value, false), now)) continue;
+        lost.push_back(e.origin + ": " + shown(e.table) + (e.row ? "[" + std::to_string(e.row) + "]" : "") + "." +
+                       shown(e.key) + " = \"" + shown(e.value) + "\" had no effect: the cell shows \"" +
+                       (now ? shown(now->text()) : std::string()) + "\" after the save; " + why_not_kept(again, e));
+    }
+    return lost;
+}
+
+}  // namespace
+
+void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables,
+              bool force)
 {
     grid_session grid(observer_class(mode), drawing.get_node_tag());
     grid.load();
@@ -190,12 +264,21 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
     // The grid takes any number the cell holds; the drawing must not carry one
     // the host refuses to load. Throwing here keeps the project file as it was.
     record_limits::check_node(drawing);
-    say_utf8("saved " + std::to_string(edits.size()) + " edit(s) through " + observer_class(mode));
+    grid_session again(observer_class(mode), drawing.get_node_tag());
+    again.load();
+    const std::vector<std::string> lost = edits_without_effect(again, edits);
+    if (!lost.empty() && !force) {
+        std::string lines;
+        for (const std::string& line : lost) lines += "\n  " + line;
+        throw std::runtime_error(std::to_string(lost.size()) + " edit(s) had no effect, so nothing was saved:" + lines +
+                                 "\nEdit the table the observer keeps, or give --force to save the other edits.");
+    }
+    for (const std::string& line : lost) say_utf8("warning: " + line);
+    say_utf8("saved " + std::to_string(edits.size() - lost.size()) + " edit(s) through " + observer_class(mode) +
+             (lost.empty() ? "" : "; " + std::to_string(lost.size()) + " had no effect"));
     say_changes(*before, drawing);
     if (!show_tables) return;
 
-    grid_session again(observer_class(mode), drawing.get_node_tag());
-    again.load();
     say_utf8("tables as the observer loads them now:");
     say_block(again.render());
 }

@@ -40,11 +40,18 @@ public:
     /// Every table, template by template, as readable text.
     CString render() const;
 
+    /// The cell of `key` in `table_name` (`row` 1-based for a list, 0 for a property); null when there is none.
+    const CVQVariant* cell(const CString& table_name, int row, const CString& key) const;
+    /// Tables of this grid that carry `key`.
+    std::vector<CString> tables_with_key(const CString& key) const;
+
 private:
     CVQDataBase& table_for(const table_edit& edit) const;
     /// The grid notification of a cell; appends a row for a list row one past the end.
     NM_VQGRID cell_of(CVQDataBase& table, const table_edit& edit) const;
     void check_choice(const CVQDataBase& table, const table_edit& edit) const;
+    /// The field catalogue's check of the typed text; throws naming the cell, caption, value and rule.
+    void check_field(const table_edit& edit) const;
     CVQVariant typed_value(const CVQDataBase& table, const table_edit& edit) const;
 
     std::unique_ptr<graph_grid_ui_observer_base> m_observer;
@@ -61,11 +68,15 @@ enum class grid_mode { common, advanced, parametric };
 const char* observer_class(grid_mode mode);
 
 /// Loads `drawing` into the grid of `mode` and prints the tables. With edits,
-/// applies them as the user, saves them through the observer, prints the
-/// changes and the tables as the observer loads them afterwards. Throws
-/// record_limits::limit_error when the saved drawing holds a value beyond the
-/// host's input limits (the caller then leaves the project file as it was). Without
+/// applies them as the user (each checked by the field catalogue first),
+/// saves them through the observer, prints the changes and the tables as the
+/// observer loads them afterwards. Throws record_limits::limit_error when the
+/// saved drawing holds a value the loader would refuse (the caller then leaves
+/// the project file as it was). An edit whose cell does not show its value once
+/// the observer loads the saved drawing again (another table carrying the same
+/// setting wins) is named with the reason, and throws unless `force`. Without
 /// `show_tables` only the edits and the changes are printed.
-void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables = true);
+void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables = true,
+              bool force = false);
 
 }  // namespace ds_app

@@ -13,6 +13,18 @@ namespace ds_app {
 
 namespace {
 
+/// A typed name as errors show it: a name too long for any drawing is cut, so
+/// that an error never repeats megabytes the user gave.
+std::string shown_name(const CString& name)
+{
+    constexpr std::size_t most = 200;
+    const std::string& bytes = name.str();
+    if (bytes.size() <= most) return shown(name);
+    std::size_t cut = 0;
+    while (cut < most) cut += static_cast<unsigned char>(bytes[cut]) >= 0x81 ? 2 : 1;  // whole GBK characters
+    return shown(CString(bytes.substr(0, cut))) + "... (" + std::to_string(bytes.size()) + " bytes)";
+}
+
 /// The node named `name` (or the only node) among those for which `keep`
 /// holds; `what` names that kind of node in errors.
 data_node_base& find_kind(const workspace& project, const std::optional<std::string>& name,
@@ -26,9 +38,18 @@ data_node_base& find_kind(const workspace& project, const std::optional<std::str
     }
     const CString wanted = narrow_argument(*name, what + " name");
     const auto& named = project.nodes_named(wanted);
+    std::vector<data_node_base*> kept;
     for (data_node_base* node : named)
-        if (keep(*node)) return *node;
-    throw std::runtime_error("no " + what + " named \"" + *name + "\" in the project" +
+        if (keep(*node)) kept.push_back(node);
+    if (kept.size() == 1) return *kept.front();
+    if (kept.size() > 1) {
+        // Taking the first would edit a drawing the user may not have meant.
+        std::vector<CString> tags;
+        for (const data_node_base* node : kept) tags.push_back(node->get_node_tag());
+        throw std::runtime_error(std::to_string(kept.size()) + " " + what + "s are named \"" + shown_name(wanted) +
+                                 "\" (tags " + shown_list(tags) + "); the name is ambiguous, rename one of them");
+    }
+    throw std::runtime_error("no " + what + " named \"" + shown_name(wanted) + "\" in the project" +
                              (named.empty() ? "" : " (a node of that name is of another kind)") +
                              "; known: " + shown_list(project.names_where(keep)));
 }

@@ -1,37 +1,39 @@
 // The host's door for spreadsheet tables coming back from a person: which
-// cells of a drawing's table hold numbers, and the check a file's table must
-// pass before the drawing's strategy may read it.
+// field each cell of a drawing's table shows (from the field catalogue), and
+// the check a file's table must pass before the drawing's strategy may read it.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "host/grid/field_catalogue.h"
 #include "host/spreadsheet/xlsx_write.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
 
 namespace ds_app {
 
-/// What a value cell of a drawing's table may hold. The strategy reads number
-/// cells with the C conversions, which turn "abc" into 0, "3.7" into 3 and
-/// "1e9" into 1 without a word, so the host checks them first.
-enum class cell_kind {
-    text,
-    integer,  ///< a whole number inside int ("墩台号")
-    count,    ///< a pedestal count, 0 to input_limits::max_pedestals_per_row
-    scale,    ///< a drawing scale 1:n, input_limits::scale_in_range
-    size,     ///< a size in mm, input_limits::size_or_unset_in_range
-    angle,    ///< a skew angle in degrees, input_limits::angle_or_unset_in_range
-};
+/// Sheet name of the catalogue places for `expected`: the parametric drawing's
+/// table is the one with a list header.
+const char* sheet_of(const excel_table& expected);
 
-/// Kind of cell (row, column) of `expected`, the table the drawing exports.
-cell_kind kind_of_cell(const excel_table& expected, std::size_t row, std::size_t column);
+/// The catalogue field of value cell (row, column) of `expected`, the table the
+/// drawing exports, with where it is shown; null for captions, notes and cells
+/// no field stands behind.
+struct cell_field {
+    const field_catalogue::field* field = nullptr;
+    const field_catalogue::place* place = nullptr;
+};
+cell_field field_of_cell(const excel_table& expected, std::size_t row, std::size_t column);
 
 /// Rows of `expected` that carry a caption in cell 0: all of a single
 /// drawing's table; up to and including the list header of a parametric one.
 std::size_t caption_rows(const excel_table& expected);
 
-/// The number cells of `expected`, for a sheet that shows them as numbers.
+/// The number cells of `expected` (fields of whole or real kind), for a sheet that shows them as numbers.
 std::vector<ds_spreadsheet::cell_ref> number_cells(const excel_table& expected);
+
+/// "B6": a cell as spreadsheet programs name it.
+std::string cell_name(std::size_t row, std::size_t column);
 
 /// Makes a table read from a file comparable with the drawing's own:
 /// spreadsheet programs leave out empty cells at the end of a row and keep
@@ -42,11 +44,13 @@ void normalise_read_table(excel_table& read, const excel_table& expected);
 
 /// Checks `read` (normalised) against `expected` cell by cell: every caption
 /// row must carry its caption in order, the list header its captions, and
-/// every number cell a number of its kind inside the host's limits. Throws
-/// std::runtime_error naming `source`, the row, the caption and the value;
-/// nothing has been changed then. Gives back one warning per non-empty cell
-/// or row the drawing's table does not have (the strategy would not read it).
-std::vector<std::string> check_read_table(const std::string& source, const excel_table& read,
-                                          const excel_table& expected);
+/// every value cell a value its field accepts (field_catalogue::check).
+/// Throws std::runtime_error naming `source`, the cell, the caption, the value
+/// and the rule; nothing has been changed then. A read-only cell edited is set
+/// back to the drawing's value in `read`, with a warning. Gives back warnings:
+/// each such cell, each non-empty cell or row the drawing's table does not
+/// have (the strategy would not read it), and each row whose count of heights
+/// differs from its pedestal count (the module repeats the last height).
+std::vector<std::string> check_read_table(const std::string& source, excel_table& read, const excel_table& expected);
 
 }  // namespace ds_app

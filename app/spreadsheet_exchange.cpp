@@ -12,6 +12,7 @@
 #include "app/runtime_objects.h"
 #include "app/spreadsheet_cells.h"
 #include "app/spreadsheet_layout.h"
+#include "host/framework/record_limits.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
@@ -139,6 +140,18 @@ void carry_over(graph_data_base& drawing, const graph_data_base& before, const e
             "the row defaults");
 }
 
+/// The drawing as imported must load again: checked with the loader's own
+/// rules before anything is written (the caller writes nothing after a throw).
+void refuse_unloadable(const graph_data_base& drawing, const std::string& source)
+{
+    try {
+        record_limits::check_node(drawing);
+    } catch (const record_limits::limit_error& e) {
+        throw std::runtime_error("cannot import " + source + ": the drawing would then hold what the project "
+                                 "loader refuses: " + e.what() + "; nothing was changed");
+    }
+}
+
 }  // namespace
 
 void run_export(graph_data_base& drawing, const sheet_file& file)
@@ -186,6 +199,7 @@ void run_import(graph_data_base& drawing, const sheet_file& file, const import_o
     const auto before = snapshot(drawing);
     strategy->get_excel_exchange_p0(read);
     if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before, read, offset);
+    refuse_unloadable(drawing, source);
     say_utf8("imported " + std::to_string(read.size()) + " rows from " + source);
     say_changes(*before, drawing);
 }

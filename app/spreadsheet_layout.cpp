@@ -24,13 +24,12 @@ using ds_spreadsheet::cell_ref;
 /// Rows a list may grow to in a spreadsheet program that still get the list's checks.
 constexpr std::size_t list_rows_checked = 1000;
 
-/// The field a sheet row or list column shows; list columns are the fields of a list item.
-const fc::field* sheet_field(const char* sheet, const CString& caption, bool list_column, bool& read_only)
+/// The field a sheet row (or a list column, `sheet` being the list's) shows, and whether the import reads it.
+const fc::field* sheet_field(const char* sheet, const CString& caption, bool& read_only)
 {
     for (const fc::field& f : fc::all_fields())
         for (const fc::place& p : f.places)
-            if (std::strcmp(p.table, sheet) == 0 && caption == p.caption &&
-                list_column == (std::strstr(f.stored, "/item/") != nullptr)) {
+            if (std::strcmp(p.table, sheet) == 0 && caption == p.caption) {
                 read_only = p.read_only;
                 return &f;
             }
@@ -94,7 +93,7 @@ private:
         for (std::size_t c = 0; c < m_table[r].size(); ++c)
             if (c != 1) m_layout.locked_cells.push_back({row, c});
         bool read_only = false;
-        const fc::field* f = m_table[r].empty() ? nullptr : sheet_field(m_sheet, m_table[r][0], false, read_only);
+        const fc::field* f = m_table[r].empty() ? nullptr : sheet_field(m_sheet, m_table[r][0], read_only);
         if (!f) return;
         if (read_only) {
             m_layout.locked_cells.push_back({row, 1});
@@ -116,7 +115,7 @@ private:
         for (std::size_t c = 0; c < columns; ++c) {
             m_layout.locked_cells.push_back({row, c});
             bool read_only = false;
-            const fc::field* f = sheet_field(m_sheet, m_table[r][c], true, read_only);
+            const fc::field* f = sheet_field(fc::parametric_sheet_list, m_table[r][c], read_only);
             if (!f) continue;
             m_layout.comments.push_back({{row, c}, comment_of(*f)});
             if (auto v = validation_of(*f, {{row + 1, c}, {last, c}})) m_layout.validations.push_back(std::move(*v));

@@ -7,6 +7,7 @@
 #include "host/drawing_lib/rx_component_steel_p0.h"
 #include "host/framework/input_limits.h"
 #include "host/framework/string_tools.h"
+#include "host/grid/field_catalogue.h"
 
 namespace VQDraw_DS_GJNA {
 
@@ -23,7 +24,20 @@ CString value_text(double value)
     return buffer;
 }
 
-CString size_range() { return "(0, " + value_text(input_limits::max_size_mm) + "] mm"; }
+/// The range a door accepts for the field `name`: the design check holds a
+/// record to the same limits the grid and the spreadsheet import apply.
+const field_catalogue::number_range& range_of(const char* name) { return field_catalogue::find_named(name)->range; }
+
+bool fits(const char* name, double value) { return field_catalogue::accepts(range_of(name), value); }
+
+/// "(0, 100000] mm": the range of field `name` as an interval.
+CString interval(const char* name, const char* unit)
+{
+    const field_catalogue::number_range& r = range_of(name);
+    return CString(r.min_open ? "(" : "[") + value_text(r.min) + ", " + value_text(r.max) + (r.max_open ? ")" : "]") + unit;
+}
+
+CString size_range() { return interval("row.width", " mm"); }
 
 class row_checker {
 public:
@@ -37,17 +51,16 @@ public:
 
     void size(const char* field, double value)
     {
-        if (!input_limits::size_in_range(value)) fail(field, value_text(value), size_range());
+        if (!fits("row.width", value)) fail(field, value_text(value), size_range());
     }
 
     void check(const DS_steel_pram_parameter& param)
     {
-        if (!input_limits::count_in_range(param.m_iCount))
-            fail("垫石个数", num_to_string(param.m_iCount), "0~" + num_to_string(input_limits::max_pedestals_per_row));
+        if (!fits("row.count", param.m_iCount))
+            fail("垫石个数", num_to_string(param.m_iCount), "0~" + value_text(range_of("row.count").max));
         size("横桥向宽度", param.m_dWidth);
         size("顺桥向长度", param.m_dLength);
-        if (!(param.m_dAngle > 0.0 && param.m_dAngle < 180.0))
-            fail("斜交角", value_text(param.m_dAngle), "(0, 180) 度");
+        if (!fits("row.angle", param.m_dAngle)) fail("斜交角", value_text(param.m_dAngle), interval("row.angle", " 度"));
         check_heights(param);
         check_rebar(param);
     }
@@ -59,7 +72,7 @@ private:
             note("高度个数 " + num_to_string(static_cast<int>(std::min<std::size_t>(param.m_vecHeights.size(), 1u << 30))) +
                  " 与垫石个数 " + num_to_string(param.m_iCount) + " 不符");
         for (double height : param.m_vecHeights) {
-            if (!input_limits::size_in_range(height)) {
+            if (!fits("row.heights", height)) {
                 fail("高度", value_text(height), size_range());
                 return;
             }
@@ -84,17 +97,16 @@ private:
     void check_bar(const steel_bar_row& bar, std::size_t index, const pedestal_plan& plan)
     {
         const CString name = "钢筋" + bar.m_mark;
-        if (!(bar.m_diameter > 0.0 && bar.m_diameter <= input_limits::max_bar_diameter_mm))
-            fail(name + "直径", value_text(bar.m_diameter), "(0, " + value_text(input_limits::max_bar_diameter_mm) + "] mm");
-        if (bar.m_count < 0 || bar.m_count > input_limits::max_bars_per_line)
-            fail(name + "根数", num_to_string(bar.m_count), "0~" + num_to_string(input_limits::max_bars_per_line));
-        else if (bar.m_count == 0 && !input_limits::size_in_range(bar.m_spacing))
+        if (!fits("bar.diameter", bar.m_diameter))
+            fail(name + "直径", value_text(bar.m_diameter), interval("bar.diameter", " mm"));
+        if (!fits("bar.count", bar.m_count))
+            fail(name + "根数", num_to_string(bar.m_count), "0~" + value_text(range_of("bar.count").max));
+        else if (bar.m_count == 0 && !fits("row.width", bar.m_spacing))
             fail(name + "间距", value_text(bar.m_spacing), size_range());
         const layer_bars laid = bars_in_layer(bar, index, plan);
         if (laid.wanted > input_limits::max_bars_per_line)
             fail(name + "每层根数", value_text(laid.wanted), "1~" + num_to_string(input_limits::max_bars_per_line));
-        else if (laid.count == 0 && bar.m_count >= 0 && input_limits::size_in_range(plan.width) &&
-                 input_limits::size_in_range(plan.length))
+        else if (laid.count == 0 && bar.m_count >= 0 && fits("row.width", plan.width) && fits("row.length", plan.length))
             note(name + "在此尺寸下一根也布置不下");
     }
 
@@ -117,8 +129,9 @@ std::vector<CString> check_draw_data(const DS_draw_data& data)
     for (const auto& [name, scale] : {std::pair<const char*, int>{"立面比例", data.m_iScaleElevation},
                                       {"平面比例", data.m_iScalePlan},
                                       {"大样比例", data.m_iScaleDetail}})
-        if (scale < 1 || scale > max_scale)
-            findings.push_back(CString(name) + " 1:" + num_to_string(scale) + " 超出范围 1:1~1:" + num_to_string(max_scale));
+        if (!fits("settings.scale", scale))
+            findings.push_back(CString(name) + " 1:" + num_to_string(scale) + " 超出范围 1:" +
+                               value_text(range_of("settings.scale").min) + "~1:" + value_text(range_of("settings.scale").max));
     for (std::size_t g = 0; g < data.m_vecParamGroups.size(); ++g) {
         const auto& group = data.m_vecParamGroups[g];
         if (group.empty()) findings.push_back("第" + num_to_string(static_cast<int>(g + 1)) + "组没有垫石");

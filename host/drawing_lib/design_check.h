@@ -4,7 +4,7 @@
 // is where absurd or incomplete values are caught: each finding names the
 // parameter group and row (with the row's name and number), the field, the
 // value and the limit it breaks, using the limits the host applies at its
-// other doors (input_limits.h).
+// other doors: the field catalogue's ranges (field_catalogue.h).
 #pragma once
 
 #include <vector>

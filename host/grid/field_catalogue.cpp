@@ -168,6 +168,15 @@ bool parents_match(const stored_entry& e, std::string_view parent, std::string_v
 
 }  // namespace
 
+const field* find_named(std::string_view name)
+{
+    for (const field& f : all_fields())
+        if (name == f.name) return &f;
+    return nullptr;
+}
+
+bool accepts(const number_range& range, double value) { return in_range(range, value); }
+
 const field* find(const CString& table, const CString& key)
 {
     for (const field& f : all_fields())
@@ -222,12 +231,12 @@ std::optional<refusal> check(const field& f, const CString& text)
     case field_kind::heights: return check_heights(f, text);
     case field_kind::whole:
         if (!read_whole(trimmed(s), whole)) return refusal{"needs a whole number " + limits_text(f), ""};
-        if (!in_range(f.range, double(whole))) return refusal{"needs " + limits_text(f), ""};
+        if (!in_range(f.range, double(whole))) return refusal{"needs a whole number " + limits_text(f), ""};
         return std::nullopt;
     case field_kind::real:
         if (!grid_number_text::parse_real(CString(trimmed(s).c_str()), real))
             return refusal{"needs a number " + limits_text(f), ""};
-        if (!in_range(f.range, real)) return refusal{"needs " + limits_text(f), ""};
+        if (!in_range(f.range, real)) return refusal{"needs a number " + limits_text(f), ""};
         return std::nullopt;
     }
     return std::nullopt;

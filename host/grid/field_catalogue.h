@@ -9,15 +9,17 @@
 //
 // API (stable; texts in GBK as the grid holds them, rules and hints in UTF-8):
 //   all_fields()                        every field, in a fixed order
+//   find_named(name)                    a field by its stable id
 //   find(table, key)                    the field a grid cell shows
 //   find_by_caption(table, caption)     the field a grid row or sheet row shows by caption;
 //                                       `table` is a grid table or a sheet name
-//                                       (single_sheet, parametric_sheet)
+//                                       (single_sheet, parametric_sheet, parametric_sheet_list)
 //   find_stored(key, parent, grandparent) the field a stored member holds
 //   check(field, text)                  nothing when a person may enter `text`, else the refusal
 //   check_stored(field, json)           the loader's looser rule for a stored value
 //   height_count(field, text)           how many heights the module reads from `text`
 //   limits_text(field)                  the limits in words, for comments and validation
+//   accepts(range, value)               a number against a field's range
 #pragma once
 
 #include <cstddef>
@@ -84,15 +86,24 @@ struct refusal {
     bool damage = false;
 };
 
-/// Sheet names the spreadsheet exchange gives the two drawings' tables.
+/// Sheet names the spreadsheet exchange gives the two drawings' tables, and
+/// the name of the list below the parametric drawing's property rows (its
+/// columns' captions repeat some property rows' captions).
 extern const char* const single_sheet;
 extern const char* const parametric_sheet;
+extern const char* const parametric_sheet_list;
 
 /// Longest name (a drawing, bridge part, mark, ...) and note, in characters.
 inline constexpr std::size_t max_name_chars = 64;
 inline constexpr std::size_t max_note_chars = 4000;
 
 const std::vector<field>& all_fields();
+
+/// The field of stable id `name` ("row.width"); null when there is none.
+const field* find_named(std::string_view name);
+
+/// True when `value` lies in `range` (finite, inside, or 0 where 0 means not given).
+bool accepts(const number_range& range, double value);
 
 const field* find(const CString& table, const CString& key);
 const field* find_by_caption(const CString& table, const CString& caption);

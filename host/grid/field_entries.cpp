@@ -8,6 +8,7 @@ namespace field_catalogue {
 
 const char* const single_sheet = "垫石";
 const char* const parametric_sheet = "垫石参数化";
+const char* const parametric_sheet_list = "垫石参数化:列表";
 
 namespace {
 
@@ -186,14 +187,14 @@ void add_parametric_fields(std::vector<field>& f)
                      {{param_name, "m_H", "高度名称"}, {parametric_sheet, "", "高度名称"}}));
     f.push_back(choice("row.structure_type", "m_csh_data/item/m_Type", structure_types(), {{param_list, "m_Type", "墩台类型"}}));
     f.push_back(text("row.bridge_part", "m_csh_data/item/m_strQF", max_name_chars,
-                     {{param_list, "m_strQF", "桥幅"}, {parametric_sheet, "", "桥幅"}}, true));
+                     {{param_list, "m_strQF", "桥幅"}, {parametric_sheet_list, "", "桥幅"}}, true));
     f.push_back(number("row.structure_number", "m_csh_data/item/m_iNum", K::whole, "", structure_number, std::nullopt,
-                       {{param_list, "m_iN", "墩台号"}, {parametric_sheet, "", "墩台号"}}));
+                       {{param_list, "m_iN", "墩台号"}, {parametric_sheet_list, "", "墩台号"}}));
     f.push_back(number("row.count", "m_csh_data/item/m_iCount", K::whole, "pedestals", count, count,
-                       {{param_list, "m_iCount", "垫石个数"}, {parametric_sheet, "", "个数"}}));
+                       {{param_list, "m_iCount", "垫石个数"}, {parametric_sheet_list, "", "个数"}}));
     f.push_back(text("row.kind", "m_csh_data/item/m_strType", max_name_chars, {{param_list, "m_type", "垫石类型"}}));
     f.push_back(heights("row.heights", "m_csh_data/item/m_strH", row_height_separators,
-                        {{param_list, "m_strH", "垫石高度(mm)"}, {parametric_sheet, "", "高度(mm)"}}));
+                        {{param_list, "m_strH", "垫石高度(mm)"}, {parametric_sheet_list, "", "高度(mm)"}}));
     f.push_back(number("row.width", "m_csh_data/item/m_dWid", K::real, "mm", size, magnitude,
                        {{param_list, "m_dWid", "横桥向宽度(mm)"}}));
     f.push_back(number("row.length", "m_csh_data/item/m_dLen", K::real, "mm", size, magnitude,

@@ -145,29 +145,43 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
     const std::string count = utf8(u8"\"垫石个数\""), number = utf8(u8"\"墩台号\"");
     const std::pair<std::string, std::string> bad_csvs[] = {
         {"\"unbalanced,1\r\n", "bad0.csv"},
-        {with_cell(u8"顺桥向长度(mm)", "abc"), "row 7"},
-        {with_cell(u8"顺桥向长度(mm)", utf8(u8"宽度"), 0), "row 7"},
+        {with_cell(u8"顺桥向长度(mm)", "abc"), "cell B7"},
+        {with_cell(u8"顺桥向长度(mm)", utf8(u8"宽度"), 0), "cell A7"},
         {exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1), "row 3"},
         // Numbers the strategy's C conversions would take as something else.
-        {with_cell(u8"垫石个数", "1e9"), "row 10: " + count},
-        {with_cell(u8"垫石个数", "3.7"), "found \"3.7\""},
+        {with_cell(u8"垫石个数", "1e9"), "cell B10 " + count},
+        {with_cell(u8"垫石个数", "3.7"), "\"3.7\" needs a whole number"},
         {with_cell(u8"垫石个数", "1001"), "from 0 to 1000"},
-        {with_cell(u8"墩台号", "99999999999"), "row 15: " + number + " needs a whole number that fits an int"},
-        {with_cell(u8"墩台号", "1e30"), "found \"1e30\""},
-        {with_cell(u8"横桥向宽度(mm)", "inf"), "row 6"},
+        {with_cell(u8"墩台号", "99999999999"), "cell B15 " + number + ": \"99999999999\" needs a whole number from 0"},
+        {with_cell(u8"墩台号", "1e30"), "\"1e30\" needs a whole number"},
+        {with_cell(u8"横桥向宽度(mm)", "inf"), "cell B6"},
         {with_cell(u8"斜交角(°)", "180"), "above 0 and below 180"},
+        {with_cell(u8"斜交角(°)", "0"), "above 0 and below 180"},
+        // What spreadsheet programs and typists make of a height list, and choices typed by hand.
+        {with_cell(u8"高度(mm)", "220230"), "found 220230 (separate heights with , ; or a space)"},
+        {with_cell(u8"高度(mm)", utf8(u8"220，230")), "separate heights with , ; or a space"},
+        {with_cell(u8"高度(mm)", "-5,0"), "above 0"},
+        {with_cell(u8"高度(mm)", ""), "at least one height"},
+        {with_cell(u8"混凝土类型", "c45"), "one of the choices"},
+        {with_cell(u8"输入方式", utf8(u8"导入")), "one of the choices"},
+        {with_cell(u8"自定义附注", "a\001b"), "\\x01"},
     };
     std::vector<std::pair<std::vector<std::string>, std::string>> calls = {
         {{"draw", project, "--drawing", utf8(u8"无此图")}, utf8(u8"known: 垫石")},
         {{"reference", project, "--structure", utf8(u8"主线9号墩")}, utf8(u8"known: 主线0号台, 主线1号墩")},
         {{"reference", project, "--structure", utf8(u8"主线1号墩"), "--numbers", "7"}, "took nothing"},
         {{"grid", project, "--set", "no-equals-sign"}, "TABLE.KEY=VALUE"},
-        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "is not a number"},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "\"wide\" needs a number"},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=1e308")},
-         utf8(u8"drawing \"垫石\": m_draw_data/m_gz/m_dWidth = 1e+308 is beyond the limit")},
+         utf8(u8"m_dWidth (横桥向宽度(mm)): \"1e308\" needs a number above 0 and at most 100000 mm")},
+        {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dHeight=220，230")}, "separate heights with , ; or a space"},
+        {{"grid", project, "--set", utf8(u8"垫石-绘图设置.m_strConcreteType=c45")}, utf8(u8"choices \"C30\"")},
+        // The observer keeps 垫石-绘图设置's copy of a shared setting: the edit is named, not saved.
+        {{"grid", project, "--set", utf8(u8"通用绘图设置.m_strCustomNote=hello")},
+         utf8(u8"had no effect: the cell shows \"\" after the save; the table 垫石-绘图设置 also carries this setting")},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_nothing=1")}, "keys: m_dWidth"},
         {{"grid", project, "--set", utf8(u8"无此表.m_dWidth=1")}, utf8(u8"tables: 垫石-构造属性")},
-        {{"grid", project, "--mode", "common", "--set", utf8(u8"垫石-总体属性.m_GetType=随便")}, utf8(u8"choices: 自定义")},
+        {{"grid", project, "--mode", "common", "--set", utf8(u8"垫石-总体属性.m_GetType=随便")}, utf8(u8"choices \"自定义\"")},
         {{"merge", project, "--drawings", utf8(u8"垫石,无此图")}, utf8(u8"无此图")},
     };
     std::size_t files = 0;
@@ -194,7 +208,7 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
     const run_result imported = run({"import", m_project.string(), "--csv", csv.string()});
     ASSERT_EQ(imported.exit_code, 0) << imported.err;
     EXPECT_TRUE(contains(imported.out, "310,320"));
-    EXPECT_TRUE(contains(imported.out, "warning: row 8, column 3: \"x\" is not part")) << imported.out;
+    EXPECT_TRUE(contains(imported.out, "warning: cell C8: \"x\" is not part")) << imported.out;
     EXPECT_TRUE(contains(imported.out, utf8(u8"warning: row 19 (\"备注\") is not part"))) << imported.out;
     const run_result drawn = run({"draw", m_project.string()});
     ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
