@@ -212,9 +212,10 @@ void add_validations(lxw_worksheet* sheet, const sheet_layout& layout, const std
 /// Frozen header, filter, comments, page set-up and protection.
 void finish_sheet(lxw_worksheet* sheet, const sheet_layout& layout, const std::string& source)
 {
-    if (layout.frozen_rows > 0) {
-        worksheet_freeze_panes(sheet, static_cast<lxw_row_t>(layout.frozen_rows), 0);
-        check(worksheet_repeat_rows(sheet, 0, static_cast<lxw_row_t>(layout.frozen_rows - 1)), source, "print titles");
+    if (layout.frozen_rows > 0) worksheet_freeze_panes(sheet, static_cast<lxw_row_t>(layout.frozen_rows), 0);
+    if (!layout.header_rows.empty()) {
+        const auto [first, last] = std::minmax_element(layout.header_rows.begin(), layout.header_rows.end());
+        check(worksheet_repeat_rows(sheet, static_cast<lxw_row_t>(*first), static_cast<lxw_row_t>(*last)), source, "print titles");
     }
     if (const auto& f = layout.autofilter)
         check(worksheet_autofilter(sheet, static_cast<lxw_row_t>(f->first.row), static_cast<lxw_col_t>(f->first.column),

@@ -54,7 +54,7 @@ struct cell_number_format {
 struct sheet_layout {
     /// Name of the sheet (UTF-8, at most 31 characters, none of []:*?/\).
     std::string sheet_name = "Sheet1";
-    /// Rows shown as headers: bold, on a shaded fill, with borders.
+    /// Rows shown as headers: bold, on a shaded fill, with borders, and printed on every page.
     std::vector<std::size_t> header_rows;
     /// Cells written as numbers when their text reads as one (an unreadable
     /// text stays text, so nothing is lost).
@@ -63,7 +63,7 @@ struct sheet_layout {
     std::vector<cell_choices> choices;
     std::vector<cell_validation> validations;
     std::vector<cell_comment> comments;
-    /// Rows kept in view when scrolling, and printed on every page.
+    /// Rows kept in view when scrolling.
     std::size_t frozen_rows = 0;
     /// Filter buttons on a list's header row.
     std::optional<cell_range> autofilter;

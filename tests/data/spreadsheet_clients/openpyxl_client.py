@@ -39,6 +39,7 @@ expect("A4 landscape", (single.page_setup.paperSize, single.page_setup.orientati
 # One page wide (1 is the default a file may leave out), as many pages tall as it takes.
 expect("fitted to width", (single.sheet_properties.pageSetUpPr.fitToPage, single.page_setup.fitToWidth or 1,
                            single.page_setup.fitToHeight), (True, 1, 0))
+expect("header printed on every page", single.print_title_rows, "$2:$2")
 expect("protected", single.protection.sheet, True)
 expect("captions locked, values open", (single["A6"].protection.locked, single["B6"].protection.locked), (True, False))
 expect("1:n", single["B16"].number_format, '"1:"0')
