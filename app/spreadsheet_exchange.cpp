@@ -60,31 +60,41 @@ std::string unused_sheet_name(const std::string& name, std::set<std::string>& us
     return candidate;
 }
 
-excel_table read_xlsx(const graph_data_base& drawing, const sheet_file& file)
+/// A table read from a file, and how messages name where it came from.
+struct read_table {
+    excel_table rows;
+    std::string source;  ///< the file, and for a workbook the sheet
+};
+
+read_table read_xlsx(const graph_data_base& drawing, const sheet_file& file)
 {
     const std::string wanted = file.sheet.empty() ? sheet_name_of(drawing) : file.sheet;
+    const auto named = [&](ds_spreadsheet::xlsx_sheet sheet) {
+        return read_table{std::move(sheet.rows), shown_utf8(file.path.string()) + ", sheet \"" + shown_utf8(sheet.name) + "\""};
+    };
     try {
-        return ds_spreadsheet::read_xlsx_file(file.path, wanted).rows;
+        return named(ds_spreadsheet::read_xlsx_file(file.path, wanted));
     } catch (const ds_spreadsheet::missing_sheet_error& e) {
         if (!file.sheet.empty() || e.sheets.size() != 1)
             throw std::runtime_error(std::string(e.what()) + "; name the sheet to read with --sheet");
     }
     ds_spreadsheet::xlsx_sheet only = ds_spreadsheet::read_xlsx_file(file.path);
-    say_utf8("note: the workbook has no sheet named \"" + wanted + "\"; read its only sheet, \"" + only.name + "\"");
-    return std::move(only.rows);
+    say_utf8("note: the workbook has no sheet named \"" + shown_utf8(wanted) + "\"; read its only sheet, \"" +
+             shown_utf8(only.name) + "\"");
+    return named(std::move(only));
 }
 
-excel_table read_sheet(const graph_data_base& drawing, const sheet_file& file)
+read_table read_sheet(const graph_data_base& drawing, const sheet_file& file)
 {
     if (file.format == sheet_format::xlsx) return read_xlsx(drawing, file);
     ds_spreadsheet::csv_file csv = ds_spreadsheet::read_csv_file(file.path, file.encoding);
+    const std::string source = shown_utf8(file.path.string());
     if (csv.charset == ds_text::file_charset::gbk)
-        say_utf8("read " + file.path.string() + " as GBK" +
-                 (file.encoding == ds_spreadsheet::csv_encoding::gbk ? "" : " (it is not UTF-8)"));
+        say_utf8("read " + source + " as GBK" + (file.encoding == ds_spreadsheet::csv_encoding::gbk ? "" : " (it is not UTF-8)"));
     if (csv.delimiter != ',')
-        say_utf8("note: " + file.path.string() + " separates its cells with " +
-                 (csv.delimiter == ';' ? "semicolons" : "tabs") + ", not commas; read so");
-    return std::move(csv.rows);
+        say_utf8("note: " + source + " separates its cells with " + (csv.delimiter == ';' ? "semicolons" : "tabs") +
+                 ", not commas; read so");
+    return {std::move(csv.rows), source};
 }
 
 std::string trimmed(const CString& text)
@@ -184,8 +194,9 @@ void run_export_all(const std::vector<graph_data_base*>& drawings, const std::fi
 
 void run_import(graph_data_base& drawing, const sheet_file& file, const import_options& options)
 {
-    const std::string source = shown_utf8(file.path.string());
-    excel_table read = read_sheet(drawing, file);
+    read_table file_table = read_sheet(drawing, file);
+    excel_table& read = file_table.rows;
+    const std::string& source = file_table.source;
     auto strategy = strategy_for(drawing);
     excel_table expected;
     strategy->set_excel_exchange_p0(expected);
