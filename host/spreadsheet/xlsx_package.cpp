@@ -31,14 +31,22 @@ std::string lower_ascii(std::string text)
     return text;
 }
 
-/// Most memory the tree of `text` can take: every '<' starts at most one
-/// element and one text node, every '=' at most one attribute.
-std::uint64_t tree_size_bound(const std::string& text)
-{
-    const auto tags = static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '<'));
-    const auto attributes = static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '='));
-    return text.size() + (2 * tags + 1) * bytes_per_node + attributes * bytes_per_attribute;
-}
+/// Most memory the tree of a part's text can take, counted chunk by chunk as
+/// it inflates: every '<' starts at most one element and one text node, every
+/// '=' at most one attribute.
+class tree_size_bound {
+public:
+    void add(std::string_view chunk)
+    {
+        m_bytes += chunk.size();
+        m_tags += static_cast<std::uint64_t>(std::count(chunk.begin(), chunk.end(), '<'));
+        m_attributes += static_cast<std::uint64_t>(std::count(chunk.begin(), chunk.end(), '='));
+    }
+    std::uint64_t bytes() const { return m_bytes + (2 * m_tags + 1) * bytes_per_node + m_attributes * bytes_per_attribute; }
+
+private:
+    std::uint64_t m_bytes = 0, m_tags = 0, m_attributes = 0;
+};
 
 std::string mebibytes(std::uint64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
@@ -106,18 +114,24 @@ std::optional<std::string> xlsx_package::part(const std::string& name)
 }
 
 /// Inflates chunk by chunk and stops at the stated size: a part that lies
-/// about its size cannot take more than it said, nor more than what is left.
+/// about its size cannot take more than it said, nor more than what is left;
+/// and stops as soon as the tree the text would make outgrows its budget.
 std::string xlsx_package::unpack(const std::string& name, std::uint64_t index, std::uint64_t size)
 {
     std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> file(zip_fopen_index(m_zip, index, 0), zip_fclose);
     if (!file) fail(name + ": " + zip_strerror(m_zip));
     std::string data;
+    tree_size_bound tree;
     char chunk[64 * 1024];
     for (;;) {
         const zip_int64_t n = zip_fread(file.get(), chunk, sizeof chunk);
         if (n < 0) fail(name + ": " + zip_file_strerror(file.get()));
         if (n == 0) break;
         if (data.size() + static_cast<std::uint64_t>(n) > size) fail(name + " is larger than the package says");
+        tree.add(std::string_view(chunk, static_cast<std::size_t>(n)));
+        if (tree.bytes() > tree_budget)
+            fail(name + " holds too many elements for a table (reading it could take more than " +
+                 mebibytes(tree_budget) + " of memory)");
         data.append(chunk, static_cast<std::size_t>(n));
     }
     m_unpacked_left -= data.size();
@@ -132,9 +146,6 @@ pugi::xml_document xlsx_package::parse(const std::string& name, bool required)
         if (required) fail("not an XLSX workbook (it has no " + name + ")");
         return doc;
     }
-    if (tree_size_bound(*text) > tree_budget)
-        fail(name + " holds too many elements for a table (reading it could take more than " +
-             mebibytes(tree_budget) + " of memory)");
     const pugi::xml_parse_result parsed =
         doc.load_buffer(text->data(), text->size(), pugi::parse_default | pugi::parse_ws_pcdata);
     if (!parsed) fail(name + " is not XML: " + parsed.description() + " at byte " + std::to_string(parsed.offset));

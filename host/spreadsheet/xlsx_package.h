@@ -33,7 +33,8 @@ public:
     [[noreturn]] void fail(const std::string& why) const;
 
     /// The unpacked part `name` (matched without regard to case, as Excel
-    /// does), or nothing when the package has no such part.
+    /// does), or nothing when the package has no such part. Its XML tree must
+    /// fit the budget, which is checked as it inflates.
     std::optional<std::string> part(const std::string& name);
 
     /// The part parsed as XML; an empty document when it is missing and not `required`.
