@@ -33,7 +33,8 @@ fi
 
 case "$target" in
   project_file) seeds=(fuzz/corpus/project_file tests/data/projects/good tests/data/projects/bad) ;;
-  csv | grid_edit) seeds=("fuzz/corpus/$target") ;;
+  csv) seeds=(fuzz/corpus/csv); extra=(-dict=fuzz/csv.dict) ;;
+  grid_edit) seeds=(fuzz/corpus/grid_edit) ;;
   xlsx) seeds=(fuzz/corpus/xlsx); extra=(-dict=fuzz/xlsx.dict) ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
