@@ -37,7 +37,8 @@ std::string format_letters(const std::string& code)
         } else if (c == '[') {
             const std::size_t end = code.find(']', i + 1);
             const std::string inside = code.substr(i + 1, end == std::string::npos ? std::string::npos : end - i - 1);
-            if (!inside.empty() && inside.find_first_not_of("hHmMsS") == std::string::npos) out += inside;
+            // [h], [mm], [ss]: elapsed time, whichever letter it counts in.
+            if (!inside.empty() && inside.find_first_not_of("hHmMsS") == std::string::npos) out += 'h';
             i = end == std::string::npos ? code.size() : end;
         } else {
             out += c;

@@ -10,6 +10,7 @@
 
 #include "host/framework/atomic_file.h"
 #include "host/framework/input_limits.h"
+#include "host/spreadsheet/xlsx_number_formats.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"
 #include "support/error_text.h"
@@ -191,6 +192,29 @@ TEST_F(xlsx_table, BadWorkbooksAreRefusedWithTheirPlace)
         EXPECT_THAT(said, HasSubstr("in.xlsx: ")) << c.says;
         EXPECT_THAT(said, HasSubstr(c.says));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A number format refused by mistake would refuse every file of a program
+// that writes it; one let through would import a day count as a size.
+TEST(XlsxNumberFormats, DatesTimesAndPercentagesAreToldFromPlainNumbers)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"General", ""},           {"0.00", ""},
+        {"@", ""},                 {"#,##0;[Red]-#,##0", ""},
+        {"0.00E+00", ""},          {"\"h\"0", ""},
+        {"0_);\\(0\\)", ""},       {"[$-804]General", ""},
+        {"0%", "a percentage"},    {"0.0%", "a percentage"},
+        {"yyyy-mm-dd", "a date"},  {"m/d", "a date"},
+        {"[$-804]yyyy\"年\"m\"月\"d\"日\"", "a date"},
+        {"mmm-yy", "a date"},      {"h:mm", "a time"},
+        {"mm:ss", "a time"},       {"[h]:mm:ss", "a time"},
+        {"[mm]", "a time"},
+    };
+    for (const auto& [code, what] : cases) EXPECT_EQ(classify_format(code).what, what) << code;
 }
 
 }  // namespace
