@@ -98,11 +98,14 @@ void add_csh_commands(CLI::App& app, app_context& context)
     add_project_option(*cmd, g->file);
     add_drawing_option(*cmd, g->target);
     g->edits.add_to(*cmd);
-    cmd->callback([&context, g] {
+    auto as_table = std::make_shared<bool>(false);
+    cmd->add_flag("--as-table", *as_table,
+                  "keep the module's result alone: list rows hold only what the table has columns for");
+    cmd->callback([&context, g, as_table] {
         const std::vector<table_edit> edits = g->edits.collect();
         on_project_file(context, g->file, [&](workspace& project) {
             run_grid(find_parametric_drawing(project, g->target.get()), grid_mode::parametric, edits, true,
-                     context.save_damaged);
+                     context.save_damaged, *as_table);
         });
     });
 

@@ -7,6 +7,7 @@
 #include "app/node_lookup.h"
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
+#include "host/grid/field_catalogue.h"
 
 namespace ds_app {
 
@@ -14,6 +15,9 @@ graph_data_base& add_pedestal_drawing(workspace& project, const std::string& nam
 {
     const CString narrow = narrow_argument(name, "drawing name");
     if (narrow.IsEmpty()) throw std::runtime_error("a drawing needs a name");
+    // Names become sheet titles and file names: they follow the catalogue's text rules for names.
+    if (const auto refused = field_catalogue::check_text(narrow, field_catalogue::max_name_chars, false))
+        throw std::runtime_error("the drawing name \"" + shown(narrow) + "\" " + refused->rule);
     if (project.find_by_name(narrow))
         throw std::runtime_error("the project holds a node named \"" + name + "\" already");
     const char* cls = parametric ? module_class::parametric_drawing : module_class::single_drawing;

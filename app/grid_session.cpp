@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "app/console.h"
+#include "app/list_carry_over.h"
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
 #include "host/grid/field_catalogue.h"
@@ -22,6 +23,9 @@ namespace {
 /// Key of the common observer's reference cell: focusing it makes the observer
 /// list the drawings it may refer to.
 const char* const reference_cell_key = "m_Ref_path";
+
+/// The parametric grid's list table, whose columns are the cells of a list row.
+const char* const parametric_list_table = "垫石-参数化列表";
 
 std::string place(const table_edit& edit)
 {
@@ -244,7 +248,7 @@ std::vector<std::string> edits_without_effect(const grid_session& again, const s
 }  // namespace
 
 void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables,
-              bool force)
+              bool force, bool as_table)
 {
     grid_session grid(observer_class(mode), drawing.get_node_tag());
     grid.load();
@@ -261,6 +265,10 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
         grid.apply(edit);
     }
     grid.save();
+    // The observer builds the list rows from the table's columns, so what a row
+    // holds beyond them would fall back to the row defaults.
+    if (mode == grid_mode::parametric && !as_table)
+        say_carried_rows(carry_over_list_rows(drawing, *before, parametric_list_table));
     // The grid takes any number the cell holds; the drawing must not carry one
     // the host refuses to load. Throwing here keeps the project file as it was.
     record_limits::check_node(drawing);

@@ -75,8 +75,10 @@ const char* observer_class(grid_mode mode);
 /// the project file as it was). An edit whose cell does not show its value once
 /// the observer loads the saved drawing again (another table carrying the same
 /// setting wins) is named with the reason, and throws unless `force`. Without
-/// `show_tables` only the edits and the changes are printed.
+/// `show_tables` only the edits and the changes are printed. In the parametric
+/// grid the list rows keep what the table has no column for (carried over by
+/// bridge part and number, carry_over_list_rows), unless `as_table`.
 void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables = true,
-              bool force = false);
+              bool force = false, bool as_table = false);
 
 }  // namespace ds_app

@@ -1,12 +1,12 @@
-// Carry-over of a parametric drawing's list rows through their stored form.
+// Carry-over of a parametric drawing's list rows, matched by bridge part and number.
 #include "app/list_carry_over.h"
 
 #include <algorithm>
-#include <deque>
-#include <map>
-#include <string>
 
+#include "app/console.h"
+#include "app/list_rows.h"
 #include "app/node_view.h"
+#include "host/grid/field_catalogue.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {
@@ -15,61 +15,79 @@ namespace {
 
 using nlohmann::ordered_json;
 
-/// The stored list of the parametric drawing and the members its table cells carry.
-const char* const list_key = "m_csh_data";
-const char* const bridge_part_key = "m_strQF";
-const char* const number_key = "m_iNum";
-const char* const table_members[] = {bridge_part_key, number_key, "m_iCount", "m_strH"};
-
-/// The stored rows in list order ("item_0", "item_1", ... as written; walked,
-/// not looked up, because a lookup in an ordered document is linear).
-std::vector<ordered_json*> list_items(ordered_json& stored)
+/// Stored keys of the row members that `table` shows in a cell, by the catalogue.
+std::vector<std::string> members_with_cells(const char* table)
 {
-    std::vector<ordered_json*> items;
-    const auto list = stored.find(list_key);
-    if (list == stored.end() || !list->is_object()) return items;
-    for (auto& [key, value] : list->items())
-        if (key.starts_with("item_") && value.is_object()) items.push_back(&value);
-    return items;
+    const std::string prefix = parametric_list_layout().list_key + "/item/";
+    std::vector<std::string> keys;
+    for (const field_catalogue::field& f : field_catalogue::all_fields()) {
+        const std::string stored = f.stored;
+        if (!stored.starts_with(prefix)) continue;
+        if (std::any_of(f.places.begin(), f.places.end(), [&](const auto& p) { return std::string_view(p.table) == table; }))
+            keys.push_back(stored.substr(prefix.size()));
+    }
+    return keys;
 }
 
-/// Bridge part and number of a stored row, as one key.
-std::string structure_key(const ordered_json& row)
+std::vector<std::string> take_members_without_cells(ordered_json& row, const ordered_json& from,
+                                                    const std::vector<std::string>& with_cells)
 {
-    return row.value(bridge_part_key, ordered_json()).dump() + '\n' + row.value(number_key, ordered_json()).dump();
-}
-
-void take_members_without_cells(ordered_json& row, const ordered_json& from)
-{
+    std::vector<std::string> carried;
     for (const auto& item : from.items()) {
         const std::string& key = item.key();  // a named variable: clang 14 cannot capture a structured binding
-        if (std::none_of(std::begin(table_members), std::end(table_members), [&](const char* k) { return key == k; }))
-            row[key] = item.value();
+        if (key == "version" || std::find(with_cells.begin(), with_cells.end(), key) != with_cells.end()) continue;
+        row[key] = item.value();
+        carried.push_back(member_caption(key));
     }
+    return carried;
 }
 
 }  // namespace
 
-std::vector<unmatched_list_row> carry_over_list_rows(graph_data_base& drawing, const graph_data_base& before)
+std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const graph_data_base& before, const char* table)
 {
-    ordered_json stored = stored_form(drawing), stored_before = stored_form(before);
-    const std::vector<ordered_json*> rows = list_items(stored), old_rows = list_items(stored_before);
-    // The old rows of each structure in list order; a match takes the first one left.
-    std::map<std::string, std::deque<const ordered_json*>> waiting;
-    for (const ordered_json* old : old_rows) waiting[structure_key(*old)].push_back(old);
-    std::vector<unmatched_list_row> unmatched;
+    ordered_json stored = stored_form(drawing);
+    const ordered_json stored_before = stored_form(before);
+    const std::vector<ordered_json*> rows = list_items(stored);
+    const std::vector<const ordered_json*> old_rows = list_items(stored_before);
+    const std::vector<const ordered_json*> const_rows(rows.begin(), rows.end());
+    const std::vector<long> matched = match_rows(const_rows, old_rows);
+    const std::vector<std::string> with_cells = members_with_cells(table);
+    std::vector<carried_row> result;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const auto match = waiting.find(structure_key(*rows[i]));
-        if (match == waiting.end() || match->second.empty()) {
-            unmatched.push_back({i, ds_text::from_utf8(rows[i]->value(bridge_part_key, std::string())),
-                                 rows[i]->value(number_key, 0)});
-            continue;
+        carried_row row;
+        row.index = i;
+        row.name = row_name(*rows[i]);
+        if (matched[i] >= 0) {
+            row.matched = true;
+            row.carried = take_members_without_cells(*rows[i], *old_rows[std::size_t(matched[i])], with_cells);
         }
-        take_members_without_cells(*rows[i], *match->second.front());
-        match->second.pop_front();
+        result.push_back(std::move(row));
     }
     if (!rows.empty()) read_stored_form(drawing, stored);
-    return unmatched;
+    return result;
+}
+
+void say_carried_rows(const std::vector<carried_row>& rows)
+{
+    std::size_t kept = 0;
+    std::vector<std::string> fields;
+    for (const carried_row& row : rows) {
+        if (!row.matched) continue;
+        ++kept;
+        for (const std::string& f : row.carried)
+            if (std::find(fields.begin(), fields.end(), f) == fields.end()) fields.push_back(f);
+    }
+    if (kept) {
+        std::string list;
+        for (const std::string& f : fields) list += (list.empty() ? "" : ", ") + f;
+        say_utf8("carried over " + std::to_string(kept) + " list row(s)' fields without a cell (" + list +
+                 ") from the rows before, matched by bridge part and number");
+    }
+    for (const carried_row& row : rows)
+        if (!row.matched)
+            say_utf8("list row " + std::to_string(row.index + 1) + " (" + row.name +
+                     "): no list row before has this bridge part and number; its fields without a cell take the row defaults");
 }
 
 }  // namespace ds_app

@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     // commands pass options they do not know on to here. new, road and convert have a
     // --force of their own; for them this one goes before the command ("ds-host --force convert ...").
     app.add_flag("--force", context.save_damaged,
-                 "write a project even when its load left entries unread (they are dropped)");
+                 "write a project even when its load left entries unread (they are dropped) or found damaged texts; save grid edits though some had no effect");
     app.fallthrough();
     app.require_subcommand(1);
     ds_app::add_classes_command(app, context);

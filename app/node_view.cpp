@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/console.h"
+#include "app/list_rows.h"
 #include "app/runtime_objects.h"
 #include "host/framework/json_stream.h"
 #include "host/framework/json_text.h"
@@ -102,14 +103,40 @@ std::vector<std::string> list_length_changes(const stored_summary& before, const
     return lines;
 }
 
+/// The drawing's own difference lines, except that a parametric drawing's list
+/// rows are compared by the host (list_row_changes: rows named by bridge part
+/// and number, matched by them, a reordering one line), since the drawing
+/// compares its rows by position only and names none. The drawing still words
+/// everything else: it compares `before` with a copy of `drawing` holding
+/// `before`'s list.
+std::vector<CString> difference_lines(const graph_data_base& before, const graph_data_base& drawing,
+                                      std::vector<std::string>& row_lines)
+{
+    std::vector<CString> lines;
+    if (!is_of_class(drawing, module_class::parametric_drawing)) {
+        drawing.compare_graph_data(&before, lines);
+        return lines;
+    }
+    const ordered_json old_form = stored_form(before), new_form = stored_form(drawing);
+    row_lines = list_row_changes(old_form, new_form);
+    ordered_json mixed = new_form;
+    const std::string& list_key = parametric_list_layout().list_key;
+    if (old_form.contains(list_key)) mixed[list_key] = old_form[list_key];
+    auto copy = create_object<graph_data_base>(drawing.GetRuntimeClass()->m_lpszClassName, "drawing");
+    read_stored_form(*copy, mixed);
+    copy->compare_graph_data(&before, lines);
+    return lines;
+}
+
 }  // namespace
 
 std::size_t say_changes(const graph_data_base& before, const graph_data_base& drawing)
 {
-    std::vector<CString> lines;
-    drawing.compare_graph_data(&before, lines);
+    std::vector<std::string> row_lines;
+    const std::vector<CString> lines = difference_lines(before, drawing, row_lines);
     const stored_summary stored_before = summarise(before), stored_after = summarise(drawing);
-    const std::vector<std::string> lengths = list_length_changes(stored_before, stored_after);
+    std::vector<std::string> lengths = list_length_changes(stored_before, stored_after);
+    lengths.insert(lengths.begin(), row_lines.begin(), row_lines.end());
     if (lines.empty() && lengths.empty()) {
         say_utf8(stored_before.digest == stored_after.digest ? "changes: none"
                                                              : "changes: none that the drawing's comparison lists");

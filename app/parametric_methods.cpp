@@ -14,6 +14,30 @@ namespace ds_app {
 
 namespace {
 
+/// Number of merge records (structures served) a drawing's stored form holds
+/// under "m_merge_infos", wherever its records keep them; -1 when none is found.
+long merge_record_count(const nlohmann::ordered_json& object)
+{
+    for (const auto& [key, value] : object.items()) {
+        if (!value.is_object()) continue;
+        if (key == "m_merge_infos") return value.value("count", 0L);
+        if (const long found = merge_record_count(value); found >= 0) return found;
+    }
+    return -1;
+}
+
+/// The merge makes a list row for each structure a drawing records serving;
+/// a drawing made without a structure reference records none, and the merge
+/// passes it over without a word, so the host names it.
+void say_drawings_without_rows(const std::vector<drawing_graph_data_base*>& drawings)
+{
+    for (const drawing_graph_data_base* drawing : drawings)
+        if (merge_record_count(stored_form(*drawing)) == 0)
+            say_utf8("note: " + shown(drawing->get_node_name()) + " adds no list row: it records no structure it serves "
+                     "(bridge part and pier number), as a drawing made without a structure reference; give it one "
+                     "with `ds-host reference` and merge again");
+}
+
 std::vector<CString> tags_of(const std::vector<drawing_graph_data_base*>& drawings)
 {
     std::vector<CString> tags;
@@ -81,6 +105,7 @@ parameters_graph_data_base& run_merge(workspace& project, const std::vector<draw
     owned->set_node_name(project.unique_name(owned->get_node_name()));
     auto& node = dynamic_cast<parameters_graph_data_base&>(project.adopt(std::move(owned)));
     say_utf8("new drawing: " + node_heading(node));
+    say_drawings_without_rows(drawings);
     return node;
 }
 

@@ -13,6 +13,7 @@
 #include "app/spreadsheet_cells.h"
 #include "app/spreadsheet_layout.h"
 #include "host/framework/record_limits.h"
+#include "host/grid/field_catalogue.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
@@ -140,14 +141,9 @@ void say_warnings(const std::vector<std::string>& warnings)
         say_utf8("warning: ... and " + std::to_string(warnings.size() - warnings_shown) + " more");
 }
 
-void carry_over(graph_data_base& drawing, const graph_data_base& before, const excel_table& table, std::size_t offset)
+void carry_over(graph_data_base& drawing, const graph_data_base& before)
 {
-    const std::vector<unmatched_list_row> unmatched = carry_over_list_rows(drawing, before);
-    const std::size_t first_list_row = caption_rows(table) + 1 + offset;  // 1-based row of the first list row
-    for (const unmatched_list_row& row : unmatched)
-        say("list row at table row " + std::to_string(first_list_row + row.index) + " (" + row.bridge_part + " " +
-            std::to_string(row.number) + "): no list row before the import has this bridge part and number; it keeps "
-            "the row defaults");
+    say_carried_rows(carry_over_list_rows(drawing, before, field_catalogue::parametric_sheet_list));
 }
 
 /// The drawing as imported must load again: checked with the loader's own
@@ -209,7 +205,7 @@ void run_import(graph_data_base& drawing, const sheet_file& file, const import_o
 
     const auto before = snapshot(drawing);
     strategy->get_excel_exchange_p0(read);
-    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before, read, offset);
+    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before);
     refuse_unloadable(drawing, source);
     say_utf8("imported " + std::to_string(read.size()) + " rows from " + source);
     say_changes(*before, drawing);

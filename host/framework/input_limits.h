@@ -3,8 +3,10 @@
 // The module builds exactly what a record says: a row of N pedestals gets N
 // heights, a list of N rows gets N drawing rows. Absurd values must therefore
 // be stopped before they reach it (project load, grid save, spreadsheet
-// import) or reported by the drawing library's design check. Every door reads
-// its limits from here, so an engineer meets one set of numbers everywhere.
+// import) or reported by the drawing library's design check. The field
+// catalogue (host/grid/field_catalogue.h) gives each field its range from these
+// numbers, and every door asks the catalogue, so an engineer meets one set of
+// numbers everywhere.
 #pragma once
 
 #include <cmath>

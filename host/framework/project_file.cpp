@@ -11,6 +11,7 @@
 #include "host/framework/json_stream.h"
 #include "host/framework/json_text.h"
 #include "host/framework/record_limits.h"
+#include "host/grid/field_catalogue.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;
@@ -379,8 +380,20 @@ private:
         node->set_node_tag(narrow_text(tag, m_source, place + ".tag"));
         node->set_node_name(narrow_text(name, m_source, place + ".name"));
         read_members(*node, std::move(members), m_source, place, m_node_warnings);
+        check_name(*node, place);
         check_written(*node, name.get_ref<const std::string&>(), place);
         return node;
+    }
+
+    /// A name breaking the text rules of names (control characters, length)
+    /// loads, as other damaged texts do, but marks the project as damaged.
+    void check_name(const data_node_base& node, const std::string& place)
+    {
+        const auto refused = field_catalogue::check_text(node.get_node_name(), field_catalogue::max_name_chars, false);
+        if (!refused) return;
+        const std::string shown = field_catalogue::escaped(ds_text::to_utf8_for_display(node.get_node_name()));
+        m_node_warnings.push_back(
+            {diagnostic_severity::warning, place + ".name", "the name \"" + shown + "\" " + refused->rule, true});
     }
 
     /// Values the node took in must be ones the host accepts: checked on what

@@ -15,22 +15,7 @@ namespace {
 std::string shown(const ordered_json& value)
 {
     if (!value.is_string()) return value.dump();
-    const std::string& text = value.get_ref<const std::string&>();
-    std::string out = "\"";
-    for (char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F) {
-            static const char digits[] = "0123456789ABCDEF";
-            out += "\\x";
-            out += digits[b >> 4];
-            out += digits[b & 15];
-        } else {
-            out += c;
-        }
-    }
-    // A text kept whole could fill the terminal: its start tells which it is.
-    if (out.size() > 200) out = out.substr(0, 200) + "...";
-    return out + "\"";
+    return "\"" + field_catalogue::escaped(value.get_ref<const std::string&>()) + "\"";
 }
 
 /// The refusal of `value` stored under `key` inside `parent` inside `grandparent`.

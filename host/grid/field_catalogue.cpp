@@ -148,8 +148,14 @@ struct stored_entry {
     std::string grandparent;  ///< "" when the pattern names none
 };
 
+/// Looks keys up by string_view, so that a lookup per stored value allocates nothing.
+struct key_hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+};
+
 struct stored_index {
-    std::unordered_map<std::string, std::vector<stored_entry>> by_key;
+    std::unordered_map<std::string, std::vector<stored_entry>, key_hash, std::equal_to<>> by_key;
     stored_index()
     {
         for (const field& f : all_fields()) {
@@ -197,7 +203,7 @@ const field* find_stored(std::string_view key, std::string_view parent, std::str
 {
     static const stored_index index;
     std::string key_buffer, parent_buffer, grand_buffer;
-    const auto found = index.by_key.find(std::string(list_neutral(key, key_buffer)));
+    const auto found = index.by_key.find(list_neutral(key, key_buffer));
     if (found == index.by_key.end()) return nullptr;
     const auto& candidates = found->second;
     parent = list_neutral(parent, parent_buffer);
@@ -290,6 +296,23 @@ std::string limits_text(const field& f)
     }
     }
     return {};
+}
+
+std::string escaped(std::string_view text, std::size_t most)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (out.size() >= most) return out + "...";
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x20 || b == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", b);
+            out += code;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 std::optional<refusal> check_text(const CString& text, std::size_t max_chars, bool multi_line)

@@ -19,6 +19,7 @@
 //   check_stored(field, json)           the loader's looser rule for a stored value
 //   height_count(field, text)           how many heights the module reads from `text`
 //   limits_text(field)                  the limits in words, for comments and validation
+//   escaped(text)                       a value as a refusal quotes it
 //   accepts(range, value)               a number against a field's range
 #pragma once
 
@@ -75,6 +76,7 @@ struct field {
     bool multi_line = false;           ///< text: '\n' allowed (no other control character)
     const char* separators = "";       ///< heights: characters that separate heights
     std::vector<place> places;         ///< grid cells and sheet rows showing the field
+    const char* label = "";            ///< what to call a field no place shows
 };
 
 /// A value a door does not take: `rule` says what the field accepts, `hint`
@@ -122,6 +124,10 @@ std::size_t height_count(const field& f, const CString& text);
 
 /// "a whole number from 0 to 1000", "a size in mm above 0 and at most 100000", ...
 std::string limits_text(const field& f);
+
+/// `text` with each control character written as \xNN, cut after `most`
+/// bytes ("..." added), so that a refusal can quote any value safely.
+std::string escaped(std::string_view text, std::size_t most = 200);
 
 /// The text rules alone, for a text that is no field (a drawing's name).
 std::optional<refusal> check_text(const CString& text, std::size_t max_chars, bool multi_line);

@@ -202,6 +202,7 @@ void add_parametric_fields(std::vector<field>& f)
     f.push_back(number("row.angle", "m_csh_data/item/m_dAngle", K::real, "degrees", angle, std::nullopt,
                        {{param_list, "m_dAngle", "斜交角(度)"}}));
     f.push_back(choice("row.position", "m_csh_data/item/m_strPos", {"", "小桩号侧", "大桩号侧"}, {}));
+    f.back().label = "垫石位置";
 }
 
 // Pedestals of the host's pier and abutment drawings, which a reference copies

@@ -241,12 +241,12 @@ TEST_F(ds_host_cli, spreadsheet_programs_read_our_tables_and_their_edits_import_
     ASSERT_EQ(client.exit_code, 0) << client.err;
     EXPECT_EQ(change_lines(exchange("import", single, m_dir / "single_width.xlsx").out),
               std::vector<std::string>{utf8(u8"垫石横桥向宽度：560 → 600")});
-    const std::string height = utf8(u8"高度：200.000000 → 250,260");
     EXPECT_EQ(change_lines(exchange("import", merged, m_dir / "param_heights.xlsx").out),
-              (std::vector<std::string>{height, height}));
+              (std::vector<std::string>{utf8(u8"row 主线 2: 垫石高度(mm) 200.000000 → 250,260"),
+                                        utf8(u8"row 主线 3: 垫石高度(mm) 200.000000 → 250,260")}));
     const std::string saved = read_file(m_project);
     const run_result added = exchange("import", merged, m_dir / "param_added.xlsx", {"--dry-run"});
-    EXPECT_TRUE(contains(added.out, utf8(u8"(主线 9): no list row before the import"))) << added.out;
+    EXPECT_TRUE(contains(added.out, utf8(u8"(主线 9): no list row before has this bridge part and number"))) << added.out;
     EXPECT_TRUE(contains(added.out, "list m_csh_data: 2 -> 3 items")) << added.out;
     EXPECT_EQ(read_file(m_project), saved);
 
@@ -286,7 +286,8 @@ TEST_F(ds_host_cli, a_damaged_project_is_written_only_with_force_and_names_are_e
 
     const run_result shown = run({"show", project});
     ASSERT_EQ(shown.exit_code, 0) << shown.err;
-    EXPECT_TRUE(contains(shown.out, "damaged: 1 place(s)")) << shown.out;
+    // The unknown entry, and the name holding control characters.
+    EXPECT_TRUE(contains(shown.out, "damaged: 2 place(s)")) << shown.out;
     const run_result listed = run({"list", project});
     EXPECT_TRUE(contains(listed.out, "\\x1B[2J\\x00" + pier)) << listed.out;
 
@@ -356,6 +357,10 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
                                  "--set", utf8(u8"垫石-参数化列表[5].m_iCount=2")});
     ASSERT_EQ(grid.exit_code, 0) << grid.err;
     EXPECT_TRUE(contains(grid.out, "list m_csh_data: 4 -> 5 items")) << grid.out;
+    // The observer rebuilds the rows from the table; the rows it knew keep their rebar and side.
+    EXPECT_TRUE(contains(grid.out, utf8(u8"carried over 4 list row(s)' fields without a cell (垫石位置, 附注, 钢筋)")))
+        << grid.out;
+    EXPECT_TRUE(contains(grid.out, "list row 5 ( 7): no list row before has this bridge part and number")) << grid.out;
 
     const run_result drawn = run({"csh-draw", project, "-d", target});
     ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
@@ -385,6 +390,12 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
     for (std::size_t at = nodes.out.find("DS_ui_data "); at != std::string::npos; at = nodes.out.find("DS_ui_data ", at + 1))
         ++singles;
     EXPECT_EQ(singles, 4u + 1u + 5u) << nodes.out;
+
+    // A drawing made without a structure reference records no structure: the merge makes no row of it, and says so.
+    ASSERT_EQ(run({"add", project, "--name", "bare"}).exit_code, 0);
+    const run_result bare = run({"merge", project, "--drawings", utf8(u8"垫石-1,bare")});
+    ASSERT_EQ(bare.exit_code, 0) << bare.err;
+    EXPECT_TRUE(contains(bare.out, "note: bare adds no list row: it records no structure")) << bare.out;
 }
 
 }  // namespace
