@@ -218,3 +218,29 @@ TEST(XlsxNumberFormats, DatesTimesAndPercentagesAreToldFromPlainNumbers)
 }
 
 }  // namespace
+
+namespace {
+
+// A drawing's name becomes the name of its sheet, which Excel restricts; the
+// import finds the sheet by the same rule.
+TEST(XlsxSheetNames, DrawingNamesBecomeNamesExcelAccepts)
+{
+    const std::string thirty_one_cjk = [] {
+        std::string s;
+        for (int i = 0; i < 31; ++i) s += utf8(u8"墩");
+        return s;
+    }();
+    const std::pair<std::string, std::string> cases[] = {
+        {utf8(u8"垫石-主线1号墩"), utf8(u8"垫石-主线1号墩")},
+        {utf8(u8"[参数化] 垫石"), utf8(u8"_参数化_ 垫石")},
+        {"a:b*c?d/e\\f", "a_b_c_d_e_f"},
+        {"x\ny\x1B", "x_y_"},
+        {"'quoted'", "quoted"},
+        {"''", utf8(u8"垫石")},
+        {"", utf8(u8"垫石")},
+        {thirty_one_cjk + utf8(u8"台"), thirty_one_cjk},
+    };
+    for (const auto& [name, sheet] : cases) EXPECT_EQ(sheet_name_for(name, utf8(u8"垫石")), sheet) << name;
+}
+
+}  // namespace
