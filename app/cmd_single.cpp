@@ -162,6 +162,9 @@ void add_exchange_commands(CLI::App& app, app_context& context)
     cmd->add_flag("--dry-run", i->dry_run, "print the changes but do not save the project");
     cmd->add_flag("--force", i->force, "import a file exported from another drawing");
     cmd->callback([&context, i] {
+        if (!i->xlsx.empty() && !i->encoding.empty())
+            throw CLI::ValidationError("--encoding", "applies to a CSV file; a workbook's text is always UTF-8");
+        if (i->xlsx.empty() && !i->sheet_name.empty()) throw CLI::ValidationError("--sheet", "applies to an XLSX workbook");
         project_session session(context, i->file);
         run_import(find_pedestal_drawing(session.project(), i->drawing.get()), i->sheet(), {i->as_table, i->force});
         if (i->dry_run) say_utf8("\nDry run: project " + i->file.string() + " not written.");
