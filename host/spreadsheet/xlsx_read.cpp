@@ -161,6 +161,7 @@ private:
         grow(cell);
         try {
             m_rows[cell.row][cell.column] = ds_text::from_utf8(utf8);
+            count_text(m_rows[cell.row][cell.column]);
         } catch (const ds_text::conversion_error& e) {
             fail(cell, e.what());
         }
@@ -181,6 +182,16 @@ private:
             check_spread();
             row.resize(cell.column + 1);
         }
+    }
+
+    /// The table's text stays within what the file may unpack to: a merged
+    /// range copying one long text into a million cells is refused.
+    void count_text(const CString& text)
+    {
+        m_text_bytes += text.GetLength();
+        if (m_text_bytes > input_limits::max_spreadsheet_bytes)
+            m_zip.fail("sheet \"" + m_parts.sheet_name + "\" holds more text than a table needs (" +
+                       std::to_string(input_limits::max_spreadsheet_bytes >> 20) + " MiB)");
     }
 
     void check_spread() const
@@ -249,6 +260,7 @@ private:
                 for (std::size_t col = range->first.column; col <= range->last.column; ++col) {
                     grow({r, col});
                     m_rows[r][col] = top_left;
+                    count_text(top_left);
                 }
         }
     }
@@ -266,6 +278,7 @@ private:
     std::size_t m_next_row = 0;
     unsigned long long m_cells_read = 0;
     unsigned long long m_spread = 0;
+    unsigned long long m_text_bytes = 0;
 };
 
 }  // namespace

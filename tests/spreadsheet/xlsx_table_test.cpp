@@ -176,6 +176,9 @@ TEST_F(xlsx_table, BadWorkbooksAreRefusedWithTheirPlace)
         {workbook("<x:row r='0'/>"), "row \"0\": not a row number"},
         {workbook("<x:row r='1'/>", "<sst/>", "<x:mergeCells><x:mergeCell ref='A1:XFD1048576'/></x:mergeCells>"),
          "merges more cells than a table needs"},
+        {workbook("<x:row r='1'><x:c r='A1' t='inlineStr'><x:is><x:t>" + long_text.substr(1) + "</x:t></x:is></x:c></x:row>",
+                  "<sst/>", "<x:mergeCells><x:mergeCell ref='A1:A5000'/></x:mergeCells>"),
+         "holds more text than a table needs (64 MiB)"},
         // What a person meant is not what the cell holds.
         {workbook("<x:row><x:c r='B2'><x:f>SUM(A1)</x:f></x:c></x:row>"),
          "cell B2: holds a formula (=SUM(A1)) with no stored value"},
