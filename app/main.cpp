@@ -16,7 +16,7 @@ int main(int argc, char** argv)
     app.option_defaults()->always_capture_default();
     app.add_option("--module", context.module_file, "the module to load")->check(CLI::ExistingFile);
     // Given after the command as users type it ("ds-host add p.json -n X --force"): the
-    // commands pass options they do not know on to here. new, road and convert have a
+    // commands pass options they do not know on to here. new, road, convert and import have a
     // --force of their own; for them this one goes before the command ("ds-host --force convert ...").
     app.add_flag("--force", context.save_damaged,
                  "write a project even when its load left entries unread (they are dropped) or found damaged texts; save grid edits though some had no effect");
