@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "app/console.h"
+#include "app/height_counts.h"
 #include "app/list_carry_over.h"
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
@@ -284,6 +285,8 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
     for (const std::string& line : lost) say_utf8("warning: " + line);
     say_utf8("saved " + std::to_string(edits.size() - lost.size()) + " edit(s) through " + observer_class(mode) +
              (lost.empty() ? "" : "; " + std::to_string(lost.size()) + " had no effect"));
+    for (const std::string& line : new_height_count_mismatches(stored_form(*before), stored_form(drawing)))
+        say_utf8("note: " + line);
     say_changes(*before, drawing);
     if (!show_tables) return;
 

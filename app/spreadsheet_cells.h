@@ -44,7 +44,8 @@ void normalise_read_table(excel_table& read, const excel_table& expected);
 
 /// Checks `read` (normalised) against `expected` cell by cell: every caption
 /// row must carry its caption in order, the list header its captions, and
-/// every value cell a value its field accepts (field_catalogue::check).
+/// every value cell a value its field accepts (field_catalogue::check), unless
+/// it holds exactly what the drawing exported there.
 /// Throws std::runtime_error naming `source`, the cell, the caption, the value
 /// and the rule; nothing has been changed then. A read-only cell edited is set
 /// back to the drawing's value in `read`, with a warning. Gives back warnings:

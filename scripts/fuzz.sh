@@ -45,4 +45,4 @@ mkdir -p "$work"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 exec "build/fuzz/bin/${target}_fuzz" "$work" "${seeds[@]}" ${extra[@]+"${extra[@]}"} \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-  -print_final_stats=1 -artifact_prefix="$crashes/"
+  -print_final_stats=1 -artifact_prefix="$crashes/" -dict=fuzz/texts.dict

@@ -239,7 +239,7 @@ ordered_json project_document(const std::vector<const data_node_base*>& nodes)
 }
 
 void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
-                         const std::function<void(std::string_view)>& piece)
+                         const std::function<void(std::string_view)>& piece, std::string* refusal)
 {
     if (nodes.empty()) {
         piece(empty_project_text());
@@ -250,7 +250,10 @@ void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         out.raw(entry_separator(i));
         with_node_errors(nodes[i], i, [&](const data_node_base& node, const std::string& place) {
-            write_node_entry(out, node, place);
+            if (!refusal || !refusal->empty()) return write_node_entry(out, node, place);
+            std::optional<record_limits::violation> found;
+            write_node_entry(out, node, place, record_limits::violation_observer(found));
+            if (found) *refusal = place + ": " + record_limits::describe(*found, ds_text::to_utf8_for_display(node.get_node_name()));
         });
     }
     out.raw(text_after_entries);
@@ -292,15 +295,18 @@ pending_save::pending_save(std::filesystem::path path, const std::vector<const d
         // A folder that takes no new file only matters if the project changed: commit() tells.
     }
     ds_digest::text_digest digest;
-    for_each_text_piece(m_nodes, [&](std::string_view piece) {
-        digest.add(piece);
-        if (!m_file) return;
-        try {
-            m_file->write(piece);
-        } catch (const ds_file::file_error&) {
-            m_file.reset();  // a full disk, say: commit() tries again and reports it
-        }
-    });
+    for_each_text_piece(
+        m_nodes,
+        [&](std::string_view piece) {
+            digest.add(piece);
+            if (!m_file) return;
+            try {
+                m_file->write(piece);
+            } catch (const ds_file::file_error&) {
+                m_file.reset();  // a full disk, say: commit() tries again and reports it
+            }
+        },
+        &m_refusal);
     m_digest = digest.finish();
 }
 
@@ -308,6 +314,11 @@ pending_save::~pending_save() = default;
 
 void pending_save::commit()
 {
+    // The last wall behind every door: whatever a command did, the file it
+    // leaves must load.
+    if (!m_refusal.empty())
+        throw project_error("cannot save " + m_path.string() + ": " + m_refusal +
+                            ", which the project loader refuses; the file was not written");
     if (!m_file) {
         save_project(m_path, m_nodes);  // writes again, and says why the first attempt failed if it still does
         return;

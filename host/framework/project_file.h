@@ -56,9 +56,11 @@ nlohmann::ordered_json project_document(const std::vector<const data_node_base*>
 /// Hands the text of the project file of `nodes` to `piece` in order, in parts
 /// of a bounded size, written while each node's members come: besides the
 /// nodes, no document and no whole text is ever in memory. The pieces joined are dump_text(project_document(nodes)) and a
-/// final line break. Throws project_error as project_document does.
+/// final line break. Throws project_error as project_document does. With
+/// `refusal`, the first value the loader would refuse (record_limits) is
+/// described there, found in the same pass.
 void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
-                         const std::function<void(std::string_view)>& piece);
+                         const std::function<void(std::string_view)>& piece, std::string* refusal = nullptr);
 
 /// The pieces of for_each_text_piece joined. `expected_size` (for example the
 /// size of the file loaded) reserves room up front, half as much again, so that
@@ -93,7 +95,9 @@ public:
 
     /// project_digest(nodes).
     const ds_digest::digest& digest() const { return m_digest; }
-    /// Puts the new file in place. Throws project_error naming the file.
+    /// Puts the new file in place. Throws project_error naming the file, or
+    /// naming the drawing, field and value when the text holds a value the
+    /// loader would refuse: a project is never written that would not load.
     void commit();
 
 private:
@@ -101,6 +105,7 @@ private:
     std::vector<const data_node_base*> m_nodes;
     std::unique_ptr<ds_file::atomic_writer> m_file;  ///< null when the temporary file could not be written
     ds_digest::digest m_digest{};
+    std::string m_refusal;  ///< what the loader would refuse in the text; empty when nothing
 };
 
 /// Reads a project file and creates its nodes by runtime class name. All or

@@ -48,7 +48,7 @@ std::string trimmed(std::string_view s)
 }
 
 /// Characters of a GBK text: a lead byte from 0x81 takes the next byte with it.
-std::size_t gbk_chars(std::string_view s)
+[[maybe_unused]] std::size_t gbk_chars(std::string_view s)
 {
     std::size_t n = 0;
     for (std::size_t i = 0; i < s.size(); ++n) i += (static_cast<unsigned char>(s[i]) >= 0x81 && i + 1 < s.size()) ? 2 : 1;
@@ -61,6 +61,17 @@ std::size_t utf8_chars(std::string_view s)
     std::size_t n = 0;
     for (char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return n;
+}
+
+/// Characters of a narrow text: GBK on the host, UTF-8 where the compiler
+/// keeps narrow text as UTF-8.
+std::size_t narrow_chars(std::string_view s)
+{
+#if DS_NARROW_IS_GBK
+    return gbk_chars(s);
+#else
+    return utf8_chars(s);
+#endif
 }
 
 /// A control character the text may not hold. Bytes below 0x20 are control
@@ -137,6 +148,7 @@ std::string_view list_neutral(std::string_view key, std::string& buffer)
     std::size_t end = 5;
     while (end < key.size() && key[end] >= '0' && key[end] <= '9') ++end;
     if (end == 5) return key;
+    if (end == key.size()) return "item";  // a list item itself: no text to make
     buffer = "item" + std::string(key.substr(end));
     return buffer;
 }
@@ -219,7 +231,7 @@ std::optional<refusal> check(const field& f, const CString& text)
 {
     const std::string_view s = text.str();
     if (f.kind == field_kind::text || f.kind == field_kind::heights || f.kind == field_kind::choice) {
-        if (auto bad = text_rules(s, gbk_chars(s), f.max_chars, f.multi_line)) {
+        if (auto bad = text_rules(s, narrow_chars(s), f.max_chars, f.multi_line)) {
             bad->damage = false;
             return bad;
         }
@@ -255,12 +267,18 @@ std::optional<refusal> check_stored(const field& f, const nlohmann::ordered_json
         if (auto bad = text_rules(s, utf8_chars(s), f.max_chars, f.multi_line)) return bad;
         if (f.kind != field_kind::heights || !f.stored_range) return std::nullopt;
         // Each number the module would read counts; pieces that are no number
-        // are the drawing's business, not the loader's.
-        for (const CString& piece : string_tools::split_string(CString(s.c_str()), f.separators)) {
-            char* end = nullptr;
-            const double v = std::strtod(piece.GetString(), &end);
-            if (end != piece.GetString() && !in_range(*f.stored_range, v))
+        // are the drawing's business, not the loader's. Walked in place: a
+        // load meets thousands of these.
+        const std::string_view separators = f.separators;
+        for (std::size_t start = 0; start <= s.size();) {
+            std::size_t end = start;
+            while (end < s.size() && separators.find(s[end]) == std::string_view::npos) ++end;
+            const std::string piece = s.substr(start, end - start);  // strtod needs its end
+            char* stop = nullptr;
+            const double v = std::strtod(piece.c_str(), &stop);
+            if (stop != piece.c_str() && !in_range(*f.stored_range, v))
                 return refusal{"sizes up to " + number_text(f.stored_range->max) + " mm either way", ""};
+            start = end + 1;
         }
         return std::nullopt;
     }
@@ -317,7 +335,7 @@ std::string escaped(std::string_view text, std::size_t most)
 
 std::optional<refusal> check_text(const CString& text, std::size_t max_chars, bool multi_line)
 {
-    auto bad = text_rules(text.str(), gbk_chars(text.str()), max_chars, multi_line);
+    auto bad = text_rules(text.str(), narrow_chars(text.str()), max_chars, multi_line);
     if (bad) bad->damage = false;
     return bad;
 }

@@ -145,7 +145,7 @@ void add_settings_fields(std::vector<field>& f)
     };
     f.push_back(choice("settings.structure_type", "com_drawset/m_strCompType", {"", "桥墩", "桥台"},
                        identity("m_strCompType", "所属墩台类型")));
-    f.push_back(text("settings.bridge_part", "com_drawset/m_strQF", max_name_chars, identity("m_strQF", "桥幅")));
+    f.push_back(text("settings.bridge_part", "com_drawset/m_strQF", max_name_chars, identity("m_strQF", "桥幅"), true));
     f.push_back(number("settings.structure_number", "com_drawset/m_iPierNum", K::whole, "", structure_number, std::nullopt,
                        identity("m_iPierNum", "墩台号")));
     f.push_back(number("settings.scale", "com_drawset/m_iScale", K::whole, "", scale, std::nullopt,

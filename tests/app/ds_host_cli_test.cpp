@@ -164,6 +164,10 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
         {with_cell(u8"高度(mm)", ""), "at least one height"},
         {with_cell(u8"混凝土类型", "c45"), "one of the choices"},
         {with_cell(u8"输入方式", utf8(u8"导入")), "one of the choices"},
+        {with_cell(u8"输入方式", ""), "one of the choices"},
+        {with_cell(u8"桥幅", ""), utf8(u8"\"桥幅\": \"\" may not be empty")},
+        {with_cell(u8"垫石位置", utf8(u8"中间")), "one of the choices"},
+        {with_cell(u8"墩台号", "-1"), "from 0"},
         {with_cell(u8"自定义附注", "a\001b"), "\\x01"},
     };
     std::vector<std::pair<std::vector<std::string>, std::string>> calls = {
@@ -306,9 +310,12 @@ TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
 {
     make_referenced_project();
     const fs::path edits = m_dir / "edits.txt";
-    write_file(edits, utf8(u8"# widen and renumber\n垫石-构造属性.m_dWidth = 640\n\n垫石-绘图设置.m_DS_number=2\n"));
+    write_file(edits, utf8(u8"# widen and renumber\n垫石-构造属性.m_dWidth = 640\n\n垫石-绘图设置.m_DS_number=2\n"
+                           u8"垫石-构造属性.m_dHeight=200;210 220\n"));
     const run_result edited = run({"grid", m_project.string(), "--edits", edits.string()});
     ASSERT_EQ(edited.exit_code, 0) << edited.err;
+    // Three heights for two pedestals are allowed, and said.
+    EXPECT_TRUE(contains(edited.out, "note: the drawing: 3 height(s) for 2 pedestal(s)")) << edited.out;
 
     const run_result shown = run({"grid", m_project.string()});
     ASSERT_EQ(shown.exit_code, 0) << shown.err;

@@ -9,11 +9,14 @@
 
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
+#include "host/framework/atomic_file.h"
 #include "host/framework/json_text.h"
 #include "host/framework/project_file.h"
 #include "host/framework/record_limits.h"
 #include "host/grid/field_catalogue.h"
 #include "host/grid/table_templates.h"
+#include "host/text/encoding.h"
+#include "support/temp_folder.h"
 #include "host/substructure/substructure_graph_data.h"
 
 namespace {
@@ -185,6 +188,48 @@ TEST(FieldCatalogue, StoredValuesAreCheckedLooselyAndBadTextsCountAsDamage)
     EXPECT_TRUE(field_catalogue::check_stored(*note, std::string(field_catalogue::max_note_chars + 1, 'x'))->damage);
 }
 
+// No door may store what the loader refuses: whatever check() accepts,
+// check_stored() takes without a refusal or damage.
+TEST(FieldCatalogue, WhatADoorAcceptsTheLoaderAccepts)
+{
+    using field_catalogue::field_kind;
+    std::size_t tried = 0;
+    for (const field& f : field_catalogue::all_fields()) {
+        std::vector<std::pair<CString, ordered_json>> values;  // as typed (GBK), as stored
+        const auto& r = f.range;
+        switch (f.kind) {
+        case field_kind::whole:
+        case field_kind::real:
+            for (double v : {r.min, r.max, (r.min + r.max) / 2, r.min + 1, r.max - 1, 0.0}) {
+                const CString text(std::to_string(f.kind == field_kind::whole ? double(long(v)) : v).c_str());
+                values.push_back({text, f.kind == field_kind::whole ? ordered_json(long(v)) : ordered_json(v)});
+            }
+            break;
+        case field_kind::heights:
+            values.push_back({"0.5,100000", "0.5,100000"});
+            values.push_back({"200,,210", "200,,210"});
+            break;
+        case field_kind::choice:
+            for (const char* c : f.choices) values.push_back({c, ds_text::to_utf8(std::string_view(c))});
+            break;
+        case field_kind::text: {
+            std::string wide;  // the longest text of two-byte characters the field takes
+            for (std::size_t i = 0; i < f.max_chars; ++i) wide += "垫";
+            values.push_back({CString(wide), ds_text::to_utf8(std::string_view(wide))});
+            if (f.multi_line) values.push_back({"a\nb", "a\nb"});
+            break;
+        }
+        }
+        for (const auto& [typed, stored] : values) {
+            if (field_catalogue::check(f, typed)) continue;
+            ++tried;
+            const auto refused = field_catalogue::check_stored(f, stored);
+            EXPECT_FALSE(refused) << f.name << " = " << stored.dump() << ": " << refused->rule;
+        }
+    }
+    EXPECT_GT(tried, field_catalogue::all_fields().size());
+}
+
 /// The warnings of loading a project holding `node`, or the load's refusal.
 std::string load_outcome(data_node_base& node)
 {
@@ -228,6 +273,31 @@ TEST(FieldCatalogue, LoaderRefusesValuesBeyondLimitsAndMarksBadTextsAsDamage)
         if (!*c.outcome) EXPECT_EQ(outcome, "") << c.what;
         else EXPECT_NE(outcome.find(c.outcome), std::string::npos) << c.what << ": " << outcome;
     }
+}
+
+class FieldCatalogueSave : public ds_test::temp_folder_test {};
+
+// Behind every door, a save refuses a project its loader would refuse, and
+// leaves the old file as it was.
+TEST_F(FieldCatalogueSave, NoSaveWritesWhatTheLoaderRefuses)
+{
+    const std::filesystem::path file = m_dir / "p.json";
+    VQDraw_DS_UINA::DS_ui_data drawing;
+    drawing.set_default_value();
+    drawing.set_node_name("d");
+    ds_project::pending_save(file, {&drawing}).commit();
+    const std::string saved = ds_file::read_whole_file(file);
+
+    drawing.m_draw_data.m_gz.strHei = "200,220230";
+    ds_project::pending_save refused(file, {&drawing});
+    try {
+        refused.commit();
+        ADD_FAILURE() << "saved a height the loader refuses";
+    } catch (const ds_project::project_error& e) {
+        EXPECT_NE(std::string(e.what()).find("m_draw_data/m_gz/strHei = \"200,220230\""), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ds_file::read_whole_file(file), saved);
+    EXPECT_EQ(files_in_dir(), 1u);
 }
 
 }  // namespace
