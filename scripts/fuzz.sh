@@ -33,16 +33,18 @@ fi
 
 case "$target" in
   project_file) seeds=(fuzz/corpus/project_file tests/data/projects/good tests/data/projects/bad) ;;
-  csv) seeds=(fuzz/corpus/csv); extra=(-dict=fuzz/csv.dict) ;;
-  grid_edit) seeds=(fuzz/corpus/grid_edit) ;;
-  xlsx) seeds=(fuzz/corpus/xlsx); extra=(-dict=fuzz/xlsx.dict) ;;
+  csv | grid_edit | xlsx) seeds=("fuzz/corpus/$target") ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${target}_fuzz"
 mkdir -p "$work"
+# libFuzzer takes one dictionary: the shared hostile texts, and the target's own markup when it has some.
+dict=build/fuzz/$target.dict
+cat fuzz/texts.dict > "$dict"
+[[ -f "fuzz/$target.dict" ]] && cat "fuzz/$target.dict" >> "$dict"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-exec "build/fuzz/bin/${target}_fuzz" "$work" "${seeds[@]}" ${extra[@]+"${extra[@]}"} \
+exec "build/fuzz/bin/${target}_fuzz" "$work" "${seeds[@]}" \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-  -print_final_stats=1 -artifact_prefix="$crashes/" -dict=fuzz/texts.dict
+  -print_final_stats=1 -artifact_prefix="$crashes/" -dict="$dict"
