@@ -96,6 +96,8 @@ private:
         const fc::field* f = m_table[r].empty() ? nullptr : sheet_field(m_sheet, m_table[r][0], read_only);
         if (!f) return;
         if (read_only) {
+            // Shown as the drawing exports it, so an unedited cell reads back as the same text.
+            std::erase_if(m_layout.number_cells, [row](const cell_ref& cell) { return cell.row == row; });
             m_layout.locked_cells.push_back({row, 1});
             m_layout.comments.push_back({{row, 0}, utf8_literal(u8"只读：参数化图纸取列表各行的值，此处修改不起作用")});
             return;
