@@ -11,6 +11,7 @@
 #include "app/grid_session.h"
 #include "app/node_lookup.h"
 #include "app/reference_facility.h"
+#include "app/runtime_objects.h"
 
 namespace ds_app {
 
@@ -96,24 +97,37 @@ struct exchange_options {
     std::filesystem::path csv;
     std::filesystem::path xlsx;
     std::string encoding;
+    std::string sheet_name;
     bool as_table = false;
     bool dry_run = false;
+    bool force = false;
+    bool all = false;
 
     sheet_file sheet() const
     {
         using ds_spreadsheet::csv_encoding;
-        if (!xlsx.empty()) return {xlsx, sheet_format::xlsx};
+        if (!xlsx.empty()) return {xlsx, sheet_format::xlsx, csv_encoding::detect, sheet_name};
         return {csv, sheet_format::csv,
-                encoding == "gbk" ? csv_encoding::gbk : encoding == "utf-8" ? csv_encoding::utf8 : csv_encoding::detect};
+                encoding == "gbk" ? csv_encoding::gbk : encoding == "utf-8" ? csv_encoding::utf8 : csv_encoding::detect, {}};
     }
 };
+
+/// Every pedestal drawing of the project, in project order.
+std::vector<graph_data_base*> pedestal_drawings(const workspace& project)
+{
+    std::vector<graph_data_base*> drawings;
+    for (const auto& node : project.nodes())
+        if (is_of_class(*node, module_class::single_drawing) || is_of_class(*node, module_class::parametric_drawing))
+            drawings.push_back(&dynamic_cast<graph_data_base&>(*node));
+    return drawings;
+}
 
 /// --csv FILE or --xlsx FILE, exactly one.
 void add_sheet_options(CLI::App& command, exchange_options& o, bool reading)
 {
     CLI::Option_group* sheet = command.add_option_group("spreadsheet file", "exactly one of --csv and --xlsx");
     CLI::Option* csv = sheet->add_option("--csv", o.csv, reading ? "CSV file to read (UTF-8 or GBK)" : "CSV file to write (UTF-8 with a byte-order mark)");
-    CLI::Option* xlsx = sheet->add_option("--xlsx", o.xlsx, reading ? "XLSX workbook to read (its first sheet)" : "XLSX workbook to write");
+    CLI::Option* xlsx = sheet->add_option("--xlsx", o.xlsx, reading ? "XLSX workbook to read" : "XLSX workbook to write");
     if (reading) {
         csv->check(CLI::ExistingFile);
         xlsx->check(CLI::ExistingFile);
@@ -128,9 +142,13 @@ void add_exchange_commands(CLI::App& app, app_context& context)
     add_project_option(*cmd, o->file);
     add_drawing_option(*cmd, o->drawing);
     add_sheet_options(*cmd, *o, false);
+    cmd->add_flag("--all", o->all, "every pedestal drawing into one XLSX workbook, a sheet each (named after the drawing)")
+        ->excludes(o->drawing.option);
     cmd->callback([&context, o] {
+        if (o->all && o->xlsx.empty()) throw CLI::ValidationError("--all", "writes one XLSX workbook; give --xlsx FILE");
         on_project_file(context, o->file, [&](workspace& project) {
-            run_export(find_pedestal_drawing(project, o->drawing.get()), o->sheet());
+            if (o->all) run_export_all(pedestal_drawings(project), o->xlsx);
+            else run_export(find_pedestal_drawing(project, o->drawing.get()), o->sheet());
         });
     });
 
@@ -143,10 +161,15 @@ void add_exchange_commands(CLI::App& app, app_context& context)
         ->check(CLI::IsMember({"utf-8", "gbk"}));
     cmd->add_flag("--as-table", i->as_table,
                   "keep only what the table holds: list rows lose the fields the table has no cells for");
+    cmd->add_option("--sheet", i->sheet_name, "XLSX: the sheet to read (default: the one named after the drawing)");
     cmd->add_flag("--dry-run", i->dry_run, "print the changes but do not save the project");
+    cmd->add_flag("--force", i->force, "import a file exported from another drawing");
     cmd->callback([&context, i] {
+        if (!i->xlsx.empty() && !i->encoding.empty())
+            throw CLI::ValidationError("--encoding", "applies to a CSV file; a workbook's text is always UTF-8");
+        if (i->xlsx.empty() && !i->sheet_name.empty()) throw CLI::ValidationError("--sheet", "applies to an XLSX workbook");
         project_session session(context, i->file);
-        run_import(find_pedestal_drawing(session.project(), i->drawing.get()), i->sheet(), {i->as_table});
+        run_import(find_pedestal_drawing(session.project(), i->drawing.get()), i->sheet(), {i->as_table, i->force});
         if (i->dry_run) say_utf8("\nDry run: project " + i->file.string() + " not written.");
         else session.finish();
     });

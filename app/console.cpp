@@ -66,6 +66,8 @@ void complain(const std::string& text) { std::cerr << "ds-host: " << terminal_li
 
 std::string shown(const CString& text) { return terminal_text(ds_text::to_utf8_for_display(text), false); }
 
+std::string shown_utf8(std::string_view utf8) { return terminal_text(utf8, false); }
+
 std::string shown_list(const std::vector<CString>& names)
 {
     if (names.empty()) return "(none)";

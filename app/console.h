@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/afx/cstring.h"
@@ -34,6 +35,8 @@ inline std::string utf8_literal(const char8_t* text) { return reinterpret_cast<c
 /// Narrow text as UTF-8 for messages that are built in UTF-8 (errors, headings),
 /// on one line: line breaks are escaped too.
 std::string shown(const CString& text);
+/// UTF-8 text (a file name, a name already converted) on one line, control characters escaped.
+std::string shown_utf8(std::string_view utf8);
 /// "a, b, c" of narrow names, as UTF-8; "(none)" for an empty list.
 std::string shown_list(const std::vector<CString>& names);
 

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include <exception>
+#include <new>
 
 #include "app/app_context.h"
 #include "app/console.h"
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
     app.option_defaults()->always_capture_default();
     app.add_option("--module", context.module_file, "the module to load")->check(CLI::ExistingFile);
     // Given after the command as users type it ("ds-host add p.json -n X --force"): the
-    // commands pass options they do not know on to here. new, road and convert have a
+    // commands pass options they do not know on to here. new, road, convert and import have a
     // --force of their own; for them this one goes before the command ("ds-host --force convert ...").
     app.add_flag("--force", context.save_damaged,
                  "write a project even when its load left entries unread (they are dropped) or found damaged texts; save grid edits though some had no effect");
@@ -35,6 +36,10 @@ int main(int argc, char** argv)
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e);
+    } catch (const std::bad_alloc&) {
+        // Every reader keeps to a memory budget; this is the last wall, and says so plainly.
+        ds_app::complain("not enough memory to finish the command; no file was changed");
+        return 1;
     } catch (const std::exception& e) {
         ds_app::complain(e.what());
         return 1;

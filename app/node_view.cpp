@@ -28,9 +28,9 @@ std::string members_text(data_node_base& node)
 
 std::string node_heading(const data_node_base& node)
 {
-    return std::string(node.GetRuntimeClass()->m_lpszClassName) + "  tag=" +
-           ds_text::to_utf8_for_display(node.get_node_tag()) + "  name=" +
-           ds_text::to_utf8_for_display(node.get_node_name());
+    // Names come from files: shown on one line, control characters escaped.
+    return std::string(node.GetRuntimeClass()->m_lpszClassName) + "  tag=" + shown(node.get_node_tag()) +
+           "  name=" + shown(node.get_node_name());
 }
 
 nlohmann::ordered_json stored_form(const graph_data_base& drawing)

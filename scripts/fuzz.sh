@@ -3,7 +3,7 @@
 #
 #   scripts/fuzz.sh TARGET SECONDS
 #
-# TARGET is project_file, csv or grid_edit (libFuzzer, built with the "fuzz"
+# TARGET is project_file, csv, grid_edit or xlsx (libFuzzer, built with the "fuzz"
 # preset) or gbk (the GBK replay driver, built with the "asan" preset). The
 # corpus grows in build/fuzz/corpus/TARGET, seeded from fuzz/corpus/TARGET (and
 # the test project files); inputs that crash land in build/fuzz/crashes/TARGET.
@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 target=${1:-}
 seconds=${2:-}
 if [[ -z "$target" || -z "$seconds" ]]; then
-  echo "usage: scripts/fuzz.sh project_file|csv|grid_edit|gbk SECONDS" >&2
+  echo "usage: scripts/fuzz.sh project_file|csv|grid_edit|xlsx|gbk SECONDS" >&2
   exit 2
 fi
 
@@ -33,14 +33,18 @@ fi
 
 case "$target" in
   project_file) seeds=(fuzz/corpus/project_file tests/data/projects/good tests/data/projects/bad) ;;
-  csv | grid_edit) seeds=("fuzz/corpus/$target") ;;
+  csv | grid_edit | xlsx) seeds=("fuzz/corpus/$target") ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${target}_fuzz"
 mkdir -p "$work"
+# libFuzzer takes one dictionary: the shared hostile texts, and the target's own markup when it has some.
+dict=build/fuzz/$target.dict
+cat fuzz/texts.dict > "$dict"
+[[ -f "fuzz/$target.dict" ]] && cat "fuzz/$target.dict" >> "$dict"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 exec "build/fuzz/bin/${target}_fuzz" "$work" "${seeds[@]}" \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-  -print_final_stats=1 -artifact_prefix="$crashes/" -dict=fuzz/texts.dict
+  -print_final_stats=1 -artifact_prefix="$crashes/" -dict="$dict"

@@ -43,6 +43,11 @@ inline constexpr unsigned long long max_spreadsheet_bytes = 64ull << 20;
 /// allocate millions of empty ones.
 inline constexpr unsigned long long max_spreadsheet_cells = 1000000;
 
+/// Most memory reading one spreadsheet may take, in bytes, whatever sizes and
+/// counts the file states: its unpacked parts, their document trees and the
+/// cells read. A drawing's table needs a few megabytes.
+inline constexpr unsigned long long max_spreadsheet_memory = 256ull << 20;
+
 /// Longest text of one spreadsheet cell, in characters: Excel's own limit.
 inline constexpr unsigned long long max_cell_characters = 32767;
 

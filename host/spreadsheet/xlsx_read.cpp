@@ -1,20 +1,19 @@
-// The first sheet of an XLSX package: workbook, relationships, shared strings
-// and the sheet's cells.
+// One sheet of an XLSX package: the workbook's sheet list, relationships,
+// styles, shared strings, the sheet's cells and its merged ranges.
 #include "host/spreadsheet/xlsx_read.h"
 
-#include <zip.h>
-
-#include <pugixml.hpp>
-
+#include <algorithm>
 #include <charconv>
 #include <cstring>
-#include <map>
-#include <memory>
 #include <optional>
 
 #include "host/framework/atomic_file.h"
 #include "host/framework/input_limits.h"
 #include "host/grid/cvq_variant.h"
+#include "host/spreadsheet/cell_reference.h"
+#include "host/spreadsheet/xlsx_number_formats.h"
+#include "host/spreadsheet/xlsx_package.h"
+#include "host/spreadsheet/xlsx_strings.h"
 #include "host/text/encoding.h"
 
 namespace ds_spreadsheet {
@@ -22,155 +21,24 @@ namespace ds_spreadsheet {
 namespace {
 
 constexpr std::string_view compound_file_signature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-constexpr std::size_t max_excel_rows = 1048576;
-constexpr std::size_t max_excel_columns = 16384;
 
-/// The open package and what may still be unpacked from it.
-class package {
-public:
-    package(std::string_view bytes, std::string source) : m_source(std::move(source))
-    {
-        zip_error_t error;
-        zip_error_init(&error);
-        zip_source_t* src = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-        if (src) m_zip = zip_open_from_source(src, ZIP_RDONLY | ZIP_CHECKCONS, &error);
-        if (!m_zip) {
-            if (src) zip_source_free(src);
-            const std::string why = zip_error_strerror(&error);
-            zip_error_fini(&error);
-            fail("not an XLSX workbook (not a zip package: " + why + ")");
-        }
-        zip_error_fini(&error);
-    }
-    ~package() { zip_discard(m_zip); }
-    package(const package&) = delete;
-    package& operator=(const package&) = delete;
-
-    [[noreturn]] void fail(const std::string& why) const { throw spreadsheet_error(m_source + ": " + why); }
-
-    /// The unpacked part `name`, or nothing when the package has no such part.
-    std::optional<std::string> part(const std::string& name)
-    {
-        const zip_int64_t index = zip_name_locate(m_zip, name.c_str(), ZIP_FL_NOCASE);
-        if (index < 0) return std::nullopt;
-        zip_stat_t stat;
-        if (zip_stat_index(m_zip, static_cast<zip_uint64_t>(index), 0, &stat) != 0) fail(name + ": " + zip_strerror(m_zip));
-        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-            fail(name + " is encrypted; save the workbook without a password");
-        const std::uint64_t size = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
-        if (size > m_budget) fail(too_large());
-        return unpack(name, static_cast<zip_uint64_t>(index), size);
-    }
-
-private:
-    std::string too_large() const
-    {
-        return "unpacks to more than " + std::to_string(input_limits::max_spreadsheet_bytes >> 20) +
-               " MiB, far more than a table needs";
-    }
-
-    /// Reads one byte past the stated size, so a part that lies about its size is caught too.
-    std::string unpack(const std::string& name, zip_uint64_t index, std::uint64_t size)
-    {
-        std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> file(zip_fopen_index(m_zip, index, 0), zip_fclose);
-        if (!file) fail(name + ": " + zip_strerror(m_zip));
-        std::string data(static_cast<std::size_t>(size) + 1, '\0');
-        std::size_t got = 0;
-        while (got < data.size()) {
-            const zip_int64_t n = zip_fread(file.get(), data.data() + got, data.size() - got);
-            if (n < 0) fail(name + ": " + zip_file_strerror(file.get()));
-            if (n == 0) break;
-            got += static_cast<std::size_t>(n);
-        }
-        if (got > size) fail(name + " is larger than the package says");
-        data.resize(got);
-        m_budget -= got;
-        return data;
-    }
-
-    std::string m_source;
-    zip_t* m_zip = nullptr;
-    std::uint64_t m_budget = input_limits::max_spreadsheet_bytes;
-};
-
-/// Element names without their namespace prefix: generators differ in prefixes.
-bool is(const pugi::xml_node& node, const char* local)
+std::size_t characters(const std::string& utf8)
 {
-    const char* name = node.name();
-    const char* colon = std::strrchr(name, ':');
-    return std::strcmp(colon ? colon + 1 : name, local) == 0;
+    std::size_t count = 0;
+    for (const char ch : utf8) count += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    return count;
 }
 
-pugi::xml_node child(const pugi::xml_node& node, const char* local)
+std::string too_many(const std::string& what)
 {
-    for (pugi::xml_node c : node.children())
-        if (is(c, local)) return c;
-    return {};
-}
-
-pugi::xml_document parse_part(package& zip, const std::string& name, bool required)
-{
-    pugi::xml_document doc;
-    const std::optional<std::string> text = zip.part(name);
-    if (!text) {
-        if (required) zip.fail("not an XLSX workbook (it has no " + name + ")");
-        return doc;
-    }
-    const pugi::xml_parse_result parsed =
-        doc.load_buffer(text->data(), text->size(), pugi::parse_default | pugi::parse_ws_pcdata);
-    if (!parsed) zip.fail(name + " is not XML: " + parsed.description() + " at byte " + std::to_string(parsed.offset));
-    return doc;
-}
-
-/// The code point of an "_xHHHH_" escape at `at`, or -1 when there is none.
-long escape_at(const std::string& text, std::size_t at)
-{
-    if (text.compare(at, 2, "_x") != 0 || at + 7 > text.size() || text[at + 6] != '_') return -1;
-    long code = 0;
-    const auto [end, ec] = std::from_chars(text.data() + at + 2, text.data() + at + 6, code, 16);
-    return ec == std::errc() && end == text.data() + at + 6 ? code : -1;
-}
-
-/// "_x000D_" and the like stand for characters XML cannot carry as they are.
-std::string decode_escapes(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const long code = escape_at(text, i);
-        if (code < 0) {
-            out += text[i];
-            continue;
-        }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-        i += 6;
-    }
-    return out;
-}
-
-/// Text of a string item: its own <t>, or its rich-text runs joined (phonetic runs left out).
-std::string string_item_text(const pugi::xml_node& item)
-{
-    std::string text;
-    for (pugi::xml_node part : item.children()) {
-        if (is(part, "t")) text += part.text().get();
-        else if (is(part, "r")) text += child(part, "t").text().get();
-    }
-    return decode_escapes(text);
+    return "more " + what + " than a table needs (" + std::to_string(input_limits::max_spreadsheet_cells) + ")";
 }
 
 struct workbook_parts {
     std::string sheet_name;
     std::string sheet_part;
     std::string shared_strings_part = "xl/sharedStrings.xml";
+    std::string styles_part = "xl/styles.xml";
 };
 
 std::string part_path(const std::string& target)
@@ -178,172 +46,259 @@ std::string part_path(const std::string& target)
     return target.starts_with('/') ? target.substr(1) : "xl/" + target;
 }
 
-workbook_parts find_parts(package& zip)
+char lower_ascii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+/// Excel tells sheet names apart without regard to case.
+bool same_sheet_name(const std::string& a, const std::string& b)
 {
-    const pugi::xml_document book = parse_part(zip, "xl/workbook.xml", true);
-    const pugi::xml_node sheet = child(child(child(book, "workbook"), "sheets"), "sheet");
-    if (!sheet) zip.fail("the workbook has no sheet");
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower_ascii(x) == lower_ascii(y); });
+}
+
+/// The sheet element named `wanted` (the first when empty); a missing one names those there are.
+pugi::xml_node find_sheet(xlsx_package& zip, const pugi::xml_node& sheets, const std::string& wanted)
+{
+    std::vector<std::string> names;
+    for (pugi::xml_node sheet : sheets.children()) {
+        if (!is_element(sheet, "sheet")) continue;
+        if (wanted.empty() || same_sheet_name(sheet.attribute("name").value(), wanted)) return sheet;
+        if (names.size() < 50) names.push_back(sheet.attribute("name").value());
+    }
+    if (wanted.empty()) zip.fail("the workbook has no sheet");
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "\"" : ", \"") + name + "\"";
+    try {
+        zip.fail("the workbook has no sheet named \"" + wanted + "\" (it has " + list + ")");
+    } catch (const spreadsheet_error& e) {
+        throw missing_sheet_error(e.what(), names);
+    }
+}
+
+workbook_parts find_parts(xlsx_package& zip, const std::string& wanted)
+{
+    const pugi::xml_document book = zip.parse("xl/workbook.xml", true);
+    const pugi::xml_node sheet = find_sheet(zip, child_element(child_element(book, "workbook"), "sheets"), wanted);
     workbook_parts parts;
     parts.sheet_name = sheet.attribute("name").value();
     std::string id;
     for (pugi::xml_attribute a : sheet.attributes())
         if (std::string_view(a.name()).ends_with(":id")) id = a.value();
-    const pugi::xml_document rels = parse_part(zip, "xl/_rels/workbook.xml.rels", true);
-    for (pugi::xml_node rel : child(rels, "Relationships").children()) {
-        const std::string type = rel.attribute("Type").value();
-        if (rel.attribute("Id").value() == id) parts.sheet_part = part_path(rel.attribute("Target").value());
-        if (type.ends_with("/sharedStrings")) parts.shared_strings_part = part_path(rel.attribute("Target").value());
+    const pugi::xml_document rels = zip.parse("xl/_rels/workbook.xml.rels", true);
+    for (pugi::xml_node rel : child_element(rels, "Relationships").children()) {
+        const std::string type = rel.attribute("Type").value(), target = part_path(rel.attribute("Target").value());
+        if (rel.attribute("Id").value() == id) parts.sheet_part = target;
+        if (type.ends_with("/sharedStrings")) parts.shared_strings_part = target;
+        if (type.ends_with("/styles")) parts.styles_part = target;
     }
-    if (parts.sheet_part.empty()) zip.fail("the workbook does not say where its first sheet \"" + parts.sheet_name + "\" is");
+    if (parts.sheet_part.empty()) zip.fail("the workbook does not say where its sheet \"" + parts.sheet_name + "\" is");
     return parts;
 }
 
-std::vector<std::string> shared_strings(package& zip, const std::string& part)
-{
-    std::vector<std::string> strings;
-    const pugi::xml_document doc = parse_part(zip, part, false);
-    for (pugi::xml_node item : child(doc, "sst").children())
-        if (is(item, "si")) strings.push_back(string_item_text(item));
-    return strings;
-}
-
-/// One cell the sheet holds, 0-based.
-struct sheet_cell {
-    std::size_t row;
-    std::size_t column;
-    std::string text;
-};
-
-/// Reads the cells of the first sheet and turns them into the table.
+/// Reads the cells of one sheet and turns them into the table.
 class sheet_reader {
 public:
-    sheet_reader(package& zip, workbook_parts parts) : m_zip(zip), m_parts(std::move(parts)) {}
+    sheet_reader(xlsx_package& zip, workbook_parts parts)
+        : m_zip(zip), m_parts(std::move(parts)), m_formats(zip, m_parts.styles_part),
+          m_strings(shared_strings(zip, m_parts.shared_strings_part))
+    {
+    }
 
     table read()
     {
-        m_strings = shared_strings(m_zip, m_parts.shared_strings_part);
-        const pugi::xml_document doc = parse_part(m_zip, m_parts.sheet_part, true);
-        std::vector<sheet_cell> cells;
-        std::size_t next_row = 0;
-        for (pugi::xml_node row : child(child(doc, "worksheet"), "sheetData").children()) {
-            if (!is(row, "row")) continue;
-            const std::size_t r = row.attribute("r") ? row.attribute("r").as_ullong() - 1 : next_row;
-            next_row = r + 1;
-            std::size_t next_column = 0;
-            for (pugi::xml_node c : row.children()) {
-                if (!is(c, "c")) continue;
-                sheet_cell cell{r, next_column, {}};
-                if (c.attribute("r")) locate(c.attribute("r").value(), cell);
-                if (cell.row >= max_excel_rows || cell.column >= max_excel_columns)
-                    fail(cell, "lies outside the sheet");
-                cell.text = value_of(c, cell);
-                next_column = cell.column + 1;
-                cells.push_back(std::move(cell));
-            }
-        }
-        return to_table(cells);
+        const pugi::xml_document doc = m_zip.parse(m_parts.sheet_part, true);
+        const pugi::xml_node sheet = child_element(doc, "worksheet");
+        for (pugi::xml_node row : child_element(sheet, "sheetData").children())
+            if (is_element(row, "row")) read_row(row);
+        fill_merged_ranges(child_element(sheet, "mergeCells"));
+        return std::move(m_rows);
     }
 
 private:
-    [[noreturn]] void fail(const sheet_cell& cell, const std::string& why) const
+    [[noreturn]] void fail(const std::string& where, const std::string& why) const
     {
-        m_zip.fail("sheet \"" + m_parts.sheet_name + "\", cell " + cell_name(cell) + ": " + why);
+        m_zip.fail("sheet \"" + m_parts.sheet_name + "\", " + where + ": " + why);
+    }
+    [[noreturn]] void fail(cell_ref cell, const std::string& why) const { fail("cell " + cell_name(cell), why); }
+
+    /// Rows and cells stand in order, each once, as every spreadsheet program writes them.
+    void read_row(const pugi::xml_node& row)
+    {
+        std::size_t r = m_next_row;
+        std::optional<cell_ref> first;
+        if (const pugi::xml_attribute number = row.attribute("r")) {
+            first = parse_cell_name(std::string("A") + number.value());
+            if (!first) fail("row \"" + std::string(number.value()).substr(0, 20) + "\"", "not a row number from 1 to 1048576");
+        } else {
+            // A row without its number stands where its first cell says, or after the last.
+            first = parse_cell_name(child_element(row, "c").attribute("r").value());
+        }
+        if (first) {
+            if (first->row < m_next_row) fail("row " + std::to_string(first->row + 1), "stands after row " + std::to_string(m_next_row) + " or twice");
+            r = first->row;
+        }
+        if (r >= max_sheet_rows) fail("row " + std::to_string(r + 1), "lies outside the sheet");
+        m_next_row = r + 1;
+        std::size_t next_column = 0;
+        for (pugi::xml_node c : row.children()) {
+            if (!is_element(c, "c")) continue;
+            cell_ref cell{r, next_column};
+            if (const pugi::xml_attribute reference = c.attribute("r")) {
+                const auto named = parse_cell_name(reference.value());
+                if (!named) fail("row " + std::to_string(r + 1), "\"" + std::string(reference.value()).substr(0, 20) + "\" is not an A1 cell reference");
+                if (named->row != r) fail(*named, "stands in row " + std::to_string(r + 1));
+                if (named->column < next_column) fail(*named, "stands twice, or after a cell to its right");
+                cell = *named;
+            }
+            if (cell.column >= max_sheet_columns) fail(cell, "lies outside the sheet");
+            next_column = cell.column + 1;
+            store(cell, value_of(c, cell));
+        }
     }
 
-    static std::string cell_name(const sheet_cell& cell)
+    void store(cell_ref cell, const std::string& utf8)
     {
-        std::string letters;
-        for (std::size_t c = cell.column + 1; c > 0; c = (c - 1) / 26) letters.insert(letters.begin(), char('A' + (c - 1) % 26));
-        return letters + std::to_string(cell.row + 1);
+        if (++m_cells_read > input_limits::max_spreadsheet_cells) m_zip.fail("sheet \"" + m_parts.sheet_name + "\" holds " + too_many("cells"));
+        grow(cell);
+        try {
+            m_rows[cell.row][cell.column] = ds_text::from_utf8(utf8);
+            count_text(m_rows[cell.row][cell.column]);
+        } catch (const ds_text::conversion_error& e) {
+            fail(cell, e.what());
+        }
     }
 
-    /// "B3" into column 1, row 2. A reference that does not read leaves the cell where it stands.
-    void locate(std::string_view reference, sheet_cell& cell) const
+    /// Makes room for `cell`, counting every cell the table comes to hold
+    /// (rows at least once), so one far-away cell cannot make millions.
+    void grow(cell_ref cell)
     {
-        std::size_t column = 0, i = 0;
-        for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z' && column <= max_excel_columns; ++i)
-            column = column * 26 + static_cast<std::size_t>(reference[i] - 'A' + 1);
-        std::size_t row = 0;
-        const std::size_t digits = i;
-        for (; i < reference.size() && reference[i] >= '0' && reference[i] <= '9' && row <= max_excel_rows; ++i)
-            row = row * 10 + static_cast<std::size_t>(reference[i] - '0');
-        if (column == 0 || row == 0 || i == digits || i != reference.size()) return;
-        cell.column = column - 1;
-        cell.row = row - 1;
+        if (cell.row >= m_rows.size()) {
+            m_spread += cell.row + 1 - m_rows.size();
+            check_spread();
+            m_rows.resize(cell.row + 1);
+        }
+        std::vector<CString>& row = m_rows[cell.row];
+        if (cell.column >= row.size()) {
+            m_spread += cell.column + 1 - row.size();
+            check_spread();
+            row.resize(cell.column + 1);
+        }
     }
 
-    std::string value_of(const pugi::xml_node& c, const sheet_cell& cell) const
+    /// The table's text stays within what the file may unpack to: a merged
+    /// range copying one long text into a million cells is refused.
+    void count_text(const CString& text)
+    {
+        m_text_bytes += text.GetLength();
+        if (m_text_bytes > input_limits::max_spreadsheet_bytes)
+            m_zip.fail("sheet \"" + m_parts.sheet_name + "\" holds more text than a table needs (" +
+                       std::to_string(input_limits::max_spreadsheet_bytes >> 20) + " MiB)");
+    }
+
+    void check_spread() const
+    {
+        if (m_spread > input_limits::max_spreadsheet_cells)
+            m_zip.fail("sheet \"" + m_parts.sheet_name + "\" spreads over " + too_many("cells"));
+    }
+
+    std::string value_of(const pugi::xml_node& c, cell_ref cell) const
     {
         const std::string type = c.attribute("t").value();
-        const std::string value = child(c, "v").text().get();
+        const pugi::xml_node v = child_element(c, "v");
+        const std::string value = v.text().get();
+        if (child_element(c, "f") && (!v || (value.empty() && type != "str" && type != "inlineStr")))
+            fail(cell, "holds a formula (=" + std::string(child_element(c, "f").text().get()).substr(0, 60) +
+                           ") with no stored value, as programs that write formulas without calculating them leave "
+                           "it; open and save the workbook in a spreadsheet program, or type the value instead");
         std::string text;
-        if (type == "s") {
-            const unsigned long long index = child(c, "v").text().as_ullong(~0ull);
-            if (index >= m_strings.size()) fail(cell, "names shared string " + value + ", which the workbook lacks");
-            text = m_strings[index];
-        } else if (type == "inlineStr") {
-            text = string_item_text(child(c, "is"));
-        } else if (type == "b") {
-            text = value == "1" ? "TRUE" : value == "0" ? "FALSE" : value;
-        } else if (type == "str" || type == "e" || type == "d") {
-            text = decode_escapes(value);
-        } else {
-            double number = 0.0;
-            text = grid_number_text::parse_real(value.c_str(), number) ? grid_number_text::format_real(number).str() : value;
-        }
-        check_length(text, cell);
+        if (type == "s") text = shared_string(value, cell);
+        else if (type == "inlineStr") text = string_item_text(child_element(c, "is"));
+        else if (type == "b") text = value == "1" ? "TRUE" : value == "0" ? "FALSE" : value;
+        else if (type == "d") fail(cell, "holds a date (" + value.substr(0, 30) + "), not a value of the table");
+        else if (type == "str" || type == "e") text = decode_escapes(value);
+        else text = number_text(c, value, cell);
+        if (characters(text) > input_limits::max_cell_characters)
+            fail(cell, std::to_string(characters(text)) + " characters, more than a cell holds (" +
+                           std::to_string(input_limits::max_cell_characters) + ")");
         return text;
     }
 
-    void check_length(const std::string& utf8, const sheet_cell& cell) const
+    std::string shared_string(const std::string& index_text, cell_ref cell) const
     {
-        std::size_t characters = 0;
-        for (const char ch : utf8) characters += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-        if (characters > input_limits::max_cell_characters)
-            fail(cell, std::to_string(characters) + " characters, more than a cell holds (" +
-                           std::to_string(input_limits::max_cell_characters) + ")");
+        std::size_t index = 0;
+        const auto [end, ec] = std::from_chars(index_text.data(), index_text.data() + index_text.size(), index);
+        if (index_text.empty() || ec != std::errc() || end != index_text.data() + index_text.size() || index >= m_strings.size())
+            fail(cell, "names shared string \"" + index_text.substr(0, 20) + "\", which the workbook lacks (it has " +
+                           std::to_string(m_strings.size()) + ")");
+        return m_strings[index];
     }
 
-    table to_table(const std::vector<sheet_cell>& cells) const
+    /// A number as it reads, unless its format shows it as something else.
+    std::string number_text(const pugi::xml_node& c, const std::string& value, cell_ref cell) const
     {
-        std::map<std::size_t, std::size_t> widths;  // row -> cells it spans
-        for (const sheet_cell& cell : cells) widths[cell.row] = std::max(widths[cell.row], cell.column + 1);
-        unsigned long long spread = widths.empty() ? 0 : widths.rbegin()->first + 1;
-        for (const auto& [row, width] : widths) spread += width;
-        if (spread > input_limits::max_spreadsheet_cells)
-            m_zip.fail("sheet \"" + m_parts.sheet_name + "\" spreads over " + std::to_string(spread) +
-                       " cells, more than a table needs (" + std::to_string(input_limits::max_spreadsheet_cells) + ")");
-        table rows(widths.empty() ? 0 : widths.rbegin()->first + 1);
-        for (const auto& [row, width] : widths) rows[row].resize(width);
-        for (const sheet_cell& cell : cells) {
-            try {
-                rows[cell.row][cell.column] = ds_text::from_utf8(cell.text);
-            } catch (const ds_text::conversion_error& e) {
-                fail(cell, e.what());
-            }
+        double number = 0.0;
+        if (!grid_number_text::parse_real(value.c_str(), number)) return value;
+        const shown_as& shown = m_formats.of_style(c.attribute("s").as_uint());
+        if (!shown.what.empty())
+            fail(cell, "the number " + value.substr(0, 30) + " is shown as " + shown.what + " (format \"" +
+                           shown.format.substr(0, 60) + "\"), not as the value it stands for here; set the cell's "
+                           "format to General or Text and type the value");
+        return grid_number_text::format_real(number).str();
+    }
+
+    /// Every cell of a merged range shows the top-left cell's value; a table reads it so.
+    void fill_merged_ranges(const pugi::xml_node& merged)
+    {
+        std::size_t covered = 0;
+        for (pugi::xml_node m : merged.children()) {
+            if (!is_element(m, "mergeCell")) continue;
+            const auto range = parse_cell_range(m.attribute("ref").value());
+            if (!range) fail("merged range \"" + std::string(m.attribute("ref").value()).substr(0, 30) + "\"", "not an A1 range");
+            covered += range->cells();
+            if (covered > input_limits::max_spreadsheet_cells) m_zip.fail("sheet \"" + m_parts.sheet_name + "\" merges " + too_many("cells"));
+            const CString top_left = cell_text(range->first);
+            for (std::size_t r = range->first.row; r <= range->last.row; ++r)
+                for (std::size_t col = range->first.column; col <= range->last.column; ++col) {
+                    grow({r, col});
+                    m_rows[r][col] = top_left;
+                    count_text(top_left);
+                }
         }
-        return rows;
     }
 
-    package& m_zip;
+    CString cell_text(cell_ref cell) const
+    {
+        return cell.row < m_rows.size() && cell.column < m_rows[cell.row].size() ? m_rows[cell.row][cell.column] : CString();
+    }
+
+    xlsx_package& m_zip;
     workbook_parts m_parts;
+    number_formats m_formats;
     std::vector<std::string> m_strings;
+    table m_rows;
+    std::size_t m_next_row = 0;
+    unsigned long long m_cells_read = 0;
+    unsigned long long m_spread = 0;
+    unsigned long long m_text_bytes = 0;
 };
 
 }  // namespace
 
-table from_xlsx(std::string_view bytes, const std::string& source)
+xlsx_sheet read_xlsx_sheet(std::string_view bytes, const std::string& source, const std::string& sheet)
 {
     if (bytes.starts_with(compound_file_signature))
         throw spreadsheet_error(source + ": an encrypted workbook or an old binary .xls (a compound file), not an "
                                          "XLSX package; save it as an .xlsx workbook without a password");
-    package zip(bytes, source);
-    return sheet_reader(zip, find_parts(zip)).read();
+    xlsx_package zip(bytes, source);
+    workbook_parts parts = find_parts(zip, sheet);
+    std::string name = parts.sheet_name;
+    return {std::move(name), sheet_reader(zip, std::move(parts)).read()};
 }
 
-table read_xlsx_file(const std::filesystem::path& file)
+table from_xlsx(std::string_view bytes, const std::string& source) { return read_xlsx_sheet(bytes, source).rows; }
+
+xlsx_sheet read_xlsx_file(const std::filesystem::path& file, const std::string& sheet)
 {
-    return from_xlsx(ds_file::read_whole_file(file, input_limits::max_spreadsheet_bytes), file.string());
+    return read_xlsx_sheet(ds_file::read_whole_file(file, input_limits::max_spreadsheet_bytes), file.string(), sheet);
 }
 
 }  // namespace ds_spreadsheet

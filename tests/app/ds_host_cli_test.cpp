@@ -145,16 +145,16 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
     const std::string count = utf8(u8"\"垫石个数\""), number = utf8(u8"\"墩台号\"");
     const std::pair<std::string, std::string> bad_csvs[] = {
         {"\"unbalanced,1\r\n", "bad0.csv"},
-        {with_cell(u8"顺桥向长度(mm)", "abc"), "cell B6"},
-        {with_cell(u8"顺桥向长度(mm)", utf8(u8"宽度"), 0), "cell A6"},
+        {with_cell(u8"顺桥向长度(mm)", "abc"), "cell B7"},
+        {with_cell(u8"顺桥向长度(mm)", utf8(u8"宽度"), 0), "cell A7"},
         {exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1), "row 3"},
         // Numbers the strategy's C conversions would take as something else.
-        {with_cell(u8"垫石个数", "1e9"), "cell B9 " + count},
+        {with_cell(u8"垫石个数", "1e9"), "cell B10 " + count},
         {with_cell(u8"垫石个数", "3.7"), "\"3.7\" needs a whole number"},
         {with_cell(u8"垫石个数", "1001"), "from 0 to 1000"},
-        {with_cell(u8"墩台号", "99999999999"), "cell B14 " + number + ": \"99999999999\" needs a whole number from 0"},
+        {with_cell(u8"墩台号", "99999999999"), "cell B15 " + number + ": \"99999999999\" needs a whole number from 0"},
         {with_cell(u8"墩台号", "1e30"), "\"1e30\" needs a whole number"},
-        {with_cell(u8"横桥向宽度(mm)", "inf"), "cell B5"},
+        {with_cell(u8"横桥向宽度(mm)", "inf"), "cell B6"},
         {with_cell(u8"斜交角(°)", "180"), "above 0 and below 180"},
         {with_cell(u8"斜交角(°)", "0"), "above 0 and below 180"},
         // What spreadsheet programs and typists make of a height list, and choices typed by hand.
@@ -212,8 +212,8 @@ TEST_F(ds_host_cli, bad_input_is_refused_and_changes_nothing_and_an_edited_csv_i
     const run_result imported = run({"import", m_project.string(), "--csv", csv.string()});
     ASSERT_EQ(imported.exit_code, 0) << imported.err;
     EXPECT_TRUE(contains(imported.out, "310,320"));
-    EXPECT_TRUE(contains(imported.out, "warning: cell C7: \"x\" is not part")) << imported.out;
-    EXPECT_TRUE(contains(imported.out, utf8(u8"warning: row 18 (\"备注\") is not part"))) << imported.out;
+    EXPECT_TRUE(contains(imported.out, "warning: cell C8: \"x\" is not part")) << imported.out;
+    EXPECT_TRUE(contains(imported.out, utf8(u8"warning: row 19 (\"备注\") is not part"))) << imported.out;
     const run_result drawn = run({"draw", m_project.string()});
     ASSERT_EQ(drawn.exit_code, 0) << drawn.err;
     EXPECT_TRUE(contains(drawn.out, utf8(u8"高度[310,320]"))) << drawn.out;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "host/framework/atomic_file.h"
+#include "host/framework/input_limits.h"
 #include "host/spreadsheet/csv_table.h"
 #include "support/error_text.h"
 #include "support/temp_folder.h"
@@ -78,4 +79,62 @@ TEST_F(csv_file_charsets, WrittenWithAMarkAndReadInTheCharsetItCameIn)
     std::ofstream(file, std::ios::binary) << "a,\xFF\xFF\r\n";
     EXPECT_THAT(ds_test::error_text<spreadsheet_error>([&] { ds_spreadsheet::read_csv_file(file); }),
                 testing::HasSubstr("t.csv: invalid GBK text: byte \\xFF at byte offset 2 (nor is it UTF-8)"));
+}
+
+// A cell a spreadsheet program would run as a formula leaves as text and comes
+// back as it was; numbers and apostrophes a person typed are left alone.
+TEST(CsvTable, FormulaLikeCellsLeaveGuardedAndComeBackUnchanged)
+{
+    const ds_spreadsheet::table rows = {
+        {"=HYPERLINK(\"http://x?\"&A1,\"click\")", "+1+1", "@SUM(A1)", "\tx", "\rx", "-", "-x"},
+        {"-5", "+5", "-1e3", "'=x", "''=x", "'abc", "'-5", "a=b"},
+    };
+    const std::string text = to_csv(rows);
+    for (const char* guarded : {"\"'=HYPERLINK", "\"'+1+1\"", "\"'@SUM", "\"'\tx\"", "\"'-\"", "\"'-x\"", "\"''=x\"",
+                                "\"'''=x\"", "\"''-5\""})
+        EXPECT_THAT(text, testing::HasSubstr(guarded));
+    EXPECT_THAT(text, testing::HasSubstr("\r\n\"-5\",\"+5\",\"-1e3\","));
+    EXPECT_THAT(text, testing::HasSubstr(",\"'abc\","));
+    EXPECT_EQ(from_csv(text, "round trip"), rows);
+}
+
+// Files from other locales and hostile files: read with their delimiter, or
+// refused while reading with the place, without quoting what the file holds.
+TEST(CsvTable, DelimitersAndLimitsAreFoundWhileReading)
+{
+    using ds_spreadsheet::read_csv_text;
+    struct delimiter_case {
+        std::string text;
+        char delimiter;
+        ds_spreadsheet::table rows;
+    };
+    const delimiter_case read[] = {
+        {"a;b\r\nc;\"d;e\"\r\n", ';', {{"a", "b"}, {"c", "d;e"}}},
+        {"a\tb\r\n", '\t', {{"a", "b"}}},
+        {"a;b,c\r\n", ',', {{"a;b", "c"}}},
+        {"\"x;y\"\r\n", ',', {{"x;y"}}},
+    };
+    for (const delimiter_case& c : read) {
+        const ds_spreadsheet::csv_text got = read_csv_text(c.text, "t.csv");
+        EXPECT_EQ(got.delimiter, c.delimiter) << c.text;
+        EXPECT_EQ(got.rows, c.rows) << c.text;
+    }
+    const auto refusal = [](const std::string& text) {
+        return ds_test::error_text<spreadsheet_error>([&] { from_csv(text, "big.csv"); });
+    };
+    const std::string long_cell(input_limits::max_cell_characters + 1, 'x');
+    EXPECT_THAT(refusal("a,b\r\n" + long_cell), testing::HasSubstr("big.csv: row 2, column 1: more than 32767 characters"));
+    EXPECT_THAT(refusal("\"" + std::string(1 << 20, 'x')), testing::HasSubstr("big.csv: row 1, column 1: more than 32767"));
+    EXPECT_THAT(refusal(std::string(input_limits::max_spreadsheet_cells, ',')), testing::HasSubstr("big.csv: more cells than a table needs"));
+    EXPECT_THAT(refusal("root:x:0:0\nsecret\"quote\n"), testing::AllOf(testing::HasSubstr("row 2, column 1: a quote inside a cell"),
+                                                                      testing::Not(testing::HasSubstr("secret"))));
+}
+
+TEST_F(csv_file_charsets, GbkAskedOfAUtf8FileIsRefusedSayingSo)
+{
+    const auto file = m_dir / "u.csv";
+    std::ofstream(file, std::ios::binary) << utf8(u8"桥幅,主线\r\n");
+    EXPECT_THAT(ds_test::error_text<spreadsheet_error>(
+                    [&] { ds_spreadsheet::read_csv_file(file, ds_spreadsheet::csv_encoding::gbk); }),
+                testing::HasSubstr("u.csv: the file is UTF-8 text, not GBK; import it without --encoding gbk"));
 }
