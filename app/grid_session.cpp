@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <climits>
+#include <set>
 #include <stdexcept>
+#include <string>
+#include <tuple>
 
 #include "app/console.h"
 #include "app/height_counts.h"
@@ -226,17 +229,21 @@ std::string why_not_kept(const grid_session& grid, const table_edit& edit)
     return "the table " + shown_list(others) + " also carries this setting, and the observer keeps that table's value";
 }
 
+std::string bytes(const CString& text) { return std::string(text.GetString(), std::size_t(text.GetLength())); }
+
 /// The edits whose cell does not show the typed value once the observer
 /// loads the saved drawing again; the last edit of a cell counts.
 std::vector<std::string> edits_without_effect(const grid_session& again, const std::vector<table_edit>& edits)
 {
+    // The last edit of each cell, found from the end: a pasted block holds thousands of edits.
+    std::set<std::tuple<std::string, int, std::string>> seen;
+    std::vector<bool> last(edits.size());
+    for (std::size_t i = edits.size(); i-- > 0;)
+        last[i] = seen.emplace(bytes(edits[i].table), edits[i].row, bytes(edits[i].key)).second;
     std::vector<std::string> lost;
     for (std::size_t i = 0; i < edits.size(); ++i) {
         const table_edit& e = edits[i];
-        const bool later = std::any_of(edits.begin() + long(i) + 1, edits.end(), [&](const table_edit& l) {
-            return l.table == e.table && l.row == e.row && l.key == e.key;
-        });
-        if (later) continue;
+        if (!last[i]) continue;
         const CVQVariant* now = again.cell(e.table, e.row, e.key);
         if (same_value(CVQVariant(e.value, false), now)) continue;
         lost.push_back(e.origin + ": " + shown(e.table) + (e.row ? "[" + std::to_string(e.row) + "]" : "") + "." +
@@ -260,6 +267,8 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
     if (edits.empty()) return;
 
     const auto before = snapshot(drawing);
+    // Each step below compares with the drawing as it was; a long list is written out once for all of them.
+    const nlohmann::ordered_json before_form = stored_form(*before);
     for (const table_edit& edit : edits) {
         say("edit " + edit.table + (edit.row ? "[" + string_tools::num_to_string(edit.row) + "]" : CString()) + "." +
             edit.key + " = " + edit.value);
@@ -269,7 +278,7 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
     // The observer builds the list rows from the table's columns, so what a row
     // holds beyond them would fall back to the row defaults.
     if (mode == grid_mode::parametric && !as_table)
-        say_carried_rows(carry_over_list_rows(drawing, *before, parametric_list_table));
+        say_carried_rows(carry_over_list_rows(drawing, before_form, parametric_list_table));
     // The grid takes any number the cell holds; the drawing must not carry one
     // the host refuses to load. Throwing here keeps the project file as it was.
     record_limits::check_node(drawing);
@@ -285,9 +294,9 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
     for (const std::string& line : lost) say_utf8("warning: " + line);
     say_utf8("saved " + std::to_string(edits.size() - lost.size()) + " edit(s) through " + observer_class(mode) +
              (lost.empty() ? "" : "; " + std::to_string(lost.size()) + " had no effect"));
-    for (const std::string& line : new_height_count_mismatches(stored_form(*before), stored_form(drawing)))
-        say_utf8("note: " + line);
-    say_changes(*before, drawing);
+    const nlohmann::ordered_json after_form = stored_form(drawing);
+    for (const std::string& line : new_height_count_mismatches(before_form, after_form)) say_utf8("note: " + line);
+    say_changes(*before, before_form, drawing, after_form);
     if (!show_tables) return;
 
     say_utf8("tables as the observer loads them now:");

@@ -2,6 +2,7 @@
 #include "app/height_counts.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "app/list_rows.h"
 #include "host/grid/field_catalogue.h"
@@ -48,10 +49,12 @@ std::vector<std::string> height_count_mismatches(const ordered_json& stored)
 
 std::vector<std::string> new_height_count_mismatches(const ordered_json& before, const ordered_json& after)
 {
-    const std::vector<std::string> old_lines = height_count_mismatches(before);
+    // A set: a long list may hold a mismatch on every row, before and after.
+    const std::vector<std::string> old_list = height_count_mismatches(before);
+    const std::unordered_set<std::string> old_lines(old_list.begin(), old_list.end());
     std::vector<std::string> lines;
     for (const std::string& line : height_count_mismatches(after))
-        if (std::find(old_lines.begin(), old_lines.end(), line) == old_lines.end()) lines.push_back(line);
+        if (!old_lines.count(line)) lines.push_back(line);
     return lines;
 }
 

@@ -46,8 +46,12 @@ std::vector<std::string> take_members_without_cells(ordered_json& row, const ord
 
 std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const graph_data_base& before, const char* table)
 {
+    return carry_over_list_rows(drawing, stored_form(before), table);
+}
+
+std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const ordered_json& stored_before, const char* table)
+{
     ordered_json stored = stored_form(drawing);
-    const ordered_json stored_before = stored_form(before);
     const std::vector<ordered_json*> rows = list_items(stored);
     const std::vector<const ordered_json*> old_rows = list_items(stored_before);
     const std::vector<const ordered_json*> const_rows(rows.begin(), rows.end());
@@ -64,7 +68,7 @@ std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const gr
         }
         result.push_back(std::move(row));
     }
-    if (!rows.empty()) read_stored_form(drawing, stored);
+    if (!rows.empty()) read_stored_form(drawing, std::move(stored));
     return result;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "host/framework/graph_data_base.h"
 
 namespace ds_app {
@@ -27,6 +29,9 @@ struct carried_row {
 /// from that row. Works on the stored form, the only view of the rows the
 /// host has. A drawing without a list is left alone.
 std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const graph_data_base& before, const char* table);
+/// carry_over_list_rows with `before`'s stored form (stored_form) at hand.
+std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const nlohmann::ordered_json& stored_before,
+                                              const char* table);
 
 /// Prints what carry_over_list_rows did: one line for the rows that kept their
 /// fields, one per row that matched nothing and took the row defaults.

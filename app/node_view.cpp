@@ -43,7 +43,12 @@ nlohmann::ordered_json stored_form(const graph_data_base& drawing)
 
 void read_stored_form(graph_data_base& drawing, const nlohmann::ordered_json& stored)
 {
-    json_read_stream in(stored);
+    read_stored_form(drawing, nlohmann::ordered_json(stored));
+}
+
+void read_stored_form(graph_data_base& drawing, nlohmann::ordered_json&& stored)
+{
+    json_read_stream in(std::move(stored));
     drawing.serialize_members(in);
     in.finish();
     if (in.has_errors()) throw std::runtime_error(node_heading(drawing) + " does not read back what it wrote");
@@ -60,42 +65,55 @@ namespace {
 
 using nlohmann::ordered_json;
 
-/// What say_changes needs of a drawing's stored form, without keeping it: the
-/// digest of its text, and its lists' lengths (the "count" members) by key
-/// path, in the order a walk of the stored form meets their objects.
-struct stored_summary {
-    ds_digest::digest digest{};
-    std::vector<std::tuple<std::size_t, std::string, std::int64_t>> counts;  ///< object order, path, count
-};
-
-stored_summary summarise(const graph_data_base& drawing)
+void collect_counts(const ordered_json& object, const std::string& path, std::size_t order, std::size_t& opened,
+                    list_lengths& counts)
 {
-    stored_summary summary;
+    for (const auto& [key, value] : object.items()) {
+        if (value.is_object()) {
+            const std::size_t inner = ++opened;
+            collect_counts(value, path.empty() ? key : path + "/" + key, inner, opened, counts);
+        } else if (key == "count" && value.is_number_integer()) {
+            counts.emplace_back(order, path, value.get<std::int64_t>());
+        }
+    }
+}
+
+/// SHA-256 of the text the drawing would be stored as, written as it comes
+/// rather than kept.
+ds_digest::digest stored_digest(const graph_data_base& drawing)
+{
     ds_digest::text_digest digest;
     ds_json::piece_writer text([&](std::string_view piece) { digest.add(piece); });
-    const auto stream = json_write_stream::to_text(
-        text, 0, {}, [&](const json_write_stream& written, const std::string& key, const ordered_json& value) {
-            if (key == "count" && value.is_number_integer())
-                summary.counts.emplace_back(written.open_order(), written.open_path(), value.get<std::int64_t>());
-        });
+    const auto stream = json_write_stream::to_text(text, 0);
     // Writing leaves the drawing as it is; the stream interface only takes a non-const node.
     const_cast<graph_data_base&>(drawing).serialize_members(*stream);
     stream->finish_text();
     text.flush();
-    summary.digest = digest.finish();
-    std::sort(summary.counts.begin(), summary.counts.end());
-    return summary;
+    return digest.finish();
 }
+
+}  // namespace
+
+list_lengths stored_list_lengths(const ordered_json& stored)
+{
+    list_lengths counts;
+    std::size_t opened = 0;
+    if (stored.is_object()) collect_counts(stored, {}, 0, opened, counts);
+    std::sort(counts.begin(), counts.end());
+    return counts;
+}
+
+namespace {
 
 /// Lines "list PATH: N -> M items" for the lists whose length differs between
 /// the two. A drawing's own comparison may pass over list lengths, so the host
 /// shows them from the stored form.
-std::vector<std::string> list_length_changes(const stored_summary& before, const stored_summary& after)
+std::vector<std::string> list_length_changes(const list_lengths& before, const list_lengths& after)
 {
     std::unordered_map<std::string_view, std::int64_t> before_counts;
-    for (const auto& [order, path, count] : before.counts) before_counts.emplace(path, count);
+    for (const auto& [order, path, count] : before) before_counts.emplace(path, count);
     std::vector<std::string> lines;
-    for (const auto& [order, path, count] : after.counts) {
+    for (const auto& [order, path, count] : after) {
         const auto it = before_counts.find(path);
         if (it != before_counts.end() && it->second != count)
             lines.push_back("list " + path + ": " + std::to_string(it->second) + " -> " + std::to_string(count) + " items");
@@ -109,7 +127,8 @@ std::vector<std::string> list_length_changes(const stored_summary& before, const
 /// compares its rows by position only and names none. The drawing still words
 /// everything else: it compares `before` with a copy of `drawing` holding
 /// `before`'s list.
-std::vector<CString> difference_lines(const graph_data_base& before, const graph_data_base& drawing,
+std::vector<CString> difference_lines(const graph_data_base& before, const ordered_json& old_form,
+                                      const graph_data_base& drawing, const ordered_json& new_form,
                                       std::vector<std::string>& row_lines)
 {
     std::vector<CString> lines;
@@ -117,13 +136,17 @@ std::vector<CString> difference_lines(const graph_data_base& before, const graph
         drawing.compare_graph_data(&before, lines);
         return lines;
     }
-    const ordered_json old_form = stored_form(before), new_form = stored_form(drawing);
     row_lines = list_row_changes(old_form, new_form);
-    ordered_json mixed = new_form;
+    // The new form with the old list, member by member: copying the new list
+    // only to replace it would double the work on a long list.
     const std::string& list_key = parametric_list_layout().list_key;
-    if (old_form.contains(list_key)) mixed[list_key] = old_form[list_key];
+    const auto old_list = old_form.find(list_key);
+    ordered_json mixed = ordered_json::object();
+    for (const auto& [key, value] : new_form.items())
+        mixed[key] = key == list_key && old_list != old_form.end() ? *old_list : value;
+    if (old_list != old_form.end() && !mixed.contains(list_key)) mixed[list_key] = *old_list;
     auto copy = create_object<graph_data_base>(drawing.GetRuntimeClass()->m_lpszClassName, "drawing");
-    read_stored_form(*copy, mixed);
+    read_stored_form(*copy, std::move(mixed));
     copy->compare_graph_data(&before, lines);
     return lines;
 }
@@ -132,14 +155,20 @@ std::vector<CString> difference_lines(const graph_data_base& before, const graph
 
 std::size_t say_changes(const graph_data_base& before, const graph_data_base& drawing)
 {
+    return say_changes(before, stored_form(before), drawing, stored_form(drawing));
+}
+
+std::size_t say_changes(const graph_data_base& before, const ordered_json& before_form, const graph_data_base& drawing,
+                        const ordered_json& drawing_form)
+{
     std::vector<std::string> row_lines;
-    const std::vector<CString> lines = difference_lines(before, drawing, row_lines);
-    const stored_summary stored_before = summarise(before), stored_after = summarise(drawing);
-    std::vector<std::string> lengths = list_length_changes(stored_before, stored_after);
+    const std::vector<CString> lines = difference_lines(before, before_form, drawing, drawing_form, row_lines);
+    std::vector<std::string> lengths = list_length_changes(stored_list_lengths(before_form), stored_list_lengths(drawing_form));
     lengths.insert(lengths.begin(), row_lines.begin(), row_lines.end());
     if (lines.empty() && lengths.empty()) {
-        say_utf8(stored_before.digest == stored_after.digest ? "changes: none"
-                                                             : "changes: none that the drawing's comparison lists");
+        // Told by the digests of the texts, as a file would store them, so neither text is kept.
+        say_utf8(stored_digest(before) == stored_digest(drawing) ? "changes: none"
+                                                                 : "changes: none that the drawing's comparison lists");
         return 0;
     }
     say(CString("changes (before → after):"));

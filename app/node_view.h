@@ -2,8 +2,11 @@
 // what a step changed in it, in the module's own difference lines.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -21,11 +24,20 @@ nlohmann::ordered_json stored_form(const graph_data_base& drawing);
 /// Makes the drawing read `stored` as from a project file. Throws
 /// std::runtime_error when the reading reports an error.
 void read_stored_form(graph_data_base& drawing, const nlohmann::ordered_json& stored);
+/// read_stored_form taking `stored` over, sparing a copy of a large drawing.
+void read_stored_form(graph_data_base& drawing, nlohmann::ordered_json&& stored);
 
 /// A detached copy of a drawing, made as the host makes one: a new object of
 /// the same class by name, filled by reading what the drawing writes. It is not
 /// registered in the data centre.
 std::unique_ptr<graph_data_base> snapshot(graph_data_base& drawing);
+
+/// A stored form's lists' lengths (its "count" members) as a writing stream
+/// meets them: for each, how many objects had opened when the object holding
+/// it did (0 for the top; json_write_stream::open_order), that object's key
+/// path (open_path) and the count. Sorted.
+using list_lengths = std::vector<std::tuple<std::size_t, std::string, std::int64_t>>;
+list_lengths stored_list_lengths(const nlohmann::ordered_json& stored);
 
 /// Prints how `drawing` differs from `before` (its snapshot), one line per
 /// difference as the drawing's compare_graph_data words it, then a line per
@@ -34,5 +46,10 @@ std::unique_ptr<graph_data_base> snapshot(graph_data_base& drawing);
 /// stored form is kept), else that the drawing's comparison lists none.
 /// Returns the number of lines.
 std::size_t say_changes(const graph_data_base& before, const graph_data_base& drawing);
+/// say_changes with the stored forms of both at hand (`before_form` is
+/// stored_form(before), `drawing_form` stored_form(drawing)), so a caller that
+/// has them spares writing a large drawing again.
+std::size_t say_changes(const graph_data_base& before, const nlohmann::ordered_json& before_form,
+                        const graph_data_base& drawing, const nlohmann::ordered_json& drawing_form);
 
 }  // namespace ds_app

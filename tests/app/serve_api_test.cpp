@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,9 +14,11 @@
 
 #include "app/app_context.h"
 #include "app/drawing_setup.h"
+#include "app/node_view.h"
 #include "app/serve_assets.h"
 #include "app/serve_http.h"
 #include "app/serve_project.h"
+#include "host/framework/json_stream.h"
 
 namespace {
 
@@ -285,6 +288,34 @@ TEST_F(served, a_pasted_block_is_typed_cell_by_cell)
     const api_error e = refusal([&] { project->paste(paste); });
     EXPECT_NE(std::string(e.what()).find("pasted cell 2:1"), std::string::npos) << e.what();
     EXPECT_EQ(cell("m_dWidth"), "610") << "a refused paste changes no cell";
+}
+
+// The difference lines name a list whose length changed from the stored form
+// already at hand, not by writing the drawing again: the lengths read from it
+// must be the ones a writing stream meets, with the same order and path.
+TEST_F(served, list_lengths_from_the_stored_form_are_those_a_writing_stream_meets)
+{
+    std::size_t drawings = 0;
+    bool nested = false;
+    for (const auto& node : context->project().nodes()) {
+        auto* drawing = dynamic_cast<graph_data_base*>(node.get());
+        if (!drawing) continue;
+        ++drawings;
+        ds_app::list_lengths written;
+        const auto stream = json_write_stream::checking(
+            [&](const json_write_stream& at, const std::string& key, const nlohmann::ordered_json& value) {
+                if (key == "count" && value.is_number_integer())
+                    written.emplace_back(at.open_order(), at.open_path(), value.get<std::int64_t>());
+            });
+        drawing->serialize_members(*stream);
+        std::sort(written.begin(), written.end());
+        const ds_app::list_lengths read = ds_app::stored_list_lengths(ds_app::stored_form(*drawing));
+        EXPECT_EQ(read, written) << drawing->get_node_name().GetString();
+        nested = nested || std::any_of(read.begin(), read.end(),
+                                       [](const auto& c) { return std::get<1>(c).find('/') != std::string::npos; });
+    }
+    EXPECT_GE(drawings, 2u);
+    EXPECT_TRUE(nested) << "lists inside list rows try the walk's order and paths below the top";
 }
 
 TEST_F(served, an_import_preview_changes_nothing)
