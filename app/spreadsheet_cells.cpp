@@ -50,11 +50,7 @@ public:
 
     std::vector<std::string> run()
     {
-        if (m_read.size() < m_captions) {
-            const CString& missing = m_expected[m_read.size()][0];
-            refuse("row " + std::to_string(m_read.size() + 1) + " (\"" + shown(missing) + "\") is missing; the drawing's "
-                   "table has " + std::to_string(m_captions) + " caption rows");
-        }
+        if (m_read.size() < m_captions) refuse(missing_caption_row());
         for (std::size_t r = 0; r < m_read.size(); ++r) check_row(r);
         note_height_counts();
         return std::move(m_warnings);
@@ -67,6 +63,24 @@ private:
     }
 
     bool has_list() const { return m_captions > 0 && is_list_header(m_expected, m_captions - 1); }
+
+    /// A file with fewer rows than the drawing's captions: the first caption
+    /// no row of the file carries, named by its caption, since the rows below
+    /// a deleted one have moved up and their numbers no longer point at it.
+    std::string missing_caption_row() const
+    {
+        for (std::size_t r = 0; r < m_captions; ++r) {
+            const std::string caption = m_expected[r][0].str();
+            const bool present = std::any_of(m_read.begin(), m_read.end(), [&](const std::vector<CString>& row) {
+                return !row.empty() && trimmed(row[0]) == caption;
+            });
+            if (!present)
+                return "the row \"" + shown(m_expected[r][0]) + "\" (row " + std::to_string(r + 1) +
+                       " of the drawing's table) is missing";
+        }
+        return "the file has " + std::to_string(m_read.size()) + " rows, fewer than the drawing's table's " +
+               std::to_string(m_captions) + " caption rows";
+    }
 
     void check_row(std::size_t r)
     {

@@ -109,7 +109,7 @@ TEST_F(engineers_edits, each_edit_does_what_was_meant_or_is_refused_and_the_proj
         {"width_zero.xlsx", false, false, utf8(u8"cell B6 \"横桥向宽度(mm)\": \"0\" needs a number above 0")},
         {"scale_typed_as_ratio.xlsx", false, true, utf8(u8"比例：50 → 20")},
         {"sheet_before_table.xlsx", false, true, utf8(u8"垫石横桥向宽度：560 → 600")},
-        {"deleted_row.xlsx", false, false, "is missing"},
+        {"deleted_row.xlsx", false, false, utf8(u8"the row \"斜交角(°)\" (row 9 of the drawing's table) is missing")},
         {"other_drawing.xlsx", false, false, utf8(u8"holds the table of the drawing \"垫石-主线2号墩\", not of \"垫石-主线1号墩\"")},
         {"other_drawing.xlsx", false, true, "as --force asks", {"--force"}},
         {"saved_as_ods.ods", false, false, "an OpenDocument spreadsheet (.ods), not an XLSX workbook; save it as .xlsx"},
