@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_set>
 
 #include "app/console.h"
 
@@ -166,23 +167,47 @@ private:
                                                                           : "heights beyond the count are not drawn"));
     }
 
+    /// The cell (r, c) holds what the drawing exported there.
+    bool as_exported(std::size_t r, std::size_t c) const
+    {
+        return r < m_expected.size() && c < m_expected[r].size() && c < m_read[r].size() &&
+               trimmed(m_read[r][c]) == trimmed(m_expected[r][c]);
+    }
+
+    /// A list row's cells joined, to tell a row the drawing exported from one
+    /// the person changed, wherever the row now stands.
+    static std::string row_key(const std::vector<CString>& row, std::size_t width)
+    {
+        std::string key;
+        for (std::size_t c = 0; c < width; ++c) key += (c < row.size() ? trimmed(row[c]) : std::string()) + '\x1f';
+        return key;
+    }
+
+    /// Heights and counts that disagree are said where the person made them
+    /// disagree; a drawing that already held them imports back without a word.
     void note_height_counts()
     {
         const std::size_t first_list_row = has_list() ? m_captions : m_read.size();
         const CString* count = nullptr;
         const CString* heights = nullptr;
-        std::size_t heights_row = 0;
+        std::size_t heights_row = 0, count_row = 0;
         const field_catalogue::field* heights_field = nullptr;
         for (std::size_t r = 0; r < std::min(first_list_row, m_read.size()); ++r) {
             const cell_field at = field_of_cell(m_expected, r, 1);
             if (!at.field || at.place->read_only || m_read[r].size() < 2) continue;
-            if (std::string_view(at.field->name) == "gz.count") count = &m_read[r][1];
+            if (std::string_view(at.field->name) == "gz.count") count = &m_read[r][1], count_row = r;
             if (std::string_view(at.field->name) == "gz.heights") heights = &m_read[r][1], heights_row = r, heights_field = at.field;
         }
-        if (heights_field) note_height_count(heights_row, count, heights, *heights_field);
+        if (heights_field && !(as_exported(count_row, 1) && as_exported(heights_row, 1)))
+            note_height_count(heights_row, count, heights, *heights_field);
+        if (first_list_row >= m_read.size()) return;
+        const std::size_t width = m_expected[m_captions - 1].size();
+        std::unordered_set<std::string> exported_rows;
+        for (std::size_t r = m_captions; r < m_expected.size(); ++r) exported_rows.insert(row_key(m_expected[r], width));
         for (std::size_t r = first_list_row; r < m_read.size(); ++r) {
             const cell_field at = field_of_cell(m_expected, r, 3);
-            if (at.field) note_height_count(r, cell_of(r, "row.count"), cell_of(r, "row.heights"), *at.field);
+            if (at.field && !exported_rows.contains(row_key(m_read[r], width)))
+                note_height_count(r, cell_of(r, "row.count"), cell_of(r, "row.heights"), *at.field);
         }
     }
 

@@ -116,6 +116,7 @@ TEST_F(engineers_edits, each_edit_does_what_was_meant_or_is_refused_and_the_proj
         {"semicolons.csv", false, true, "separates its cells with semicolons, not commas"},
         {"tabs.csv", false, true, "separates its cells with tabs, not commas"},
         // The parametric drawing's sheet.
+        {(m_dir / "param.xlsx").string(), true, true, "changes: none", {}, "height(s) for"},  // no edit, no note
         {"merged_bridge_parts.xlsx", true, true, "changes: none"},
         {"read_only_width.xlsx", true, true, "\"999\" ignored"},
         {"list_heights_as_number.xlsx", true, false, "cell D17"},
