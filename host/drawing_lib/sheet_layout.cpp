@@ -62,8 +62,14 @@ std::pair<std::vector<CString>, double> place_notes(sheet& page, const std::vect
 {
     const box& area = a3::left_area;
     std::vector<CString> lines;
-    for (const CString& note : notes)
+    for (const CString& note : notes) {
         for (CString& l : wrap_text(note, note_text_height, area.right - area.left - 4.0)) lines.push_back(std::move(l));
+        if (lines.size() > max_note_lines) {
+            lines.resize(max_note_lines);
+            lines.push_back("(附注过长，以下从略)");
+            break;
+        }
+    }
     const auto room = static_cast<std::size_t>((area.top - area.bottom - views_least_height - heading_room) / note_pitch);
     const std::size_t shown = std::min(room, lines.size());
     double y = area.bottom + 1.0 + note_pitch * static_cast<double>(shown);

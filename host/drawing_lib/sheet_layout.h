@@ -22,6 +22,11 @@
 
 namespace VQDraw_DS_GJNA {
 
+/// Most lines of notes a group's sheets carry. Notes the host's doors accept
+/// take a few dozen lines; a longer text (a damaged or crafted project) is cut
+/// here with a line saying so, instead of running on for thousands of sheets.
+inline constexpr std::size_t max_note_lines = 160;
+
 /// "<pier name>垫石钢筋构造图".
 CString base_sheet_title(const DS_draw_data& data);
 /// The sheet title of a group: the base title, followed by the group's plan

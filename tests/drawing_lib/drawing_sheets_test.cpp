@@ -171,6 +171,20 @@ TEST(sheet_layout, LongTablesContinueOnFurtherSheets)
         }));
 }
 
+TEST(sheet_layout, AnAbsurdlyLongNoteIsCutNotSpreadOverThousandsOfSheets)
+{
+    DS_draw_data data = parametric(1);
+    CString note;
+    for (int i = 0; i < 20000; ++i) note += "附注过长";
+    data.m_strCustomNote = note;
+    const auto sheets = sheets_of(data);
+    EXPECT_LE(sheets.size(), 6u);
+    std::size_t cut = 0;
+    for (const auto& page : sheets)
+        for (const auto& t : ds_sheet::flatten(page).texts) cut += t.value == "(附注过长，以下从略)";
+    EXPECT_EQ(cut, 1u);
+}
+
 class sheet_writers : public ds_test::temp_folder_test {};
 
 // The texts, their encodings and the DXF code page are read back by ezdxf and
