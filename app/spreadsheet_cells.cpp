@@ -20,15 +20,6 @@ bool is_list_header(const excel_table& expected, std::size_t row)
     return expected[row].size() > 2 && expected[row][0] == list_header_caption;
 }
 
-std::string trimmed(const CString& text)
-{
-    std::string s = text.str();
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.back())) s.pop_back();
-    s.erase(s.begin(), std::find_if_not(s.begin(), s.end(), blank));
-    return s;
-}
-
 bool is_empty_row(const std::vector<CString>& row)
 {
     return std::all_of(row.begin(), row.end(), [](const CString& cell) { return trimmed(cell).empty(); });
@@ -219,6 +210,15 @@ private:
 };
 
 }  // namespace
+
+std::string trimmed(const CString& text)
+{
+    std::string s = text.str();
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!s.empty() && blank(s.back())) s.pop_back();
+    s.erase(s.begin(), std::find_if_not(s.begin(), s.end(), blank));
+    return s;
+}
 
 const char* sheet_of(const excel_table& expected)
 {

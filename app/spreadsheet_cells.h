@@ -35,6 +35,9 @@ std::vector<ds_spreadsheet::cell_ref> number_cells(const excel_table& expected);
 /// "B6": a cell as spreadsheet programs name it.
 std::string cell_name(std::size_t row, std::size_t column);
 
+/// A cell's text without the blanks, tabs and line ends a spreadsheet program leaves around it.
+std::string trimmed(const CString& text);
+
 /// Makes a table read from a file comparable with the drawing's own:
 /// spreadsheet programs leave out empty cells at the end of a row and keep
 /// empty rows below a table, so trailing empty rows are dropped and each row

@@ -98,15 +98,6 @@ read_table read_sheet(const graph_data_base& drawing, const sheet_file& file)
     return {std::move(csv.rows), source};
 }
 
-std::string trimmed(const CString& text)
-{
-    std::string s = text.str();
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.back())) s.pop_back();
-    s.erase(s.begin(), std::find_if_not(s.begin(), s.end(), blank));
-    return s;
-}
-
 /// The table the file must hold: with the naming row when the file has one.
 /// A file that names another drawing is refused unless forced; one that names
 /// none must at least begin as the drawing's table does, or it is no such

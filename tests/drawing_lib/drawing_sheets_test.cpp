@@ -13,6 +13,7 @@
 #include "host/framework/input_limits.h"
 #include "host/rebar/steel_data_transform.h"
 #include "host/text/encoding.h"
+#include "support/component_sheets.h"
 #include "support/temp_folder.h"
 
 namespace VQDraw_DS_GJNA {
@@ -113,18 +114,7 @@ DS_draw_data parametric(std::size_t rows)
     return data;
 }
 
-std::vector<ds_sheet::sheet> sheets_of(const DS_draw_data& data)
-{
-    CRXComponent_DSGJ component(data);
-    std::vector<RXDSGNMOD::CRXPaper*> raw;
-    component.CreatPaper(raw);
-    std::vector<ds_sheet::sheet> sheets;
-    for (auto* p : raw) {
-        sheets.push_back(p->sheet);
-        delete p;
-    }
-    return sheets;
-}
+using ds_test::sheets_of;
 
 TEST(sheet_layout, TwentyRowsLayOutWithoutTextsOverlapping)
 {

@@ -16,6 +16,7 @@
 #include "host/framework/input_limits.h"
 #include "host/rebar/steel_data_transform.h"
 #include "host/text/encoding.h"
+#include "support/component_sheets.h"
 
 namespace VQDraw_DS_GJNA {
 namespace {
@@ -146,18 +147,7 @@ TEST(pedestal_rebar, MeshLayersFollowEachHeight)
     for (const auto& [height, layers] : cases) EXPECT_EQ(mesh_layers(height, 12), layers) << height;
 }
 
-std::vector<ds_sheet::sheet> sheets_of(const DS_draw_data& data)
-{
-    CRXComponent_DSGJ component(data);
-    std::vector<RXDSGNMOD::CRXPaper*> raw;
-    component.CreatPaper(raw);
-    std::vector<ds_sheet::sheet> sheets;
-    for (auto* p : raw) {
-        sheets.push_back(p->sheet);
-        delete p;
-    }
-    return sheets;
-}
+using ds_test::sheets_of;
 
 const ds_sheet::table* table_headed(const ds_sheet::sheet& page, const char* first_cell)
 {
