@@ -1,6 +1,7 @@
 // Dimensions and tables drawn out into lines and texts.
 #include "host/drawing_lib/sheet_primitives.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "host/drawing_lib/text_metrics.h"
@@ -34,32 +35,69 @@ void add_extension(primitives& out, point on_object, point on_line)
     out.lines.push_back({on_object + dir * extension_gap, on_line + dir * extension_overrun, layer::dimension, 0.18});
 }
 
-/// Ends of every dimension line of a sheet, so a text that does not fit its
-/// span can stand beyond an end no neighbour in the chain continues from.
-class chain_ends {
-public:
-    explicit chain_ends(const std::vector<dimension>& dims)
-    {
-        m_ends.reserve(dims.size() * 2);
-        for (const dimension& d : dims) {
-            m_ends.push_back(d.line_from);
-            m_ends.push_back(d.line_to);
+/// Room kept clear around a dimension value that stands beyond its line, mm,
+/// so two values never read as one number ("80 3×100").
+constexpr double value_clearance = 1.0;
+
+box grown(box b, double by) { return {b.left - by, b.bottom - by, b.right + by, b.top + by}; }
+
+/// Where the value of each dimension of `page` stands. A value that fits
+/// between the ticks stands there, above the middle of the line. One that does
+/// not stands beyond an end of the line: the end the reading direction points
+/// to, unless that place meets a text already on the sheet (another value of
+/// the chain included) and the other end's does not. Values that fit are
+/// placed first, so the ones beyond their line see all of them.
+std::vector<text> dimension_values(const sheet& page)
+{
+    std::vector<box> taken;
+    taken.reserve(page.texts.size() + page.dimensions.size());
+    for (const text& t : page.texts) taken.push_back(text_box(t));
+    const auto free = [&](const text& t) {
+        const box b = grown(text_box(t), value_clearance);
+        return std::none_of(taken.begin(), taken.end(), [&](const box& o) { return b.overlaps(o); });
+    };
+
+    std::vector<text> values(page.dimensions.size());
+    struct outside {
+        std::size_t index;
+        text other;  ///< the place beyond the other end
+    };
+    std::vector<outside> beyond;
+    for (std::size_t i = 0; i < page.dimensions.size(); ++i) {
+        const dimension& dim = page.dimensions[i];
+        const point d = unit(dim.line_to - dim.line_from);
+        // Text reads from left to right or from bottom to top, above the line.
+        point along = d;
+        if (along.x < -1e-9 || (std::fabs(along.x) <= 1e-9 && along.y < 0)) along = along * -1.0;
+        const point normal{-along.y, along.x};
+        const double angle = std::atan2(along.y, along.x) * 180.0 / M_PI;
+        const double width = text_width(dim.value, dim.text_height);
+        const point lift = normal * text_gap;
+        values[i] = {(dim.line_from + dim.line_to) * 0.5 + lift, dim.text_height, dim.value, h_align::center,
+                     v_align::baseline, angle, layer::dimension};
+        if (width + 2 * tick_half <= length(dim.line_to - dim.line_from)) {
+            taken.push_back(text_box(values[i]));
+            continue;
         }
+        const bool forward = along.x * d.x + along.y * d.y > 0;
+        const double reach = width / 2 + 2 * tick_half;
+        values[i].at = (forward ? dim.line_to : dim.line_from) + along * reach + lift;
+        text other = values[i];
+        other.at = (forward ? dim.line_from : dim.line_to) - along * reach + lift;
+        beyond.push_back({i, other});
     }
-    /// More than one dimension line ends at `p` (the dimension itself is one).
-    bool shared(point p) const
-    {
-        int n = 0;
-        for (const point& e : m_ends)
-            if (length(e - p) < 1e-6 && ++n > 1) return true;
-        return false;
+    // Horizontal values first: a vertical chain's end value has the room
+    // below its view only when no horizontal chain needs it.
+    std::stable_partition(beyond.begin(), beyond.end(),
+                          [&](const outside& o) { return std::fabs(values[o.index].angle_deg) < 1e-9; });
+    for (const outside& o : beyond) {
+        if (!free(values[o.index]) && free(o.other)) values[o.index] = o.other;
+        taken.push_back(text_box(values[o.index]));
     }
+    return values;
+}
 
-private:
-    std::vector<point> m_ends;
-};
-
-void add_dimension(primitives& out, const dimension& dim, const chain_ends& ends)
+void add_dimension(primitives& out, const dimension& dim, const text& value)
 {
     add_extension(out, dim.from, dim.line_from);
     add_extension(out, dim.to, dim.line_to);
@@ -68,32 +106,7 @@ void add_dimension(primitives& out, const dimension& dim, const chain_ends& ends
     const point tick = unit(d + point{-d.y, d.x}) * tick_half;  // 45 degrees to the line
     for (const point end : {dim.line_from, dim.line_to})
         out.lines.push_back({end - tick, end + tick, layer::dimension, 0.35});
-
-    // Text reads from left to right or from bottom to top, above the line.
-    point along = d;
-    if (along.x < -1e-9 || (std::fabs(along.x) <= 1e-9 && along.y < 0)) along = along * -1.0;
-    const point normal{-along.y, along.x};
-    const double span = length(dim.line_to - dim.line_from);
-    const double width = text_width(dim.value, dim.text_height);
-    point mid = (dim.line_from + dim.line_to) * 0.5;
-    if (width + 2 * tick_half > span) {
-        // No room between the ticks: the text stands beyond an end of the line,
-        // the one the reading direction points to unless a neighbour in a
-        // horizontal chain continues from there and the other end is free
-        // (a vertical chain's lowest text would meet the chain below the view).
-        const bool forward = along.x * d.x + along.y * d.y > 0;
-        point end = forward ? dim.line_to : dim.line_from;
-        point outward = along;
-        const point other = forward ? dim.line_from : dim.line_to;
-        if (std::fabs(along.y) < 1e-9 && ends.shared(end) && !ends.shared(other)) {
-            end = other;
-            outward = along * -1.0;
-        }
-        mid = end + outward * (width / 2 + 2 * tick_half);
-    }
-    const double angle = std::atan2(along.y, along.x) * 180.0 / M_PI;
-    out.texts.push_back({mid + normal * text_gap, dim.text_height, dim.value, h_align::center, v_align::baseline, angle,
-                         layer::dimension});
+    out.texts.push_back(value);
 }
 
 void add_table(primitives& out, const table& grid)
@@ -135,8 +148,8 @@ void add_table(primitives& out, const table& grid)
 primitives flatten(const sheet& page)
 {
     primitives out{page.lines, page.polylines, page.circles, page.hatches, page.texts};
-    const chain_ends ends(page.dimensions);
-    for (const dimension& dim : page.dimensions) add_dimension(out, dim, ends);
+    const std::vector<text> values = dimension_values(page);
+    for (std::size_t i = 0; i < page.dimensions.size(); ++i) add_dimension(out, page.dimensions[i], values[i]);
     for (const table& grid : page.tables) add_table(out, grid);
     return out;
 }
@@ -146,8 +159,9 @@ flat_sheet flatten_for_writers(const sheet& page)
     flat_sheet out{&page, {page.lines, page.polylines, page.circles, page.hatches, page.texts}, {}};
     for (const table& grid : page.tables) add_table(out.body, grid);
     out.dimensions.reserve(page.dimensions.size());
-    const chain_ends ends(page.dimensions);
-    for (const dimension& dim : page.dimensions) add_dimension(out.dimensions.emplace_back(), dim, ends);
+    const std::vector<text> values = dimension_values(page);
+    for (std::size_t i = 0; i < page.dimensions.size(); ++i)
+        add_dimension(out.dimensions.emplace_back(), page.dimensions[i], values[i]);
     return out;
 }
 
