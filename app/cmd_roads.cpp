@@ -229,7 +229,7 @@ void add_road_command(CLI::App& app, app_context& context, const char* name, con
 {
     auto o = std::make_shared<road_options>();
     auto* cmd = app.add_subcommand(name, description);
-    o->file_option = cmd->add_option("project,--project", o->file, "project file to write (default: in a new temporary folder)");
+    o->file_option = add_project_file(*cmd, o->file, "project file to write (default: in a new temporary folder)", false);
     cmd->add_flag("--force", o->force, "replace an existing project file and the sheets beside it");
     cmd->callback([&context, o, stem, road] {
         const std::filesystem::path file = road_project_file(*o, stem);

@@ -5,9 +5,24 @@
 
 namespace ds_app {
 
+CLI::Option* add_project_file(CLI::App& command, std::filesystem::path& file, const std::string& description,
+                              bool required)
+{
+    CLI::Option* positional = command.add_option("project", file, description);
+    if (required)
+        positional->required();
+    // Option callbacks run before requirements are checked: a file named with --project is
+    // stored here and counted on the positional, so the one requirement covers both spellings.
+    command.add_option("--project", description)->group("")->each([&file, positional](const std::string& value) {
+        file = value;
+        positional->add_result(value);
+    });
+    return positional;
+}
+
 void add_project_option(CLI::App& command, std::filesystem::path& file)
 {
-    command.add_option("project,--project", file, "project file")->required();
+    add_project_file(command, file, "project file", true);
 }
 
 void add_drawing_option(CLI::App& command, optional_text& drawing)

@@ -27,7 +27,12 @@ struct optional_text {
     }
 };
 
-/// The project file, given as the first positional argument or with --project.
+/// The project file, given as the first positional argument; help shows only that way.
+/// --project FILE still names it, hidden, so scripts written for it keep working.
+CLI::Option* add_project_file(CLI::App& command, std::filesystem::path& file, const std::string& description,
+                              bool required);
+
+/// The project file a command cannot do without.
 void add_project_option(CLI::App& command, std::filesystem::path& file);
 
 /// --drawing NAME: the drawing a command works on (optional when the project holds only one of the kind).

@@ -15,6 +15,7 @@ int main(int argc, char** argv)
     ds_app::app_context context;
     CLI::App app{ds_app::utf8_literal(u8"ds-host: headless host of the bearing-pedestal (垫石) drawing module")};
     app.option_defaults()->always_capture_default();
+    app.set_version_flag("--version", "ds-host " DS_HOST_VERSION);
     app.add_option("--module", context.module_file, "the module to load")->check(CLI::ExistingFile);
     // Given after the command as users type it ("ds-host add p.json -n X --force"): the
     // commands pass options they do not know on to here. new, road, convert and import have a

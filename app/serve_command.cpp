@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/app_context.h"
+#include "app/command_support.h"
 #include "app/console.h"
 #include "app/serve_http.h"
 
@@ -101,7 +102,7 @@ void add_serve_command(CLI::App& app, app_context& context)
 {
     auto o = std::make_shared<serve_options>();
     auto* cmd = app.add_subcommand("serve", "edit a project's drawings in a local web page, their sheets beside them");
-    cmd->add_option("project,--project", o->file, "project file (made on the sample bridge when missing)")->required();
+    add_project_file(*cmd, o->file, "project file (made on the sample bridge when missing)", true);
     cmd->add_option("--port", o->port, "port to listen on (default: a free one)")->check(CLI::Range(0, 65535));
     cmd->add_flag("--open", o->open, "open the address in the desktop's browser");
     cmd->add_option("--host", o->host, "address to listen on; anything but 127.0.0.1 is reachable from elsewhere");
