@@ -4,10 +4,10 @@
 #include <cstdio>
 
 #include "host/drawing_lib/rebar_geometry.h"
-#include "host/drawing_lib/rx_component_steel_p0.h"
 #include "host/framework/input_limits.h"
 #include "host/framework/string_tools.h"
 #include "host/grid/field_catalogue.h"
+#include "host/rebar/rx_component_steel_p0.h"
 
 namespace VQDraw_DS_GJNA {
 

@@ -1,9 +1,9 @@
 // describe_draw_data: the record as lines of text.
 #include "host/drawing_lib/ds_gj_draw_data_text.h"
 
-#include "host/drawing_lib/rx_component_steel_p0.h"
 #include "host/framework/common_string_tools.h"
 #include "host/framework/string_tools.h"
+#include "host/rebar/rx_component_steel_p0.h"
 
 namespace VQDraw_DS_GJNA {
 

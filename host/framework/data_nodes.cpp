@@ -1,13 +1,13 @@
 // Behaviour of the host's node base classes. Operations that a derived drawing
 // does not override do something harmless: they report "nothing here".
 #include "host/framework/data_node_base.h"
+#include "host/framework/ds_gz_data.h"
 #include "host/framework/drawing_graph_data_base.h"
 #include "host/framework/graph_data_base.h"
 #include "host/framework/parameters_graph_data_base.h"
 #include "host/framework/serialization_guard.h"
 #include "host/framework/user_defaults.h"
 #include "host/framework/xbjg_graph_data_base.h"
-#include "host/substructure/ds_gz_data.h"
 
 IMPLEMENT_HOST_DYNAMIC(data_node_base, CObject)
 IMPLEMENT_HOST_DYNAMIC(graph_data_base, data_node_base)

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/drawing_lib/rx_component_steel_p0.h"
+#include "host/rebar/rx_component_steel_p0.h"
 #include "host/rebar/steel_data.h"
 
 namespace steel_data_transform {

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "host/framework/ds_gz_data.h"
 #include "host/framework/xbjg_graph_data_base.h"
-#include "host/substructure/ds_gz_data.h"
 
 class substructure_graph_data : public xbjg_graph_data_base {
     DECLARE_DYNAMIC(substructure_graph_data)

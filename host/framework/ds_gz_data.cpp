@@ -1,5 +1,5 @@
 // Serialization of the host pedestal record.
-#include "host/substructure/ds_gz_data.h"
+#include "host/framework/ds_gz_data.h"
 
 #include "host/framework/serialization_guard.h"
 
