@@ -1,3 +1,5 @@
+// DS_draw_data: defaults (rebar from the registered sample table), the
+// difference lines between two records, and the stored layout with its older versions.
 #include "data/ds_draw_data.h"
 
 #include <memory>

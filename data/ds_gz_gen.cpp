@@ -1,3 +1,5 @@
+// DS_GZ_Gen: default pedestal geometry, its difference lines, and its stored
+// layout, reading the single numeric height of older versions as the height text.
 #include "data/ds_gz_gen.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// DS_steel_DrawSet: default drawing settings, their difference lines and their stored layout.
 #include "data/ds_steel_drawset.h"
 
 #include "data/ds_stream_helpers.h"

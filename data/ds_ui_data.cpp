@@ -1,3 +1,5 @@
+// DS_ui_data: the single pedestal drawing node's copying, defaults, comparison,
+// rebar hand-out and stored layout.
 #include "data/ds_ui_data.h"
 
 #include "data/ds_stream_helpers.h"

@@ -1,3 +1,5 @@
+// Builds the pedestal rebar table from its sample tables and registers it with
+// the host's table templates under the module's sample name.
 #include "frame/ds_rebar_sample.h"
 
 #include "host/grid/cvq_data_base.h"

@@ -1,3 +1,5 @@
+// The module's DllMain: sets up the extension module and the rebar sample on
+// process attach, and takes the extension module down on detach.
 #include "frame/ds_ui_module.h"
 
 #include "frame/ds_rebar_sample.h"

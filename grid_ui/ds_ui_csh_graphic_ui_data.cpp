@@ -1,3 +1,4 @@
+// Runtime class registration of the parametric drawing's graphic observer.
 #include "grid_ui/ds_ui_csh_graphic_ui_data.h"
 
 namespace VQDraw_DS_UINA {

@@ -1,3 +1,4 @@
+// Runtime class registration of the single drawing's graphic observer.
 #include "grid_ui/ds_ui_graphic_ui_data.h"
 
 namespace VQDraw_DS_UINA {

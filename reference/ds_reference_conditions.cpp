@@ -1,3 +1,5 @@
+// Splitting a structure's pedestals into the two rows by position, and picking
+// the pedestals the chosen rows and numbers name.
 #include "reference/ds_reference_conditions.h"
 
 namespace VQDraw_DS_UINA {

@@ -1,3 +1,4 @@
+// The test runner's entry point: GoogleTest with its own command-line options.
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)

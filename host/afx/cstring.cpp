@@ -1,3 +1,5 @@
+// CString's searching, slicing, trimming, replacing and formatting; searching and
+// replacing step over whole GBK characters, so a match never starts inside one.
 #include "host/afx/cstring.h"
 
 #include <algorithm>

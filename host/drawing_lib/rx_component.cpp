@@ -1,3 +1,5 @@
+// The design component base's do-nothing defaults, and the process-wide drawing
+// settings components read: dimension unit, rebar cover and sheet signatures.
 #include "host/drawing_lib/rx_component.h"
 
 #include <cmath>

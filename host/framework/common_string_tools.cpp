@@ -1,3 +1,5 @@
+// Difference lines for the drawings' comparisons, and number lists read from and
+// written to text ("1,3-5").
 #include "host/framework/common_string_tools.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The table of project nodes by tag, unique tags, and the graph data manager
+// that looks drawings up in it.
 #include "host/framework/data_center.h"
 
 #include <map>

@@ -1,3 +1,4 @@
+// The stand-in's message log: messages are kept until ds-host or a test takes them.
 #include "host/framework/message_output.h"
 
 namespace message_output {

@@ -1,3 +1,5 @@
+// Numbers as text with a chosen count of decimals, and splitting text into
+// whole characters or at separators.
 #include "host/framework/string_tools.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The store of user-defined defaults by class name, and applying one to a node.
 #include "host/framework/user_defaults.h"
 
 #include <map>

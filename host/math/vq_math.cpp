@@ -1,3 +1,4 @@
+// The tolerant number comparisons shared by the math and drawing-paper helpers.
 #include "host/math/vq_math.h"
 
 #include <cmath>

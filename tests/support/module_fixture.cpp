@@ -1,3 +1,4 @@
+// Attaches the pedestal module once for the whole test run and detaches it at the end.
 #include "support/module_fixture.h"
 
 #include <gtest/gtest.h>
