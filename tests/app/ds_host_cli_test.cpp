@@ -329,6 +329,20 @@ TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
     EXPECT_TRUE(contains(bad.err, "edits.txt:2")) << bad.err;
 }
 
+TEST_F(ds_host_cli, help_names_the_project_file_one_way_and_the_version_is_told)
+{
+    const run_result help = run({"add", "--help"});
+    ASSERT_EQ(help.exit_code, 0) << help.err;
+    EXPECT_TRUE(contains(help.out, "project TEXT REQUIRED")) << help.out;
+    EXPECT_FALSE(contains(help.out, "--project")) << help.out;
+    const run_result missing = run({"add", "--name", "A"});
+    EXPECT_NE(missing.exit_code, 0);
+    EXPECT_TRUE(contains(missing.err, "project is required")) << missing.err;
+    const run_result version = run({"--version"});
+    ASSERT_EQ(version.exit_code, 0) << version.err;
+    EXPECT_EQ(version.out, "ds-host " DS_HOST_VERSION "\n");
+}
+
 TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
 {
     const std::string project = m_project.string();
@@ -345,7 +359,8 @@ TEST_F(ds_host_cli, parametric_commands_work_one_by_one_on_a_project_file)
     // Drawings being added that conflict among themselves are reported, and
     // converted only with --force.
     const std::string wide = utf8(u8"垫石-宽");
-    ASSERT_EQ(run({"add", project, "--name", wide}).exit_code, 0);
+    // --project still names the file, though help shows only the positional.
+    ASSERT_EQ(run({"add", "--project", project, "--name", wide}).exit_code, 0);
     ASSERT_EQ(run({"reference", project, "-d", wide, "--structure", utf8(u8"主线3号墩")}).exit_code, 0);
     ASSERT_EQ(run({"grid", project, "-d", wide, "--set", utf8(u8"垫石-构造属性.m_dWidth=600")}).exit_code, 0);
     const std::string adding = utf8(u8"垫石-3,") + wide, before = read_file(m_project);
