@@ -14,6 +14,9 @@ CLI::Option* add_project_file(CLI::App& command, std::filesystem::path& file, co
     // Option callbacks run before requirements are checked: a file named with --project is
     // stored here and counted on the positional, so the one requirement covers both spellings.
     command.add_option("--project", description)->group("")->each([&file, positional](const std::string& value) {
+        // Naming the file twice, by either spelling or both, is refused.
+        if (positional->count() > 0)
+            throw CLI::ArgumentMismatch::AtMost(positional->get_name(), 1, positional->count() + 1);
         file = value;
         positional->add_result(value);
     });

@@ -338,6 +338,9 @@ TEST_F(ds_host_cli, help_names_the_project_file_one_way_and_the_version_is_told)
     const run_result missing = run({"add", "--name", "A"});
     EXPECT_NE(missing.exit_code, 0);
     EXPECT_TRUE(contains(missing.err, "project is required")) << missing.err;
+    const run_result twice = run({"new", (m_dir / "a.json").string(), "--project", m_project.string()});
+    EXPECT_NE(twice.exit_code, 0);
+    EXPECT_FALSE(fs::exists(m_project) || fs::exists(m_dir / "a.json"));
     const run_result version = run({"--version"});
     ASSERT_EQ(version.exit_code, 0) << version.err;
     EXPECT_EQ(version.out, "ds-host " DS_HOST_VERSION "\n");
