@@ -11,7 +11,8 @@ gtest_discover_tests(ds_serve_tests DISCOVERY_TIMEOUT 60)
 # The page in headless Chromium through WebDriver: one grouped run.
 add_test(NAME serve_in_browser
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/app/serve_browser_test.py $<TARGET_FILE:ds-host>)
-set_tests_properties(serve_in_browser PROPERTIES TIMEOUT 300)
+# Alone, so the other real-client tests (LibreOffice, Chromium on the sheets) do not starve it.
+set_tests_properties(serve_in_browser PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 
 if(DS_BENCHMARKS)
   add_executable(ds_serve_bench bench/serve_edit_bench.cpp)

@@ -118,7 +118,8 @@ def main():
                      "--disable-background-networking", "--no-proxy-server"):
             options.add_argument(flag)
         browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-        wait = WebDriverWait(browser, 20)
+        # Generous: under the sanitizer build on a busy machine a redraw can take seconds.
+        wait = WebDriverWait(browser, 60)
         try:
             browser.get(url)
             wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, "#list-single a"))
