@@ -10,7 +10,7 @@
 #include "app/node_view.h"
 #include "host/afx/extension_module.h"
 #include "host/framework/graph_data_base.h"
-#include "host/framework/project_file.h"
+#include "host/project/project_file.h"
 
 namespace ds_app {
 

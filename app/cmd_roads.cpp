@@ -17,7 +17,7 @@
 #include "app/parametric_methods.h"
 #include "app/reference_facility.h"
 #include "app/spreadsheet_exchange.h"
-#include "host/framework/project_file.h"
+#include "host/project/project_file.h"
 #include "host/spreadsheet/csv_table.h"
 
 namespace ds_app {

@@ -12,7 +12,7 @@
 #include "app/runtime_objects.h"
 #include "host/drawing_lib/ds_gj_draw_data_text.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
-#include "host/framework/json_stream.h"
+#include "host/project/json_stream.h"
 #include "host/text/encoding.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
 

@@ -17,7 +17,7 @@
 #include "host/grid/field_catalogue.h"
 #include "host/grid/grid_table_text.h"
 #include "host/grid/table_templates.h"
-#include "host/framework/record_limits.h"
+#include "host/project/record_limits.h"
 #include "host/framework/string_tools.h"
 
 namespace ds_app {

@@ -12,9 +12,9 @@
 #include "app/console.h"
 #include "app/list_rows.h"
 #include "app/runtime_objects.h"
-#include "host/framework/json_stream.h"
-#include "host/framework/json_text.h"
-#include "host/framework/text_digest.h"
+#include "host/project/json_stream.h"
+#include "host/project/json_text.h"
+#include "host/project/text_digest.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {

@@ -7,7 +7,7 @@
 #include "app/console.h"
 #include "app/node_lookup.h"
 #include "app/node_view.h"
-#include "host/framework/json_stream.h"
+#include "host/project/json_stream.h"
 #include "host/framework/string_tools.h"
 #include "host/substructure/common_gj_data_drawset.h"
 #include "host/text/encoding.h"

@@ -12,7 +12,7 @@
 #include "app/runtime_objects.h"
 #include "app/spreadsheet_cells.h"
 #include "app/spreadsheet_layout.h"
-#include "host/framework/record_limits.h"
+#include "host/project/record_limits.h"
 #include "host/grid/field_catalogue.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"

@@ -3,7 +3,7 @@
 
 #include "app/runtime_objects.h"
 #include "host/framework/data_center.h"
-#include "host/framework/project_file.h"
+#include "host/project/project_file.h"
 #include "host/framework/string_tools.h"
 #include "host/substructure/sample_bridge.h"
 

@@ -15,9 +15,9 @@
 #include <nlohmann/json.hpp>
 
 #include "host/framework/data_node_base.h"
-#include "host/framework/project_file.h"
-#include "host/framework/stream_diagnostic.h"
-#include "host/framework/text_digest.h"
+#include "host/project/project_file.h"
+#include "host/project/stream_diagnostic.h"
+#include "host/project/text_digest.h"
 
 namespace ds_app {
 

@@ -18,7 +18,7 @@
 #include "bench/parametric_sample.h"
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
-#include "host/framework/project_file.h"
+#include "host/project/project_file.h"
 #include "host/framework/string_tools.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "frame/ds_ui_module.h"
-#include "host/framework/json_text.h"
-#include "host/framework/project_file.h"
+#include "host/project/json_text.h"
+#include "host/project/project_file.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "app/serve_assets.h"
 #include "app/serve_http.h"
 #include "app/serve_project.h"
-#include "host/framework/json_stream.h"
+#include "host/project/json_stream.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
-#include "host/framework/project_file.h"
+#include "host/project/project_file.h"
 #include "support/differences.h"
 #include "support/temp_folder.h"
 

@@ -10,7 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/framework/json_stream.h"
+#include "host/project/json_stream.h"
 
 namespace ds_test {
 

@@ -19,8 +19,8 @@
 
 #include "host/framework/atomic_file.h"
 #include "host/framework/data_node_base.h"
-#include "host/framework/stream_diagnostic.h"
-#include "host/framework/text_digest.h"
+#include "host/project/stream_diagnostic.h"
+#include "host/project/text_digest.h"
 
 namespace ds_project {
 

@@ -20,7 +20,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/framework/json_stream.h"
+#include "host/project/json_stream.h"
 
 class data_node_base;
 

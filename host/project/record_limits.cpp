@@ -1,8 +1,8 @@
 // The loader's limits of stored values, as the field catalogue gives them.
-#include "host/framework/record_limits.h"
+#include "host/project/record_limits.h"
 
 #include "host/framework/data_node_base.h"
-#include "host/framework/json_stream.h"
+#include "host/project/json_stream.h"
 #include "host/grid/field_catalogue.h"
 #include "host/text/encoding.h"
 

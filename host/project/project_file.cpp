@@ -1,5 +1,5 @@
 // Saving and loading the project file.
-#include "host/framework/project_file.h"
+#include "host/project/project_file.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,9 +8,9 @@
 #include <iterator>
 
 #include "host/framework/atomic_file.h"
-#include "host/framework/json_stream.h"
-#include "host/framework/json_text.h"
-#include "host/framework/record_limits.h"
+#include "host/project/json_stream.h"
+#include "host/project/json_text.h"
+#include "host/project/record_limits.h"
 #include "host/grid/field_catalogue.h"
 #include "host/text/encoding.h"
 

@@ -9,13 +9,13 @@
 // stays linear, and one array's elements can be handed over as they complete.
 // To give refusals a line and column, the input is read through an iterator
 // that remembers how far the parser has read.
-#include "host/framework/json_text.h"
+#include "host/project/json_text.h"
 
 #include <iterator>
 #include <memory>
 #include <vector>
 
-#include "host/framework/json_members.h"
+#include "host/project/json_members.h"
 
 namespace ds_json {
 namespace {

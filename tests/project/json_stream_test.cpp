@@ -1,6 +1,6 @@
 // JSON member streams: exact numbers, soft and reported read failures, loud
 // write misuse.
-#include "host/framework/json_stream.h"
+#include "host/project/json_stream.h"
 
 #include <cfloat>
 #include <climits>

@@ -1,6 +1,6 @@
 // Project file: round trips of nodes through a file, and every file of the
 // bad-file folder refused with a message that says where and what.
-#include "host/framework/project_file.h"
+#include "host/project/project_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -11,7 +11,7 @@
 
 #include "framework/test_project_node.h"
 #include "host/framework/atomic_file.h"
-#include "host/framework/json_text.h"
+#include "host/project/json_text.h"
 #include "support/error_text.h"
 #include "support/temp_folder.h"
 #include "support/utf8_literal.h"

@@ -19,11 +19,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/framework/json_members.h"
-#include "host/framework/json_text.h"
+#include "host/project/json_members.h"
+#include "host/project/json_text.h"
 #include "host/framework/member_rw_interface.h"
-#include "host/framework/stream_diagnostic.h"
-#include "host/framework/stream_path.h"
+#include "host/project/stream_diagnostic.h"
+#include "host/project/stream_path.h"
 
 /// Writes into an ordered JSON object, keeping the order of the calls.
 ///

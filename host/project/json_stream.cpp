@@ -1,5 +1,5 @@
 // JSON-backed member streams: the project file's view of serialize_members.
-#include "host/framework/json_stream.h"
+#include "host/project/json_stream.h"
 
 #include <climits>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "host/framework/json_text.h"
+#include "host/project/json_text.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;

@@ -1,5 +1,5 @@
 // SHA-256 through OpenSSL's message digest interface.
-#include "host/framework/text_digest.h"
+#include "host/project/text_digest.h"
 
 #include <stdexcept>
 
