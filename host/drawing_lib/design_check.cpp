@@ -1,13 +1,12 @@
 // Checks of a pedestal drawing record against the host's limits.
 #include "host/drawing_lib/design_check.h"
 
-#include <cstdio>
-
 #include "host/drawing_lib/rebar_geometry.h"
 #include "host/framework/input_limits.h"
 #include "host/framework/string_tools.h"
 #include "host/grid/field_catalogue.h"
 #include "host/rebar/rx_component_steel_p0.h"
+#include "host/text/number_format.h"
 
 namespace VQDraw_DS_GJNA {
 
@@ -17,12 +16,7 @@ using string_tools::num_to_string;
 
 /// A value as a person reads it: whole numbers plainly, others with up to six
 /// significant digits, and huge or not-a-number values as C prints them.
-CString value_text(double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6g", value);
-    return buffer;
-}
+CString value_text(double value) { return CString(number_format::significant(value, 6)); }
 
 /// The range a door accepts for the field `name`: the design check holds a
 /// record to the same limits the grid and the spreadsheet import apply.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/text/encoding.h"
+#include "host/text/utf8.h"
 
 namespace ds_sheet {
 
@@ -32,13 +33,7 @@ bool reserved(const std::string& stem)
 }
 
 /// `s` cut to at most `limit` bytes without splitting a UTF-8 character.
-std::string cut(std::string s, std::size_t limit)
-{
-    if (s.size() <= limit) return s;
-    std::size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
-    return s.substr(0, end);
-}
+std::string cut(const std::string& s, std::size_t limit) { return std::string(utf8_text::cut(s, limit)); }
 
 std::string trimmed(const std::string& s)
 {

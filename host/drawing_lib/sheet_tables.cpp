@@ -2,11 +2,11 @@
 #include "host/drawing_lib/sheet_tables.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "host/drawing_lib/rebar_cage.h"
 #include "host/drawing_lib/text_metrics.h"
 #include "host/framework/string_tools.h"
+#include "host/text/number_format.h"
 
 namespace VQDraw_DS_GJNA {
 
@@ -54,12 +54,7 @@ CString listed_or_range(const std::vector<double>& values, double width, const c
 CString count_text(std::int64_t n) { return CString(std::to_string(n)); }
 
 /// A quantity with a fixed number of decimals, as schedules align them: "73.0", "0.230".
-CString fixed_text(double value, int digits)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
-}
+CString fixed_text(double value, int digits) { return CString(number_format::fixed(value, digits)); }
 
 }  // namespace
 

@@ -1,13 +1,13 @@
 // SVG output of a sheet.
 #include "host/drawing_lib/svg_writer.h"
 
-#include <cstdio>
 #include <sstream>
 
 #include "host/drawing_lib/layer_style.h"
 #include "host/drawing_lib/markup_text.h"
 #include "host/framework/atomic_file.h"
 #include "host/text/encoding.h"
+#include "host/text/number_format.h"
 
 namespace ds_sheet {
 
@@ -19,15 +19,7 @@ public:
 
     std::string x(double v) const { return number(v); }
     std::string y(double v) const { return number(m_height - v); }
-    static std::string number(double v)
-    {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%.3f", v);
-        std::string s(buffer);
-        while (s.back() == '0') s.pop_back();
-        if (s.back() == '.') s.pop_back();
-        return s;
-    }
+    static std::string number(double v) { return number_format::fixed_trimmed(v, 3); }
 
     void line(std::ostream& out, const ds_sheet::line& l) const
     {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/framework/string_tools.h"
+#include "host/text/number_format.h"
 
 namespace ds_sheet {
 
@@ -37,7 +37,7 @@ double text_width(const CString& value, double height)
     return width * height;
 }
 
-CString number_text(double value, int digits) { return string_tools::num_to_string(value, digits, true); }
+CString number_text(double value, int digits) { return CString(number_format::decimals(value, digits)); }
 
 box text_box(const text& item)
 {

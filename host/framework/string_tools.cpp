@@ -3,9 +3,9 @@
 #include "host/framework/string_tools.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <string_view>
+
+#include "host/text/number_format.h"
 
 namespace string_tools {
 
@@ -14,16 +14,7 @@ CString num_to_string(unsigned int value) { return CString(std::to_string(value)
 
 CString num_to_string(double value, int digits, bool trim_zeros)
 {
-    digits = std::clamp(digits, 0, 15);
-    if (std::fabs(value) < 0.5 * std::pow(10.0, -digits)) value = 0.0;  // no "-0.0"
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", digits, value);
-    std::string text(buffer);
-    if (trim_zeros && text.find('.') != std::string::npos) {
-        while (text.back() == '0') text.pop_back();
-        if (text.back() == '.') text.pop_back();
-    }
-    return CString(std::move(text));
+    return CString(number_format::decimals(value, digits, trim_zeros));
 }
 
 namespace {

@@ -6,14 +6,9 @@
 #include <cmath>
 #include <string_view>
 
-namespace grid_number_text {
+#include "host/text/number_format.h"
 
-CString format_real(double value)
-{
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return CString(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
-}
+namespace grid_number_text {
 
 bool parse_real(const CString& text, double& out)
 {
@@ -68,7 +63,7 @@ CString CVQVariant::text() const
     switch (m_kind) {
     case value_kind::text: return m_text;
     case value_kind::integer: return CString(std::to_string(m_int));
-    case value_kind::real: return grid_number_text::format_real(m_real);
+    case value_kind::real: return CString(number_format::shortest(m_real));
     case value_kind::empty: break;
     }
     return CString();

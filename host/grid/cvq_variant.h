@@ -52,8 +52,6 @@ private:
 };
 
 namespace grid_number_text {
-/// Shortest decimal text that reads back to `value` ("560", "0.1", "1e+20").
-CString format_real(double value);
 /// Strict parse of a whole text as one finite number; false leaves `out` unchanged.
 bool parse_real(const CString& text, double& out);
 }  // namespace grid_number_text

@@ -10,17 +10,14 @@
 #include "host/framework/string_tools.h"
 #include "host/grid/cvq_variant.h"
 #include "host/text/encoding.h"
+#include "host/text/number_format.h"
+#include "host/text/utf8.h"
 
 namespace field_catalogue {
 
 namespace {
 
-std::string number_text(double value)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
-}
+std::string number_text(double value) { return number_format::significant(value, 15); }
 
 bool in_range(const number_range& r, double v)
 {
@@ -55,14 +52,6 @@ std::string trimmed(std::string_view s)
     return n;
 }
 
-/// Characters of a UTF-8 text: bytes that do not continue a sequence.
-std::size_t utf8_chars(std::string_view s)
-{
-    std::size_t n = 0;
-    for (char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return n;
-}
-
 /// Characters of a narrow text: GBK on the host, UTF-8 where the compiler
 /// keeps narrow text as UTF-8.
 std::size_t narrow_chars(std::string_view s)
@@ -70,7 +59,7 @@ std::size_t narrow_chars(std::string_view s)
 #if DS_NARROW_IS_GBK
     return gbk_chars(s);
 #else
-    return utf8_chars(s);
+    return utf8_text::count_characters(s);
 #endif
 }
 
@@ -264,7 +253,7 @@ std::optional<refusal> check_stored(const field& f, const nlohmann::ordered_json
 {
     if (value.is_string()) {
         const std::string& s = value.get_ref<const std::string&>();
-        if (auto bad = text_rules(s, utf8_chars(s), f.max_chars, f.multi_line)) return bad;
+        if (auto bad = text_rules(s, utf8_text::count_characters(s), f.max_chars, f.multi_line)) return bad;
         if (f.kind != field_kind::heights || !f.stored_range) return std::nullopt;
         // Each number the module would read counts; pieces that are no number
         // are the drawing's business, not the loader's. Walked in place: a

@@ -2,11 +2,12 @@
 #include "host/rebar/steel_data_transform.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
+
+#include "host/text/number_format.h"
 
 namespace {
 
@@ -20,12 +21,7 @@ void append_field(std::string& key, const std::string& field)
     key += field;
 }
 
-void append_field(std::string& key, double value)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    append_field(key, std::string(buffer));
-}
+void append_field(std::string& key, double value) { append_field(key, number_format::significant(value, 17)); }
 
 std::string content_key(const CString& group_name, const std::vector<steel_bar_row>& bars)
 {

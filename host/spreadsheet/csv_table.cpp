@@ -11,6 +11,7 @@
 #include "host/framework/input_limits.h"
 #include "host/grid/cvq_variant.h"
 #include "host/text/encoding.h"
+#include "host/text/utf8.h"
 
 namespace ds_spreadsheet {
 
@@ -49,12 +50,6 @@ bool needs_guard(std::string_view utf8)
     return starts_formula(utf8) && !grid_number_text::parse_real(std::string(utf8).c_str(), number);
 }
 
-std::size_t characters(std::string_view utf8)
-{
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(),
-                                                  [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; }));
-}
-
 bool count_cell(parse_state& state)
 {
     if (++state.cells <= input_limits::max_spreadsheet_cells) return true;
@@ -68,7 +63,7 @@ void on_field(void* data, size_t length, void* context)
     auto& state = *static_cast<parse_state*>(context);
     if (!state.failure.empty() || !count_cell(state)) return;
     std::string_view cell(static_cast<const char*>(data), length);
-    if (characters(cell) > input_limits::max_cell_characters) {
+    if (utf8_text::count_characters(cell) > input_limits::max_cell_characters) {
         state.failure = place(state) + ": more than " + std::to_string(input_limits::max_cell_characters) +
                         " characters, more than a cell holds";
         return;

@@ -15,19 +15,14 @@
 #include "host/spreadsheet/xlsx_package.h"
 #include "host/spreadsheet/xlsx_strings.h"
 #include "host/text/encoding.h"
+#include "host/text/number_format.h"
+#include "host/text/utf8.h"
 
 namespace ds_spreadsheet {
 
 namespace {
 
 constexpr std::string_view compound_file_signature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-
-std::size_t characters(const std::string& utf8)
-{
-    std::size_t count = 0;
-    for (const char ch : utf8) count += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-    return count;
-}
 
 std::string too_many(const std::string& what)
 {
@@ -216,8 +211,8 @@ private:
         else if (type == "d") fail(cell, "holds a date (" + value.substr(0, 30) + "), not a value of the table");
         else if (type == "str" || type == "e") text = decode_escapes(value);
         else text = number_text(c, value, cell);
-        if (characters(text) > input_limits::max_cell_characters)
-            fail(cell, std::to_string(characters(text)) + " characters, more than a cell holds (" +
+        if (utf8_text::count_characters(text) > input_limits::max_cell_characters)
+            fail(cell, std::to_string(utf8_text::count_characters(text)) + " characters, more than a cell holds (" +
                            std::to_string(input_limits::max_cell_characters) + ")");
         return text;
     }
@@ -242,7 +237,7 @@ private:
             fail(cell, "the number " + value.substr(0, 30) + " is shown as " + shown.what + " (format \"" +
                            shown.format.substr(0, 60) + "\"), not as the value it stands for here; set the cell's "
                            "format to General or Text and type the value");
-        return grid_number_text::format_real(number).str();
+        return number_format::shortest(number);
     }
 
     /// Every cell of a merged range shows the top-left cell's value; a table reads it so.

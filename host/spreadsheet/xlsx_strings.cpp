@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "host/framework/input_limits.h"
+#include "host/text/utf8.h"
 
 namespace ds_spreadsheet {
 
@@ -31,16 +32,7 @@ std::string decode_escapes(const std::string& text)
             out += text[i];
             continue;
         }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
+        utf8_text::append(out, static_cast<char32_t>(code));
         i += 6;
     }
     return out;

@@ -1,10 +1,10 @@
 // Recording member stream for tests.
 #include "support/recording_stream.h"
 
-#include <charconv>
 #include <stdexcept>
 
 #include "host/text/encoding.h"
+#include "host/text/number_format.h"
 
 namespace ds_test {
 namespace {
@@ -19,12 +19,7 @@ std::string format_value(const entry_value& value)
         std::string operator()(int v) const { return std::to_string(v); }
         std::string operator()(bool v) const { return v ? "true" : "false"; }
         std::string operator()(const CString& v) const { return v.str(); }
-        std::string operator()(double v) const
-        {
-            char buffer[64];
-            const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-            return std::string(buffer, result.ptr);
-        }
+        std::string operator()(double v) const { return number_format::shortest(v); }
     };
     return std::visit(visitor{}, value);
 }
