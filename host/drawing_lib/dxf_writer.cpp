@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <unistd.h>
 
 #include "host/drawing_lib/dxf_model_space.h"
 #include "host/drawing_lib/dxf_sections.h"
@@ -209,20 +208,11 @@ void write_file(const flat_sheet& flat, const std::string& scratch)
 
 void write_dxf(const flat_sheet& flat, const std::filesystem::path& path)
 {
-    // dxflib writes only to a file name: it writes a scratch file, which then
-    // replaces the target atomically.
-    std::string scratch = (std::filesystem::temp_directory_path() / "ds-sheet-XXXXXX").string();
-    const int fd = mkstemp(scratch.data());
-    if (fd < 0) throw ds_file::file_error("cannot create a scratch file for " + path.string());
-    close(fd);
-    try {
-        write_file(flat, scratch);
-        ds_file::write_file_atomically(path, ds_file::read_whole_file(scratch));
-    } catch (...) {
-        std::filesystem::remove(scratch);
-        throw;
-    }
-    std::filesystem::remove(scratch);
+    // dxflib writes only to a file name: it writes a scratch file beside the
+    // target, which then replaces the target.
+    ds_file::scratch_file scratch(path);
+    write_file(flat, scratch.path());
+    scratch.commit();
 }
 
 void write_dxf(const sheet& page, const std::filesystem::path& path) { write_dxf(flatten_for_writers(page), path); }

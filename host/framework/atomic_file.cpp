@@ -198,6 +198,31 @@ void write_file_atomically(const std::filesystem::path& path, std::string_view c
     writer.commit();
 }
 
+scratch_file::scratch_file(std::filesystem::path target)
+    : m_target(std::move(target)),
+      m_folder(m_target.parent_path().empty() ? std::filesystem::path(".") : m_target.parent_path())
+{
+    check_replaceable(m_target);
+    ::close(open_named(m_folder, m_target, m_scratch));  // the library opens it by name
+}
+
+scratch_file::~scratch_file()
+{
+    if (!m_committed) ::unlink(m_scratch.c_str());
+}
+
+void scratch_file::commit()
+{
+    descriptor fd(::open(m_scratch.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) fail("cannot open", m_scratch, errno);
+    if (::fchmod(fd.get(), mode_for(m_target)) != 0) fail("cannot set the mode of", m_scratch, errno);
+    if (::fsync(fd.get()) != 0) fail("cannot flush", m_target, errno);
+    if (fd.close() != 0) fail("cannot close", m_target, errno);
+    if (::rename(m_scratch.c_str(), m_target.c_str()) != 0) fail("cannot replace", m_target, errno);
+    m_committed = true;
+    sync_folder(m_folder);
+}
+
 std::string read_whole_file(const std::filesystem::path& path, std::size_t max_bytes)
 {
     // O_NONBLOCK: opening a FIFO for reading would wait for a writer forever.

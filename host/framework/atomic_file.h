@@ -58,6 +58,30 @@ private:
     bool m_committed = false;
 };
 
+/// The atomic replacement for a library that writes only to a file name
+/// (dxflib, libxlsxwriter): path() names a new empty file ".NAME.XXXXXX" beside
+/// the target, for the library to write; commit() flushes it, gives it the
+/// target's mode (as write_file_atomically does) and renames it over the
+/// target. Destroyed without commit(), it removes the scratch file and leaves
+/// the target as it was. A target that is a folder, FIFO or device is refused
+/// at construction. Every failure throws file_error.
+class scratch_file {
+public:
+    explicit scratch_file(std::filesystem::path target);
+    ~scratch_file();
+    scratch_file(const scratch_file&) = delete;
+    scratch_file& operator=(const scratch_file&) = delete;
+
+    const std::string& path() const { return m_scratch; }
+    void commit();
+
+private:
+    std::filesystem::path m_target;
+    std::filesystem::path m_folder;
+    std::string m_scratch;
+    bool m_committed = false;
+};
+
 /// The whole content of `path`. Throws file_error when it cannot be opened or
 /// read, is not a regular file (a FIFO is refused at once instead of waiting
 /// for a writer), or is larger than `max_bytes`.

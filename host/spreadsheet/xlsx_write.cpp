@@ -1,10 +1,9 @@
-// XLSX workbooks through libxlsxwriter, written to a scratch file and then
-// moved into place atomically.
+// XLSX workbooks through libxlsxwriter, written to a scratch file beside the
+// target and then renamed into place.
 #include "host/spreadsheet/xlsx_write.h"
 
 #include <xlsxwriter.h>
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <map>
@@ -15,6 +14,7 @@
 #include "host/framework/atomic_file.h"
 #include "host/grid/cvq_variant.h"
 #include "host/text/encoding.h"
+#include "host/text/utf8.h"
 
 namespace ds_spreadsheet {
 
@@ -31,33 +31,12 @@ std::size_t display_width(const std::string& utf8)
     std::size_t width = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::size_t length = utf8_text::sequence_length(lead);
         width += length >= 3 ? 2 : 1;  // U+0800 and above: CJK and full-width forms in practice
         i += length;
     }
     return width;
 }
-
-/// A scratch file for libxlsxwriter, which writes only to a named file; removed on destruction.
-class scratch_file {
-public:
-    scratch_file()
-    {
-        std::string name = (std::filesystem::temp_directory_path() / "ds-xlsx-XXXXXX").string();
-        const int fd = mkstemp(name.data());
-        if (fd < 0) throw spreadsheet_error("cannot make a scratch file in " + name);
-        close(fd);
-        m_path = name;
-    }
-    ~scratch_file() { std::filesystem::remove(m_path, m_ignored); }
-    scratch_file(const scratch_file&) = delete;
-    scratch_file& operator=(const scratch_file&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-    std::error_code m_ignored;
-};
 
 /// The formats of a workbook, made once for each combination a cell needs.
 class format_set {
@@ -252,7 +231,7 @@ void add_sheet(lxw_workbook* book, const workbook_sheet& s, format_set& formats,
 void write_xlsx_workbook(const std::filesystem::path& file, const std::vector<workbook_sheet>& sheets)
 {
     const std::string source = file.string();
-    scratch_file scratch;
+    ds_file::scratch_file scratch(file);  // libxlsxwriter writes only to a file name
     lxw_workbook* book = workbook_new(scratch.path().c_str());
     if (!book) throw spreadsheet_error(source + ": cannot start a workbook");
     try {
@@ -264,7 +243,7 @@ void write_xlsx_workbook(const std::filesystem::path& file, const std::vector<wo
     }
     if (const lxw_error rc = workbook_close(book); rc != LXW_NO_ERROR)
         throw spreadsheet_error(source + ": " + lxw_strerror(rc));
-    ds_file::write_file_atomically(file, ds_file::read_whole_file(scratch.path()));
+    scratch.commit();
 }
 
 void write_xlsx_file(const std::filesystem::path& file, const table& rows, const sheet_layout& layout)
@@ -278,7 +257,7 @@ std::string sheet_name_for(const std::string& utf8, const std::string& fallback)
     std::size_t characters = 0;
     for (std::size_t i = 0; i < utf8.size() && characters < 31; ++characters) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::size_t length = utf8_text::sequence_length(lead);
         const bool banned = lead < 0x20 || lead == 0x7F || std::string_view("[]:*?/\\").find(utf8[i]) != std::string_view::npos;
         name += banned ? std::string("_") : utf8.substr(i, length);
         i += length;

@@ -89,6 +89,35 @@ TEST_F(atomic_file_test, AWriterTakesPiecesAndChangesNothingUntilCommitted)
     EXPECT_EQ(files_in_dir(), 1u);
 }
 
+TEST_F(atomic_file_test, AScratchFileBesideTheTargetReplacesItOnlyWhenCommitted)
+{
+    const auto path = m_dir / "a.dxf";
+    write_file_atomically(path, "old");
+    ::chmod(path.c_str(), 0640);
+    {
+        ds_file::scratch_file abandoned(path);
+        EXPECT_EQ(std::filesystem::path(abandoned.path()).parent_path(), m_dir);
+        write_file_atomically(abandoned.path(), "half written");
+    }
+    EXPECT_EQ(read_whole_file(path), "old");
+    EXPECT_EQ(files_in_dir(), 1u) << "an abandoned scratch file was left";
+
+    ds_file::scratch_file scratch(path);
+    write_file_atomically(scratch.path(), "new");
+    EXPECT_EQ(read_whole_file(path), "old");
+    scratch.commit();
+    EXPECT_EQ(read_whole_file(path), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(files_in_dir(), 1u);
+
+    std::filesystem::create_directory(m_dir / "folder");
+    EXPECT_THAT(error_of([&] { ds_file::scratch_file refused(m_dir / "folder"); }), HasSubstr("not a regular file"));
+    EXPECT_THAT(error_of([&] { ds_file::scratch_file refused(m_dir / "no" / "such.dxf"); }),
+                HasSubstr("No such file or directory"));
+}
+
 TEST_F(atomic_file_test, ReadErrorsNameThePathAndReason)
 {
     EXPECT_THAT(error_of([&] { read_whole_file(m_dir / "absent.json"); }),

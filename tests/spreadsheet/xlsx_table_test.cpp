@@ -84,6 +84,17 @@ TEST_F(xlsx_table, WhatTheHostWritesReadsBack)
     EXPECT_EQ(read_xlsx_file(file).rows, expected);
 }
 
+TEST_F(xlsx_table, AFailedWriteKeepsTheOldWorkbookAndLeavesNoScratchFile)
+{
+    const auto file = m_dir / "out.xlsx";
+    ds_file::write_file_atomically(file, "old workbook");
+    const std::string message = ds_test::error_text<spreadsheet_error>(
+        [&] { write_xlsx_file(file, {{"x"}, {"y", "\xFF"}}, sheet_layout{}); });  // not text in any charset
+    EXPECT_THAT(message, HasSubstr("row 2, column 2"));
+    EXPECT_EQ(ds_file::read_whole_file(file), "old workbook");
+    EXPECT_EQ(files_in_dir(), 1u) << "a scratch file was left";
+}
+
 TEST_F(xlsx_table, CellsOfEveryKindReadAsShown)
 {
     const std::string rows =
