@@ -141,11 +141,11 @@ void single_road(workspace& project, const std::filesystem::path& file, bool rep
 
     const std::filesystem::path csv = beside(file, "pedestal.csv");
     step.next("export the spreadsheet table");
-    run_export(drawing, csv_sheet(csv));
+    run_export(drawing, sheet_file_of(csv, "csv"));
 
     step.next("edit the spreadsheet as a user would, and import it");
     edit_csv(csv, "高度(mm)", 1, "220,230");
-    run_import(drawing, csv_sheet(csv));
+    run_import(drawing, sheet_file_of(csv, "csv"));
 
     step.next("the drawing component after the import, its sheets as SVG, DXF and an HTML page");
     sheet_output sheets(road_sheet_folders(file, replace));
@@ -216,9 +216,9 @@ void parametric_road(workspace& project, const std::filesystem::path& file, bool
 
     const std::filesystem::path csv = beside(file, "parametric.csv");
     step.next("export the merged drawing's spreadsheet, edit the height name, import it");
-    run_export(merged, csv_sheet(csv));
+    run_export(merged, sheet_file_of(csv, "csv"));
     edit_csv(csv, "高度名称", 1, "H");
-    run_import(merged, csv_sheet(csv));
+    run_import(merged, sheet_file_of(csv, "csv"));
 
     step.next("save and reload the project holding both kinds");
     save_and_reload(project, file);

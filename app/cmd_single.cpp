@@ -94,8 +94,8 @@ void add_draw_command(CLI::App& app, app_context& context)
 struct exchange_options {
     std::filesystem::path file;
     optional_text drawing;
-    std::filesystem::path csv;
-    std::filesystem::path xlsx;
+    /// The file given for each of ds_spreadsheet::spreadsheet_formats(), in their order.
+    std::vector<std::filesystem::path> files = std::vector<std::filesystem::path>(ds_spreadsheet::spreadsheet_formats().size());
     std::string encoding;
     std::string sheet_name;
     bool as_table = false;
@@ -103,12 +103,20 @@ struct exchange_options {
     bool force = false;
     bool all = false;
 
+    /// The one file given (the options require exactly one).
     sheet_file sheet() const
     {
         using ds_spreadsheet::csv_encoding;
-        if (!xlsx.empty()) return {xlsx, sheet_format::xlsx, csv_encoding::detect, sheet_name};
-        return {csv, sheet_format::csv,
-                encoding == "gbk" ? csv_encoding::gbk : encoding == "utf-8" ? csv_encoding::utf8 : csv_encoding::detect, {}};
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (files[i].empty()) continue;
+            const ds_spreadsheet::spreadsheet_format& format = ds_spreadsheet::spreadsheet_formats()[i];
+            const csv_encoding charset = !format.takes_charset ? csv_encoding::detect
+                                       : encoding == "gbk"     ? csv_encoding::gbk
+                                       : encoding == "utf-8"   ? csv_encoding::utf8
+                                                               : csv_encoding::detect;
+            return {files[i], &format, charset, format.workbook ? sheet_name : std::string()};
+        }
+        throw std::logic_error("no spreadsheet file given");
     }
 };
 
@@ -122,15 +130,18 @@ std::vector<graph_data_base*> pedestal_drawings(const workspace& project)
     return drawings;
 }
 
-/// --csv FILE or --xlsx FILE, exactly one.
+/// --csv FILE or --xlsx FILE (an option for each spreadsheet format), exactly one.
 void add_sheet_options(CLI::App& command, exchange_options& o, bool reading)
 {
-    CLI::Option_group* sheet = command.add_option_group("spreadsheet file", "exactly one of --csv and --xlsx");
-    CLI::Option* csv = sheet->add_option("--csv", o.csv, reading ? "CSV file to read (UTF-8 or GBK)" : "CSV file to write (UTF-8 with a byte-order mark)");
-    CLI::Option* xlsx = sheet->add_option("--xlsx", o.xlsx, reading ? "XLSX workbook to read" : "XLSX workbook to write");
-    if (reading) {
-        csv->check(CLI::ExistingFile);
-        xlsx->check(CLI::ExistingFile);
+    const auto& formats = ds_spreadsheet::spreadsheet_formats();
+    std::string choice = "exactly one of";
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        choice += std::string(i == 0 ? " --" : i + 1 == formats.size() ? " and --" : ", --") + std::string(formats[i].name);
+    CLI::Option_group* sheet = command.add_option_group("spreadsheet file", choice);
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        CLI::Option* file = sheet->add_option("--" + std::string(formats[i].name), o.files[i],
+                                              std::string(reading ? formats[i].read_help : formats[i].write_help));
+        if (reading) file->check(CLI::ExistingFile);
     }
     sheet->require_option(1);
 }
@@ -145,9 +156,10 @@ void add_exchange_commands(CLI::App& app, app_context& context)
     cmd->add_flag("--all", o->all, "every pedestal drawing into one XLSX workbook, a sheet each (named after the drawing)")
         ->excludes(o->drawing.option);
     cmd->callback([&context, o] {
-        if (o->all && o->xlsx.empty()) throw CLI::ValidationError("--all", "writes one XLSX workbook; give --xlsx FILE");
+        if (o->all && !o->sheet().format->workbook)
+            throw CLI::ValidationError("--all", "writes one XLSX workbook; give --xlsx FILE");
         on_project_file(context, o->file, [&](workspace& project) {
-            if (o->all) run_export_all(pedestal_drawings(project), o->xlsx);
+            if (o->all) run_export_all(pedestal_drawings(project), o->sheet().path);
             else run_export(find_pedestal_drawing(project, o->drawing.get()), o->sheet());
         });
     });
@@ -165,9 +177,10 @@ void add_exchange_commands(CLI::App& app, app_context& context)
     cmd->add_flag("--dry-run", i->dry_run, "print the changes but do not save the project");
     cmd->add_flag("--force", i->force, "import a file exported from another drawing");
     cmd->callback([&context, i] {
-        if (!i->xlsx.empty() && !i->encoding.empty())
+        const sheet_file given = i->sheet();
+        if (!given.format->takes_charset && !i->encoding.empty())
             throw CLI::ValidationError("--encoding", "applies to a CSV file; a workbook's text is always UTF-8");
-        if (i->xlsx.empty() && !i->sheet_name.empty()) throw CLI::ValidationError("--sheet", "applies to an XLSX workbook");
+        if (!given.format->workbook && !i->sheet_name.empty()) throw CLI::ValidationError("--sheet", "applies to an XLSX workbook");
         project_session session(context, i->file);
         run_import(find_pedestal_drawing(session.project(), i->drawing.get()), i->sheet(), {i->as_table, i->force});
         if (i->dry_run) say_utf8("\nDry run: project " + i->file.string() + " not written.");

@@ -233,7 +233,7 @@ served_project::download served_project::xlsx_export(const std::string& tag)
     graph_data_base& d = find(tag);
     output_capture out;
     const std::filesystem::path path = m_scratch / "export.xlsx";
-    run_export(d, {path, sheet_format::xlsx, ds_spreadsheet::csv_encoding::detect, {}});
+    run_export(d, sheet_file_of(path, "xlsx"));
     download file{ds_text::to_utf8(d.get_node_name()) + ".xlsx",
                   "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet", read_bytes(path)};
     std::filesystem::remove(path);
@@ -250,7 +250,7 @@ json served_project::import_sheet(const json& request, const std::string& xlsx_b
         file.write(xlsx_bytes.data(), static_cast<std::streamsize>(xlsx_bytes.size()));
         if (!file) throw std::runtime_error("cannot keep the uploaded workbook in the scratch folder");
     }
-    const auto import = [&] { run_import(d, {path, sheet_format::xlsx, ds_spreadsheet::csv_encoding::detect, {}}); };
+    const auto import = [&] { run_import(d, sheet_file_of(path, "xlsx")); };
     // The messages name the file as the person knows it, not the scratch copy.
     const std::string shown_name = request.value("name", std::string("the uploaded workbook"));
     const auto rename = [&](std::string text) {

@@ -67,28 +67,28 @@ struct read_table {
     std::string source;  ///< the file, and for a workbook the sheet
 };
 
-read_table read_xlsx(const graph_data_base& drawing, const sheet_file& file)
+read_table read_workbook(const graph_data_base& drawing, const sheet_file& file)
 {
     const std::string wanted = file.sheet.empty() ? sheet_name_of(drawing) : file.sheet;
-    const auto named = [&](ds_spreadsheet::xlsx_sheet sheet) {
-        return read_table{std::move(sheet.rows), shown_utf8(file.path.string()) + ", sheet \"" + shown_utf8(sheet.name) + "\""};
+    const auto named = [&](ds_spreadsheet::read_result sheet) {
+        return read_table{std::move(sheet.rows), shown_utf8(file.path.string()) + ", sheet \"" + shown_utf8(*sheet.sheet) + "\""};
     };
     try {
-        return named(ds_spreadsheet::read_xlsx_file(file.path, wanted));
+        return named(file.format->read(file.path, {file.encoding, wanted}));
     } catch (const ds_spreadsheet::missing_sheet_error& e) {
         if (!file.sheet.empty() || e.sheets.size() != 1)
             throw std::runtime_error(std::string(e.what()) + "; name the sheet to read with --sheet");
     }
-    ds_spreadsheet::xlsx_sheet only = ds_spreadsheet::read_xlsx_file(file.path);
+    ds_spreadsheet::read_result only = file.format->read(file.path, {file.encoding, {}});
     say_utf8("note: the workbook has no sheet named \"" + shown_utf8(wanted) + "\"; read its only sheet, \"" +
-             shown_utf8(only.name) + "\"");
+             shown_utf8(*only.sheet) + "\"");
     return named(std::move(only));
 }
 
 read_table read_sheet(const graph_data_base& drawing, const sheet_file& file)
 {
-    if (file.format == sheet_format::xlsx) return read_xlsx(drawing, file);
-    ds_spreadsheet::csv_file csv = ds_spreadsheet::read_csv_file(file.path, file.encoding);
+    if (file.format->workbook) return read_workbook(drawing, file);
+    ds_spreadsheet::read_result csv = file.format->read(file.path, {file.encoding, {}});
     const std::string source = shown_utf8(file.path.string());
     if (csv.charset == ds_text::file_charset::gbk)
         say_utf8("read " + source + " as GBK" + (file.encoding == ds_spreadsheet::csv_encoding::gbk ? "" : " (it is not UTF-8)"));
@@ -155,10 +155,7 @@ void run_export(graph_data_base& drawing, const sheet_file& file)
 {
     const excel_table table = drawing_table(drawing);
     const excel_table written = table_with_drawing_row(drawing, table);
-    if (file.format == sheet_format::xlsx)
-        ds_spreadsheet::write_xlsx_file(file.path, written, layout_of(drawing, table, sheet_name_of(drawing)));
-    else
-        ds_spreadsheet::write_csv_file(file.path, written);
+    file.format->write(file.path, written, layout_of(drawing, table, sheet_name_of(drawing)));
     say_utf8("exported " + std::to_string(written.size()) + " rows to " + shown_utf8(file.path.string()) + ":");
     say_table(written);
 }

@@ -7,26 +7,24 @@
 #include <vector>
 
 #include "host/framework/graph_data_base.h"
-#include "host/spreadsheet/csv_table.h"
+#include "host/spreadsheet/spreadsheet_formats.h"
 
 namespace ds_app {
 
-enum class sheet_format { csv, xlsx };
-
-/// A spreadsheet file and how to take its bytes. `encoding` applies to CSV
-/// only; `sheet` to XLSX only: the sheet to read, by default the one named
-/// after the drawing.
+/// A spreadsheet file and how to take its bytes. `encoding` applies to a
+/// format that takes a charset (CSV) only; `sheet` to a workbook (XLSX) only:
+/// the sheet to read, by default the one named after the drawing.
 struct sheet_file {
     std::filesystem::path path;
-    sheet_format format = sheet_format::csv;
+    const ds_spreadsheet::spreadsheet_format* format = nullptr;
     ds_spreadsheet::csv_encoding encoding = ds_spreadsheet::csv_encoding::detect;
     std::string sheet;
 };
 
-/// A CSV file at `path`, its charset told by its bytes.
-inline sheet_file csv_sheet(const std::filesystem::path& path)
+/// A file at `path` in the format named `format` ("csv", "xlsx"), a CSV file's charset told by its bytes.
+inline sheet_file sheet_file_of(const std::filesystem::path& path, std::string_view format)
 {
-    return {path, sheet_format::csv, ds_spreadsheet::csv_encoding::detect, {}};
+    return {path, &ds_spreadsheet::spreadsheet_format_named(format), ds_spreadsheet::csv_encoding::detect, {}};
 }
 
 struct import_options {

@@ -64,7 +64,7 @@ public:
     {
     }
 
-    ds_spreadsheet::sheet_layout build(const std::string& sheet_name)
+    ds_spreadsheet::table_layout build(const std::string& sheet_name)
     {
         m_layout.sheet_name = sheet_name;
         m_layout.locked_cells = {{0, 0}, {0, 1}};
@@ -129,7 +129,7 @@ private:
     std::size_t m_captions;
     bool m_parametric;
     const char* m_sheet;
-    ds_spreadsheet::sheet_layout m_layout;
+    ds_spreadsheet::table_layout m_layout;
 };
 
 }  // namespace
@@ -171,7 +171,7 @@ std::string sheet_name_of(const graph_data_base& drawing)
     return ds_spreadsheet::sheet_name_for(ds_text::to_utf8_for_display(drawing.get_node_name()), utf8_literal(u8"垫石"));
 }
 
-ds_spreadsheet::sheet_layout layout_of(const graph_data_base& drawing, const excel_table& table, const std::string& sheet_name)
+ds_spreadsheet::table_layout layout_of(const graph_data_base& drawing, const excel_table& table, const std::string& sheet_name)
 {
     return layout_builder(drawing, table).build(sheet_name);
 }

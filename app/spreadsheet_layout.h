@@ -27,7 +27,7 @@ std::optional<CString> drawing_named_by(const excel_table& read);
 std::string sheet_name_of(const graph_data_base& drawing);
 
 /// Layout of table_with_drawing_row(drawing, table) on a sheet named `sheet_name`.
-ds_spreadsheet::sheet_layout layout_of(const graph_data_base& drawing, const excel_table& table, const std::string& sheet_name);
+ds_spreadsheet::table_layout layout_of(const graph_data_base& drawing, const excel_table& table, const std::string& sheet_name);
 
 /// Takes back what layout_of's display formats put into values a spreadsheet
 /// program saves as shown (a CSV saved from the workbook): the scale "1:50"

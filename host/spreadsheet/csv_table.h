@@ -6,24 +6,13 @@
 #pragma once
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "host/afx/cstring.h"
+#include "host/spreadsheet/spreadsheet_table.h"
 #include "host/text/encoding.h"
 
 namespace ds_spreadsheet {
-
-using table = std::vector<std::vector<CString>>;
-
-/// A file that cannot be read or written; what() names the file, the place
-/// (row and column where known) and what was wrong.
-class spreadsheet_error : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 /// CSV text of `rows` (UTF-8). Rows keep their own number of cells. A text
 /// cell a spreadsheet program would run as a formula (one beginning with

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "host/framework/input_limits.h"
-#include "host/spreadsheet/csv_table.h"
+#include "host/spreadsheet/spreadsheet_table.h"
 
 namespace ds_spreadsheet {
 

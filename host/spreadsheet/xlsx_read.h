@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/spreadsheet/csv_table.h"
+#include "host/spreadsheet/spreadsheet_table.h"
 
 namespace ds_spreadsheet {
 

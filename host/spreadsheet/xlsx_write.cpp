@@ -91,7 +91,7 @@ cell_set as_set(const std::vector<cell_ref>& cells)
 }
 
 /// Widths from the widest cell; a column's own format reaches rows not yet typed.
-void set_columns(lxw_worksheet* sheet, const std::vector<std::vector<std::string>>& cells, const sheet_layout& layout,
+void set_columns(lxw_worksheet* sheet, const std::vector<std::vector<std::string>>& cells, const table_layout& layout,
                  format_set& formats)
 {
     std::vector<std::size_t> widths;
@@ -109,7 +109,7 @@ void set_columns(lxw_worksheet* sheet, const std::vector<std::vector<std::string
 }
 
 void write_cells(lxw_worksheet* sheet, const std::vector<std::vector<std::string>>& cells, const table& rows,
-                 const sheet_layout& layout, format_set& formats)
+                 const table_layout& layout, format_set& formats)
 {
     const std::set<std::size_t> headers(layout.header_rows.begin(), layout.header_rows.end());
     const cell_set numbers = as_set(layout.number_cells), locked = as_set(layout.locked_cells);
@@ -146,7 +146,7 @@ std::vector<const char*> choice_list(const std::vector<CString>& choices, std::v
     return pointers;
 }
 
-void add_choices(lxw_worksheet* sheet, const sheet_layout& layout, const std::string& source)
+void add_choices(lxw_worksheet* sheet, const table_layout& layout, const std::string& source)
 {
     for (const cell_choices& list : layout.choices) {
         std::vector<std::string> texts;
@@ -161,7 +161,7 @@ void add_choices(lxw_worksheet* sheet, const sheet_layout& layout, const std::st
     }
 }
 
-void add_validations(lxw_worksheet* sheet, const sheet_layout& layout, const std::string& source)
+void add_validations(lxw_worksheet* sheet, const table_layout& layout, const std::string& source)
 {
     for (const cell_validation& v : layout.validations) {
         std::vector<std::string> texts;
@@ -189,7 +189,7 @@ void add_validations(lxw_worksheet* sheet, const sheet_layout& layout, const std
 }
 
 /// Frozen header, filter, comments, page set-up and protection.
-void finish_sheet(lxw_worksheet* sheet, const sheet_layout& layout, const std::string& source)
+void finish_sheet(lxw_worksheet* sheet, const table_layout& layout, const std::string& source)
 {
     if (layout.frozen_rows > 0) worksheet_freeze_panes(sheet, static_cast<lxw_row_t>(layout.frozen_rows), 0);
     if (!layout.header_rows.empty()) {
@@ -246,7 +246,7 @@ void write_xlsx_workbook(const std::filesystem::path& file, const std::vector<wo
     scratch.commit();
 }
 
-void write_xlsx_file(const std::filesystem::path& file, const table& rows, const sheet_layout& layout)
+void write_xlsx_file(const std::filesystem::path& file, const table& rows, const table_layout& layout)
 {
     write_xlsx_workbook(file, {{rows, layout}});
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "host/spreadsheet/cell_reference.h"
-#include "host/spreadsheet/csv_table.h"
+#include "host/spreadsheet/spreadsheet_table.h"
 
 namespace ds_spreadsheet {
 
@@ -51,7 +51,7 @@ struct cell_number_format {
 /// How a table is laid out on its sheet. Cells not named here are text: they
 /// carry the text number format, so a spreadsheet program keeps "200,210" a
 /// text instead of reading it as a number.
-struct sheet_layout {
+struct table_layout {
     /// Name of the sheet (UTF-8, at most 31 characters, none of []:*?/\).
     std::string sheet_name = "Sheet1";
     /// Rows shown as headers: bold, on a shaded fill, with borders, and printed on every page.
@@ -78,7 +78,7 @@ struct sheet_layout {
 /// One sheet of a workbook.
 struct workbook_sheet {
     table rows;
-    sheet_layout layout;
+    table_layout layout;
 };
 
 /// Writes the sheets, in order, to `file` atomically (a failed write keeps
@@ -90,7 +90,7 @@ struct workbook_sheet {
 void write_xlsx_workbook(const std::filesystem::path& file, const std::vector<workbook_sheet>& sheets);
 
 /// A workbook of one sheet.
-void write_xlsx_file(const std::filesystem::path& file, const table& rows, const sheet_layout& layout);
+void write_xlsx_file(const std::filesystem::path& file, const table& rows, const table_layout& layout);
 
 /// A sheet name made from `utf8` as Excel allows it: none of []:*?/\ or
 /// control characters (each becomes '_'), at most 31 characters, no

@@ -73,7 +73,7 @@ TEST_F(xlsx_table, WhatTheHostWritesReadsBack)
         {"自定义附注", "含\"引号\"\n和换行 "},
         {"比例", "not a number"},
     };
-    sheet_layout layout;
+    table_layout layout;
     layout.header_rows = {0};
     layout.number_cells = {{1, 1}, {4, 1}};
     layout.choices = {{{3, 1}, {"甲", "乙"}}};
@@ -89,7 +89,7 @@ TEST_F(xlsx_table, AFailedWriteKeepsTheOldWorkbookAndLeavesNoScratchFile)
     const auto file = m_dir / "out.xlsx";
     ds_file::write_file_atomically(file, "old workbook");
     const std::string message = ds_test::error_text<spreadsheet_error>(
-        [&] { write_xlsx_file(file, {{"x"}, {"y", "\xFF"}}, sheet_layout{}); });  // not text in any charset
+        [&] { write_xlsx_file(file, {{"x"}, {"y", "\xFF"}}, table_layout{}); });  // not text in any charset
     EXPECT_THAT(message, HasSubstr("row 2, column 2"));
     EXPECT_EQ(ds_file::read_whole_file(file), "old workbook");
     EXPECT_EQ(files_in_dir(), 1u) << "a scratch file was left";
