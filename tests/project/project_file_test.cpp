@@ -134,8 +134,12 @@ TEST(project_files, GoodFilesLoadAndSaveBackUnchanged)
         const auto saved = ds_project::project_document(pointers(loaded.nodes));
         // Saving assembles the text node by node; it must be the document's own layout.
         EXPECT_EQ(ds_project::project_text(pointers(loaded.nodes)), ds_json::dump_text(saved) + "\n");
-        // The load makes the digest of the values as the nodes take them in, equal to a save's.
-        EXPECT_EQ(loaded.digest, ds_project::project_digest(pointers(loaded.nodes)));
+        // The load digests the values as the nodes take them in, the same as a
+        // save's digest; a node stored in an older layout is converted while
+        // it reads, so its project counts as changed and is written anew.
+        const bool older_layout = entry.path().filename().string().find("old") != std::string::npos ||
+                                  entry.path().filename().string().find("version_1") != std::string::npos;
+        EXPECT_EQ(loaded.digest == ds_project::project_digest(pointers(loaded.nodes)), !older_layout);
         const auto reloaded = ds_project::load_project_document(saved, "saved");
         EXPECT_EQ(ds_project::project_document(pointers(reloaded.nodes)), saved);
     }
