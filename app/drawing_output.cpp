@@ -12,7 +12,8 @@
 #include "app/runtime_objects.h"
 #include "host/drawing_lib/ds_gj_draw_data_text.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
-#include "host/project/json_stream.h"
+#include "host/project/json_read_stream.h"
+#include "host/project/json_write_stream.h"
 #include "host/text/encoding.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
 
@@ -82,7 +83,7 @@ double drawing_cover(const graph_data_base& drawing)
     // The host reads its own drawing settings the way a save would walk them: the
     // first cover written is the drawing's own (the settings come before any list row).
     std::optional<double> cover;
-    const auto stream = json_write_stream::checking([&cover](const json_write_stream&, const std::string& key, const nlohmann::ordered_json& value) {
+    const auto stream = ds_json::json_write_stream::checking([&cover](const ds_json::member_context&, const std::string& key, const nlohmann::ordered_json& value) {
         if (!cover && key == "m_dCover" && value.is_number()) cover = value.get<double>();
     });
     const_cast<graph_data_base&>(drawing).serialize_members(*stream);

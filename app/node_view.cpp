@@ -12,16 +12,17 @@
 #include "app/console.h"
 #include "app/list_rows.h"
 #include "app/runtime_objects.h"
-#include "host/project/json_stream.h"
+#include "host/project/json_read_stream.h"
+#include "host/project/json_write_stream.h"
 #include "host/project/json_text.h"
-#include "host/project/text_digest.h"
+#include "host/project/member_digest.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {
 
 std::string members_text(data_node_base& node)
 {
-    json_write_stream stream;
+    ds_json::json_write_stream stream;
     node.serialize_members(stream);
     return stream.text(2);
 }
@@ -35,7 +36,7 @@ std::string node_heading(const data_node_base& node)
 
 nlohmann::ordered_json stored_form(const graph_data_base& drawing)
 {
-    json_write_stream stream;
+    ds_json::json_write_stream stream;
     // Writing leaves the drawing as it is; the stream interface only takes a non-const node.
     const_cast<graph_data_base&>(drawing).serialize_members(stream);
     return stream.document();
@@ -48,7 +49,7 @@ void read_stored_form(graph_data_base& drawing, const nlohmann::ordered_json& st
 
 void read_stored_form(graph_data_base& drawing, nlohmann::ordered_json&& stored)
 {
-    json_read_stream in(std::move(stored));
+    ds_json::json_read_stream in(std::move(stored));
     drawing.serialize_members(in);
     in.finish();
     if (in.has_errors()) throw std::runtime_error(node_heading(drawing) + " does not read back what it wrote");
@@ -78,17 +79,15 @@ void collect_counts(const ordered_json& object, const std::string& path, std::si
     }
 }
 
-/// SHA-256 of the text the drawing would be stored as, written as it comes
-/// rather than kept.
+/// The digest of the values the drawing would be stored with, made as they
+/// come rather than kept.
 ds_digest::digest stored_digest(const graph_data_base& drawing)
 {
-    ds_digest::text_digest digest;
-    ds_json::piece_writer text([&](std::string_view piece) { digest.add(piece); });
-    const auto stream = json_write_stream::to_text(text, 0);
+    ds_digest::member_digest digest;
+    ds_json::json_write_stream stream(digest, {});
     // Writing leaves the drawing as it is; the stream interface only takes a non-const node.
-    const_cast<graph_data_base&>(drawing).serialize_members(*stream);
-    stream->finish_text();
-    text.flush();
+    const_cast<graph_data_base&>(drawing).serialize_members(stream);
+    stream.finish();
     return digest.finish();
 }
 

@@ -34,7 +34,7 @@ std::unique_ptr<graph_data_base> snapshot(graph_data_base& drawing);
 
 /// A stored form's lists' lengths (its "count" members) as a writing stream
 /// meets them: for each, how many objects had opened when the object holding
-/// it did (0 for the top; json_write_stream::open_order), that object's key
+/// it did (0 for the top; ds_json::json_write_stream::open_order), that object's key
 /// path (open_path) and the count. Sorted.
 using list_lengths = std::vector<std::tuple<std::size_t, std::string, std::int64_t>>;
 list_lengths stored_list_lengths(const nlohmann::ordered_json& stored);

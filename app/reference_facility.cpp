@@ -7,7 +7,8 @@
 #include "app/console.h"
 #include "app/node_lookup.h"
 #include "app/node_view.h"
-#include "host/project/json_stream.h"
+#include "host/project/json_read_stream.h"
+#include "host/project/json_write_stream.h"
 #include "host/framework/string_tools.h"
 #include "host/substructure/common_gj_data_drawset.h"
 #include "host/text/encoding.h"
@@ -59,7 +60,7 @@ void say_map(const std::map<CString, CString>& entries)
 
 bool complete_last_merge_record(graph_data_base& drawing, const xbjg_graph_data_base& structure)
 {
-    json_write_stream out;
+    ds_json::json_write_stream out;
     drawing.serialize_members(out);
     ordered_json document = out.document();
     ordered_json* list = find_member(document, "m_merge_infos");
@@ -76,7 +77,7 @@ bool complete_last_merge_record(graph_data_base& drawing, const xbjg_graph_data_
     filled = fill_if_empty(*last, "m_strPierNums", string_tools::num_to_string(identity.m_iPierNum)) || filled;
     if (!filled) return false;
 
-    json_read_stream in(document);
+    ds_json::json_read_stream in(document);
     drawing.serialize_members(in);
     in.finish();
     if (in.has_errors()) throw std::runtime_error("the completed merge record of " + node_heading(drawing) + " does not read back");

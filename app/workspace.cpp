@@ -74,7 +74,7 @@ std::vector<stream_diagnostic> workspace::load(const std::filesystem::path& file
         const CString tag = node->get_node_tag();
         retagged = adopt(std::move(node)).get_node_tag() != tag || retagged;
     }
-    m_loaded_digest = retagged ? digest() : project.text_digest;
+    m_loaded_digest = retagged ? digest() : project.digest;
     return std::move(project.warnings);
 }
 

@@ -4,7 +4,9 @@
 //    "nodes": [{"class": "DS_ui_data", "tag": "...", "name": "...", "members": {...}}]}
 //
 // where "class" is the node's runtime class name and "members" is what the
-// node's serialize_members wrote through a json_write_stream.
+// node's serialize_members wrote through a json_write_stream. One writer
+// (project_writer.h) makes the text, the digest and the document; the loader
+// (project_load.cpp) reads without it.
 #pragma once
 
 #include <filesystem>
@@ -20,7 +22,7 @@
 #include "host/framework/atomic_file.h"
 #include "host/framework/data_node_base.h"
 #include "host/project/stream_diagnostic.h"
-#include "host/project/text_digest.h"
+#include "host/project/member_digest.h"
 
 namespace ds_project {
 
@@ -42,10 +44,10 @@ public:
 struct loaded_project {
     std::vector<std::unique_ptr<data_node_base>> nodes;
     std::vector<stream_diagnostic> warnings;
-    /// project_digest(nodes) as loaded, made in the pass that checks each
-    /// node's values, so that telling later whether the project changed costs
-    /// no pass of its own.
-    ds_digest::digest text_digest{};
+    /// project_digest(nodes) as loaded, made from the values as each node
+    /// read them, so that telling later whether the project changed costs no
+    /// pass of its own.
+    ds_digest::digest digest{};
 };
 
 /// The project document of `nodes`, in order. Throws project_error (naming the
@@ -68,9 +70,9 @@ void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
 /// touched, so it costs address space rather than memory).
 std::string project_text(const std::vector<const data_node_base*>& nodes, std::size_t expected_size = 0);
 
-/// SHA-256 of project_text(nodes), computed piece by piece: a command tells
-/// whether it changed the project by comparing two of these, without keeping
-/// a text. Throws project_error as project_document does.
+/// The digest of the values the nodes hold (ds_digest::member_digest): a
+/// command tells whether it changed the project by comparing two of these,
+/// without keeping or making a text. Throws project_error as project_document does.
 ds_digest::digest project_digest(const std::vector<const data_node_base*>& nodes);
 
 /// Writes project_text(nodes) to `path` atomically, piece by piece, so that

@@ -2,7 +2,7 @@
 #include "host/project/record_limits.h"
 
 #include "host/framework/data_node_base.h"
-#include "host/project/json_stream.h"
+#include "host/project/json_write_stream.h"
 #include "host/grid/field_catalogue.h"
 #include "host/text/encoding.h"
 
@@ -72,12 +72,12 @@ std::string describe(const violation& found, const std::string& drawing_utf8)
            found.limit + ")";
 }
 
-json_write_stream::value_observer violation_observer(std::optional<violation>& found, std::vector<violation>* damaged)
+ds_json::value_observer violation_observer(std::optional<violation>& found, std::vector<violation>* damaged)
 {
     // The values are looked at as they are written, in the order search()
     // would meet them in the written members, so the node is not copied; the
     // path is made only for a value refused.
-    return [&found, damaged](const json_write_stream& written, const std::string& key, const ordered_json& value) {
+    return [&found, damaged](const ds_json::member_context& written, const std::string& key, const ordered_json& value) {
         if (found && !damaged) return;
         const std::string& parent = written.open_key();
         const std::string& grandparent = written.open_key_above(1);
@@ -92,10 +92,10 @@ json_write_stream::value_observer violation_observer(std::optional<violation>& f
 std::optional<violation> find_violation(const data_node_base& node, std::vector<violation>* damaged)
 {
     std::optional<violation> found;
-    const auto stream = json_write_stream::checking(violation_observer(found, damaged));
+    const auto stream = ds_json::json_write_stream::checking(violation_observer(found, damaged));
     // serialize_members serves both directions and is therefore not const; a writing stream only reads the node.
     const_cast<data_node_base&>(node).serialize_members(*stream);
-    stream->document();  // refuses what is still open, as a save would
+    stream->finish();  // refuses what is still open, as a save would
     return found;
 }
 

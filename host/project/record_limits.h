@@ -20,7 +20,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/project/json_stream.h"
+#include "host/project/member_context.h"
 
 class data_node_base;
 
@@ -47,14 +47,14 @@ public:
 /// are not numbers are the drawing's business, not a limit's.
 std::optional<violation> find_violation(const nlohmann::ordered_json& members, std::vector<violation>* damaged = nullptr);
 
-/// find_violation on the members `node` writes. Throws ds_stream_error when it cannot write them.
+/// find_violation on the members `node` writes. Throws ds_json::stream_error when it cannot write them.
 std::optional<violation> find_violation(const data_node_base& node, std::vector<violation>* damaged = nullptr);
 
-/// An observer for a json_write_stream that notes in `found` the first value
+/// An observer for a member stream, writing or reading, that notes in `found` the first value
 /// beyond a limit and in `damaged` (when given) every text breaking a text
 /// rule, as find_violation would: lets a pass that writes a node for another
 /// reason check it too.
-json_write_stream::value_observer violation_observer(std::optional<violation>& found,
+ds_json::value_observer violation_observer(std::optional<violation>& found,
                                                      std::vector<violation>* damaged = nullptr);
 
 /// "drawing "NAME": FIELD = VALUE is beyond the limit (LIMIT)", or for a

@@ -33,10 +33,14 @@ bool has_error(const std::vector<stream_diagnostic>& diagnostics);
 /// The diagnostics that name entries left unread.
 std::vector<stream_diagnostic> unread_entries(const std::vector<stream_diagnostic>& diagnostics);
 
+namespace ds_json {
+
 /// Thrown by a stream used against its protocol: writing a key twice into one
 /// object, an end mark that does not match its begin, text that does not
 /// convert to UTF-8, a number JSON cannot hold, or a write on a reading stream.
-class ds_stream_error : public std::runtime_error {
+class stream_error : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+}  // namespace ds_json

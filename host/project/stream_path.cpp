@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace ds_json {
+
 void stream_path::enter(std::string key, int kind)
 {
     m_levels.push_back({std::move(key), kind});
@@ -65,3 +67,18 @@ std::string stream_path::render(std::string_view leaf) const
     }
     return out;
 }
+
+const std::string& stream_path::key_above(std::size_t levels) const
+{
+    static const std::string none;
+    return levels < m_levels.size() ? m_levels[m_levels.size() - 1 - levels].key : none;
+}
+
+std::string stream_path::keys() const
+{
+    std::string joined;
+    for (std::size_t i = 0; i < m_levels.size(); ++i) joined += (i > 0 ? "/" : "") + m_levels[i].key;
+    return joined;
+}
+
+}  // namespace ds_json

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace ds_json {
+
 class stream_path {
 public:
     /// `prefix` starts every rendered path, for example "nodes[3]".
@@ -21,6 +23,10 @@ public:
     std::size_t depth() const { return m_levels.size(); }
     const std::string& top_key() const { return m_levels.back().key; }
     int top_kind() const { return m_levels.back().kind; }
+    /// Key of the level `levels` above the innermost one (0: top_key()); empty above the outermost.
+    const std::string& key_above(std::size_t levels) const;
+    /// The keys of the open levels, outermost first, joined by '/'.
+    std::string keys() const;
 
     void push_tag(std::string tag);
     /// Pops the last tag pushed. False when it was not pushed on the innermost
@@ -50,3 +56,5 @@ private:
     std::vector<tag> m_tags;                     ///< open tags
     std::vector<std::vector<std::string>> m_seen{1};  ///< per depth, every tag pushed there
 };
+
+}  // namespace ds_json

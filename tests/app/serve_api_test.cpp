@@ -18,7 +18,8 @@
 #include "app/serve_assets.h"
 #include "app/serve_http.h"
 #include "app/serve_project.h"
-#include "host/project/json_stream.h"
+#include "host/project/json_read_stream.h"
+#include "host/project/json_write_stream.h"
 
 namespace {
 
@@ -302,10 +303,10 @@ TEST_F(served, list_lengths_from_the_stored_form_are_those_a_writing_stream_meet
         if (!drawing) continue;
         ++drawings;
         ds_app::list_lengths written;
-        const auto stream = json_write_stream::checking(
-            [&](const json_write_stream& at, const std::string& key, const nlohmann::ordered_json& value) {
+        const auto stream = ds_json::json_write_stream::checking(
+            [&](const ds_json::member_context& at, const std::string& key, const nlohmann::ordered_json& value) {
                 if (key == "count" && value.is_number_integer())
-                    written.emplace_back(at.open_order(), at.open_path(), value.get<std::int64_t>());
+                    written.emplace_back(dynamic_cast<const ds_json::json_write_stream&>(at).open_order(), at.open_path(), value.get<std::int64_t>());
             });
         drawing->serialize_members(*stream);
         std::sort(written.begin(), written.end());

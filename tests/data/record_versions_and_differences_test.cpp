@@ -38,7 +38,7 @@ std::string read_with_version(Record stored, Record target, std::optional<int> v
     if (version) document["version"] = *version;
     else document.erase("version");
     const Record before = target;
-    json_read_stream reader(document);
+    ds_json::json_read_stream reader(document);
     target.serialize_members(reader);
     if (differences(target, stored).empty()) return "read";
     return differences(target, before).empty() ? "kept" : "partly read";

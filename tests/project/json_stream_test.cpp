@@ -1,6 +1,7 @@
 // JSON member streams: exact numbers, soft and reported read failures, loud
 // write misuse.
-#include "host/project/json_stream.h"
+#include "host/project/json_read_stream.h"
+#include "host/project/json_write_stream.h"
 
 #include <cfloat>
 #include <climits>
@@ -19,19 +20,19 @@ using testing::HasSubstr;
 namespace {
 
 /// The diagnostics as "error: path: message" lines.
-std::vector<std::string> lines(const json_read_stream& stream)
+std::vector<std::string> lines(const ds_json::json_read_stream& stream)
 {
     std::vector<std::string> out;
     for (const auto& d : stream.diagnostics()) out.push_back(to_string(d));
     return out;
 }
 
-std::unique_ptr<json_read_stream> reader(std::string_view text) { return json_read_stream::from_text(text, "nodes[0]"); }
+std::unique_ptr<ds_json::json_read_stream> reader(std::string_view text) { return ds_json::json_read_stream::from_text(text, "nodes[0]"); }
 
 std::string write_error(auto misuse)
 {
-    json_write_stream stream;
-    return ds_test::error_text<ds_stream_error>([&] {
+    ds_json::json_write_stream stream;
+    return ds_test::error_text<ds_json::stream_error>([&] {
         misuse(stream);
         (void)stream.document();
     });
@@ -45,7 +46,7 @@ TEST(json_stream, ExtremeNumbersReadBackExactly)
 {
     const double doubles[] = {0.1, -0.0, 1e300, DBL_MIN / 4, -123456.789};
     const auto numbered = [](int i) { return CString("d") + CString(std::to_string(i)); };
-    json_write_stream out;
+    ds_json::json_write_stream out;
     out.write("min", INT_MIN);
     out.write("max", INT_MAX);
     for (int i = 0; i < 5; ++i) out.write(numbered(i), doubles[i]);
@@ -169,29 +170,29 @@ TEST(json_stream, UnbalancedMarksAndTagsAreReported)
                                         "error: nodes[0] a: object \"a\" was never closed"));
     EXPECT_TRUE(in->has_errors());
     int v = 0;
-    EXPECT_THROW(in->write("a", v), ds_stream_error);
-    EXPECT_EQ(json_read_stream(nlohmann::ordered_json::array()).diagnostics().size(), 1u);
+    EXPECT_THROW(in->write("a", v), ds_json::stream_error);
+    EXPECT_EQ(ds_json::json_read_stream(nlohmann::ordered_json::array()).diagnostics().size(), 1u);
 }
 
 TEST(json_stream, WriterRefusesMisuseNamingThePath)
 {
-    EXPECT_THAT(write_error([](json_write_stream& s) {
+    EXPECT_THAT(write_error([](ds_json::json_write_stream& s) {
                     s.push_guard_tag("DS_CSH_LB_Data");
                     s.write("version", 6);
                     s.write("version", 6);
                 }),
                 HasSubstr("DS_CSH_LB_Data/version: key written twice into one object"));
-    EXPECT_THAT(write_error([](json_write_stream& s) {
+    EXPECT_THAT(write_error([](ds_json::json_write_stream& s) {
                     s.mark("a", x_mark_list_begin);
                     s.mark("a", x_mark_object_end);
                 }),
                 HasSubstr("object end mark does not match the open list \"a\""));
-    EXPECT_THAT(write_error([](json_write_stream& s) { s.write("w", std::nan("")); }),
+    EXPECT_THAT(write_error([](ds_json::json_write_stream& s) { s.write("w", std::nan("")); }),
                 HasSubstr("w: value is not a finite number"));
-    EXPECT_THAT(write_error([](json_write_stream& s) { s.mark("open", x_mark_object_begin); }),
+    EXPECT_THAT(write_error([](ds_json::json_write_stream& s) { s.mark("open", x_mark_object_begin); }),
                 HasSubstr("object \"open\" is still open"));
 #if DS_NARROW_IS_GBK
-    EXPECT_THAT(write_error([](json_write_stream& s) { s.write("s", CString("\x81", 1)); }),
+    EXPECT_THAT(write_error([](ds_json::json_write_stream& s) { s.write("s", CString("\x81", 1)); }),
                 HasSubstr("s: text does not convert"));
 #endif
 }

@@ -134,14 +134,18 @@ TEST(project_files, GoodFilesLoadAndSaveBackUnchanged)
         const auto saved = ds_project::project_document(pointers(loaded.nodes));
         // Saving assembles the text node by node; it must be the document's own layout.
         EXPECT_EQ(ds_project::project_text(pointers(loaded.nodes)), ds_json::dump_text(saved) + "\n");
-        // The load makes the digest of that text as it checks the nodes.
-        EXPECT_EQ(loaded.text_digest, ds_project::project_digest(pointers(loaded.nodes)));
+        // The load digests the values as the nodes take them in, the same as a
+        // save's digest; a node stored in an older layout is converted while
+        // it reads, so its project counts as changed and is written anew.
+        const bool older_layout = entry.path().filename().string().find("old") != std::string::npos ||
+                                  entry.path().filename().string().find("version_1") != std::string::npos;
+        EXPECT_EQ(loaded.digest == ds_project::project_digest(pointers(loaded.nodes)), !older_layout);
         const auto reloaded = ds_project::load_project_document(saved, "saved");
         EXPECT_EQ(ds_project::project_document(pointers(reloaded.nodes)), saved);
     }
     EXPECT_GE(count, 5u);
     const auto empty = ds_project::load_project_text(R"({"format": "ds-pedestal-project", "format_version": 1, "nodes": []})", "empty");
-    EXPECT_EQ(empty.text_digest, ds_project::project_digest({}));
+    EXPECT_EQ(empty.digest, ds_project::project_digest({}));
 }
 
 // Every bad file is refused with the file name and a clear reason; the fragment

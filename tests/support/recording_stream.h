@@ -10,7 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/project/json_stream.h"
+#include "host/project/json_read_stream.h"
+#include "host/project/json_write_stream.h"
 
 namespace ds_test {
 
@@ -33,12 +34,12 @@ stream_entry end_object(const CString& key);
 stream_entry begin_list(const CString& key);
 stream_entry end_list(const CString& key);
 
-/// The JSON a json_write_stream makes of `entries`.
+/// The JSON a ds_json::json_write_stream makes of `entries`.
 nlohmann::ordered_json json_of(const std::vector<stream_entry>& entries);
 
-/// Records the calls and writes them through a json_write_stream, so the
+/// Records the calls and writes them through a ds_json::json_write_stream, so the
 /// protocol is checked as strictly as when saving (a key twice in one object
-/// throws ds_stream_error).
+/// throws ds_json::stream_error).
 class recording_stream : public member_rw_interface {
 public:
     bool is_storing() const override { return true; }
@@ -76,7 +77,7 @@ public:
 private:
     void record(const CString& key, entry_value value);
 
-    json_write_stream m_writer;
+    ds_json::json_write_stream m_writer;
     std::vector<CString> m_tags;
     std::vector<stream_entry> m_entries;
 };
@@ -85,7 +86,7 @@ private:
 template <class Record>
 Record read_back(const std::vector<stream_entry>& entries, Record record = {})
 {
-    json_read_stream reader(json_of(entries));
+    ds_json::json_read_stream reader(json_of(entries));
     record.serialize_members(reader);
     return record;
 }

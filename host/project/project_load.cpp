@@ -1,14 +1,15 @@
-// Saving and loading the project file.
+// Loading a project file: parsing, creating each node by class name and
+// reading its members, checking the values as they arrive.
 #include "host/project/project_file.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <exception>
-#include <functional>
 #include <iterator>
+#include <optional>
 
 #include "host/framework/atomic_file.h"
-#include "host/project/json_stream.h"
+#include "host/project/json_read_stream.h"
 #include "host/project/json_text.h"
 #include "host/project/record_limits.h"
 #include "host/grid/field_catalogue.h"
@@ -100,10 +101,12 @@ std::unique_ptr<data_node_base> create_node(const std::string& class_name, const
     return std::unique_ptr<data_node_base>(node);
 }
 
+/// Reads the node's members, its values going to `digest` and `observer` as they arrive.
 void read_members(data_node_base& node, ordered_json members, const std::string& source, const std::string& place,
-                  std::vector<stream_diagnostic>& warnings)
+                  std::vector<stream_diagnostic>& warnings, ds_digest::member_digest* digest, ds_json::value_observer observer)
 {
-    json_read_stream stream(std::move(members), place);
+    ds_json::json_read_stream stream(std::move(members), place);
+    stream.listen(digest, std::move(observer));
     try {
         node.serialize_members(stream);
     } catch (const std::exception& e) {
@@ -123,212 +126,7 @@ void read_members(data_node_base& node, ordered_json members, const std::string&
     if (error_count > 0) refuse_load(source, "", std::to_string(error_count) + " unusable entries:" + errors);
 }
 
-[[noreturn]] void refuse_save(const std::string& path, const std::string& place, const std::string& what)
-{
-    throw project_error("cannot save project \"" + path + "\": " + (place.empty() ? "" : place + ": ") + what);
-}
-
-/// The node's class name, refused when the class cannot be created by that name.
-const char* creatable_class_name(const data_node_base& node, const std::string& place)
-{
-    const char* class_name = node.GetRuntimeClass()->m_lpszClassName;
-    if (CRuntimeClass::FromName(class_name) != node.GetRuntimeClass())
-        throw project_error(place + ": class \"" + std::string(class_name) +
-                            "\" cannot be created by name, so the project could not be loaded again");
-    return class_name;
-}
-
-// serialize_members serves both directions and is therefore not const; a
-// writing stream only reads the node.
-void write_members(const data_node_base& node, member_rw_interface& stream)
-{
-    const_cast<data_node_base&>(node).serialize_members(stream);
-}
-
-ordered_json node_entry(const data_node_base& node, const std::string& place)
-{
-    const char* class_name = creatable_class_name(node, place);
-    json_write_stream stream(place);
-    write_members(node, stream);
-    ordered_json entry = ordered_json::object();
-    entry["class"] = class_name;
-    entry["tag"] = ds_text::to_utf8(node.get_node_tag());
-    entry["name"] = ds_text::to_utf8(node.get_node_name());
-    entry["members"] = stream.take_document();
-    return entry;
-}
-
-/// node_entry(node, place) as text, written while the members come, laid out
-/// as dump_text lays out an entry of the node list (four spaces deep).
-void write_node_entry(ds_json::piece_writer& out, const data_node_base& node, const std::string& place,
-                      json_write_stream::value_observer observer = {})
-{
-    const char* class_name = creatable_class_name(node, place);
-    // The tag and name go first in the text, but a fault in the members is the
-    // one to report when both are wrong, as node_entry does.
-    std::string tag, name;
-    std::exception_ptr text_fault;
-    try {
-        tag = ds_text::to_utf8(node.get_node_tag());
-        name = ds_text::to_utf8(node.get_node_name());
-    } catch (const ds_text::conversion_error&) {
-        text_fault = std::current_exception();
-    }
-    out.raw("{\n      \"class\": ");
-    out.value(class_name);
-    out.raw(",\n      \"tag\": ");
-    out.value(tag);
-    out.raw(",\n      \"name\": ");
-    out.value(name);
-    out.raw(",\n      \"members\": ");
-    const auto stream = json_write_stream::to_text(out, 6, place, std::move(observer));
-    write_members(node, *stream);
-    stream->finish_text();
-    if (text_fault) std::rethrow_exception(text_fault);
-    out.raw("\n    }");
-}
-
-/// `write` for nodes[index], with every failure turned into a project_error naming the node.
-template <class Write>
-auto with_node_errors(const data_node_base* node, std::size_t index, Write write)
-{
-    const std::string place = node_place(index);
-    if (!node) throw project_error(place + ": no node");
-    try {
-        return write(*node, place);
-    } catch (const project_error&) {
-        throw;
-    } catch (const ds_stream_error& e) {
-        throw project_error(e.what());  // already names the node and the path
-    } catch (const std::exception& e) {
-        throw project_error(place + " (class \"" + node->GetRuntimeClass()->m_lpszClassName + "\"): " + e.what());
-    }
-}
-
-ordered_json document_head()
-{
-    ordered_json document = ordered_json::object();
-    document["format"] = format_name;
-    document["format_version"] = format_version;
-    document["nodes"] = ordered_json::array();
-    return document;
-}
-
-/// The text of a project with no nodes.
-const std::string& empty_project_text()
-{
-    static const std::string text = ds_json::dump_text(document_head()) + "\n";
-    return text;
-}
-
-/// The text before the first entry: the empty project's head, which ends in "[]\n}\n",
-/// up to its brackets. The entries follow, laid out as dump_text lays out the
-/// elements of an array two levels deep, each after entry_separator(i).
-std::string_view text_before_entries() { return std::string_view(empty_project_text()).substr(0, empty_project_text().size() - 4); }
-std::string_view entry_separator(std::size_t index) { return index == 0 ? "\n    " : ",\n    "; }
-constexpr std::string_view text_after_entries = "\n  ]\n}\n";
-
 }  // namespace
-
-ordered_json project_document(const std::vector<const data_node_base*>& nodes)
-{
-    ordered_json document = document_head();
-    ordered_json& list = document["nodes"];
-    for (std::size_t i = 0; i < nodes.size(); ++i) list.push_back(with_node_errors(nodes[i], i, node_entry));
-    return document;
-}
-
-void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
-                         const std::function<void(std::string_view)>& piece, std::string* refusal)
-{
-    if (nodes.empty()) {
-        piece(empty_project_text());
-        return;
-    }
-    ds_json::piece_writer out(piece);
-    out.raw(text_before_entries());
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        out.raw(entry_separator(i));
-        with_node_errors(nodes[i], i, [&](const data_node_base& node, const std::string& place) {
-            if (!refusal || !refusal->empty()) return write_node_entry(out, node, place);
-            std::optional<record_limits::violation> found;
-            write_node_entry(out, node, place, record_limits::violation_observer(found));
-            if (found) *refusal = place + ": " + record_limits::describe(*found, ds_text::to_utf8_for_display(node.get_node_name()));
-        });
-    }
-    out.raw(text_after_entries);
-    out.flush();
-}
-
-std::string project_text(const std::vector<const data_node_base*>& nodes, std::size_t expected_size)
-{
-    std::string text;
-    text.reserve(expected_size + expected_size / 2);
-    for_each_text_piece(nodes, [&](std::string_view piece) { text += piece; });
-    return text;
-}
-
-ds_digest::digest project_digest(const std::vector<const data_node_base*>& nodes)
-{
-    ds_digest::text_digest digest;
-    for_each_text_piece(nodes, [&](std::string_view piece) { digest.add(piece); });
-    return digest.finish();
-}
-
-void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes)
-{
-    try {
-        ds_file::atomic_writer file(path);
-        for_each_text_piece(nodes, [&](std::string_view piece) { file.write(piece); });
-        file.commit();
-    } catch (const std::exception& e) {
-        refuse_save(path.string(), "", e.what());
-    }
-}
-
-pending_save::pending_save(std::filesystem::path path, const std::vector<const data_node_base*>& nodes)
-    : m_path(std::move(path)), m_nodes(nodes)
-{
-    try {
-        m_file = std::make_unique<ds_file::atomic_writer>(m_path);
-    } catch (const ds_file::file_error&) {
-        // A folder that takes no new file only matters if the project changed: commit() tells.
-    }
-    ds_digest::text_digest digest;
-    for_each_text_piece(
-        m_nodes,
-        [&](std::string_view piece) {
-            digest.add(piece);
-            if (!m_file) return;
-            try {
-                m_file->write(piece);
-            } catch (const ds_file::file_error&) {
-                m_file.reset();  // a full disk, say: commit() tries again and reports it
-            }
-        },
-        &m_refusal);
-    m_digest = digest.finish();
-}
-
-pending_save::~pending_save() = default;
-
-void pending_save::commit()
-{
-    // The last wall behind every door: whatever a command did, the file it
-    // leaves must load.
-    if (!m_refusal.empty())
-        throw project_error("cannot save " + m_path.string() + ": " + m_refusal +
-                            ", which the project loader refuses; the file was not written");
-    if (!m_file) {
-        save_project(m_path, m_nodes);  // writes again, and says why the first attempt failed if it still does
-        return;
-    }
-    try {
-        m_file->commit();
-    } catch (const std::exception& e) {
-        refuse_save(m_path.string(), "", e.what());
-    }
-}
 
 namespace {
 
@@ -339,18 +137,13 @@ namespace {
 /// whichever way its entries arrive.
 class node_loader {
 public:
-    explicit node_loader(const std::string& source)
-        : m_source(source), m_text([this](std::string_view piece) { m_digest.add(piece); })
-    {
-    }
+    explicit node_loader(const std::string& source) : m_source(source) {}
 
     void take(ordered_json&& entry)
     {
         const std::size_t index = m_taken++;
         if (m_refusal) return;  // the load fails anyway: spend nothing more on it
         try {
-            m_text.raw(index == 0 ? text_before_entries() : std::string_view());
-            m_text.raw(entry_separator(index));
             m_nodes.push_back(load_node(entry, index));
         } catch (const project_error&) {
             m_refusal = std::current_exception();
@@ -369,10 +162,7 @@ public:
         result.warnings.insert(result.warnings.end(), std::make_move_iterator(m_node_warnings.begin()),
                                std::make_move_iterator(m_node_warnings.end()));
         result.nodes = std::move(m_nodes);
-        if (m_taken == 0) m_text.raw(empty_project_text());
-        else m_text.raw(text_after_entries);
-        m_text.flush();
-        result.text_digest = m_digest.finish();
+        result.digest = m_digest.finish();
         return result;
     }
 
@@ -390,9 +180,21 @@ private:
         auto node = create_node(class_name.get_ref<const std::string&>(), m_source, place);
         node->set_node_tag(narrow_text(tag, m_source, place + ".tag"));
         node->set_node_name(narrow_text(name, m_source, place + ".name"));
-        read_members(*node, std::move(members), m_source, place, m_node_warnings);
+        m_digest.node(class_name.get_ref<const std::string&>(), node->get_node_tag().str(), node->get_node_name().str());
+        // Values are checked as the node takes them in, so a converted old
+        // layout is checked on the keys it is stored under.
+        std::optional<record_limits::violation> found;
+        std::vector<record_limits::violation> damaged;
+        read_members(*node, std::move(members), m_source, place, m_node_warnings, &m_digest,
+                     record_limits::violation_observer(found, &damaged));
         check_name(*node, place);
-        check_written(*node, name.get_ref<const std::string&>(), place);
+        const std::string& name_text = name.get_ref<const std::string&>();
+        if (found) refuse_load(m_source, place, record_limits::describe(*found, name_text));
+        // A text breaking its rule is kept as read, but the project counts as
+        // damaged: commands that would write it again refuse unless forced.
+        for (const auto& text : damaged)
+            m_node_warnings.push_back({diagnostic_severity::warning, place + " " + text.field,
+                                       record_limits::describe(text, name_text), true});
         return node;
     }
 
@@ -407,34 +209,12 @@ private:
             {diagnostic_severity::warning, place + ".name", "the name \"" + shown + "\" " + refused->rule, true});
     }
 
-    /// Values the node took in must be ones the host accepts: checked on what
-    /// the node holds after reading, so an old layout's converted values count
-    /// too. The check writes the node's text as a save would, which also
-    /// makes the digest of the project's text as loaded.
-    void check_written(const data_node_base& node, const std::string& name, const std::string& place)
-    {
-        std::optional<record_limits::violation> found;
-        std::vector<record_limits::violation> damaged;
-        try {
-            write_node_entry(m_text, node, place, record_limits::violation_observer(found, &damaged));
-        } catch (const std::exception& e) {
-            refuse_load(m_source, place, std::string("the node read cannot be written again: ") + e.what());
-        }
-        if (found) refuse_load(m_source, place, record_limits::describe(*found, name));
-        // A text breaking its rule is kept as read, but the project counts as
-        // damaged: commands that would write it again refuse unless forced.
-        for (const auto& text : damaged)
-            m_node_warnings.push_back({diagnostic_severity::warning, place + " " + text.field,
-                                       record_limits::describe(text, name), true});
-    }
-
     const std::string& m_source;
     std::size_t m_taken = 0;
     std::vector<std::unique_ptr<data_node_base>> m_nodes;
     std::vector<stream_diagnostic> m_node_warnings;
     std::exception_ptr m_refusal;
-    ds_digest::text_digest m_digest;
-    ds_json::piece_writer m_text;  ///< the project's text as a save would write it, into m_digest
+    ds_digest::member_digest m_digest;  ///< the values as the nodes took them in
 };
 
 /// Parses `utf8` and loads its nodes while parsing.

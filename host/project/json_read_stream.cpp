@@ -1,5 +1,5 @@
-// JSON-backed member streams: the project file's view of serialize_members.
-#include "host/project/json_stream.h"
+// Reading a record's members from a JSON object.
+#include "host/project/json_read_stream.h"
 
 #include <climits>
 #include <cmath>
@@ -8,17 +8,13 @@
 #include <utility>
 
 #include "host/project/json_text.h"
+#include "host/project/stream_marks.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;
 
+namespace ds_json {
 namespace {
-
-bool is_begin(int kind) { return kind == x_mark_object_begin || kind == x_mark_list_begin; }
-bool is_end(int kind) { return kind == x_mark_object_end || kind == x_mark_list_end; }
-/// The begin kind that an end kind closes.
-int begin_of(int end_kind) { return end_kind - 1; }
-const char* mark_name(int kind) { return kind == x_mark_object_begin || kind == x_mark_object_end ? "object" : "list"; }
 
 /// "a string", "the number 3.7", "an object": what a reader found instead.
 std::string describe(const ordered_json& value)
@@ -123,192 +119,18 @@ const ordered_json& empty_object()
     return empty;
 }
 
+/// What a record holds after a read, as the sinks of a save would see it;
+/// text in UTF-8 as the file held it when it was taken from there.
+member_value value_of(const int& v, const ordered_json*) { return member_value::of(v); }
+member_value value_of(const double& v, const ordered_json*) { return member_value::of(v); }
+member_value value_of(const bool& v, const ordered_json*) { return member_value::of(v); }
+member_value value_of(const CString& v, const ordered_json* found)
+{
+    const std::string_view utf8 = found && found->is_string() ? std::string_view(found->get_ref<const std::string&>()) : "";
+    return member_value::of_text(v.str(), utf8);
+}
+
 }  // namespace
-
-// ---------------------------------------------------------------- writing
-
-json_write_stream::json_write_stream(std::string path_prefix)
-    : m_document(ordered_json::object()), m_path(std::move(path_prefix))
-{
-    m_frames.emplace_back();
-}
-
-std::unique_ptr<json_write_stream> json_write_stream::checking(value_observer observer)
-{
-    auto stream = std::make_unique<json_write_stream>();
-    stream->m_observer = std::move(observer);
-    stream->m_keep_values = false;
-    return stream;
-}
-
-std::unique_ptr<json_write_stream> json_write_stream::to_text(ds_json::piece_writer& output, unsigned offset,
-                                                              std::string path_prefix, value_observer observer)
-{
-    auto stream = std::make_unique<json_write_stream>(std::move(path_prefix));
-    stream->m_observer = std::move(observer);
-    stream->m_keep_values = false;
-    stream->m_text = &output;
-    stream->m_text_offset = offset;
-    return stream;
-}
-
-void json_write_stream::text_member(const std::string& key)
-{
-    // An object's opening brace waits for its first member: an empty one is "{}".
-    m_text->raw(m_frames.back().members.size() == 0 ? "{\n" : ",\n");
-    m_text->spaces(m_text_offset + 2 * m_frames.size());
-    m_text->value(key);
-    m_text->raw(": ");
-}
-
-void json_write_stream::text_close()
-{
-    if (m_frames.back().members.size() == 0) {
-        m_text->raw("{}");
-        return;
-    }
-    m_text->raw("\n");
-    m_text->spaces(m_text_offset + 2 * (m_frames.size() - 1));
-    m_text->raw("}");
-}
-
-void json_write_stream::finish_text()
-{
-    check_complete();
-    text_close();
-}
-
-std::string json_write_stream::open_path() const
-{
-    std::string path;
-    for (std::size_t i = 1; i < m_frames.size(); ++i) path += (i > 1 ? "/" : "") + m_frames[i].key;
-    return path;
-}
-
-void json_write_stream::fail(std::string_view leaf, const std::string& message) const
-{
-    throw ds_stream_error(m_path.render(leaf) + ": " + message);
-}
-
-std::string json_write_stream::utf8_key(const CString& key) const
-{
-    try {
-        return ds_text::to_utf8(key);
-    } catch (const ds_text::conversion_error& e) {
-        fail(ds_text::to_utf8_for_display(key), std::string("key does not convert: ") + e.what());
-    }
-}
-
-std::string json_write_stream::new_key(const CString& key) const
-{
-    std::string text = utf8_key(key);
-    // The top object may hold members already completed by document().
-    const bool repeated = m_frames.back().members.contains(text) ||
-                          (m_frames.size() == 1 && m_document.contains(text));
-    if (repeated) fail(text, "key written twice into one object");
-    return text;
-}
-
-void json_write_stream::add(const CString& key, ordered_json value)
-{
-    std::string text = new_key(key);
-    if (m_observer) m_observer(*this, text, value);
-    if (m_text) {
-        text_member(text);
-        m_text->value(value);
-    }
-    m_frames.back().members.append(std::move(text), m_keep_values ? std::move(value) : ordered_json());
-}
-
-void json_write_stream::write(const CString& key, int value) { add(key, value); }
-
-void json_write_stream::write(const CString& key, double value)
-{
-    if (!std::isfinite(value)) fail(ds_text::to_utf8_for_display(key), "value is not a finite number");
-    add(key, value);
-}
-
-void json_write_stream::write(const CString& key, bool value) { add(key, value); }
-
-void json_write_stream::write(const CString& key, const CString& value)
-{
-    std::string text;
-    try {
-        text = ds_text::to_utf8(value);
-    } catch (const ds_text::conversion_error& e) {
-        fail(ds_text::to_utf8_for_display(key), std::string("text does not convert: ") + e.what());
-    }
-    add(key, std::move(text));
-}
-
-void json_write_stream::read(const CString& key, int&) { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
-void json_write_stream::read(const CString& key, double&) { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
-void json_write_stream::read(const CString& key, bool&) { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
-void json_write_stream::read(const CString& key, CString&) { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
-
-void json_write_stream::mark(const CString& key, int kind)
-{
-    if (is_begin(kind)) {
-        std::string text = new_key(key);
-        if (m_text) text_member(text);
-        m_path.enter(text, kind);
-        m_frames.push_back({{}, std::move(text), ++m_objects_opened});
-        return;
-    }
-    const std::string text = utf8_key(key);
-    if (!is_end(kind)) fail(text, "unknown mark kind " + std::to_string(kind));
-    if (m_path.depth() == 0) fail(text, std::string(mark_name(kind)) + " end mark without an open begin mark");
-    if (m_path.top_key() != text || m_path.top_kind() != begin_of(kind))
-        fail(text, std::string(mark_name(kind)) + " end mark does not match the open " +
-                       mark_name(m_path.top_kind()) + " \"" + m_path.top_key() + "\"");
-    if (const auto dropped = m_path.leave(); !dropped.empty())
-        fail(text, "guard tag \"" + dropped.front() + "\" still open at the end mark");
-    if (m_text) text_close();
-    frame done = std::move(m_frames.back());
-    m_frames.pop_back();
-    m_frames.back().members.append(std::move(done.key), m_keep_values ? done.members.take_object() : ordered_json());
-}
-
-void json_write_stream::push_guard_tag(const CString& tag) { m_path.push_tag(ds_text::to_utf8_for_display(tag)); }
-
-void json_write_stream::pop_guard_tag()
-{
-    // Guards pop from their destructors, also while an exception unwinds, so
-    // this must not throw: the fault is kept for document() to report.
-    if (!m_path.pop_tag() && m_deferred_error.empty())
-        m_deferred_error = m_path.render() + ": guard tag popped without a matching push at this level";
-}
-
-void json_write_stream::check_complete() const
-{
-    if (!m_deferred_error.empty()) throw ds_stream_error(m_deferred_error);
-    if (m_path.depth() > 0)
-        fail({}, std::string(mark_name(m_path.top_kind())) + " \"" + m_path.top_key() + "\" is still open");
-    if (m_path.tag_count() > 0) fail({}, "a guard tag is still open");
-}
-
-const ordered_json& json_write_stream::document() const
-{
-    check_complete();
-    ds_json::object_members& written = m_frames.front().members;
-    if (m_document.empty()) {
-        m_document = written.take_object();
-    } else if (written.size() > 0) {
-        ordered_json later = written.take_object();
-        for (auto& [key, value] : later.items()) m_document[key] = std::move(value);
-    }
-    return m_document;
-}
-
-ordered_json json_write_stream::take_document()
-{
-    document();  // throws while anything is still open
-    return std::exchange(m_document, ordered_json::object());
-}
-
-std::string json_write_stream::text(int indent) const { return ds_json::dump_text(document(), indent); }
-
-// ---------------------------------------------------------------- reading
 
 json_read_stream::json_read_stream(ordered_json document, std::string path_prefix)
     : m_document(std::move(document)), m_path(std::move(path_prefix))
@@ -387,20 +209,29 @@ bool json_read_stream::read_value(const CString& key, T& value, Convert convert)
 {
     std::string key_text;
     const ordered_json* found = find(key, key_text);
-    if (!found) return false;
     T result{};
     std::string problem;
-    if (!convert(*found, result, problem)) {
-        note(diagnostic_severity::error, key_text, std::move(problem));
-        return false;
-    }
-    value = std::move(result);
-    return true;
+    const bool taken = found && convert(*found, result, problem);
+    if (found && !taken) note(diagnostic_severity::error, key_text, std::move(problem));
+    if (taken) value = std::move(result);
+    if (m_digest || m_observer) heard(key, key_text, value_of(value, found), taken);
+    return taken;
 }
 
 void json_read_stream::read(const CString& key, int& value)
 {
-    if (read_value(key, value, to_int) && m_frames.back().is_list && key == "count") clamp_count(value);
+    // A list's count is clamped before anyone hears of it: the record holds the clamped one.
+    if (m_frames.back().is_list && key == "count") {
+        value_observer observer = std::exchange(m_observer, {});
+        ds_digest::member_digest* digest = std::exchange(m_digest, nullptr);
+        const bool taken = read_value(key, value, to_int);
+        m_observer = std::move(observer);
+        m_digest = digest;
+        if (taken) clamp_count(value);
+        if (m_digest || m_observer) heard(key, "count", member_value::of(value), taken);
+        return;
+    }
+    read_value(key, value, to_int);
 }
 
 void json_read_stream::read(const CString& key, double& value) { read_value(key, value, to_double); }
@@ -423,29 +254,30 @@ void json_read_stream::clamp_count(int& count)
 
 void json_read_stream::mark(const CString& key, int kind)
 {
-    if (is_begin(kind)) {
+    if (stream_marks::is_begin(kind)) {
         std::string key_text;
         const ordered_json* found = find(key, key_text);
         if (found && !found->is_object()) {
             note(diagnostic_severity::error, key_text, "expected an object, found " + describe(*found));
             found = nullptr;
         }
+        if (m_digest) m_digest->object_begin({key.str(), key_text}, kind);
         m_path.enter(key_text, kind);
         open(found ? found : &empty_object(), kind == x_mark_list_begin);
         return;
     }
     const std::string key_text = ds_text::to_utf8_for_display(key);
-    if (!is_end(kind)) {
+    if (!stream_marks::is_end(kind)) {
         note(diagnostic_severity::error, key_text, "unknown mark kind " + std::to_string(kind));
         return;
     }
     if (m_path.depth() == 0) {
-        note(diagnostic_severity::error, key_text, std::string(mark_name(kind)) + " end mark without an open begin mark");
+        note(diagnostic_severity::error, key_text, std::string(stream_marks::name(kind)) + " end mark without an open begin mark");
         return;
     }
-    if (m_path.top_key() != key_text || m_path.top_kind() != begin_of(kind))
+    if (m_path.top_key() != key_text || m_path.top_kind() != stream_marks::begin_of(kind))
         note(diagnostic_severity::error, key_text,
-             std::string(mark_name(kind)) + " end mark does not match the open " + mark_name(m_path.top_kind()) +
+             std::string(stream_marks::name(kind)) + " end mark does not match the open " + stream_marks::name(m_path.top_kind()) +
                  " \"" + m_path.top_key() + "\"");
     close_top();
 }
@@ -473,6 +305,7 @@ void json_read_stream::close_top()
         m_diagnostics.push_back({diagnostic_severity::error, m_path.render(),
                                  "guard tag \"" + dropped.front() + "\" still open at an end mark"});
     m_frames.pop_back();
+    if (m_digest) m_digest->object_end();
 }
 
 void json_read_stream::push_guard_tag(const CString& tag) { m_path.push_tag(ds_text::to_utf8_for_display(tag)); }
@@ -488,7 +321,7 @@ void json_read_stream::finish()
     m_finished = true;
     while (m_path.depth() > 0) {
         note(diagnostic_severity::error, {},
-             std::string(mark_name(m_path.top_kind())) + " \"" + m_path.top_key() + "\" was never closed");
+             std::string(stream_marks::name(m_path.top_kind())) + " \"" + m_path.top_key() + "\" was never closed");
         close_top();
     }
     if (m_path.tag_count() > 0) note(diagnostic_severity::error, {}, "a guard tag is still open at the end");
@@ -497,10 +330,24 @@ void json_read_stream::finish()
 
 void json_read_stream::refuse_write() const
 {
-    throw ds_stream_error(m_path.render() + ": write on a reading stream");
+    throw stream_error(m_path.render() + ": write on a reading stream");
 }
 
 void json_read_stream::write(const CString&, int) { refuse_write(); }
 void json_read_stream::write(const CString&, double) { refuse_write(); }
 void json_read_stream::write(const CString&, bool) { refuse_write(); }
 void json_read_stream::write(const CString&, const CString&) { refuse_write(); }
+
+void json_read_stream::listen(ds_digest::member_digest* digest, value_observer observer)
+{
+    m_digest = digest;
+    m_observer = std::move(observer);
+}
+
+void json_read_stream::heard(const CString& key, const std::string& key_text, const member_value& value, bool taken)
+{
+    if (m_digest) m_digest->value({key.str(), key_text}, value);
+    if (m_observer && taken) m_observer(*this, key_text, value.json());
+}
+
+}  // namespace ds_json

@@ -1,0 +1,117 @@
+// json_read_stream: a record's serialize_members served from a JSON object,
+// as the project file holds it. Never throws for bad data.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "host/framework/member_rw_interface.h"
+#include "host/project/member_context.h"
+#include "host/project/member_digest.h"
+#include "host/project/member_sink.h"
+#include "host/project/stream_diagnostic.h"
+#include "host/project/stream_path.h"
+
+namespace ds_json {
+
+/// Reads from a JSON object; never throws for bad data.
+///
+/// A missing key leaves the target unchanged and notes a warning; a value that
+/// is present but unusable (another JSON type, a number out of the target's
+/// range, a fraction read as int, text the narrow charset cannot hold) leaves it
+/// unchanged and notes an error. A begin mark whose key is missing or not an
+/// object opens an empty object, so every read inside fails softly. "count" read
+/// inside a list is clamped to [0, number of items present], so a hostile file
+/// cannot make a reader allocate beyond what the file holds. Entries that were
+/// never read are noted as warnings when their object is closed (and by finish()
+/// for the top object), so a partial load is visible. Writes throw ds_stream_error.
+class json_read_stream : public member_rw_interface, public member_context {
+public:
+    /// Sees each value a record took in, as it takes it: where the stream is,
+    /// the value's key and the value the record now holds. Missing and
+    /// unusable entries are not shown (the diagnostics tell of them).
+    using value_observer = ds_json::value_observer;
+
+    /// Reads `document`, which should be an object. `path_prefix` starts every diagnostic path.
+    explicit json_read_stream(nlohmann::ordered_json document, std::string path_prefix = {});
+    /// Parses UTF-8 JSON text strictly (ds_json::parse_text); throws ds_json::json_text_error.
+    static std::unique_ptr<json_read_stream> from_text(std::string_view utf8, std::string path_prefix = {});
+    json_read_stream(const json_read_stream&) = delete;
+    json_read_stream& operator=(const json_read_stream&) = delete;
+
+    bool is_storing() const override { return false; }
+
+    void write(const CString& key, int value) override;
+    void write(const CString& key, double value) override;
+    void write(const CString& key, bool value) override;
+    void write(const CString& key, const CString& value) override;
+
+    void read(const CString& key, int& value) override;
+    void read(const CString& key, double& value) override;
+    void read(const CString& key, bool& value) override;
+    void read(const CString& key, CString& value) override;
+
+    void mark(const CString& key, int kind) override;
+    void push_guard_tag(const CString& tag) override;
+    void pop_guard_tag() override;
+
+    /// Ends the read: notes an error for marks or guard tags still open and a
+    /// warning for unread entries of the top object. Call once, after the last read.
+    void finish();
+
+    /// Makes `digest` follow every value the record holds after each read (the
+    /// one it kept when an entry is missing), in order, as a save would hand
+    /// them over, and shows the values taken in to `observer`.
+    void listen(ds_digest::member_digest* digest, value_observer observer);
+
+    const std::string& open_key_above(std::size_t levels) const override { return m_path.key_above(levels); }
+    std::string open_path() const override { return m_path.keys(); }
+
+    const std::vector<stream_diagnostic>& diagnostics() const { return m_diagnostics; }
+    bool has_errors() const { return has_error(m_diagnostics); }
+
+private:
+    struct frame {
+        const nlohmann::ordered_json* object;
+        std::vector<bool> read;                                    ///< per member, in member order
+        std::unordered_map<std::string_view, std::size_t> index;  ///< built for large objects only
+        std::size_t next = 0;  ///< the member after the one found last: where a file in read order continues
+        bool is_list = false;
+    };
+
+    /// The member under `key` in the current object, marked as read; null (and a
+    /// diagnostic) when the key is missing or does not convert.
+    const nlohmann::ordered_json* find(const CString& key, std::string& key_text);
+    /// Position of the member `key_text` in `f`'s object; its size when there is none.
+    static std::size_t position_of(frame& f, const std::string& key_text);
+    /// Reads `key` through `convert`; true when `value` was set.
+    template <class T, class Convert>
+    bool read_value(const CString& key, T& value, Convert convert);
+    /// Tells the listeners of the value `key` holds after a read; `taken` when it came from the file.
+    void heard(const CString& key, const std::string& key_text, const member_value& value, bool taken);
+    void clamp_count(int& count);
+    void open(const nlohmann::ordered_json* object, bool is_list);
+    /// Notes a warning naming the members of `f` that were never read.
+    void note_unread(const frame& f);
+    /// Closes the innermost nested object (never the top one).
+    void close_top();
+    void note(diagnostic_severity severity, std::string_view leaf, std::string message);
+    [[noreturn]] void refuse_write() const;
+
+    nlohmann::ordered_json m_document;
+    std::vector<frame> m_frames;
+    stream_path m_path;
+    std::vector<stream_diagnostic> m_diagnostics;
+    bool m_finished = false;
+    ds_digest::member_digest* m_digest = nullptr;
+    value_observer m_observer;
+};
+
+}  // namespace ds_json

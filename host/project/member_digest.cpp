@@ -1,0 +1,85 @@
+// Digesting a project's values entry by entry.
+#include "host/project/member_digest.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace ds_digest {
+
+void member_digest::bytes(const void* data, std::size_t size)
+{
+    m_buffer.append(static_cast<const char*>(data), size);
+}
+
+void member_digest::text(std::string_view t)
+{
+    const std::uint64_t size = t.size();
+    bytes(&size, sizeof size);
+    bytes(t.data(), t.size());
+}
+
+void member_digest::flush_if_full()
+{
+    if (m_buffer.size() < buffer_size) return;
+    m_sha.add(m_buffer);
+    m_buffer.clear();
+}
+
+void member_digest::node(std::string_view class_name, std::string_view tag, std::string_view name)
+{
+    byte('N');
+    text(class_name);
+    text(tag);
+    text(name);
+    flush_if_full();
+}
+
+void member_digest::object_begin(const ds_json::member_key& key, int kind)
+{
+    byte('{');
+    text(key.narrow);
+    bytes(&kind, sizeof kind);
+    flush_if_full();
+}
+
+void member_digest::object_end()
+{
+    byte('}');
+    flush_if_full();
+}
+
+void member_digest::value(const ds_json::member_key& key, const ds_json::member_value& v)
+{
+    using kind = ds_json::member_value::kind;
+    text(key.narrow);
+    switch (v.type) {
+    case kind::integer:
+        byte('i');
+        bytes(&v.integer, sizeof v.integer);
+        break;
+    case kind::real: {
+        byte('d');
+        std::uint64_t bits;  // the value exactly, -0 and 0 apart, as a save would write them apart
+        std::memcpy(&bits, &v.real, sizeof bits);
+        bytes(&bits, sizeof bits);
+        break;
+    }
+    case kind::boolean:
+        byte(v.boolean ? 't' : 'f');
+        break;
+    case kind::text:
+        byte('s');
+        text(v.narrow);
+        break;
+    }
+    flush_if_full();
+}
+
+digest member_digest::finish()
+{
+    m_sha.add(m_buffer);
+    m_buffer.clear();
+    return m_sha.finish();
+}
+
+}  // namespace ds_digest

@@ -1,0 +1,45 @@
+// The digest of a project's values as its records hold them: keys, nesting,
+// typed numbers and GBK texts, not the text of the file. A load makes it from
+// what each record reads and a save from what each record writes, so telling
+// whether a command changed a project costs a load no writing and a save no
+// second pass.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/project/member_sink.h"
+#include "host/project/text_digest.h"
+
+namespace ds_digest {
+
+/// SHA-256 over the members of every node in order. Two projects whose records
+/// hold the same values under the same keys in the same order have the same
+/// digest, however their files were laid out.
+class member_digest : public ds_json::member_sink {
+public:
+    member_digest() { m_buffer.reserve(buffer_size); }
+
+    /// Starts a node: its class, tag and name (GBK).
+    void node(std::string_view class_name, std::string_view tag, std::string_view name);
+    void object_begin(const ds_json::member_key& key, int kind) override;
+    void object_end() override;
+    void value(const ds_json::member_key& key, const ds_json::member_value& value) override;
+
+    /// The digest of everything seen; the object is spent afterwards.
+    digest finish();
+
+private:
+    static constexpr std::size_t buffer_size = 64 * 1024;
+
+    void byte(char c) { m_buffer.push_back(c); }
+    void bytes(const void* data, std::size_t size);
+    /// Length first, so that no two sequences of texts give the same bytes.
+    void text(std::string_view t);
+    void flush_if_full();
+
+    std::string m_buffer;  ///< small entries gathered, so the hash sees large pieces
+    text_digest m_sha;
+};
+
+}  // namespace ds_digest
