@@ -1,9 +1,9 @@
 # Tests and benchmark of the local server (ds-host serve). They drive the
-# server in-process through the ds_host_app library, which loads the module by
+# server in-process through the ds_host_serve library, which loads the module by
 # file name as ds-host does, so they are programs of their own rather than part
 # of ds_tests (which links the module directly).
 add_executable(ds_serve_tests tests/app/serve_api_test.cpp)
-target_link_libraries(ds_serve_tests PRIVATE ds_host_app GTest::gtest GTest::gtest_main)
+target_link_libraries(ds_serve_tests PRIVATE ds_host_serve GTest::gtest GTest::gtest_main)
 target_compile_definitions(ds_serve_tests PRIVATE DS_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
 add_dependencies(ds_serve_tests DS_ui ds-host)
 gtest_discover_tests(ds_serve_tests DISCOVERY_TIMEOUT 60)
@@ -16,6 +16,6 @@ set_tests_properties(serve_in_browser PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 
 if(DS_BENCHMARKS)
   add_executable(ds_serve_bench bench/serve_edit_bench.cpp)
-  target_link_libraries(ds_serve_bench PRIVATE ds_host_app benchmark::benchmark)
+  target_link_libraries(ds_serve_bench PRIVATE ds_host_serve benchmark::benchmark)
   add_dependencies(ds_serve_bench DS_ui)
 endif()

@@ -7,7 +7,7 @@
 # preset) or gbk (the GBK replay driver, built with the "asan" preset). The
 # corpus grows in build/fuzz/corpus/TARGET, seeded from fuzz/corpus/TARGET (and
 # the test project files); inputs that crash land in build/fuzz/crashes/TARGET.
-# Keep each one: as a named test file (tests/data/projects/bad or good for
+# Keep each one: as a named test file (tests/fixtures/projects/bad or good for
 # project files) and in fuzz/corpus/TARGET, which the test command replays.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,11 +28,11 @@ if [[ "$target" == gbk ]]; then
   cmake --build --preset asan --target gbk_replay
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   exec build/asan/bin/gbk_replay --seconds "$seconds" --mutations 1000 --seed "$RANDOM" \
-    fuzz/corpus/project_file fuzz/corpus/csv fuzz/corpus/grid_edit fuzz/corpus/gbk tests/data/projects
+    fuzz/corpus/project_file fuzz/corpus/csv fuzz/corpus/grid_edit fuzz/corpus/gbk tests/fixtures/projects
 fi
 
 case "$target" in
-  project_file) seeds=(fuzz/corpus/project_file tests/data/projects/good tests/data/projects/bad) ;;
+  project_file) seeds=(fuzz/corpus/project_file tests/fixtures/projects/good tests/fixtures/projects/bad) ;;
   csv | grid_edit | xlsx) seeds=("fuzz/corpus/$target") ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac

@@ -124,7 +124,7 @@ TEST_F(ds_host_cli, spreadsheet_programs_read_our_tables_and_their_edits_import_
     exchange("export", merged, m_dir / "param.xlsx");
 
     // openpyxl checks captions, values and types, and saves edited copies.
-    const run_result client = run_program("/usr/bin/python3", {DS_TEST_DATA_DIR "/spreadsheet_clients/openpyxl_client.py", m_dir.string()});
+    const run_result client = run_program("/usr/bin/python3", {DS_FIXTURES_DIR "/spreadsheet_clients/openpyxl_client.py", m_dir.string()});
     ASSERT_EQ(client.exit_code, 0) << client.err;
     EXPECT_EQ(change_lines(exchange("import", single, m_dir / "single_width.xlsx").out),
               std::vector<std::string>{utf8(u8"垫石横桥向宽度：560 → 600")});

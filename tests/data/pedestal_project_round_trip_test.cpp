@@ -52,7 +52,7 @@ TEST_F(PedestalProject, BothDrawingKindsRoundTripThroughAProjectFile)
 // a number.
 TEST(PedestalProjectFiles, OldLayoutsLoadThroughTheProjectFile)
 {
-    const auto loaded = ds_project::load_project(std::filesystem::path(DS_TEST_DATA_DIR) / "projects" / "good" /
+    const auto loaded = ds_project::load_project(std::filesystem::path(DS_FIXTURES_DIR) / "projects" / "good" /
                                                  "old_pedestal_layouts.json");
     EXPECT_TRUE(loaded.warnings.empty());
     ASSERT_EQ(loaded.nodes.size(), 2u);

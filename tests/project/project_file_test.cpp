@@ -25,7 +25,7 @@ using testing::HasSubstr;
 
 namespace {
 
-const std::filesystem::path data_dir = std::filesystem::path(DS_TEST_DATA_DIR) / "projects";
+const std::filesystem::path data_dir = std::filesystem::path(DS_FIXTURES_DIR) / "projects";
 
 using project_file_test = ds_test::temp_folder_test;
 

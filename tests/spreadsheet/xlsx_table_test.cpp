@@ -171,7 +171,7 @@ TEST_F(xlsx_table, BadWorkbooksAreRefusedWithTheirPlace)
          "OpenDocument spreadsheet (.ods), not an XLSX workbook; save it as .xlsx"},
         // Hostile packages: each would once have been read leniently or at great cost.
         // Two entries of one name, as Python's zipfile writes them (libzip will not).
-        {ds_file::read_whole_file(DS_TEST_DATA_DIR "/spreadsheets/part_held_twice.xlsx"), "the zip package holds a part twice"},
+        {ds_file::read_whole_file(DS_FIXTURES_DIR "/spreadsheets/part_held_twice.xlsx"), "the zip package holds a part twice"},
         {package({{"xl/workbook.xml", "<workbook/>"}, {"XL/Workbook.xml", "<workbook/>"}}),
          "holds the part \"xl/workbook.xml\" twice"},
         {workbook("<x:row>" + repeated("<x:c/>", 1'500'000) + "</x:row>"), "sheet1.xml holds too many elements for a table"},
