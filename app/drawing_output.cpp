@@ -83,8 +83,11 @@ double drawing_cover(const graph_data_base& drawing)
     // The host reads its own drawing settings the way a save would walk them: the
     // first cover written is the drawing's own (the settings come before any list row).
     std::optional<double> cover;
-    const auto stream = ds_json::json_write_stream::checking([&cover](const ds_json::member_context&, const std::string& key, const nlohmann::ordered_json& value) {
-        if (!cover && key == "m_dCover" && value.is_number()) cover = value.get<double>();
+    const auto stream = ds_json::json_write_stream::checking([&cover](const ds_json::member_context&, const std::string& key, const ds_json::member_value& value) {
+        using kind = ds_json::member_value::kind;
+        if (cover || key != "m_dCover") return;
+        if (value.type == kind::real) cover = value.real;
+        if (value.type == kind::integer) cover = value.integer;
     });
     const_cast<graph_data_base&>(drawing).serialize_members(*stream);
     return cover.value_or(0.0);

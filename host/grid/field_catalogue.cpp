@@ -249,30 +249,38 @@ std::optional<refusal> check(const field& f, const CString& text)
     return std::nullopt;
 }
 
+std::optional<refusal> check_stored_text(const field& f, std::string_view s)
+{
+    if (auto bad = text_rules(s, utf8_text::count_characters(s), f.max_chars, f.multi_line)) return bad;
+    if (f.kind != field_kind::heights || !f.stored_range) return std::nullopt;
+    // Each number the module would read counts; pieces that are no number
+    // are the drawing's business, not the loader's. Walked in place: a
+    // load meets thousands of these.
+    const std::string_view separators = f.separators;
+    for (std::size_t start = 0; start <= s.size();) {
+        std::size_t end = start;
+        while (end < s.size() && separators.find(s[end]) == std::string_view::npos) ++end;
+        const std::string piece(s.substr(start, end - start));  // strtod needs its end
+        char* stop = nullptr;
+        const double v = std::strtod(piece.c_str(), &stop);
+        if (stop != piece.c_str() && !in_range(*f.stored_range, v))
+            return refusal{"sizes up to " + number_text(f.stored_range->max) + " mm either way", ""};
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+std::optional<refusal> check_stored_number(const field& f, double value)
+{
+    if (!f.stored_range || in_range(*f.stored_range, value)) return std::nullopt;
+    return refusal{range_text(*f.stored_range) + (*f.unit ? std::string(" ") + f.unit : std::string()), ""};
+}
+
 std::optional<refusal> check_stored(const field& f, const nlohmann::ordered_json& value)
 {
-    if (value.is_string()) {
-        const std::string& s = value.get_ref<const std::string&>();
-        if (auto bad = text_rules(s, utf8_text::count_characters(s), f.max_chars, f.multi_line)) return bad;
-        if (f.kind != field_kind::heights || !f.stored_range) return std::nullopt;
-        // Each number the module would read counts; pieces that are no number
-        // are the drawing's business, not the loader's. Walked in place: a
-        // load meets thousands of these.
-        const std::string_view separators = f.separators;
-        for (std::size_t start = 0; start <= s.size();) {
-            std::size_t end = start;
-            while (end < s.size() && separators.find(s[end]) == std::string_view::npos) ++end;
-            const std::string piece = s.substr(start, end - start);  // strtod needs its end
-            char* stop = nullptr;
-            const double v = std::strtod(piece.c_str(), &stop);
-            if (stop != piece.c_str() && !in_range(*f.stored_range, v))
-                return refusal{"sizes up to " + number_text(f.stored_range->max) + " mm either way", ""};
-            start = end + 1;
-        }
-        return std::nullopt;
-    }
-    if (!value.is_number() || !f.stored_range || in_range(*f.stored_range, value.get<double>())) return std::nullopt;
-    return refusal{range_text(*f.stored_range) + (*f.unit ? std::string(" ") + f.unit : std::string()), ""};
+    if (value.is_string()) return check_stored_text(f, value.get_ref<const std::string&>());
+    if (!value.is_number()) return std::nullopt;
+    return check_stored_number(f, value.get<double>());
 }
 
 std::size_t height_count(const field& f, const CString& text)

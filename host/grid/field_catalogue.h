@@ -117,6 +117,9 @@ const field* find_stored(std::string_view key, std::string_view parent = {}, std
 
 std::optional<refusal> check(const field& f, const CString& text);
 std::optional<refusal> check_stored(const field& f, const nlohmann::ordered_json& value);
+/// check_stored on a stored text (UTF-8) and on a stored number, as they pass a member stream.
+std::optional<refusal> check_stored_text(const field& f, std::string_view utf8);
+std::optional<refusal> check_stored_number(const field& f, double value);
 
 /// Heights the module reads from `text` (pieces between separators that begin
 /// with a number), whatever check() says of them.

@@ -347,7 +347,7 @@ void json_read_stream::listen(ds_digest::member_digest* digest, value_observer o
 void json_read_stream::heard(const CString& key, const std::string& key_text, const member_value& value, bool taken)
 {
     if (m_digest) m_digest->value({key.str(), key_text}, value);
-    if (m_observer && taken) m_observer(*this, key_text, value.json());
+    if (m_observer && taken) m_observer(*this, key_text, value);
 }
 
 }  // namespace ds_json

@@ -253,68 +253,6 @@ std::string dump_text(const nlohmann::ordered_json& document, int indent)
     }
 }
 
-/// Collects the text and passes it on in parts of `part_size`.
-class piece_writer::output : public nlohmann::detail::output_adapter_protocol<char> {
-public:
-    explicit output(std::function<void(std::string_view)> piece) : m_piece(std::move(piece)) { m_part.reserve(part_size); }
-
-    void write_character(char c) override
-    {
-        m_part.push_back(c);
-        if (m_part.size() >= part_size) flush();
-    }
-
-    void write_characters(const char* s, std::size_t length) override
-    {
-        m_part.append(s, length);
-        if (m_part.size() >= part_size) flush();
-    }
-
-    void flush()
-    {
-        if (!m_part.empty()) m_piece(m_part);
-        m_part.clear();
-    }
-
-private:
-    static constexpr std::size_t part_size = 64 * 1024;
-    std::function<void(std::string_view)> m_piece;
-    std::string m_part;
-};
-
-class piece_writer::layout : public nlohmann::detail::serializer<ordered_json> {
-public:
-    explicit layout(const std::shared_ptr<output>& out)
-        : serializer(out, ' ', ordered_json::error_handler_t::strict)
-    {
-    }
-};
-
-piece_writer::piece_writer(std::function<void(std::string_view)> piece)
-    : m_output(std::make_shared<output>(std::move(piece))), m_layout(std::make_unique<layout>(m_output))
-{
-}
-
-piece_writer::~piece_writer() = default;
-
-void piece_writer::raw(std::string_view text) { m_output->write_characters(text.data(), text.size()); }
-
-void piece_writer::spaces(std::size_t count)
-{
-    static constexpr std::string_view blank = "                                ";
-    for (; count > blank.size(); count -= blank.size()) raw(blank);
-    raw(blank.substr(0, count));
-}
-
-void piece_writer::value(const nlohmann::ordered_json& value, unsigned offset)
-{
-    try {
-        m_layout->dump(value, true, false, 2, offset);
-    } catch (const ordered_json::exception& e) {
-        throw std::runtime_error("cannot write JSON text: " + plain_reason(e.what()));
-    }
-}
-
-void piece_writer::flush() { m_output->flush(); }
+std::string json_error_reason(const std::string& what) { return plain_reason(what); }
 
 }  // namespace ds_json

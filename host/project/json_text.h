@@ -62,32 +62,7 @@ nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source
 /// one line). Throws std::runtime_error when a string holds invalid UTF-8.
 std::string dump_text(const nlohmann::ordered_json& document, int indent = 2);
 
-/// JSON text handed to a receiver in parts of a bounded size, so that a long
-/// text never stands in memory whole. Values are laid out as dump_text lays
-/// them out with an indent of 2.
-class piece_writer {
-public:
-    explicit piece_writer(std::function<void(std::string_view)> piece);
-    ~piece_writer();
-    piece_writer(const piece_writer&) = delete;
-    piece_writer& operator=(const piece_writer&) = delete;
-
-    /// Text as it stands (punctuation, line breaks).
-    void raw(std::string_view text);
-    /// `count` spaces.
-    void spaces(std::size_t count);
-    /// `value` with every line after its first indented by `offset` more
-    /// spaces, as it would be laid out nested `offset` spaces deep. Throws as
-    /// dump_text does.
-    void value(const nlohmann::ordered_json& value, unsigned offset = 0);
-    /// Hands over what is still held. Call after the last write.
-    void flush();
-
-private:
-    class output;
-    class layout;
-    std::shared_ptr<output> m_output;
-    std::unique_ptr<layout> m_layout;  ///< the library's serializer, made once: making one asks for the locale
-};
+/// The library's exception text `what` without its "[json.exception...]" prefix.
+std::string json_error_reason(const std::string& what);
 
 }  // namespace ds_json

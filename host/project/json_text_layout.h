@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "host/project/json_piece_writer.h"
 #include "host/project/json_text.h"
 #include "host/project/member_sink.h"
 

@@ -67,7 +67,7 @@ std::string json_write_stream::new_key(const CString& key)
 void json_write_stream::add(const CString& key, const member_value& value)
 {
     const std::string text = new_key(key);
-    if (m_observer) m_observer(*this, text, value.json());
+    if (m_observer) m_observer(*this, text, value);
     if (m_sink) m_sink->value({key.str(), text}, value);
 }
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include <nlohmann/json.hpp>
+#include "host/project/member_sink.h"
 
 namespace ds_json {
 
@@ -25,6 +25,6 @@ protected:
 
 /// Sees each value as a stream passes it: where the stream is, the value's key
 /// (UTF-8) and the value.
-using value_observer = std::function<void(const member_context&, const std::string& key, const nlohmann::ordered_json& value)>;
+using value_observer = std::function<void(const member_context&, const std::string& key, const member_value& value)>;
 
 }  // namespace ds_json

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "host/project/json_document_builder.h"
+#include "host/project/json_piece_writer.h"
 #include "host/project/json_text.h"
 #include "host/project/json_text_layout.h"
 #include "host/project/json_write_stream.h"

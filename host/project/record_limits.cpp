@@ -1,6 +1,7 @@
 // The loader's limits of stored values, as the field catalogue gives them.
 #include "host/project/record_limits.h"
 
+
 #include "host/framework/data_node_base.h"
 #include "host/project/json_write_stream.h"
 #include "host/grid/field_catalogue.h"
@@ -18,24 +19,37 @@ std::string shown(const ordered_json& value)
     return "\"" + field_catalogue::escaped(value.get_ref<const std::string&>()) + "\"";
 }
 
-/// The refusal of `value` stored under `key` inside `parent` inside `grandparent`.
-std::optional<violation> judge(const std::string& key, std::string_view parent, std::string_view grandparent,
-                               const ordered_json& value, const std::string& path)
+/// What the loader refuses of `value` stored under `key` inside `parent` inside `grandparent`.
+std::optional<field_catalogue::refusal> refusal_of(const std::string& key, std::string_view parent,
+                                                   std::string_view grandparent, const ds_json::member_value& value)
 {
-    if (value.is_object() || value.is_boolean() || value.is_null()) return std::nullopt;
+    using kind = ds_json::member_value::kind;
+    if (value.type == kind::boolean) return std::nullopt;
     const field_catalogue::field* f = field_catalogue::find_stored(key, parent, grandparent);
     if (!f) return std::nullopt;
-    const auto refused = field_catalogue::check_stored(*f, value);
-    if (!refused) return std::nullopt;
-    return violation{path.empty() ? key : path + "/" + key, shown(value), refused->rule, refused->damage};
+    if (value.type == kind::text) return field_catalogue::check_stored_text(*f, value.utf8);
+    return field_catalogue::check_stored_number(*f, value.type == kind::real ? value.real : value.integer);
+}
+
+/// A stored JSON value as a member stream passes it; nothing for what is not judged.
+std::optional<ds_json::member_value> as_member(const ordered_json& value)
+{
+    if (value.is_string()) return ds_json::member_value::of_text({}, value.get_ref<const std::string&>());
+    if (value.is_number()) return ds_json::member_value::of(value.get<double>());  // judged by its value only
+    return std::nullopt;
+}
+
+violation make_violation(const std::string& key, const std::string& path, std::string value,
+                         const field_catalogue::refusal& refused)
+{
+    return violation{path.empty() ? key : path + "/" + key, std::move(value), refused.rule, refused.damage};
 }
 
 /// Notes a violation: the first refusal in `found`, damages in `damaged`.
-void note(std::optional<violation> seen, std::optional<violation>& found, std::vector<violation>* damaged)
+void note(violation seen, std::optional<violation>& found, std::vector<violation>* damaged)
 {
-    if (!seen) return;
-    if (seen->damage) {
-        if (damaged) damaged->push_back(std::move(*seen));
+    if (seen.damage) {
+        if (damaged) damaged->push_back(std::move(seen));
     } else if (!found) {
         found = std::move(seen);
     }
@@ -50,7 +64,10 @@ void search(const ordered_json& object, const std::string& path, std::string_vie
             search(value, path.empty() ? key : path + "/" + key, key, parent, found, damaged);
             continue;
         }
-        note(judge(key, parent, grandparent, value, path), found, damaged);
+        const auto member = as_member(value);
+        if (!member) continue;
+        if (const auto refused = refusal_of(key, parent, grandparent, *member))
+            note(make_violation(key, path, shown(value), *refused), found, damaged);
     }
 }
 
@@ -77,14 +94,11 @@ ds_json::value_observer violation_observer(std::optional<violation>& found, std:
     // The values are looked at as they are written, in the order search()
     // would meet them in the written members, so the node is not copied; the
     // path is made only for a value refused.
-    return [&found, damaged](const ds_json::member_context& written, const std::string& key, const ordered_json& value) {
+    return [&found, damaged](const ds_json::member_context& written, const std::string& key, const ds_json::member_value& value) {
         if (found && !damaged) return;
-        const std::string& parent = written.open_key();
-        const std::string& grandparent = written.open_key_above(1);
-        auto seen = judge(key, parent, grandparent, value, {});
-        if (!seen) return;
-        const std::string path = written.open_path();
-        if (!path.empty()) seen->field = path + "/" + seen->field;
+        const auto refused = refusal_of(key, written.open_key(), written.open_key_above(1), value);
+        if (!refused) return;
+        auto seen = make_violation(key, written.open_path(), shown(value.json()), *refused);
         note(std::move(seen), found, damaged);
     };
 }

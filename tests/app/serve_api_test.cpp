@@ -304,9 +304,9 @@ TEST_F(served, list_lengths_from_the_stored_form_are_those_a_writing_stream_meet
         ++drawings;
         ds_app::list_lengths written;
         const auto stream = ds_json::json_write_stream::checking(
-            [&](const ds_json::member_context& at, const std::string& key, const nlohmann::ordered_json& value) {
-                if (key == "count" && value.is_number_integer())
-                    written.emplace_back(dynamic_cast<const ds_json::json_write_stream&>(at).open_order(), at.open_path(), value.get<std::int64_t>());
+            [&](const ds_json::member_context& at, const std::string& key, const ds_json::member_value& value) {
+                if (key == "count" && value.type == ds_json::member_value::kind::integer)
+                    written.emplace_back(dynamic_cast<const ds_json::json_write_stream&>(at).open_order(), at.open_path(), value.integer);
             });
         drawing->serialize_members(*stream);
         std::sort(written.begin(), written.end());
