@@ -18,6 +18,7 @@ int main(int argc, char** argv)
     std::ifstream in(argv[1], std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const auto document = nlohmann::ordered_json::parse(text);
-    std::ofstream(argv[2], std::ios::binary) << document.dump(2) << '\n';
-    return in ? 0 : 1;
+    std::ofstream out(argv[2], std::ios::binary);
+    out << document.dump(2) << '\n';
+    return out ? 0 : 1;
 }
