@@ -1,6 +1,8 @@
 // VQDraw_DS_GJNA input records: what a pedestal rebar drawing component is built from.
 //
-// DS_draw_data is the whole input of one component: identity of the pier or
+// DS_draw_data is the whole input of one component (the rebar library's name,
+// which the drawing strategies use; not the module's stored drawing record of
+// the same name in VQDraw_DS_UINA): identity of the pier or
 // abutment, scales and notes, and the parameter groups. A parameter group is
 // one sheet of the drawing; each DS_steel_pram_parameter in it describes one
 // row of pedestals of a single size (count, plan size, heights, skew angle,
