@@ -328,15 +328,11 @@ void json_read_stream::finish()
     note_unread(m_frames.back());
 }
 
-void json_read_stream::refuse_write() const
+void json_read_stream::refuse_write(const CString&) const
 {
     throw stream_error(m_path.render() + ": write on a reading stream");
 }
 
-void json_read_stream::write(const CString&, int) { refuse_write(); }
-void json_read_stream::write(const CString&, double) { refuse_write(); }
-void json_read_stream::write(const CString&, bool) { refuse_write(); }
-void json_read_stream::write(const CString&, const CString&) { refuse_write(); }
 
 void json_read_stream::listen(ds_digest::member_digest* digest, value_observer observer)
 {

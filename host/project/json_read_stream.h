@@ -16,6 +16,7 @@
 #include "host/project/member_context.h"
 #include "host/project/member_digest.h"
 #include "host/project/member_sink.h"
+#include "host/project/one_way_stream.h"
 #include "host/project/stream_diagnostic.h"
 #include "host/project/stream_path.h"
 
@@ -32,7 +33,7 @@ namespace ds_json {
 /// cannot make a reader allocate beyond what the file holds. Entries that were
 /// never read are noted as warnings when their object is closed (and by finish()
 /// for the top object), so a partial load is visible. Writes throw ds_stream_error.
-class json_read_stream : public member_rw_interface, public member_context {
+class json_read_stream : public reading_member_stream, public member_context {
 public:
     /// Sees each value a record took in, as it takes it: where the stream is,
     /// the value's key and the value the record now holds. Missing and
@@ -45,13 +46,6 @@ public:
     static std::unique_ptr<json_read_stream> from_text(std::string_view utf8, std::string path_prefix = {});
     json_read_stream(const json_read_stream&) = delete;
     json_read_stream& operator=(const json_read_stream&) = delete;
-
-    bool is_storing() const override { return false; }
-
-    void write(const CString& key, int value) override;
-    void write(const CString& key, double value) override;
-    void write(const CString& key, bool value) override;
-    void write(const CString& key, const CString& value) override;
 
     void read(const CString& key, int& value) override;
     void read(const CString& key, double& value) override;
@@ -103,7 +97,7 @@ private:
     /// Closes the innermost nested object (never the top one).
     void close_top();
     void note(diagnostic_severity severity, std::string_view leaf, std::string message);
-    [[noreturn]] void refuse_write() const;
+    [[noreturn]] void refuse_write(const CString& key) const override;
 
     nlohmann::ordered_json m_document;
     std::vector<frame> m_frames;

@@ -92,10 +92,7 @@ void json_write_stream::write(const CString& key, const CString& value)
     add(key, member_value::of_text(value.str(), text));
 }
 
-void json_write_stream::read(const CString& key, int&) { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
-void json_write_stream::read(const CString& key, double&) { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
-void json_write_stream::read(const CString& key, bool&) { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
-void json_write_stream::read(const CString& key, CString&) { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
+void json_write_stream::refuse_read(const CString& key) const { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
 
 void json_write_stream::mark(const CString& key, int kind)
 {

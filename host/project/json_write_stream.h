@@ -23,6 +23,7 @@
 #include "host/project/json_members.h"
 #include "host/project/member_context.h"
 #include "host/project/member_sink.h"
+#include "host/project/one_way_stream.h"
 #include "host/project/stream_diagnostic.h"
 #include "host/project/stream_path.h"
 
@@ -36,7 +37,7 @@ namespace ds_json {
 /// it was pushed is reported by finish() and document(), since guards pop from
 /// destructors. A save therefore fails loudly instead of producing a file that
 /// does not read back as written; a sink sees a member only once it passed.
-class json_write_stream : public member_rw_interface, public member_context {
+class json_write_stream : public writing_member_stream, public member_context {
 public:
     /// Sees each value as it is written: where the stream is, the value's key and the value.
     using value_observer = ds_json::value_observer;
@@ -53,17 +54,10 @@ public:
     json_write_stream(const json_write_stream&) = delete;
     json_write_stream& operator=(const json_write_stream&) = delete;
 
-    bool is_storing() const override { return true; }
-
     void write(const CString& key, int value) override;
     void write(const CString& key, double value) override;
     void write(const CString& key, bool value) override;
     void write(const CString& key, const CString& value) override;
-
-    void read(const CString& key, int& value) override;
-    void read(const CString& key, double& value) override;
-    void read(const CString& key, bool& value) override;
-    void read(const CString& key, CString& value) override;
 
     void mark(const CString& key, int kind) override;
     void push_guard_tag(const CString& tag) override;
@@ -103,6 +97,7 @@ private:
     std::string new_key(const CString& key);
     std::string utf8_key(const CString& key) const;
     [[noreturn]] void fail(std::string_view leaf, const std::string& message) const;
+    [[noreturn]] void refuse_read(const CString& key) const override;
 
     std::unique_ptr<json_document_builder> m_builder;  ///< streams made without a sink
     member_sink* m_sink;                                ///< null for checking streams
