@@ -3,7 +3,6 @@
 // library's reader builds. Whatever it cannot take exactly so, it refuses.
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -50,8 +49,8 @@ public:
     /// A number as the library reads it: an integer without a sign as
     /// unsigned, with one as signed, either as a float when it needs more than
     /// 64 bits; anything with a fraction or an exponent as a float, correctly
-    /// rounded. It refuses a float that overflows; one that underflows is
-    /// refused here and left to it.
+    /// rounded. A float out of the double's range is refused: the library
+    /// refuses one that overflows and reads one that underflows as zero.
     bool RawNumber(const char* text, SizeType size, bool)
     {
         const char* const end = text + size;
@@ -68,7 +67,7 @@ public:
         }
         double value = 0;
         const auto [at, error] = std::from_chars(text, end, value);
-        if (error != std::errc() || at != end || !std::isfinite(value)) return false;
+        if (error != std::errc() || at != end) return false;
         return add(value);
     }
 
