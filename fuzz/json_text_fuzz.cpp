@@ -22,10 +22,9 @@ using nlohmann::ordered_json;
 
 /// The document with the streamed elements put back in place, so that
 /// streamed readings compare as whole documents.
-ordered_json with_elements(ordered_json document, std::vector<ordered_json>& elements)
+ordered_json with_elements(ordered_json document, const std::vector<ordered_json>& elements)
 {
-    if (document.is_object() && document.contains("nodes") && document["nodes"].is_array())
-        document["nodes"] = std::move(elements);
+    if (document.is_object() && document.contains("nodes") && document["nodes"].is_array()) document["nodes"] = elements;
     return document;
 }
 
