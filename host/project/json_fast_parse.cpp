@@ -18,15 +18,50 @@ namespace {
 using nlohmann::ordered_json;
 using rapidjson::SizeType;
 
-/// True when `text` holds a UTF-16 surrogate written as UTF-8 (ED A0..BF):
-/// the reader validates raw text, but writes an escaped low surrogate that no
-/// high one precedes ("\udc00") as such bytes, where the library refuses it.
-bool holds_surrogate(const char* text, std::size_t size)
+/// True when `text` is well-formed UTF-8 as the library reads it: no overlong
+/// forms, no surrogates, nothing past U+10FFFF. The reader copies a string's
+/// bytes as they stand and writes escapes as UTF-8, but an escaped low
+/// surrogate that no high one precedes ("\udc00") it writes as such bytes,
+/// where the library refuses the text; this refuses it too.
+bool well_formed(const char* text, std::size_t size)
 {
-    const char* const end = text + size;
-    for (const char* at = text; (at = static_cast<const char*>(std::memchr(at, '\xED', end - at))); ++at)
-        if (at + 1 < end && static_cast<unsigned char>(at[1]) >= 0xA0) return true;
-    return false;
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    std::size_t i = 0;
+    while (i < size) {
+        if (size - i >= 8) {  // eight plain ASCII bytes at a time
+            std::uint64_t word;
+            std::memcpy(&word, s + i, sizeof word);
+            if ((word & 0x8080808080808080u) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const unsigned lead = s[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned low = 0x80, high = 0xBF;  // the second byte's range
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (size - i < length || s[i + 1] < low || s[i + 1] > high) return false;
+        for (std::size_t k = 2; k < length; ++k)
+            if ((s[i + k] & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
 }
 
 /// Turns the reader's events into the document. Every method answers false
@@ -73,13 +108,13 @@ public:
 
     bool String(const char* text, SizeType size, bool)
     {
-        if (holds_surrogate(text, size)) return false;
+        if (!well_formed(text, size)) return false;
         return add(std::string(text, size));
     }
 
     bool Key(const char* text, SizeType size, bool)
     {
-        return !holds_surrogate(text, size) && m_builder.key(std::string(text, size));
+        return well_formed(text, size) && m_builder.key(std::string(text, size));
     }
 
     bool StartObject() { return m_builder.open(false); }
@@ -103,12 +138,13 @@ private:
     document_builder m_builder;
 };
 
-/// Iterative, so that no text can exhaust the stack; the encoding validated as
-/// the library validates it; numbers handed over as text, to be converted as
-/// the library converts them (full precision only decides how the reader
-/// keeps the number's text).
-constexpr unsigned parse_flags = rapidjson::kParseFullPrecisionFlag | rapidjson::kParseValidateEncodingFlag |
-                                 rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+/// Iterative, so that no text can exhaust the stack; numbers handed over as
+/// text, to be converted as the library converts them (full precision only
+/// decides how the reader keeps the number's text). The encoding is checked
+/// once per string (well_formed) rather than by the reader, which calls its
+/// check for every character.
+constexpr unsigned parse_flags =
+    rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
 
 }  // namespace
 

@@ -70,6 +70,8 @@ TEST(json_fast_parse, ReadsWhatTheLibraryReadsAndRefusesTheRest)
         {R"({"\ude00": 1})", false}, {R"(["\x"])", false}, {R"(["\u12"])", false},
         {"[\"\xFF\"]", false}, {"[\"\xC0\xAF\"]", false}, {"[\"\xED\xA0\x80\"]", false},
         {"[\"\xF4\x90\x80\x80\"]", false}, {"[\"\xE5\x90\"]", false}, {"[\"\x01\"]", false},
+        {"[\"\xE0\x80\xAF\"]", false}, {"[\"\xF0\x80\x80\xAF\"]", false}, {"[\"\xF8\x88\x80\x80\x80\"]", false},
+        {"[\"\xEF\xBF\xBF\xF4\x8F\xBF\xBF\xED\x9F\xBF\xC2\x80\"]", true},
         {"{\"\xFF\": 1}", false},
         // A byte order mark opens the text, and only there.
         {"\xEF\xBB\xBF{\"a\": [true, false, null]}", true},
