@@ -80,6 +80,9 @@ target_link_libraries(ds_host_spreadsheet PRIVATE ${CSV_LIBRARY} ${XLSXWRITER_LI
 target_include_directories(ds_host_spreadsheet PRIVATE ${CSV_INCLUDE_DIR} ${XLSXWRITER_INCLUDE_DIR} ${ZIP_INCLUDE_DIR})
 target_link_libraries(ds_host_drawing_lib PRIVATE ${DXFLIB_LIBRARY} PkgConfig::PANGOCAIRO)
 target_link_libraries(ds_host_project PRIVATE OpenSSL::Crypto)
+# Project files are parsed by RapidJSON's SAX reader (header-only, Debian rapidjson-dev).
+find_path(RAPIDJSON_INCLUDE_DIR rapidjson/reader.h REQUIRED)
+target_include_directories(ds_host_project PRIVATE ${RAPIDJSON_INCLUDE_DIR})
 
 # The one shared library the module, ds-host and the tests link; they include
 # every header from the source root.

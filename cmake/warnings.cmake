@@ -4,6 +4,9 @@ if(DS_SANITIZE)
   target_compile_options(ds_warnings INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(ds_warnings INTERFACE -fsanitize=address,undefined)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")  # GCC does not flag it
+    target_compile_options(ds_warnings INTERFACE -fsanitize-ignorelist=${CMAKE_SOURCE_DIR}/cmake/sanitizer_ignore.txt)
+  endif()
 endif()
 if(DS_FUZZ)
   # Coverage feedback for libFuzzer in every library; only the fuzz targets link its main.

@@ -45,13 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fprintf(stderr, "the saved text is not the saved document's layout\n");
         std::abort();
     }
-    if (loaded.text_digest != ds_project::project_digest(pointers(loaded))) {
-        std::fprintf(stderr, "the load's digest is not the digest of the saved text\n");
-        std::abort();
-    }
     const auto reloaded = ds_project::load_project_document(saved, "saved");
     if (ds_project::project_document(pointers(reloaded)) != saved) {
         std::fprintf(stderr, "the saved project loads back different\n");
+        std::abort();
+    }
+    // A project saved in the current layout reads the values it wrote: its
+    // load's digest is its save's (one stored in an older layout is converted
+    // on the way in, so the first load may differ).
+    if (reloaded.digest != ds_project::project_digest(pointers(reloaded))) {
+        std::fprintf(stderr, "the load's digest of a saved project is not its save's\n");
         std::abort();
     }
     return 0;

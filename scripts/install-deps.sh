@@ -7,6 +7,8 @@ packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohm
   # the PDF of a set of sheets, and the tools that read it back in the checks
   pkg-config libcairo2-dev libpango1.0-dev poppler-utils
   libxlsxwriter-dev libzip-dev libpugixml-dev libssl-dev
+  # project files are parsed by RapidJSON's SAX reader (header-only)
+  rapidjson-dev
   # ds-host serve: HTTP server library, and the browser test's WebDriver
   libcpp-httplib-dev pkg-config python3-selenium chromium-driver
   # real spreadsheet clients the tests hand our files to

@@ -1,10 +1,11 @@
-// Strict JSON parsing on top of nlohmann/json.
+// Strict JSON parsing: RapidJSON's reader first (json_fast_parse.cpp), and
+// nlohmann/json's whenever that one refuses a text, for the exact refusal.
 //
 // The document is built by our own SAX handler on the library's parser rather
 // than by its callback parser: that one scans the open container's members at
 // every value it closes, and ordered_json's operator[] searches the members
 // before every insertion, both quadratic in the length of a long list. The
-// handler gathers members apart (json_members.h), refuses duplicate keys
+// handler gathers members apart (json_builder.h), refuses duplicate keys
 // through a hash index and places each value once it is complete, so parsing
 // stays linear, and one array's elements can be handed over as they complete.
 // To give refusals a line and column, the input is read through an iterator
@@ -15,7 +16,8 @@
 #include <memory>
 #include <vector>
 
-#include "host/project/json_members.h"
+#include "host/project/json_builder.h"
+#include "host/project/json_parsers.h"
 
 namespace ds_json {
 namespace {
@@ -88,27 +90,17 @@ std::string plain_reason(const std::string& what)
     return reason;
 }
 
-/// One open object or array of the document being built. Its members are
-/// gathered apart and it is placed in its parent once complete.
-struct open_value {
-    bool is_array;
-    ordered_json items;      ///< the array's elements so far
-    object_members members;  ///< the object's members so far
-    std::string key;         ///< where the value goes in its parent object
-    bool streamed = false;   ///< elements go to the streamed array's receiver
-};
-
-/// Builds the document from the parser's events, refusing nesting deeper than
-/// max_depth and a key repeated in one object.
+/// Builds the document from the library parser's events, refusing nesting
+/// deeper than max_depth and a key repeated in one object with the position.
 class strict_builder {
 public:
     strict_builder(std::string_view text, std::string_view source, const std::size_t& consumed,
                    const streamed_array* streamed)
-        : m_text(text), m_source(source), m_consumed(consumed), m_streamed(streamed)
+        : m_text(text), m_source(source), m_consumed(consumed), m_builder(streamed)
     {
     }
 
-    ordered_json take() { return std::move(m_root); }
+    ordered_json take() { return m_builder.take(); }
 
     bool null() { return add(nullptr); }
     bool boolean(bool value) { return add(value); }
@@ -125,8 +117,7 @@ public:
 
     bool key(std::string& key)
     {
-        if (m_open.back().members.contains(key)) fail("duplicate key \"" + key + "\"");
-        m_key = std::move(key);
+        if (!m_builder.key(std::move(key))) fail("duplicate key \"" + key + "\"");  // not moved from when refused
         return true;
     }
 
@@ -137,56 +128,22 @@ public:
     }
 
 private:
-    /// Stores a complete value where the parser is; `key` names it in an object.
-    void place(ordered_json&& value, std::string&& key)
-    {
-        if (m_open.empty()) {
-            m_root = std::move(value);
-            return;
-        }
-        open_value& top = m_open.back();
-        if (!top.is_array) {
-            top.members.append(std::move(key), std::move(value));
-        } else if (top.streamed) {
-            m_streamed->take(std::move(value));
-        } else {
-            top.items.get_ref<ordered_json::array_t&>().push_back(std::move(value));
-        }
-    }
-
     bool add(ordered_json&& value)
     {
-        place(std::move(value), std::move(m_key));
+        m_builder.add(std::move(value));
         return true;
     }
 
     bool open(bool is_array)
     {
-        if (m_open.size() >= static_cast<std::size_t>(max_depth))
-            fail("nesting deeper than " + std::to_string(max_depth) + " levels");
-        const bool streamed = is_array && m_streamed && m_open.size() == 1 && !m_open.front().is_array &&
-                              m_key == m_streamed->key;
-        m_open.push_back({is_array, is_array ? ordered_json::array() : ordered_json(), spare_members(), std::move(m_key), streamed});
+        if (!m_builder.open(is_array)) fail("nesting deeper than " + std::to_string(max_depth) + " levels");
         return true;
     }
 
     bool close()
     {
-        open_value done = std::move(m_open.back());
-        m_open.pop_back();
-        place(done.is_array ? std::move(done.items) : done.members.take_object(), std::move(done.key));
-        m_spare.push_back(std::move(done.members));
+        m_builder.close();
         return true;
-    }
-
-    /// An empty member list that kept its room from an object already closed:
-    /// most objects of a file are alike, so few need to grow their own.
-    object_members spare_members()
-    {
-        if (m_spare.empty()) return {};
-        object_members members = std::move(m_spare.back());
-        m_spare.pop_back();
-        return members;
     }
 
     [[noreturn]] void fail(const std::string& reason) const
@@ -198,15 +155,12 @@ private:
     std::string_view m_text;
     std::string_view m_source;
     const std::size_t& m_consumed;
-    const streamed_array* m_streamed;
-    ordered_json m_root;
-    std::vector<open_value> m_open;
-    std::vector<object_members> m_spare;  ///< member lists of closed objects, emptied
-    std::string m_key;
+    document_builder m_builder;
 };
 
-/// Parses with `streamed` (may be null) receiving that array's elements.
-ordered_json parse(std::string_view utf8, std::string_view source, const streamed_array* streamed)
+}  // namespace
+
+ordered_json parse_text_reference(std::string_view utf8, std::string_view source, const streamed_array* streamed)
 {
     std::size_t consumed = 0;
     const counting_iterator first(utf8.data(), utf8.data(), &consumed);
@@ -224,6 +178,19 @@ ordered_json parse(std::string_view utf8, std::string_view source, const streame
         throw json_text_error(std::string(source), line, column, plain_reason(e.what()));
     }
     return builder.take();
+}
+
+namespace {
+
+/// Parses with `streamed` (may be null) receiving that array's elements: the
+/// fast reader first, the library's when the fast one refuses the text.
+ordered_json parse(std::string_view utf8, std::string_view source, const streamed_array* streamed)
+{
+    if (!streamed || streamed->restart) {
+        if (auto document = parse_text_fast(utf8, streamed)) return std::move(*document);
+        if (streamed) streamed->restart();
+    }
+    return parse_text_reference(utf8, source, streamed);
 }
 
 }  // namespace

@@ -51,11 +51,18 @@ struct streamed_array {
     /// Receives each element once it is complete, in order. The document
     /// returned keeps the key with an empty array.
     std::function<void(nlohmann::ordered_json&&)> take;
+    /// Makes the receiver forget every element it took: the text is about to
+    /// be read again from its start. The text is read by a fast reader first;
+    /// when that one refuses it (the text may be fine, or the refusal needs its
+    /// exact position and wording), it is read again by a slower one, and the
+    /// elements come again. Without this, only the slower reader is used.
+    std::function<void()> restart;
 };
 
 /// parse_text, with the elements of `streamed` handed to its receiver instead
 /// of kept. A refusal found later in the text is thrown as before, after the
-/// receiver has seen the elements ahead of it.
+/// receiver has seen the elements ahead of it (and been restarted once, when
+/// it has a restart).
 nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source, const streamed_array& streamed);
 
 /// The document as UTF-8 JSON text, pretty-printed with `indent` spaces (-1:

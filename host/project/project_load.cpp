@@ -220,14 +220,17 @@ private:
 /// Parses `utf8` and loads its nodes while parsing.
 loaded_project load_while_parsing(std::string_view utf8, const std::string& source)
 {
-    node_loader loader(source);
+    // A restart (the text read again by the slower reader) starts the nodes afresh.
+    std::optional<node_loader> loader(std::in_place, source);
     ordered_json document;
     try {
-        document = ds_json::parse_text(utf8, source, {"nodes", [&](ordered_json&& entry) { loader.take(std::move(entry)); }});
+        document = ds_json::parse_text(utf8, source,
+                                       {"nodes", [&](ordered_json&& entry) { loader->take(std::move(entry)); },
+                                        [&] { loader.emplace(source); }});
     } catch (const ds_json::json_text_error& e) {
         throw project_error(std::string("cannot load project: ") + e.what());
     }
-    return loader.finish(document);
+    return loader->finish(document);
 }
 
 }  // namespace
