@@ -10,9 +10,18 @@ std::size_t hash_of(const std::string& key) { return std::hash<std::string>()(ke
 
 }  // namespace
 
+std::uint64_t object_members::fingerprint_bit(const std::string& key)
+{
+    // Keys of one record differ mostly in length and in their last characters ("item_3", "m_dWidth").
+    const std::size_t n = key.size();
+    const unsigned mix = n == 0 ? 0u : static_cast<unsigned char>(key[n - 1]) * 7u + static_cast<unsigned char>(key[n / 2]) * 3u;
+    return std::uint64_t(1) << ((n * 13u + mix) & 63u);
+}
+
 bool object_members::contains(const std::string& key)
 {
     if (m_members.size() < small_object) {
+        if (!(m_fingerprints & fingerprint_bit(key))) return false;
         for (const auto& member : m_members)
             if (member.first == key) return true;
         return false;
@@ -28,6 +37,7 @@ bool object_members::contains(const std::string& key)
 void object_members::append(std::string key, nlohmann::ordered_json value)
 {
     if (!m_positions.empty()) m_positions.emplace(hash_of(key), m_members.size());
+    m_fingerprints |= fingerprint_bit(key);
     m_members.emplace_back(std::move(key), std::move(value));
 }
 
@@ -40,6 +50,7 @@ nlohmann::ordered_json object_members::take_object()
     for (auto& [key, value] : m_members) members.emplace_back(std::move(key), std::move(value));
     m_members.clear();
     m_positions.clear();
+    m_fingerprints = 0;
     return object;
 }
 

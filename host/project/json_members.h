@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -32,7 +33,12 @@ private:
     /// Below this many members a scan is cheaper than hashing every key.
     static constexpr std::size_t small_object = 16;
 
+    /// One bit per cheap fingerprint of the small object's keys: a key whose
+    /// bit is clear is new without comparing it to every member.
+    static std::uint64_t fingerprint_bit(const std::string& key);
+
     std::vector<std::pair<std::string, nlohmann::ordered_json>> m_members;
+    std::uint64_t m_fingerprints = 0;
     /// Member positions by key hash, filled once the object is no longer small.
     std::unordered_multimap<std::size_t, std::size_t> m_positions;
 };
