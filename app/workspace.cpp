@@ -57,7 +57,11 @@ ds_digest::digest workspace::digest() const { return ds_project::project_digest(
 
 std::unique_ptr<ds_project::pending_save> workspace::prepare_save(const std::filesystem::path& file) const
 {
-    return std::make_unique<ds_project::pending_save>(file, const_nodes());
+    const auto checked = [this](const data_node_base& node, const ds_digest::digest& values) {
+        const auto it = m_checked.find(&node);
+        return it != m_checked.end() && it->second == values;
+    };
+    return std::make_unique<ds_project::pending_save>(file, const_nodes(), checked);
 }
 
 std::vector<stream_diagnostic> workspace::load(const std::filesystem::path& file)
@@ -70,9 +74,12 @@ std::vector<stream_diagnostic> workspace::load(const std::filesystem::path& file
     // A node whose tag was empty or taken gets a new one, and then the text
     // the load's digest was made of is not what the nodes would save.
     bool retagged = false;
-    for (auto& node : project.nodes) {
-        const CString tag = node->get_node_tag();
-        retagged = adopt(std::move(node)).get_node_tag() != tag || retagged;
+    m_checked.clear();
+    for (std::size_t i = 0; i < project.nodes.size(); ++i) {
+        const CString tag = project.nodes[i]->get_node_tag();
+        data_node_base& node = adopt(std::move(project.nodes[i]));
+        retagged = node.get_node_tag() != tag || retagged;
+        m_checked.emplace(&node, project.node_digests[i]);
     }
     m_loaded_digest = retagged ? digest() : project.digest;
     return std::move(project.warnings);

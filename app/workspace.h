@@ -51,7 +51,7 @@ public:
 
     /// The project document the nodes would be saved as.
     nlohmann::ordered_json document() const;
-    /// SHA-256 of the text the nodes would be saved as (ds_project::project_digest).
+    /// The digest of the values the nodes would be saved with (ds_project::project_digest).
     ds_digest::digest digest() const;
     /// digest() as it was right after the last load().
     const ds_digest::digest& loaded_digest() const { return m_loaded_digest; }
@@ -91,6 +91,9 @@ private:
     /// valid because nodes never leave a loaded project.
     std::unordered_map<CString, int> m_next_suffix;
     ds_digest::digest m_loaded_digest{};
+    /// Each loaded node's digest as it was loaded, when it passed the loader's
+    /// checks: a save checks again only the nodes that changed since.
+    std::unordered_map<const data_node_base*, ds_digest::digest> m_checked;
 };
 
 }  // namespace ds_app

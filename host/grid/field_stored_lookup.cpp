@@ -1,9 +1,7 @@
 // Which field a stored member holds, told by its key and the keys of the
-// objects around it; the answers are kept, since a load asks the same few
-// questions for every drawing.
+// objects around it.
 #include "host/grid/field_catalogue.h"
 
-#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -65,7 +63,9 @@ bool parents_match(const stored_entry& e, std::string_view parent, std::string_v
     return (e.parent.empty() || e.parent == parent) && (e.grandparent.empty() || e.grandparent == grandparent);
 }
 
-const field* look_up_stored(std::string_view key, std::string_view parent, std::string_view grandparent)
+}  // namespace
+
+const field* find_stored(std::string_view key, std::string_view parent, std::string_view grandparent)
 {
     static const stored_index index;
     std::string key_buffer, parent_buffer, grand_buffer;
@@ -79,49 +79,6 @@ const field* look_up_stored(std::string_view key, std::string_view parent, std::
     // A list's "count" is a field only where its pattern says; a member name
     // another record uses means the same kind of value there.
     return key == "count" ? nullptr : candidates.front().f;
-}
-
-/// The last answers of look_up_stored, by a fingerprint of the question: a
-/// load asks the same few questions hundreds of thousands of times.
-class stored_answers {
-public:
-    const field* find(std::string_view key, std::string_view parent, std::string_view grandparent)
-    {
-        entry& e = m_entries[slot(key, parent, grandparent)];
-        if (e.filled && e.key == key && e.parent == parent && e.grandparent == grandparent) return e.answer;
-        e.key.assign(key);
-        e.parent.assign(parent);
-        e.grandparent.assign(grandparent);
-        e.answer = look_up_stored(key, parent, grandparent);
-        e.filled = true;
-        return e.answer;
-    }
-
-private:
-    static constexpr std::size_t slots = 512;
-    struct entry {
-        std::string key, parent, grandparent;
-        const field* answer = nullptr;
-        bool filled = false;
-    };
-    static std::size_t slot(std::string_view key, std::string_view parent, std::string_view grandparent)
-    {
-        std::uint64_t h = 1469598103934665603ull;  // FNV-1a
-        for (const std::string_view part : {key, parent, grandparent}) {
-            for (const char c : part) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-            h = (h ^ 0xFFu) * 1099511628211ull;
-        }
-        return static_cast<std::size_t>(h % slots);
-    }
-    std::vector<entry> m_entries = std::vector<entry>(slots);
-};
-
-}  // namespace
-
-const field* find_stored(std::string_view key, std::string_view parent, std::string_view grandparent)
-{
-    thread_local stored_answers answers;
-    return answers.find(key, parent, grandparent);
 }
 
 }  // namespace field_catalogue

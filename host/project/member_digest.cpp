@@ -20,13 +20,25 @@ void member_digest::text(std::string_view t)
 
 void member_digest::flush_if_full()
 {
+    m_open = true;
     if (m_buffer.size() < buffer_size) return;
-    m_sha.add(m_buffer);
+    m_node.add(m_buffer);
     m_buffer.clear();
+}
+
+digest member_digest::end_node()
+{
+    m_node.add(m_buffer);
+    m_buffer.clear();
+    m_open = false;
+    const digest node = m_node.finish_and_restart();
+    m_project.add(std::string_view(reinterpret_cast<const char*>(node.data()), node.size()));
+    return node;
 }
 
 void member_digest::node(std::string_view class_name, std::string_view tag, std::string_view name)
 {
+    if (m_open) end_node();
     byte('N');
     text(class_name);
     text(tag);
@@ -77,9 +89,8 @@ void member_digest::value(const ds_json::member_key& key, const ds_json::member_
 
 digest member_digest::finish()
 {
-    m_sha.add(m_buffer);
-    m_buffer.clear();
-    return m_sha.finish();
+    if (m_open) end_node();
+    return m_project.finish();
 }
 
 }  // namespace ds_digest

@@ -13,15 +13,18 @@
 
 namespace ds_digest {
 
-/// SHA-256 over the members of every node in order. Two projects whose records
-/// hold the same values under the same keys in the same order have the same
-/// digest, however their files were laid out.
+/// SHA-256 over the SHA-256 of each node's members, in order. Two projects
+/// whose records hold the same values under the same keys in the same order
+/// have the same digest, however their files were laid out; each node's own
+/// digest tells which of them changed.
 class member_digest : public ds_json::member_sink {
 public:
     member_digest() { m_buffer.reserve(buffer_size); }
 
-    /// Starts a node: its class, tag and name (GBK).
+    /// Starts a node: its class, tag and name (GBK). Ends the one before, if still open.
     void node(std::string_view class_name, std::string_view tag, std::string_view name);
+    /// Ends the node started last and gives its digest.
+    digest end_node();
     void object_begin(const ds_json::member_key& key, int kind) override;
     void object_end() override;
     void value(const ds_json::member_key& key, const ds_json::member_value& value) override;
@@ -39,7 +42,9 @@ private:
     void flush_if_full();
 
     std::string m_buffer;  ///< small entries gathered, so the hash sees large pieces
-    text_digest m_sha;
+    text_digest m_node;    ///< the open node's members
+    text_digest m_project; ///< the digests of the nodes ended
+    bool m_open = false;   ///< entries came since the last end_node()
 };
 
 }  // namespace ds_digest

@@ -48,6 +48,9 @@ struct loaded_project {
     /// read them, so that telling later whether the project changed costs no
     /// pass of its own.
     ds_digest::digest digest{};
+    /// Each node's own part of `digest`, in order: a save tells by it which
+    /// nodes are as they were loaded, and so were checked already.
+    std::vector<ds_digest::digest> node_digests;
 };
 
 /// The project document of `nodes`, in order. Throws project_error (naming the
@@ -90,7 +93,10 @@ public:
     /// Writes the text of `nodes`. Throws project_error when a node cannot be
     /// written; a temporary file that cannot be written is not an error yet
     /// (the project may turn out unchanged): commit() reports it.
-    pending_save(std::filesystem::path path, const std::vector<const data_node_base*>& nodes);
+    /// With `checked`, a node for which it answers true for the node's digest
+    /// (one loaded unchanged, say) is not checked against the loader's limits again.
+    pending_save(std::filesystem::path path, const std::vector<const data_node_base*>& nodes,
+                 const std::function<bool(const data_node_base&, const ds_digest::digest&)>& checked = {});
     ~pending_save();
     pending_save(const pending_save&) = delete;
     pending_save& operator=(const pending_save&) = delete;

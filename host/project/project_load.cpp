@@ -162,6 +162,7 @@ public:
         result.warnings.insert(result.warnings.end(), std::make_move_iterator(m_node_warnings.begin()),
                                std::make_move_iterator(m_node_warnings.end()));
         result.nodes = std::move(m_nodes);
+        result.node_digests = std::move(m_node_digests);
         result.digest = m_digest.finish();
         return result;
     }
@@ -187,6 +188,7 @@ private:
         std::vector<record_limits::violation> damaged;
         read_members(*node, std::move(members), m_source, place, m_node_warnings, &m_digest,
                      record_limits::violation_observer(found, &damaged));
+        m_node_digests.push_back(m_digest.end_node());
         check_name(*node, place);
         const std::string& name_text = name.get_ref<const std::string&>();
         if (found) refuse_load(m_source, place, record_limits::describe(*found, name_text));
@@ -215,6 +217,7 @@ private:
     std::vector<stream_diagnostic> m_node_warnings;
     std::exception_ptr m_refusal;
     ds_digest::member_digest m_digest;  ///< the values as the nodes took them in
+    std::vector<ds_digest::digest> m_node_digests;
 };
 
 /// Parses `utf8` and loads its nodes while parsing.

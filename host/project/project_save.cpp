@@ -62,7 +62,8 @@ void save_project(const std::filesystem::path& path, const std::vector<const dat
     }
 }
 
-pending_save::pending_save(std::filesystem::path path, const std::vector<const data_node_base*>& nodes)
+pending_save::pending_save(std::filesystem::path path, const std::vector<const data_node_base*>& nodes,
+                           const std::function<bool(const data_node_base&, const ds_digest::digest&)>& checked)
     : m_path(std::move(path)), m_nodes(nodes)
 {
     try {
@@ -83,6 +84,7 @@ pending_save::pending_save(std::filesystem::path path, const std::vector<const d
     sinks.text = to_file;
     sinks.digest = &digest;
     sinks.refusal = &m_refusal;
+    sinks.checked = checked;
     write_project(m_nodes, sinks);
     m_digest = digest.finish();
 }

@@ -83,7 +83,13 @@ public:
         }
         std::optional<record_limits::violation> found;
         const bool check = m_sinks.refusal && m_sinks.refusal->empty();
-        write_members(node, members, place, check ? record_limits::violation_observer(found) : ds_json::value_observer());
+        const bool check_if_changed = check && m_sinks.checked && m_sinks.digest;
+        write_members(node, members, place,
+                      check && !check_if_changed ? record_limits::violation_observer(found) : ds_json::value_observer());
+        if (m_sinks.digest) {
+            const ds_digest::digest values = m_sinks.digest->end_node();
+            if (check_if_changed && !m_sinks.checked(node, values)) found = record_limits::find_violation(node);
+        }
         if (text_fault) std::rethrow_exception(text_fault);
         if (layout) {
             layout->finish();

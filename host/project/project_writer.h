@@ -27,6 +27,10 @@ struct project_sinks {
     /// The first value the loader would refuse (record_limits), described;
     /// left as it is when there is none.
     std::string* refusal = nullptr;
+    /// With `refusal` and `digest`: true when a node with this digest of its
+    /// values was checked already (loaded unchanged), so that only the others
+    /// are checked, each after it is written.
+    std::function<bool(const data_node_base&, const ds_digest::digest&)> checked;
 };
 
 /// Writes `nodes` in order to `sinks` in one pass. Throws project_error naming

@@ -35,4 +35,12 @@ digest text_digest::finish()
     return result;
 }
 
+digest text_digest::finish_and_restart()
+{
+    const digest result = finish();
+    if (EVP_DigestInit_ex(m_context->md, EVP_sha256(), nullptr) != 1)
+        throw std::runtime_error("cannot start a SHA-256 digest");
+    return result;
+}
+
 }  // namespace ds_digest

@@ -22,6 +22,8 @@ public:
     void add(std::string_view piece);
     /// The digest of the pieces added; the object is spent afterwards.
     digest finish();
+    /// finish(), and the object starts a new digest.
+    digest finish_and_restart();
 
 private:
     struct context;

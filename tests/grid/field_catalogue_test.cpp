@@ -298,6 +298,21 @@ TEST_F(FieldCatalogueSave, NoSaveWritesWhatTheLoaderRefuses)
     }
     EXPECT_EQ(ds_file::read_whole_file(file), saved);
     EXPECT_EQ(files_in_dir(), 1u);
+
+    // A node the caller vouches for by its digest (loaded unchanged) is not
+    // checked again; any other is, and the one written is asked about.
+    std::vector<ds_digest::digest> asked;
+    const auto vouch = [&asked](bool answer) {
+        return [&asked, answer](const data_node_base&, const ds_digest::digest& values) {
+            asked.push_back(values);
+            return answer;
+        };
+    };
+    EXPECT_THROW(ds_project::pending_save(file, {&drawing}, vouch(false)).commit(), ds_project::project_error);
+    ds_project::pending_save trusted(file, {&drawing}, vouch(true));
+    EXPECT_NO_THROW(trusted.commit()) << "a node vouched for was checked again";
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0], asked[1]);
 }
 
 }  // namespace
