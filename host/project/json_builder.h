@@ -3,11 +3,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string_view>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "host/project/json_flat_tree.h"
 #include "host/project/json_members.h"
 #include "host/project/json_text.h"
 
@@ -22,7 +25,14 @@ public:
     explicit document_builder(const streamed_array* streamed) : m_streamed(streamed) {}
 
     /// Stores a complete scalar value, or a string, where the parser is.
-    void add(nlohmann::ordered_json&& value) { place(std::move(value), std::move(m_key)); }
+    void add(nlohmann::ordered_json&& value);
+    /// add() for each kind of value, without making a JSON value first.
+    void add_text(std::string_view text);
+    void add_integer(std::int64_t value);
+    void add_unsigned(std::uint64_t value);
+    void add_real(double value);
+    void add_bool(bool value);
+    void add_null();
     /// The key of the next value; false (nothing kept) when the open object already has it.
     bool key(std::string&& key);
     /// Opens an object or an array; false when that would nest deeper than max_depth.
@@ -46,6 +56,13 @@ private:
     };
 
     void place(nlohmann::ordered_json&& value, std::string&& key);
+    /// True while values go to the streamed array's element being built.
+    bool in_element() const { return m_element.depth() > 0 || (!m_open.empty() && m_open.back().streamed); }
+    /// After a value went to the element: hands the element out once it is complete.
+    void element_value_done();
+    /// A value of one kind: into the element through `flat`, or into the document.
+    template <class T>
+    void add_value(T value, void (flat_tree::*flat)(T));
     /// An empty member list that kept its room from an object already closed:
     /// most objects of a file are alike, so few need to grow their own.
     object_members spare_members();
@@ -56,6 +73,7 @@ private:
     std::vector<open_value> m_open;
     std::vector<object_members> m_spare;  ///< member lists of closed objects, emptied
     std::string m_key;
+    flat_tree m_element;  ///< the streamed array's element being built, refilled for each
 };
 
 }  // namespace ds_json

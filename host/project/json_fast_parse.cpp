@@ -72,8 +72,16 @@ public:
 
     ordered_json take() { return m_builder.take(); }
 
-    bool Null() { return add(nullptr); }
-    bool Bool(bool value) { return add(value); }
+    bool Null()
+    {
+        m_builder.add_null();
+        return true;
+    }
+    bool Bool(bool value)
+    {
+        m_builder.add_bool(value);
+        return true;
+    }
     // Numbers arrive as their text (RawNumber); these are never called.
     bool Int(int) { return false; }
     bool Uint(unsigned) { return false; }
@@ -92,24 +100,30 @@ public:
         if (std::none_of(text, end, [](char c) { return c == '.' || c == 'e' || c == 'E'; })) {
             if (*text == '-') {
                 std::int64_t value = 0;
-                if (const auto [at, error] = std::from_chars(text, end, value); error == std::errc() && at == end)
-                    return add(value);
+                if (const auto [at, error] = std::from_chars(text, end, value); error == std::errc() && at == end) {
+                    m_builder.add_integer(value);
+                    return true;
+                }
             } else {
                 std::uint64_t value = 0;
-                if (const auto [at, error] = std::from_chars(text, end, value); error == std::errc() && at == end)
-                    return add(value);
+                if (const auto [at, error] = std::from_chars(text, end, value); error == std::errc() && at == end) {
+                    m_builder.add_unsigned(value);
+                    return true;
+                }
             }
         }
         double value = 0;
         const auto [at, error] = std::from_chars(text, end, value);
         if (error != std::errc() || at != end) return false;
-        return add(value);
+        m_builder.add_real(value);
+        return true;
     }
 
     bool String(const char* text, SizeType size, bool)
     {
         if (!well_formed(text, size)) return false;
-        return add(std::string(text, size));
+        m_builder.add_text(std::string_view(text, size));
+        return true;
     }
 
     bool Key(const char* text, SizeType size, bool)
@@ -123,11 +137,6 @@ public:
     bool EndArray(SizeType) { return close(); }
 
 private:
-    bool add(ordered_json&& value)
-    {
-        m_builder.add(std::move(value));
-        return true;
-    }
 
     bool close()
     {

@@ -10,7 +10,7 @@ std::size_t hash_of(const std::string& key) { return std::hash<std::string>()(ke
 
 }  // namespace
 
-std::uint64_t object_members::fingerprint_bit(const std::string& key)
+std::uint64_t key_fingerprint_bit(std::string_view key)
 {
     // Keys of one record differ mostly in length and in their last characters ("item_3", "m_dWidth").
     const std::size_t n = key.size();
@@ -21,7 +21,7 @@ std::uint64_t object_members::fingerprint_bit(const std::string& key)
 bool object_members::contains(const std::string& key)
 {
     if (m_members.size() < small_object) {
-        if (!(m_fingerprints & fingerprint_bit(key))) return false;
+        if (!(m_fingerprints & key_fingerprint_bit(key))) return false;
         for (const auto& member : m_members)
             if (member.first == key) return true;
         return false;
@@ -37,7 +37,7 @@ bool object_members::contains(const std::string& key)
 void object_members::append(std::string key, nlohmann::ordered_json value)
 {
     if (!m_positions.empty()) m_positions.emplace(hash_of(key), m_members.size());
-    m_fingerprints |= fingerprint_bit(key);
+    m_fingerprints |= key_fingerprint_bit(key);
     m_members.emplace_back(std::move(key), std::move(value));
 }
 

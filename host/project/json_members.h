@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -18,6 +19,11 @@
 #include <nlohmann/json.hpp>
 
 namespace ds_json {
+
+/// One of 64 bits, by a cheap fingerprint of `key`: an object that keeps the
+/// bits of its keys tells a key whose bit is clear is new without comparing
+/// it to every member.
+std::uint64_t key_fingerprint_bit(std::string_view key);
 
 class object_members {
 public:
@@ -32,10 +38,6 @@ public:
 private:
     /// Below this many members a scan is cheaper than hashing every key.
     static constexpr std::size_t small_object = 16;
-
-    /// One bit per cheap fingerprint of the small object's keys: a key whose
-    /// bit is clear is new without comparing it to every member.
-    static std::uint64_t fingerprint_bit(const std::string& key);
 
     std::vector<std::pair<std::string, nlohmann::ordered_json>> m_members;
     std::uint64_t m_fingerprints = 0;

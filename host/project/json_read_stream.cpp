@@ -1,12 +1,9 @@
-// Reading a record's members from a JSON object.
+// Reading a record's members from a JSON object held flat.
 #include "host/project/json_read_stream.h"
 
-#include <climits>
-#include <cmath>
-#include <cstdint>
-#include <unordered_set>
 #include <utility>
 
+#include "host/project/json_read_values.h"
 #include "host/project/json_text.h"
 #include "host/project/stream_marks.h"
 #include "host/text/encoding.h"
@@ -16,131 +13,55 @@ using nlohmann::ordered_json;
 namespace ds_json {
 namespace {
 
-/// "a string", "the number 3.7", "an object": what a reader found instead.
-std::string describe(const ordered_json& value)
-{
-    if (value.is_number() || value.is_boolean()) return "the " + std::string(value.type_name()) + " " + value.dump();
-    if (value.is_object() || value.is_array()) return "an " + std::string(value.type_name());
-    return "a " + std::string(value.type_name());
-}
+using namespace read_values;
 
-bool to_int(const ordered_json& value, int& out, std::string& problem)
-{
-    if (value.is_number_unsigned()) {
-        const auto u = value.get<std::uint64_t>();
-        if (u > static_cast<std::uint64_t>(INT_MAX)) {
-            problem = "the number " + value.dump() + " is out of range for an int";
-            return false;
-        }
-        out = static_cast<int>(u);
-        return true;
-    }
-    if (value.is_number_integer()) {
-        const auto i = value.get<std::int64_t>();
-        if (i < INT_MIN || i > INT_MAX) {
-            problem = "the number " + value.dump() + " is out of range for an int";
-            return false;
-        }
-        out = static_cast<int>(i);
-        return true;
-    }
-    if (value.is_number_float()) {
-        // get<int>() would truncate 3.7 to 3 and is undefined past the int range.
-        const double d = value.get<double>();
-        if (std::trunc(d) != d) {
-            problem = "expected an integer, found " + describe(value);
-            return false;
-        }
-        if (d < static_cast<double>(INT_MIN) || d > static_cast<double>(INT_MAX)) {
-            problem = "the number " + value.dump() + " is out of range for an int";
-            return false;
-        }
-        out = static_cast<int>(d);
-        return true;
-    }
-    problem = "expected an integer, found " + describe(value);
-    return false;
-}
-
-bool to_double(const ordered_json& value, double& out, std::string& problem)
-{
-    if (!value.is_number()) {
-        problem = "expected a number, found " + describe(value);
-        return false;
-    }
-    out = value.get<double>();
-    return true;
-}
-
-bool to_bool(const ordered_json& value, bool& out, std::string& problem)
-{
-    if (!value.is_boolean()) {
-        problem = "expected true or false, found " + describe(value);
-        return false;
-    }
-    out = value.get<bool>();
-    return true;
-}
-
-bool to_narrow_text(const ordered_json& value, CString& out, std::string& problem)
-{
-    if (!value.is_string()) {
-        problem = "expected a string, found " + describe(value);
-        return false;
-    }
-    try {
-        out = ds_text::from_utf8(value.get_ref<const std::string&>());
-        return true;
-    } catch (const ds_text::conversion_error& e) {
-        problem = std::string("text does not convert: ") + e.what();
-        return false;
-    }
-}
-
-/// Number of distinct item indices among the members: "item_3" and
-/// "item_3_key" / "item_3_value" each count as item 3.
-std::size_t items_present(const ordered_json::object_t& members)
-{
-    std::unordered_set<unsigned long> seen;
-    for (const auto& member : members) {
-        const std::string& key = member.first;
-        if (key.rfind("item_", 0) != 0) continue;
-        std::size_t end = 5;
-        while (end < key.size() && end < 5 + 9 && key[end] >= '0' && key[end] <= '9') ++end;
-        if (end == 5 || (end < key.size() && key[end] != '_')) continue;
-        seen.insert(std::stoul(key.substr(5, end - 5)));
-    }
-    return seen.size();
-}
-
-const ordered_json& empty_object()
-{
-    static const ordered_json empty = ordered_json::object();
-    return empty;
-}
+/// Below this many members a scan is cheaper than an index of the keys.
+constexpr std::size_t small_object = 16;
 
 /// What a record holds after a read, as the sinks of a save would see it;
 /// text in UTF-8 as the file held it when it was taken from there.
-member_value value_of(const int& v, const ordered_json*) { return member_value::of(v); }
-member_value value_of(const double& v, const ordered_json*) { return member_value::of(v); }
-member_value value_of(const bool& v, const ordered_json*) { return member_value::of(v); }
-member_value value_of(const CString& v, const ordered_json* found)
+member_value value_of(const int& v, const flat_tree&, std::size_t) { return member_value::of(v); }
+member_value value_of(const double& v, const flat_tree&, std::size_t) { return member_value::of(v); }
+member_value value_of(const bool& v, const flat_tree&, std::size_t) { return member_value::of(v); }
+member_value value_of(const CString& v, const flat_tree& tree, std::size_t found)
 {
-    const std::string_view utf8 = found && found->is_string() ? std::string_view(found->get_ref<const std::string&>()) : "";
-    return member_value::of_text(v.str(), utf8);
+    const bool text = found != static_cast<std::size_t>(-1) && tree[found].type == flat_tree::kind::string;
+    return member_value::of_text(v.str(), text ? tree.text(found) : std::string_view());
+}
+
+/// "a string", "an array": what stood where an object should.
+std::string describe_top(const ordered_json& value)
+{
+    if (value.is_number() || value.is_boolean()) return "the " + std::string(value.type_name()) + " " + value.dump();
+    if (value.is_array()) return "an array";
+    return "a " + std::string(value.type_name());
 }
 
 }  // namespace
 
-json_read_stream::json_read_stream(ordered_json document, std::string path_prefix)
-    : m_document(std::move(document)), m_path(std::move(path_prefix))
+json_read_stream::json_read_stream(const ordered_json& document, std::string path_prefix)
+    : m_tree(&m_owned), m_path(std::move(path_prefix))
 {
-    if (m_document.is_object()) {
-        open(&m_document, false);
+    if (document.is_object()) {
+        m_owned = flat_tree::from(document);
+        start(0);
     } else {
-        open(&empty_object(), false);
-        note(diagnostic_severity::error, {}, "expected an object at the top, found " + describe(m_document));
+        open(none, false);
+        note(diagnostic_severity::error, {}, "expected an object at the top, found " + describe_top(document));
     }
+}
+
+json_read_stream::json_read_stream(const flat_tree& tree, std::size_t at, std::string path_prefix)
+    : m_tree(&tree), m_path(std::move(path_prefix))
+{
+    start(at);
+}
+
+void json_read_stream::start(std::size_t at)
+{
+    if ((*m_tree)[at].type == flat_tree::kind::object) return open(at, false);
+    open(none, false);
+    note(diagnostic_severity::error, {}, "expected an object at the top, found " + describe(*m_tree, at));
 }
 
 std::unique_ptr<json_read_stream> json_read_stream::from_text(std::string_view utf8, std::string path_prefix)
@@ -153,75 +74,81 @@ void json_read_stream::note(diagnostic_severity severity, std::string_view leaf,
     m_diagnostics.push_back({severity, m_path.render(leaf), std::move(message)});
 }
 
-void json_read_stream::open(const ordered_json* object, bool is_list)
+void json_read_stream::open(std::size_t object, bool is_list)
 {
-    frame f;
+    if (m_open == m_frames.size()) m_frames.emplace_back();
+    frame& f = m_frames[m_open++];
     f.object = object;
-    f.read.assign(object->size(), false);
+    f.count = object == none ? 0 : (*m_tree)[object].count;
+    f.read.assign(f.count, false);
+    f.index.clear();
+    f.next = object == none ? none : object + 1;
+    f.next_position = 0;
     f.is_list = is_list;
-    m_frames.push_back(std::move(f));
 }
 
-const ordered_json* json_read_stream::find(const CString& key, std::string& key_text)
+std::size_t json_read_stream::find(const CString& key, std::string& key_text)
 {
     try {
         key_text = ds_text::to_utf8(key);
     } catch (const ds_text::conversion_error& e) {
         key_text = ds_text::to_utf8_for_display(key);
         note(diagnostic_severity::error, key_text, std::string("key does not convert: ") + e.what());
-        return nullptr;
+        return none;
     }
-    frame& top = m_frames.back();
-    const std::size_t pos = position_of(top, key_text);
-    const auto& members = top.object->get_ref<const ordered_json::object_t&>();
-    if (pos == members.size()) {
+    frame& f = top();
+    const auto [found, position] = member_of(f, key_text);
+    if (found == none) {
         note(diagnostic_severity::warning, key_text, "missing entry");
-        return nullptr;
+        return none;
     }
-    top.read[pos] = true;
-    top.next = pos + 1;
-    return &(members.begin() + pos)->second;
+    f.read[position] = true;
+    f.next = (*m_tree)[found].end;
+    f.next_position = position + 1;
+    return found;
 }
 
-std::size_t json_read_stream::position_of(frame& f, const std::string& key_text)
+std::pair<std::size_t, std::size_t> json_read_stream::member_of(frame& f, const std::string& key_text) const
 {
-    const auto& members = f.object->get_ref<const ordered_json::object_t&>();
+    const flat_tree& tree = *m_tree;
     // A file this program wrote holds the members in the order they are read:
     // the one after the last found is almost always the one asked for.
-    if (f.next < members.size() && (members.begin() + f.next)->first == key_text) return f.next;
+    if (f.next_position < f.count && tree.key(f.next) == key_text) return {f.next, f.next_position};
     // Otherwise search; index the large objects (long lists) so that reading
     // every item stays linear whatever their order. Keys are unique, so every
     // way of searching finds the same member.
-    constexpr std::size_t small_object = 16;
-    if (members.size() <= small_object) {
-        for (std::size_t i = 0; i < members.size(); ++i)
-            if ((members.begin() + i)->first == key_text) return i;
-        return members.size();
+    if (f.count <= small_object) {
+        std::size_t position = 0;
+        for (std::size_t c = f.object + 1; position < f.count; c = tree[c].end, ++position)
+            if (tree.key(c) == key_text) return {c, position};
+        return {none, 0};
     }
-    if (f.index.empty())
-        for (std::size_t i = 0; i < members.size(); ++i) f.index.emplace((members.begin() + i)->first, i);
+    if (f.index.empty()) {
+        std::size_t position = 0;
+        for (std::size_t c = f.object + 1; position < f.count; c = tree[c].end, ++position) f.index.emplace(tree.key(c), std::pair{c, position});
+    }
     const auto it = f.index.find(key_text);
-    return it == f.index.end() ? members.size() : it->second;
+    return it == f.index.end() ? std::pair{none, std::size_t(0)} : it->second;
 }
 
 template <class T, class Convert>
 bool json_read_stream::read_value(const CString& key, T& value, Convert convert)
 {
     std::string key_text;
-    const ordered_json* found = find(key, key_text);
+    const std::size_t found = find(key, key_text);
     T result{};
     std::string problem;
-    const bool taken = found && convert(*found, result, problem);
-    if (found && !taken) note(diagnostic_severity::error, key_text, std::move(problem));
+    const bool taken = found != none && convert(*m_tree, found, result, problem);
+    if (found != none && !taken) note(diagnostic_severity::error, key_text, std::move(problem));
     if (taken) value = std::move(result);
-    if (m_digest || m_observer) heard(key, key_text, value_of(value, found), taken);
+    if (m_digest || m_observer) heard(key, key_text, value_of(value, *m_tree, found), taken);
     return taken;
 }
 
 void json_read_stream::read(const CString& key, int& value)
 {
     // A list's count is clamped before anyone hears of it: the record holds the clamped one.
-    if (m_frames.back().is_list && key == "count") {
+    if (top().is_list && key == "count") {
         value_observer observer = std::exchange(m_observer, {});
         ds_digest::member_digest* digest = std::exchange(m_digest, nullptr);
         const bool taken = read_value(key, value, to_int);
@@ -240,7 +167,7 @@ void json_read_stream::read(const CString& key, CString& value) { read_value(key
 
 void json_read_stream::clamp_count(int& count)
 {
-    const std::size_t present = items_present(m_frames.back().object->get_ref<const ordered_json::object_t&>());
+    const std::size_t present = top().object == none ? 0 : items_present(*m_tree, top().object);
     if (count < 0) {
         note(diagnostic_severity::error, "count", "list count " + std::to_string(count) + " is negative; read as 0");
         count = 0;
@@ -256,14 +183,14 @@ void json_read_stream::mark(const CString& key, int kind)
 {
     if (stream_marks::is_begin(kind)) {
         std::string key_text;
-        const ordered_json* found = find(key, key_text);
-        if (found && !found->is_object()) {
-            note(diagnostic_severity::error, key_text, "expected an object, found " + describe(*found));
-            found = nullptr;
+        std::size_t found = find(key, key_text);
+        if (found != none && (*m_tree)[found].type != flat_tree::kind::object) {
+            note(diagnostic_severity::error, key_text, "expected an object, found " + describe(*m_tree, found));
+            found = none;
         }
         if (m_digest) m_digest->object_begin({key.str(), key_text}, kind);
         m_path.enter(key_text, kind);
-        open(found ? found : &empty_object(), kind == x_mark_list_begin);
+        open(found, kind == x_mark_list_begin);
         return;
     }
     const std::string key_text = ds_text::to_utf8_for_display(key);
@@ -284,12 +211,12 @@ void json_read_stream::mark(const CString& key, int kind)
 
 void json_read_stream::note_unread(const frame& f)
 {
-    const auto& members = f.object->get_ref<const ordered_json::object_t&>();
     std::string unread;
     std::size_t unread_count = 0;
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        if (f.read[i]) continue;
-        if (++unread_count <= 8) unread += (unread.empty() ? "" : ", ") + (members.begin() + i)->first;
+    std::size_t position = 0;
+    for (std::size_t c = f.object + 1; position < f.count; c = (*m_tree)[c].end, ++position) {
+        if (f.read[position]) continue;
+        if (++unread_count <= 8) unread += (unread.empty() ? "" : ", ") + std::string(m_tree->key(c));
     }
     if (unread_count > 8) unread += " and " + std::to_string(unread_count - 8) + " more";
     if (unread_count > 0) {
@@ -300,11 +227,11 @@ void json_read_stream::note_unread(const frame& f)
 
 void json_read_stream::close_top()
 {
-    note_unread(m_frames.back());
+    note_unread(top());
     if (const auto dropped = m_path.leave(); !dropped.empty())
         m_diagnostics.push_back({diagnostic_severity::error, m_path.render(),
                                  "guard tag \"" + dropped.front() + "\" still open at an end mark"});
-    m_frames.pop_back();
+    --m_open;
     if (m_digest) m_digest->object_end();
 }
 
@@ -325,7 +252,7 @@ void json_read_stream::finish()
         close_top();
     }
     if (m_path.tag_count() > 0) note(diagnostic_severity::error, {}, "a guard tag is still open at the end");
-    note_unread(m_frames.back());
+    note_unread(top());
 }
 
 void json_read_stream::refuse_write(const CString&) const

@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/framework/member_rw_interface.h"
+#include "host/project/json_flat_tree.h"
 #include "host/project/member_context.h"
 #include "host/project/member_digest.h"
 #include "host/project/member_sink.h"
@@ -41,7 +42,10 @@ public:
     using value_observer = ds_json::value_observer;
 
     /// Reads `document`, which should be an object. `path_prefix` starts every diagnostic path.
-    explicit json_read_stream(nlohmann::ordered_json document, std::string path_prefix = {});
+    explicit json_read_stream(const nlohmann::ordered_json& document, std::string path_prefix = {});
+    /// Reads the value `at` of `tree`, which should be an object; the tree
+    /// must outlive the stream and stay as it is.
+    json_read_stream(const flat_tree& tree, std::size_t at, std::string path_prefix = {});
     /// Parses UTF-8 JSON text strictly (ds_json::parse_text); throws ds_json::json_text_error.
     static std::unique_ptr<json_read_stream> from_text(std::string_view utf8, std::string path_prefix = {});
     json_read_stream(const json_read_stream&) = delete;
@@ -72,26 +76,34 @@ public:
     bool has_errors() const { return has_error(m_diagnostics); }
 
 private:
+    static constexpr std::size_t none = static_cast<std::size_t>(-1);
+
+    /// An object being read; frames are kept for the next object opened, with their room.
     struct frame {
-        const nlohmann::ordered_json* object;
-        std::vector<bool> read;                                    ///< per member, in member order
-        std::unordered_map<std::string_view, std::size_t> index;  ///< built for large objects only
-        std::size_t next = 0;  ///< the member after the one found last: where a file in read order continues
+        std::size_t object = none;  ///< the object's value in the tree; none for an empty one
+        std::size_t count = 0;      ///< its members
+        std::vector<bool> read;     ///< per member, in member order
+        /// Member value and position by key, built for large objects only.
+        std::unordered_map<std::string_view, std::pair<std::size_t, std::size_t>> index;
+        std::size_t next = none;       ///< the member after the one found last: where a file in read order continues
+        std::size_t next_position = 0;  ///< its position among the members
         bool is_list = false;
     };
 
-    /// The member under `key` in the current object, marked as read; null (and a
-    /// diagnostic) when the key is missing or does not convert.
-    const nlohmann::ordered_json* find(const CString& key, std::string& key_text);
-    /// Position of the member `key_text` in `f`'s object; its size when there is none.
-    static std::size_t position_of(frame& f, const std::string& key_text);
+    void start(std::size_t at);
+    frame& top() { return m_frames[m_open - 1]; }
+    /// The value of the member `key` of the current object, marked as read;
+    /// none (and a diagnostic) when the key is missing or does not convert.
+    std::size_t find(const CString& key, std::string& key_text);
+    /// The member `key_text` of `f`'s object and its position; none when there is none.
+    std::pair<std::size_t, std::size_t> member_of(frame& f, const std::string& key_text) const;
     /// Reads `key` through `convert`; true when `value` was set.
     template <class T, class Convert>
     bool read_value(const CString& key, T& value, Convert convert);
     /// Tells the listeners of the value `key` holds after a read; `taken` when it came from the file.
     void heard(const CString& key, const std::string& key_text, const member_value& value, bool taken);
     void clamp_count(int& count);
-    void open(const nlohmann::ordered_json* object, bool is_list);
+    void open(std::size_t object, bool is_list);
     /// Notes a warning naming the members of `f` that were never read.
     void note_unread(const frame& f);
     /// Closes the innermost nested object (never the top one).
@@ -99,8 +111,10 @@ private:
     void note(diagnostic_severity severity, std::string_view leaf, std::string message);
     [[noreturn]] void refuse_write(const CString& key) const override;
 
-    nlohmann::ordered_json m_document;
+    flat_tree m_owned;         ///< the document, for a stream made from one
+    const flat_tree* m_tree;
     std::vector<frame> m_frames;
+    std::size_t m_open = 0;    ///< frames in use
     stream_path m_path;
     std::vector<stream_diagnostic> m_diagnostics;
     bool m_finished = false;

@@ -12,6 +12,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "host/project/json_flat_tree.h"
+
 namespace ds_json {
 
 /// Deepest nesting of objects and arrays accepted; copying and dumping a JSON
@@ -48,9 +50,10 @@ nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source
 struct streamed_array {
     /// Key of the array in the top object.
     std::string key;
-    /// Receives each element once it is complete, in order. The document
-    /// returned keeps the key with an empty array.
-    std::function<void(nlohmann::ordered_json&&)> take;
+    /// Receives each element once it is complete, in order, held flat (the
+    /// tree is refilled for the next one). The document returned keeps the
+    /// key with an empty array.
+    std::function<void(const flat_tree&)> take;
     /// Makes the receiver forget every element it took: the text is about to
     /// be read again from its start. The text is read by a fast reader first;
     /// when that one refuses it (the text may be fine, or the refusal needs its

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "host/framework/atomic_file.h"
+#include "host/project/json_flat_tree.h"
 #include "host/project/json_read_stream.h"
 #include "host/project/json_text.h"
 #include "host/project/record_limits.h"
@@ -30,39 +31,53 @@ std::string node_place(std::size_t index) { return "nodes[" + std::to_string(ind
     throw project_error("cannot load project \"" + source + "\": " + (place.empty() ? "" : place + ": ") + what);
 }
 
+std::string member_place(const std::string& place, const char* key) { return place.empty() ? std::string(key) : place + "." + key; }
+
 /// Member `key` of `object`, which must be present and of the wanted kind.
 ordered_json& required(ordered_json& object, const char* key, ordered_json::value_t kind,
                              const std::string& source, const std::string& place)
 {
     const auto it = object.find(key);
-    const std::string where = place.empty() ? std::string(key) : place + "." + key;
-    if (it == object.end()) refuse_load(source, where, "missing");
+    if (it == object.end()) refuse_load(source, member_place(place, key), "missing");
     const bool fits = kind == ordered_json::value_t::number_integer ? it->is_number_integer() : it->type() == kind;
     if (!fits) {
         const char* wanted = kind == ordered_json::value_t::number_integer ? "an integer" : ordered_json(kind).type_name();
-        refuse_load(source, where, std::string("expected ") + wanted + ", found " + it->type_name());
+        refuse_load(source, member_place(place, key), std::string("expected ") + wanted + ", found " + it->type_name());
     }
     return *it;
 }
 
-/// Warns about members of `object` this version does not know: they are not
-/// kept, so saving the project again drops them.
-void warn_unknown(const ordered_json& object, std::initializer_list<const char*> known, const std::string& place,
-                  std::vector<stream_diagnostic>& warnings)
+/// required() on an entry held flat: the member's value in `tree`.
+std::size_t required(const ds_json::flat_tree& tree, const char* key, ds_json::flat_tree::kind kind,
+                     const std::string& source, const std::string& place)
 {
-    for (const auto& [key, value] : object.items()) {
-        bool is_known = false;
-        for (const char* k : known) is_known = is_known || key == k;
-        if (!is_known)
-            warnings.push_back({diagnostic_severity::warning, place.empty() ? key : place + "." + key,
-                                "unknown entry ignored; it is not saved again", true});
+    for (std::size_t c = 1; c < tree[0].end; c = tree[c].end) {
+        if (tree.key(c) != key) continue;
+        if (tree[c].type != kind) {
+            const char* wanted = kind == ds_json::flat_tree::kind::object ? "object" : "string";
+            refuse_load(source, member_place(place, key), std::string("expected ") + wanted + ", found " + tree.type_name(c));
+        }
+        return c;
     }
+    refuse_load(source, member_place(place, key), "missing");
 }
 
-CString narrow_text(const ordered_json& value, const std::string& source, const std::string& place)
+/// Warns about a member this version does not know: it is not kept, so
+/// saving the project again drops it.
+void warn_unknown(std::string_view key, std::initializer_list<const char*> known, const std::string& place,
+                  std::vector<stream_diagnostic>& warnings)
+{
+    for (const char* k : known)
+        if (key == k) return;
+    const std::string shown(key);
+    warnings.push_back({diagnostic_severity::warning, place.empty() ? shown : place + "." + shown,
+                        "unknown entry ignored; it is not saved again", true});
+}
+
+CString narrow_text(std::string_view utf8, const std::string& source, const std::string& place)
 {
     try {
-        return ds_text::from_utf8(value.get_ref<const std::string&>());
+        return ds_text::from_utf8(utf8);
     } catch (const ds_text::conversion_error& e) {
         refuse_load(source, place, std::string("text does not convert: ") + e.what());
     }
@@ -102,10 +117,11 @@ std::unique_ptr<data_node_base> create_node(const std::string& class_name, const
 }
 
 /// Reads the node's members, its values going to `digest` and `observer` as they arrive.
-void read_members(data_node_base& node, ordered_json members, const std::string& source, const std::string& place,
-                  std::vector<stream_diagnostic>& warnings, ds_digest::member_digest* digest, ds_json::value_observer observer)
+void read_members(data_node_base& node, const ds_json::flat_tree& tree, std::size_t members, const std::string& source,
+                  const std::string& place, std::vector<stream_diagnostic>& warnings, ds_digest::member_digest* digest,
+                  ds_json::value_observer observer)
 {
-    ds_json::json_read_stream stream(std::move(members), place);
+    ds_json::json_read_stream stream(tree, members, place);
     stream.listen(digest, std::move(observer));
     try {
         node.serialize_members(stream);
@@ -139,7 +155,7 @@ class node_loader {
 public:
     explicit node_loader(const std::string& source) : m_source(source) {}
 
-    void take(ordered_json&& entry)
+    void take(const ds_json::flat_tree& entry)
     {
         const std::size_t index = m_taken++;
         if (m_refusal) return;  // the load fails anyway: spend nothing more on it
@@ -158,7 +174,8 @@ public:
         required(document, "nodes", ordered_json::value_t::array, m_source, "");
         if (m_refusal) std::rethrow_exception(m_refusal);
         loaded_project result;
-        warn_unknown(document, {"format", "format_version", "nodes"}, "", result.warnings);
+        for (const auto& [key, value] : document.items())
+            warn_unknown(key, {"format", "format_version", "nodes"}, "", result.warnings);
         result.warnings.insert(result.warnings.end(), std::make_move_iterator(m_node_warnings.begin()),
                                std::make_move_iterator(m_node_warnings.end()));
         result.nodes = std::move(m_nodes);
@@ -168,29 +185,31 @@ public:
     }
 
 private:
-    std::unique_ptr<data_node_base> load_node(ordered_json& entry, std::size_t index)
+    std::unique_ptr<data_node_base> load_node(const ds_json::flat_tree& entry, std::size_t index)
     {
+        using kind = ds_json::flat_tree::kind;
         const std::string place = node_place(index);
-        if (!entry.is_object()) refuse_load(m_source, place, std::string("expected an object, found ") + entry.type_name());
-        const auto& class_name = required(entry, "class", ordered_json::value_t::string, m_source, place);
-        const auto& tag = required(entry, "tag", ordered_json::value_t::string, m_source, place);
-        const auto& name = required(entry, "name", ordered_json::value_t::string, m_source, place);
-        auto& members = required(entry, "members", ordered_json::value_t::object, m_source, place);
-        warn_unknown(entry, {"class", "tag", "name", "members"}, place, m_node_warnings);
+        if (entry[0].type != kind::object) refuse_load(m_source, place, std::string("expected an object, found ") + entry.type_name(0));
+        const std::string_view class_name = entry.text(required(entry, "class", kind::string, m_source, place));
+        const std::string_view tag = entry.text(required(entry, "tag", kind::string, m_source, place));
+        const std::string_view name = entry.text(required(entry, "name", kind::string, m_source, place));
+        const std::size_t members = required(entry, "members", kind::object, m_source, place);
+        for (std::size_t c = 1; c < entry[0].end; c = entry[c].end)
+            warn_unknown(entry.key(c), {"class", "tag", "name", "members"}, place, m_node_warnings);
 
-        auto node = create_node(class_name.get_ref<const std::string&>(), m_source, place);
+        auto node = create_node(std::string(class_name), m_source, place);
         node->set_node_tag(narrow_text(tag, m_source, place + ".tag"));
         node->set_node_name(narrow_text(name, m_source, place + ".name"));
-        m_digest.node(class_name.get_ref<const std::string&>(), node->get_node_tag().str(), node->get_node_name().str());
+        m_digest.node(class_name, node->get_node_tag().str(), node->get_node_name().str());
         // Values are checked as the node takes them in, so a converted old
         // layout is checked on the keys it is stored under.
         std::optional<record_limits::violation> found;
         std::vector<record_limits::violation> damaged;
-        read_members(*node, std::move(members), m_source, place, m_node_warnings, &m_digest,
+        read_members(*node, entry, members, m_source, place, m_node_warnings, &m_digest,
                      record_limits::violation_observer(found, &damaged));
         m_node_digests.push_back(m_digest.end_node());
         check_name(*node, place);
-        const std::string& name_text = name.get_ref<const std::string&>();
+        const std::string name_text(name);
         if (found) refuse_load(m_source, place, record_limits::describe(*found, name_text));
         // A text breaking its rule is kept as read, but the project counts as
         // damaged: commands that would write it again refuse unless forced.
@@ -228,7 +247,7 @@ loaded_project load_while_parsing(std::string_view utf8, const std::string& sour
     ordered_json document;
     try {
         document = ds_json::parse_text(utf8, source,
-                                       {"nodes", [&](ordered_json&& entry) { loader->take(std::move(entry)); },
+                                       {"nodes", [&](const ds_json::flat_tree& entry) { loader->take(entry); },
                                         [&] { loader.emplace(source); }});
     } catch (const ds_json::json_text_error& e) {
         throw project_error(std::string("cannot load project: ") + e.what());
@@ -259,7 +278,7 @@ loaded_project load_project_document(ordered_json document, const std::string& s
     check_format(document, source);
     auto& nodes = required(document, "nodes", ordered_json::value_t::array, source, "");
     node_loader loader(source);
-    for (auto& entry : nodes) loader.take(std::move(entry));
+    for (const auto& entry : nodes) loader.take(ds_json::flat_tree::from(entry));
     return loader.finish(document);
 }
 

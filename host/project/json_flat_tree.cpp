@@ -1,0 +1,167 @@
+// Building and reading a JSON value held flat.
+#include "host/project/json_flat_tree.h"
+
+#include "host/project/json_members.h"
+
+using nlohmann::ordered_json;
+
+namespace ds_json {
+namespace {
+
+/// Below this many members a scan of the keys is cheaper than a set of them.
+constexpr std::size_t small_object = 16;
+
+}  // namespace
+
+const char* flat_tree::type_name(std::size_t i) const
+{
+    switch (m_values[i].type) {
+    case kind::null: return "null";
+    case kind::boolean: return "boolean";
+    case kind::number_integer:
+    case kind::number_unsigned:
+    case kind::number_float: return "number";
+    case kind::string: return "string";
+    case kind::object: return "object";
+    case kind::array: return "array";
+    }
+    return "null";
+}
+
+void flat_tree::clear()
+{
+    m_values.clear();
+    m_texts.clear();
+    m_open.clear();
+    m_has_key = false;
+}
+
+flat_tree::value& flat_tree::push(kind type)
+{
+    value v;
+    v.type = type;
+    if (m_has_key) {
+        v.key_at = m_key_at;
+        v.key_size = m_key_size;
+        m_has_key = false;
+    }
+    v.end = m_values.size() + 1;
+    if (!m_open.empty()) ++m_values[m_open.back().at].count;
+    m_values.push_back(v);
+    return m_values.back();
+}
+
+bool flat_tree::key(std::string_view key)
+{
+    open_value& object = m_open.back();
+    const std::uint64_t bit = key_fingerprint_bit(key);
+    const std::size_t members = m_values[object.at].count;
+    if (members >= small_object && !object.keys) {
+        object.keys = std::make_unique<std::unordered_set<std::string>>();
+        for (std::size_t c = object.at + 1; c < m_values.size(); c = m_values[c].end) object.keys->emplace(this->key(c));
+    }
+    if (object.keys) {
+        if (!object.keys->emplace(key).second) return false;
+    } else if (object.fingerprints & bit) {
+        for (std::size_t c = object.at + 1; c < m_values.size(); c = m_values[c].end)
+            if (this->key(c) == key) return false;
+    }
+    object.fingerprints |= bit;
+    m_key_at = m_texts.size();
+    m_key_size = key.size();
+    m_texts.append(key);
+    m_has_key = true;
+    return true;
+}
+
+void flat_tree::open(bool is_array)
+{
+    push(is_array ? kind::array : kind::object);
+    m_open.push_back({m_values.size() - 1, 0, nullptr});
+}
+
+void flat_tree::close()
+{
+    m_values[m_open.back().at].end = m_values.size();
+    m_open.pop_back();
+}
+
+void flat_tree::add_text(std::string_view text)
+{
+    const std::size_t at = m_texts.size();
+    m_texts.append(text);
+    value& v = push(kind::string);
+    v.text_at = at;
+    v.text_size = text.size();
+}
+
+void flat_tree::add_scalar(const ordered_json& v)
+{
+    switch (v.type()) {
+    case ordered_json::value_t::boolean: add_bool(v.get<bool>()); break;
+    case ordered_json::value_t::number_integer: add_integer(v.get<std::int64_t>()); break;
+    case ordered_json::value_t::number_unsigned: add_unsigned(v.get<std::uint64_t>()); break;
+    case ordered_json::value_t::number_float: add_real(v.get<double>()); break;
+    case ordered_json::value_t::string: add_text(v.get_ref<const std::string&>()); break;
+    default: add_null(); break;  // binary values do not come from JSON text
+    }
+}
+
+void flat_tree::add_json(const ordered_json& v)
+{
+    if (!v.is_object() && !v.is_array()) {
+        add_scalar(v);
+        return;
+    }
+    open(v.is_array());
+    if (v.is_array()) {
+        for (const auto& item : v) add_json(item);
+    } else {
+        for (const auto& [k, member] : v.items()) {
+            key(k);
+            add_json(member);
+        }
+    }
+    close();
+}
+
+flat_tree flat_tree::from(const ordered_json& document)
+{
+    flat_tree tree;
+    tree.add_json(document);
+    return tree;
+}
+
+void flat_tree::fill(std::size_t i, ordered_json& out) const
+{
+    const value& v = m_values[i];
+    switch (v.type) {
+    case kind::null: out = nullptr; return;
+    case kind::boolean: out = v.boolean; return;
+    case kind::number_integer: out = v.integer; return;
+    case kind::number_unsigned: out = v.unsigned_integer; return;
+    case kind::number_float: out = v.real; return;
+    case kind::string: out = std::string(text(i)); return;
+    case kind::object:
+        out = ordered_json::object();
+        for (std::size_t c = i + 1; c < v.end; c = m_values[c].end) {
+            auto& members = out.get_ref<ordered_json::object_t&>();
+            members.emplace_back(std::string(key(c)), ordered_json());  // keys are unique: no search
+            fill(c, members.back().second);
+        }
+        return;
+    case kind::array:
+        out = ordered_json::array();
+        for (std::size_t c = i + 1; c < v.end; c = m_values[c].end) fill(c, out.emplace_back());
+        return;
+    }
+}
+
+ordered_json flat_tree::to_json(std::size_t i) const
+{
+    ordered_json out;
+    fill(i, out);
+    return out;
+}
+
+}  // namespace ds_json

@@ -1,0 +1,83 @@
+// A JSON value held flat for reading: its values in one vector in the order
+// of the text, their keys and strings in one buffer. A project's entries are
+// read from one of these, refilled entry by entry, so that reading a file
+// allocates next to nothing per value.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace ds_json {
+
+class flat_tree {
+public:
+    /// The kinds of value, as the JSON library tells them apart.
+    enum class kind : std::uint8_t { null, boolean, number_integer, number_unsigned, number_float, string, object, array };
+
+    struct value {
+        kind type = kind::null;
+        bool boolean = false;
+        std::size_t key_at = 0, key_size = 0;    ///< its key, when it is a member of an object
+        std::size_t text_at = 0, text_size = 0;  ///< a string's text
+        std::size_t end = 0;    ///< one past the last value of its subtree: the next sibling
+        std::size_t count = 0;  ///< members of an object, items of an array
+        std::int64_t integer = 0;
+        std::uint64_t unsigned_integer = 0;
+        double real = 0;
+    };
+
+    // ---- reading; value 0 is the top one
+    std::size_t size() const { return m_values.size(); }
+    const value& operator[](std::size_t i) const { return m_values[i]; }
+    std::string_view key(std::size_t i) const { return {m_texts.data() + m_values[i].key_at, m_values[i].key_size}; }
+    std::string_view text(std::size_t i) const { return {m_texts.data() + m_values[i].text_at, m_values[i].text_size}; }
+    /// The library's name of the value's kind: "object", "number", "string", ...
+    const char* type_name(std::size_t i) const;
+    /// The value (and everything under it) as a JSON value.
+    nlohmann::ordered_json to_json(std::size_t i = 0) const;
+    /// `document` held flat.
+    static flat_tree from(const nlohmann::ordered_json& document);
+
+    // ---- building, value by value in the order of the text
+    void clear();
+    /// The key of the next value; false (nothing kept) when the open object already has it.
+    bool key(std::string_view key);
+    void open(bool is_array);
+    void close();
+    /// Open objects and arrays.
+    std::size_t depth() const { return m_open.size(); }
+    void add_null() { push(kind::null); }
+    void add_bool(bool v) { push(kind::boolean).boolean = v; }
+    void add_integer(std::int64_t v) { push(kind::number_integer).integer = v; }
+    void add_unsigned(std::uint64_t v) { push(kind::number_unsigned).unsigned_integer = v; }
+    void add_real(double v) { push(kind::number_float).real = v; }
+    void add_text(std::string_view text);
+    /// A scalar JSON value (not an object or array).
+    void add_scalar(const nlohmann::ordered_json& v);
+
+private:
+    /// An object or array being built: where it is, and for an object the keys it has.
+    struct open_value {
+        std::size_t at;
+        std::uint64_t fingerprints = 0;  ///< one bit per cheap fingerprint of its keys
+        std::unique_ptr<std::unordered_set<std::string>> keys;  ///< once it has many members
+    };
+    value& push(kind type);
+    void add_json(const nlohmann::ordered_json& v);
+    void fill(std::size_t i, nlohmann::ordered_json& out) const;
+
+    std::vector<value> m_values;
+    std::string m_texts;
+    std::vector<open_value> m_open;
+    std::size_t m_key_at = 0, m_key_size = 0;  ///< the pending key
+    bool m_has_key = false;
+};
+
+}  // namespace ds_json
