@@ -10,6 +10,7 @@
 #include <rapidjson/reader.h>
 
 #include "host/project/json_builder.h"
+#include "host/text/utf8.h"
 #include "host/project/json_parsers.h"
 
 namespace ds_json {
@@ -28,19 +29,9 @@ bool well_formed(const char* text, std::size_t size)
     const auto* s = reinterpret_cast<const unsigned char*>(text);
     std::size_t i = 0;
     while (i < size) {
-        if (size - i >= 8) {  // eight plain ASCII bytes at a time
-            std::uint64_t word;
-            std::memcpy(&word, s + i, sizeof word);
-            if ((word & 0x8080808080808080u) == 0) {
-                i += 8;
-                continue;
-            }
-        }
+        i += utf8_text::ascii_prefix(std::string_view(text + i, size - i));
+        if (i == size) break;
         const unsigned lead = s[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
         std::size_t length = 0;
         unsigned low = 0x80, high = 0xBF;  // the second byte's range
         if (lead >= 0xC2 && lead <= 0xDF) {

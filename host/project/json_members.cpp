@@ -48,10 +48,15 @@ nlohmann::ordered_json object_members::take_object()
     members.reserve(m_members.size());
     // Repeated keys were refused on the way in: append without the map's own search.
     for (auto& [key, value] : m_members) members.emplace_back(std::move(key), std::move(value));
+    clear();
+    return object;
+}
+
+void object_members::clear()
+{
     m_members.clear();
     m_positions.clear();
     m_fingerprints = 0;
-    return object;
 }
 
 }  // namespace ds_json

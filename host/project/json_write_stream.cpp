@@ -37,7 +37,7 @@ std::unique_ptr<json_write_stream> json_write_stream::checking(value_observer ob
 std::string json_write_stream::open_path() const
 {
     std::string path;
-    for (std::size_t i = 1; i < m_frames.size(); ++i) path += (i > 1 ? "/" : "") + m_frames[i].key;
+    for (std::size_t i = 1; i < m_depth; ++i) path += (i > 1 ? "/" : "") + m_frames[i].key;
     return path;
 }
 
@@ -59,8 +59,9 @@ std::string json_write_stream::new_key(const CString& key)
 {
     std::string text = utf8_key(key);
     // The top object may hold members already completed by document().
-    if (m_frames.back().keys.contains(text)) fail(text, "key written twice into one object");
-    m_frames.back().keys.append(text, nullptr);
+    object_members& keys = m_frames[m_depth - 1].keys;
+    if (keys.contains(text)) fail(text, "key written twice into one object");
+    keys.append(text, nullptr);
     return text;
 }
 
@@ -100,7 +101,11 @@ void json_write_stream::mark(const CString& key, int kind)
         std::string text = new_key(key);
         if (m_sink) m_sink->object_begin({key.str(), text}, kind);
         m_path.enter(text, kind);
-        m_frames.push_back({{}, std::move(text), ++m_objects_opened});
+        if (m_depth == m_frames.size()) m_frames.emplace_back();
+        frame& opened = m_frames[m_depth++];
+        opened.keys.clear();
+        opened.key = std::move(text);
+        opened.order = ++m_objects_opened;
         return;
     }
     const std::string text = utf8_key(key);
@@ -112,7 +117,7 @@ void json_write_stream::mark(const CString& key, int kind)
     if (const auto dropped = m_path.leave(); !dropped.empty())
         fail(text, "guard tag \"" + dropped.front() + "\" still open at the end mark");
     if (m_sink) m_sink->object_end();
-    m_frames.pop_back();
+    --m_depth;
 }
 
 void json_write_stream::push_guard_tag(const CString& tag) { m_path.push_tag(ds_text::to_utf8_for_display(tag)); }

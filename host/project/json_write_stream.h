@@ -76,12 +76,12 @@ public:
     const std::string& open_key_above(std::size_t levels) const override
     {
         static const std::string none;
-        return levels < m_frames.size() ? m_frames[m_frames.size() - 1 - levels].key : none;
+        return levels < m_depth ? m_frames[m_depth - 1 - levels].key : none;
     }
     std::string open_path() const override;
     /// How many objects had opened when the innermost open one did: 0 for the
     /// top, then 1, 2, ... in the order a walk of the written object meets them.
-    std::size_t open_order() const { return m_frames.back().order; }
+    std::size_t open_order() const { return m_frames[m_depth - 1].order; }
 
 private:
     /// An object being written: its key, and the keys written into it so far.
@@ -102,7 +102,8 @@ private:
     std::unique_ptr<json_document_builder> m_builder;  ///< streams made without a sink
     member_sink* m_sink;                                ///< null for checking streams
     mutable nlohmann::ordered_json m_document;          ///< the top object as document() last completed it
-    std::vector<frame> m_frames;
+    std::vector<frame> m_frames;  ///< kept with their room for the next object opened
+    std::size_t m_depth = 1;      ///< frames in use: the top object and the open ones
     stream_path m_path;
     std::string m_deferred_error;  ///< a fault found where throwing is not allowed
     value_observer m_observer;

@@ -13,8 +13,15 @@ void member_digest::bytes(const void* data, std::size_t size)
 
 void member_digest::text(std::string_view t)
 {
-    const std::uint64_t size = t.size();
-    bytes(&size, sizeof size);
+    // One byte tells the length of a short text (keys, most values); a long
+    // one has 255 and then its length in full.
+    if (t.size() < 255) {
+        byte(static_cast<char>(t.size()));
+    } else {
+        byte(static_cast<char>(255));
+        const std::uint64_t size = t.size();
+        bytes(&size, sizeof size);
+    }
     bytes(t.data(), t.size());
 }
 

@@ -7,6 +7,7 @@
 // converted back and compared. A build whose narrow charset is already UTF-8
 // only validates.
 #include "host/text/encoding.h"
+#include "host/text/utf8.h"
 
 #include <array>
 #include <cerrno>
@@ -23,12 +24,7 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-bool is_ascii(std::string_view text)
-{
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
+using utf8_text::is_ascii;
 
 std::string hex_bytes(std::string_view bytes)
 {

@@ -1,9 +1,24 @@
 // UTF-8 lengths, counts, cuts and encoding of one code point.
 #include "host/text/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include <algorithm>
 
 namespace utf8_text {
+
+std::size_t ascii_prefix(std::string_view text)
+{
+    std::size_t i = 0;
+    for (; text.size() - i >= 8; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (word & 0x8080808080808080u) break;
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+    return i;
+}
 
 namespace {
 bool continues(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
