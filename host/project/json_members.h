@@ -32,6 +32,8 @@ public:
     /// Appends a member; the caller has refused a repeated key with contains().
     void append(std::string key, nlohmann::ordered_json value);
     std::size_t size() const { return m_members.size(); }
+    /// The key appended last; valid until the next append.
+    const std::string& last_key() const { return m_members.back().first; }
     /// Empties the list, keeping its room.
     void clear();
     /// The object holding the members in the order they were appended; the members are moved out.

@@ -1,7 +1,10 @@
 // Laying out members as JSON text, byte for byte as the JSON library dumps them.
 #include "host/project/json_text_layout.h"
 
+#include <algorithm>
 #include <charconv>
+
+#include "host/text/utf8.h"
 
 namespace ds_json {
 namespace {
@@ -11,11 +14,8 @@ namespace {
 /// escapes, multi-byte characters, which it also checks) goes through it.
 bool plain(std::string_view text)
 {
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u >= 0x80 || c == '"' || c == '\\') return false;
-    }
-    return true;
+    if (utf8_text::ascii_prefix(text) != text.size()) return false;
+    return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\'; });
 }
 
 }  // namespace

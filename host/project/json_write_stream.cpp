@@ -55,19 +55,19 @@ std::string json_write_stream::utf8_key(const CString& key) const
     }
 }
 
-std::string json_write_stream::new_key(const CString& key)
+const std::string& json_write_stream::new_key(const CString& key)
 {
     std::string text = utf8_key(key);
     // The top object may hold members already completed by document().
     object_members& keys = m_frames[m_depth - 1].keys;
     if (keys.contains(text)) fail(text, "key written twice into one object");
-    keys.append(text, nullptr);
-    return text;
+    keys.append(std::move(text), nullptr);
+    return keys.last_key();
 }
 
 void json_write_stream::add(const CString& key, const member_value& value)
 {
-    const std::string text = new_key(key);
+    const std::string& text = new_key(key);
     if (m_observer) m_observer(*this, text, value);
     if (m_sink) m_sink->value({key.str(), text}, value);
 }

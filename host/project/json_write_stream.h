@@ -94,7 +94,8 @@ private:
     /// Hands `value` under `key` to the sink; refuses a key written twice.
     void add(const CString& key, const member_value& value);
     /// `key` in UTF-8, refused when it is already in the current object.
-    std::string new_key(const CString& key);
+    /// (The text stays valid until the next key is added to that object.)
+    const std::string& new_key(const CString& key);
     std::string utf8_key(const CString& key) const;
     [[noreturn]] void fail(std::string_view leaf, const std::string& message) const;
     [[noreturn]] void refuse_read(const CString& key) const override;
