@@ -26,6 +26,14 @@ public:
         m_part.append(text);
         if (m_part.size() >= part_size) flush();
     }
+    /// `text` between double quotes, as it stands.
+    void quoted(std::string_view text)
+    {
+        m_part.push_back('"');
+        m_part.append(text);
+        m_part.push_back('"');
+        if (m_part.size() >= part_size) flush();
+    }
     /// `count` spaces.
     void spaces(std::size_t count)
     {
@@ -40,7 +48,7 @@ public:
     void flush();
 
 private:
-    static constexpr std::size_t part_size = 64 * 1024;
+    static constexpr std::size_t part_size = 256 * 1024;
     class output;
     class layout;
     std::function<void(std::string_view)> m_piece;

@@ -1,10 +1,8 @@
 // Laying out members as JSON text, byte for byte as the JSON library dumps them.
 #include "host/project/json_text_layout.h"
 
-#include <algorithm>
+#include <array>
 #include <charconv>
-
-#include "host/text/utf8.h"
 
 namespace ds_json {
 namespace {
@@ -14,8 +12,14 @@ namespace {
 /// escapes, multi-byte characters, which it also checks) goes through it.
 bool plain(std::string_view text)
 {
-    if (utf8_text::ascii_prefix(text) != text.size()) return false;
-    return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\'; });
+    static constexpr auto as_is = [] {
+        std::array<bool, 256> table{};
+        for (int c = 0x20; c < 0x80; ++c) table[c] = c != '"' && c != '\\';
+        return table;
+    }();
+    for (const char c : text)
+        if (!as_is[static_cast<unsigned char>(c)]) return false;
+    return true;
 }
 
 }  // namespace
@@ -26,9 +30,7 @@ void json_text_layout::string(std::string_view utf8)
         m_out.value(nlohmann::ordered_json(std::string(utf8)));
         return;
     }
-    m_out.raw("\"");
-    m_out.raw(utf8);
-    m_out.raw("\"");
+    m_out.quoted(utf8);
 }
 
 void json_text_layout::member(std::string_view key_utf8)
