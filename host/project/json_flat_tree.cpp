@@ -1,6 +1,9 @@
 // Building and reading a JSON value held flat.
 #include "host/project/json_flat_tree.h"
 
+#include <cstdint>
+#include <new>
+
 #include "host/project/json_members.h"
 
 using nlohmann::ordered_json;
@@ -36,6 +39,12 @@ void flat_tree::clear()
     m_has_key = false;
 }
 
+std::uint32_t flat_tree::small(std::size_t size)
+{
+    if (size > UINT32_MAX) throw std::bad_alloc();
+    return static_cast<std::uint32_t>(size);
+}
+
 flat_tree::value& flat_tree::push(kind type)
 {
     value v;
@@ -45,7 +54,7 @@ flat_tree::value& flat_tree::push(kind type)
         v.key_size = m_key_size;
         m_has_key = false;
     }
-    v.end = m_values.size() + 1;
+    v.end = small(m_values.size() + 1);
     if (!m_open.empty()) ++m_values[m_open.back().at].count;
     m_values.push_back(v);
     return m_values.back();
@@ -67,8 +76,8 @@ bool flat_tree::key(std::string_view key)
             if (this->key(c) == key) return false;
     }
     object.fingerprints |= bit;
-    m_key_at = m_texts.size();
-    m_key_size = key.size();
+    m_key_at = small(m_texts.size());
+    m_key_size = small(key.size());
     m_texts.append(key);
     m_has_key = true;
     return true;
@@ -82,17 +91,18 @@ void flat_tree::open(bool is_array)
 
 void flat_tree::close()
 {
-    m_values[m_open.back().at].end = m_values.size();
+    m_values[m_open.back().at].end = small(m_values.size());
     m_open.pop_back();
 }
 
 void flat_tree::add_text(std::string_view text)
 {
-    const std::size_t at = m_texts.size();
+    const std::uint32_t at = small(m_texts.size());
+    const std::uint32_t size = small(text.size());
     m_texts.append(text);
     value& v = push(kind::string);
     v.text_at = at;
-    v.text_size = text.size();
+    v.text_size = size;
 }
 
 void flat_tree::add_scalar(const ordered_json& v)

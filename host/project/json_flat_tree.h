@@ -21,16 +21,19 @@ public:
     /// The kinds of value, as the JSON library tells them apart.
     enum class kind : std::uint8_t { null, boolean, number_integer, number_unsigned, number_float, string, object, array };
 
+    /// One value: 32 bytes, so that a drawing's values take about what its text does.
     struct value {
         kind type = kind::null;
         bool boolean = false;
-        std::size_t key_at = 0, key_size = 0;    ///< its key, when it is a member of an object
-        std::size_t text_at = 0, text_size = 0;  ///< a string's text
-        std::size_t end = 0;    ///< one past the last value of its subtree: the next sibling
-        std::size_t count = 0;  ///< members of an object, items of an array
-        std::int64_t integer = 0;
-        std::uint64_t unsigned_integer = 0;
-        double real = 0;
+        std::uint32_t key_at = 0, key_size = 0;    ///< its key, when it is a member of an object
+        std::uint32_t text_at = 0, text_size = 0;  ///< a string's text
+        std::uint32_t end = 0;    ///< one past the last value of its subtree: the next sibling
+        std::uint32_t count = 0;  ///< members of an object, items of an array
+        union {                   ///< the number, by `type`
+            std::int64_t integer = 0;
+            std::uint64_t unsigned_integer;
+            double real;
+        };
     };
 
     // ---- reading; value 0 is the top one
@@ -70,13 +73,16 @@ private:
         std::unique_ptr<std::unordered_set<std::string>> keys;  ///< once it has many members
     };
     value& push(kind type);
+    /// `size` as an offset or count of the tree; throws std::bad_alloc past 32 bits,
+    /// as running out of memory would (a drawing of 4 GiB is not one).
+    static std::uint32_t small(std::size_t size);
     void add_json(const nlohmann::ordered_json& v);
     void fill(std::size_t i, nlohmann::ordered_json& out) const;
 
     std::vector<value> m_values;
     std::string m_texts;
     std::vector<open_value> m_open;
-    std::size_t m_key_at = 0, m_key_size = 0;  ///< the pending key
+    std::uint32_t m_key_at = 0, m_key_size = 0;  ///< the pending key
     bool m_has_key = false;
 };
 
