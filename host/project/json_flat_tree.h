@@ -21,7 +21,7 @@ public:
     /// The kinds of value, as the JSON library tells them apart.
     enum class kind : std::uint8_t { null, boolean, number_integer, number_unsigned, number_float, string, object, array };
 
-    /// One value: 32 bytes, so that a drawing's values take about what its text does.
+    /// One value, in 40 bytes: offsets of 32 bits and one union for the number.
     struct value {
         kind type = kind::null;
         bool boolean = false;
@@ -85,5 +85,7 @@ private:
     std::uint32_t m_key_at = 0, m_key_size = 0;  ///< the pending key
     bool m_has_key = false;
 };
+
+static_assert(sizeof(flat_tree::value) <= 40, "a flat value grew: a large drawing's tree grows with it");
 
 }  // namespace ds_json
