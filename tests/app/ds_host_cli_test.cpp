@@ -60,6 +60,36 @@ TEST_F(ds_host_cli, a_damaged_project_is_written_only_with_force_and_names_are_e
     EXPECT_FALSE(contains(read_file(m_project), "saved_by"));
 }
 
+// A record that keeps a value it did not read (a missing steel table, a draw
+// record of a layout this program does not know) is unchanged by a command
+// that changes nothing: the file is neither rewritten nor, when the load left
+// entries unread, refused as damaged.
+TEST_F(ds_host_cli, a_record_keeping_what_it_did_not_read_leaves_the_project_unchanged)
+{
+    const std::string project = m_project.string();
+    ASSERT_EQ(run({"new", project}).exit_code, 0);
+    ASSERT_EQ(run({"add", project, "--name", "X"}).exit_code, 0);
+    const std::string saved = read_file(m_project);
+    const std::string steel = ",\n          \"m_Steel_P0\": {";
+    const std::string draw_version = "\"m_draw_data\": {\n          \"version\": 3";
+    ASSERT_NE(saved.find(steel), std::string::npos);
+    ASSERT_NE(saved.find(draw_version), std::string::npos);
+
+    std::string no_steel = saved;
+    const std::size_t at = no_steel.find(steel);
+    no_steel.erase(at, no_steel.find("\n          }", no_steel.find("\"m_bars\"", at)) + 12 - at);
+    std::string unknown_layout = saved;
+    unknown_layout.replace(unknown_layout.find(draw_version), draw_version.size(),
+                           "\"m_draw_data\": {\n          \"version\": 7");
+    for (const std::string& text : {no_steel, unknown_layout}) {
+        write_file(m_project, text);
+        const run_result shown = run({"grid", project, "-d", "X"});
+        EXPECT_EQ(shown.exit_code, 0) << shown.err;
+        EXPECT_TRUE(contains(shown.out, "unchanged; not written")) << shown.out;
+        EXPECT_EQ(read_file(m_project), text);
+    }
+}
+
 TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
 {
     make_referenced_project();
