@@ -211,6 +211,7 @@ private:
                      record_limits::violation_observer(found, &damaged));
         if (m_node_warnings.size() != warnings_before) digest_as_written(*node, class_name, place, found);
         m_node_digests.push_back(m_digest.end_node());
+        if (found || !damaged.empty()) judge_as_written(*node, place, found, damaged);
         check_name(*node, place);
         const std::string name_text(name);
         if (found) refuse_load(m_source, place, record_limits::describe(*found, name_text));
@@ -236,6 +237,20 @@ private:
             ds_json::json_write_stream stream(m_digest, place, record_limits::violation_observer(found));
             const_cast<data_node_base&>(node).serialize_members(stream);
             stream.finish();
+        } catch (const std::exception& e) {
+            refuse_load(m_source, place, std::string("the node read cannot be written again: ") + e.what());
+        }
+    }
+
+    /// A value refused as read may not be what the node keeps: an old layout
+    /// converts it, a list of one is read and dropped. The verdict is on what
+    /// the node would write, as a save judges it, in the words a save uses.
+    void judge_as_written(const data_node_base& node, const std::string& place,
+                          std::optional<record_limits::violation>& found, std::vector<record_limits::violation>& damaged)
+    {
+        damaged.clear();
+        try {
+            found = record_limits::find_violation(node, &damaged);
         } catch (const std::exception& e) {
             refuse_load(m_source, place, std::string("the node read cannot be written again: ") + e.what());
         }

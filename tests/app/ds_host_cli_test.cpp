@@ -3,6 +3,8 @@
 // commands, sheet files), and its exit code, output and files are checked.
 #include "support/ds_host_cli.h"
 
+#include <nlohmann/json.hpp>
+
 namespace {
 
 using namespace ds_cli_test;
@@ -88,6 +90,39 @@ TEST_F(ds_host_cli, a_record_keeping_what_it_did_not_read_leaves_the_project_unc
         EXPECT_TRUE(contains(shown.out, "unchanged; not written")) << shown.out;
         EXPECT_EQ(read_file(m_project), text);
     }
+}
+
+// The loader judges what a record keeps, as a save would write it: values of
+// an old layout's list the record drops are not judged, and a converted value
+// is refused under the key it is written to.
+TEST_F(ds_host_cli, an_old_layout_is_judged_on_what_the_record_keeps)
+{
+    const std::string project = m_project.string();
+    ASSERT_EQ(run({"new", project}).exit_code, 0);
+    ASSERT_EQ(run({"add", project, "--name", "X"}).exit_code, 0);
+    const auto saved = nlohmann::ordered_json::parse(read_file(m_project));
+    auto draw = [](nlohmann::ordered_json& document) -> nlohmann::ordered_json& {
+        return document["nodes"].back()["members"]["m_draw_data"];
+    };
+
+    auto dropped = saved;
+    auto gz = draw(dropped)["m_gz"];
+    gz["m_dLenth"] = 1e9;
+    gz["strPos"] = "\u0001";
+    draw(dropped)["version"] = 2;
+    draw(dropped)["vecGz"] = {{"count", 1}, {"item_0", gz}};
+    write_file(m_project, dropped.dump(2));
+    const run_result loaded = run({"grid", project, "-d", "X"});
+    EXPECT_EQ(loaded.exit_code, 0) << loaded.err;
+    EXPECT_FALSE(contains(loaded.out, "breaks a text rule")) << loaded.out;
+
+    auto converted = saved;
+    draw(converted)["m_gz"] = {{"version", 1}, {"m_dLenth", 560.0}, {"m_dWidth", 560.0},
+                               {"m_dHeight", 1e300}, {"m_dSlope", 90.0}, {"m_iCount", 1}};
+    write_file(m_project, converted.dump(2));
+    const run_result refused = run({"grid", project, "-d", "X"});
+    EXPECT_NE(refused.exit_code, 0);
+    EXPECT_TRUE(contains(refused.err, "m_draw_data/m_gz/strHei = \"1000000")) << refused.err;
 }
 
 TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
