@@ -55,7 +55,9 @@ nlohmann::ordered_json object_members::take_object()
 void object_members::clear()
 {
     m_members.clear();
-    m_positions.clear();
+    // Dropped rather than cleared: clearing a map costs the room it has, which
+    // every object given these members after a wide one would pay.
+    if (!m_positions.empty()) m_positions = {};
     m_fingerprints = 0;
 }
 

@@ -81,7 +81,9 @@ void json_read_stream::open(std::size_t object, bool is_list)
     f.object = object;
     f.count = object == none ? 0 : (*m_tree)[object].count;
     f.read.assign(f.count, false);
-    f.index.clear();
+    // Dropped rather than cleared: clearing a map costs the room it has, which a
+    // long list's index would make every object opened after it at this depth pay.
+    if (!f.index.empty()) f.index = {};
     f.next = object == none ? none : object + 1;
     f.next_position = 0;
     f.is_list = is_list;

@@ -43,6 +43,13 @@ digest member_digest::end_node()
     return node;
 }
 
+void member_digest::drop_node()
+{
+    m_buffer.clear();
+    m_open = false;
+    m_node.finish_and_restart();
+}
+
 void member_digest::node(std::string_view class_name, std::string_view tag, std::string_view name)
 {
     if (m_open) end_node();

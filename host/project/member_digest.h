@@ -25,6 +25,8 @@ public:
     void node(std::string_view class_name, std::string_view tag, std::string_view name);
     /// Ends the node started last and gives its digest.
     digest end_node();
+    /// Forgets what came since node(), so that the node can be given again.
+    void drop_node();
     void object_begin(const ds_json::member_key& key, int kind) override;
     void object_end() override;
     void value(const ds_json::member_key& key, const ds_json::member_value& value) override;

@@ -12,6 +12,7 @@
 #include "host/project/json_flat_tree.h"
 #include "host/project/json_read_stream.h"
 #include "host/project/json_text.h"
+#include "host/project/json_write_stream.h"
 #include "host/project/record_limits.h"
 #include "host/grid/field_catalogue.h"
 #include "host/text/encoding.h"
@@ -205,9 +206,12 @@ private:
         // layout is checked on the keys it is stored under.
         std::optional<record_limits::violation> found;
         std::vector<record_limits::violation> damaged;
+        const std::size_t warnings_before = m_node_warnings.size();
         read_members(*node, entry, members, m_source, place, m_node_warnings, &m_digest,
                      record_limits::violation_observer(found, &damaged));
+        if (m_node_warnings.size() != warnings_before) digest_as_written(*node, class_name, place, found);
         m_node_digests.push_back(m_digest.end_node());
+        if (found || !damaged.empty()) judge_as_written(*node, place, found, damaged);
         check_name(*node, place);
         const std::string name_text(name);
         if (found) refuse_load(m_source, place, record_limits::describe(*found, name_text));
@@ -217,6 +221,39 @@ private:
             m_node_warnings.push_back({diagnostic_severity::warning, place + " " + text.field,
                                        record_limits::describe(text, name_text), true});
         return node;
+    }
+
+    /// An entry missing or left unread can leave the record holding values it
+    /// did not read (a list kept as it was created, everything of a layout it
+    /// does not know), which a save writes all the same: such a node's digest is
+    /// made from what it writes, as a save makes it, and those values are
+    /// checked too, so that a command changing nothing leaves it unchanged.
+    void digest_as_written(const data_node_base& node, std::string_view class_name, const std::string& place,
+                           std::optional<record_limits::violation>& found)
+    {
+        m_digest.drop_node();
+        m_digest.node(class_name, node.get_node_tag().str(), node.get_node_name().str());
+        try {
+            ds_json::json_write_stream stream(m_digest, place, record_limits::violation_observer(found));
+            const_cast<data_node_base&>(node).serialize_members(stream);
+            stream.finish();
+        } catch (const std::exception& e) {
+            refuse_load(m_source, place, std::string("the node read cannot be written again: ") + e.what());
+        }
+    }
+
+    /// A value refused as read may not be what the node keeps: an old layout
+    /// converts it, a list of one is read and dropped. The verdict is on what
+    /// the node would write, as a save judges it, in the words a save uses.
+    void judge_as_written(const data_node_base& node, const std::string& place,
+                          std::optional<record_limits::violation>& found, std::vector<record_limits::violation>& damaged)
+    {
+        damaged.clear();
+        try {
+            found = record_limits::find_violation(node, &damaged);
+        } catch (const std::exception& e) {
+            refuse_load(m_source, place, std::string("the node read cannot be written again: ") + e.what());
+        }
     }
 
     /// A name breaking the text rules of names (control characters, length)

@@ -3,6 +3,8 @@
 // commands, sheet files), and its exit code, output and files are checked.
 #include "support/ds_host_cli.h"
 
+#include <nlohmann/json.hpp>
+
 namespace {
 
 using namespace ds_cli_test;
@@ -58,6 +60,69 @@ TEST_F(ds_host_cli, a_damaged_project_is_written_only_with_force_and_names_are_e
     const run_result forced = run({"add", project, "--name", "A", "--force"});
     ASSERT_EQ(forced.exit_code, 0) << forced.err;
     EXPECT_FALSE(contains(read_file(m_project), "saved_by"));
+}
+
+// A record that keeps a value it did not read (a missing steel table, a draw
+// record of a layout this program does not know) is unchanged by a command
+// that changes nothing: the file is neither rewritten nor, when the load left
+// entries unread, refused as damaged.
+TEST_F(ds_host_cli, a_record_keeping_what_it_did_not_read_leaves_the_project_unchanged)
+{
+    const std::string project = m_project.string();
+    ASSERT_EQ(run({"new", project}).exit_code, 0);
+    ASSERT_EQ(run({"add", project, "--name", "X"}).exit_code, 0);
+    const std::string saved = read_file(m_project);
+    const std::string steel = ",\n          \"m_Steel_P0\": {";
+    const std::string draw_version = "\"m_draw_data\": {\n          \"version\": 3";
+    ASSERT_NE(saved.find(steel), std::string::npos);
+    ASSERT_NE(saved.find(draw_version), std::string::npos);
+
+    std::string no_steel = saved;
+    const std::size_t at = no_steel.find(steel);
+    no_steel.erase(at, no_steel.find("\n          }", no_steel.find("\"m_bars\"", at)) + 12 - at);
+    std::string unknown_layout = saved;
+    unknown_layout.replace(unknown_layout.find(draw_version), draw_version.size(),
+                           "\"m_draw_data\": {\n          \"version\": 7");
+    for (const std::string& text : {no_steel, unknown_layout}) {
+        write_file(m_project, text);
+        const run_result shown = run({"grid", project, "-d", "X"});
+        EXPECT_EQ(shown.exit_code, 0) << shown.err;
+        EXPECT_TRUE(contains(shown.out, "unchanged; not written")) << shown.out;
+        EXPECT_EQ(read_file(m_project), text);
+    }
+}
+
+// The loader judges what a record keeps, as a save would write it: values of
+// an old layout's list the record drops are not judged, and a converted value
+// is refused under the key it is written to.
+TEST_F(ds_host_cli, an_old_layout_is_judged_on_what_the_record_keeps)
+{
+    const std::string project = m_project.string();
+    ASSERT_EQ(run({"new", project}).exit_code, 0);
+    ASSERT_EQ(run({"add", project, "--name", "X"}).exit_code, 0);
+    const auto saved = nlohmann::ordered_json::parse(read_file(m_project));
+    auto draw = [](nlohmann::ordered_json& document) -> nlohmann::ordered_json& {
+        return document["nodes"].back()["members"]["m_draw_data"];
+    };
+
+    auto dropped = saved;
+    auto gz = draw(dropped)["m_gz"];
+    gz["m_dLenth"] = 1e9;
+    gz["strPos"] = "\u0001";
+    draw(dropped)["version"] = 2;
+    draw(dropped)["vecGz"] = {{"count", 1}, {"item_0", gz}};
+    write_file(m_project, dropped.dump(2));
+    const run_result loaded = run({"grid", project, "-d", "X"});
+    EXPECT_EQ(loaded.exit_code, 0) << loaded.err;
+    EXPECT_FALSE(contains(loaded.out, "breaks a text rule")) << loaded.out;
+
+    auto converted = saved;
+    draw(converted)["m_gz"] = {{"version", 1}, {"m_dLenth", 560.0}, {"m_dWidth", 560.0},
+                               {"m_dHeight", 1e300}, {"m_dSlope", 90.0}, {"m_iCount", 1}};
+    write_file(m_project, converted.dump(2));
+    const run_result refused = run({"grid", project, "-d", "X"});
+    EXPECT_NE(refused.exit_code, 0);
+    EXPECT_TRUE(contains(refused.err, "m_draw_data/m_gz/strHei = \"1000000")) << refused.err;
 }
 
 TEST_F(ds_host_cli, grid_edits_from_a_file_are_saved_through_the_observer)
