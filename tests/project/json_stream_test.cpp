@@ -4,7 +4,6 @@
 #include "host/project/json_write_stream.h"
 
 #include <cfloat>
-#include <ctime>
 #include <climits>
 #include <cmath>
 
@@ -39,55 +38,7 @@ std::string write_error(auto misuse)
     });
 }
 
-/// Processor seconds taken to read `rows` objects of one member each, after a first
-/// object of `wide` members whose one read member comes last, so that its
-/// keys are indexed; all at the same depth.
-double seconds_to_read_after_a_wide_object(int wide, int rows)
-{
-    ds_json::flat_tree tree;
-    tree.open(false);
-    const auto item = [](int i) { return "item_" + std::to_string(i); };
-    tree.key(item(0));
-    tree.open(false);
-    for (int j = 0; j < wide; ++j) {
-        tree.key("junk" + std::to_string(j));
-        tree.add_integer(j);
-    }
-    tree.key("a");
-    tree.add_integer(1);
-    tree.close();
-    for (int i = 1; i < rows; ++i) {
-        tree.key(item(i));
-        tree.open(false);
-        tree.key("a");
-        tree.add_integer(1);
-        tree.close();
-    }
-    tree.close();
-
-    const std::clock_t start = std::clock();
-    ds_json::json_read_stream stream(tree, 0);
-    int a = 0;
-    for (int i = 0; i < rows; ++i) {
-        const CString key(item(i).c_str());
-        stream.mark(key, x_mark_object_begin);
-        stream.read("a", a);
-        stream.mark(key, x_mark_object_end);
-    }
-    stream.finish();
-    return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-}
-
 }  // namespace
-
-// An object with many members, read out of order, is indexed by key; the
-// objects opened after it at its depth must not pay for that index's size.
-TEST(json_stream, ReadingStaysLinearAfterAnIndexedWideObject)
-{
-    const double plain = seconds_to_read_after_a_wide_object(0, 20000);
-    const double after_wide = seconds_to_read_after_a_wide_object(400000, 20000);
-    EXPECT_LT(after_wide, 10 * plain + 0.5) << "plain " << plain << " s";
-}
 
 // Nesting, lists, texts and booleans go through the project file tests; here
 // the numbers at the edges of their types.

@@ -1,8 +1,6 @@
 // Strict JSON text: duplicate keys and deep nesting refused, positions reported.
 #include "host/project/json_text.h"
 
-#include <ctime>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -25,31 +23,7 @@ json_text_error parse_failure(std::string_view text)
 
 std::string nested(int depth) { return std::string(depth, '[') + std::string(depth, ']'); }
 
-/// Processor seconds taken to parse an array of an object with `wide` members
-/// and then `small` objects of one member.
-double seconds_to_parse(int wide, int small)
-{
-    std::string text = "[{";
-    for (int i = 0; i < wide; ++i) text += "\"k" + std::to_string(i) + "\": 1,";
-    text += "\"a\": 1}";
-    for (int i = 0; i < small; ++i) text += ", {\"a\": 1}";
-    text += "]";
-    const std::clock_t start = std::clock();
-    parse_text(text);
-    return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-}
-
 }  // namespace
-
-// The members of a closed object keep their room for the next one; the index
-// of a wide object's keys must not be what every later object pays for.
-TEST(json_text, ParsingStaysLinearAfterAWideObject)
-{
-    const double wide_alone = seconds_to_parse(400000, 1);
-    const double small_alone = seconds_to_parse(0, 20000);
-    const double both = seconds_to_parse(400000, 20000);
-    EXPECT_LT(both, 3 * (wide_alone + small_alone) + 0.5) << wide_alone << " s and " << small_alone << " s";
-}
 
 TEST(json_text, RefusesDuplicateKeysAndDeepNestingWithPosition)
 {
