@@ -29,26 +29,12 @@ member_value value_of(const CString& v, const flat_tree& tree, std::size_t found
     return member_value::of_text(v.str(), text ? tree.text(found) : std::string_view());
 }
 
-/// "a string", "an array": what stood where an object should.
-std::string describe_top(const ordered_json& value)
-{
-    if (value.is_number() || value.is_boolean()) return "the " + std::string(value.type_name()) + " " + value.dump();
-    if (value.is_array()) return "an array";
-    return "a " + std::string(value.type_name());
-}
-
 }  // namespace
 
 json_read_stream::json_read_stream(const ordered_json& document, std::string path_prefix)
-    : m_tree(&m_owned), m_path(std::move(path_prefix))
+    : m_owned(flat_tree::from(document)), m_tree(&m_owned), m_path(std::move(path_prefix))
 {
-    if (document.is_object()) {
-        m_owned = flat_tree::from(document);
-        start(0);
-    } else {
-        open(none, false);
-        note(diagnostic_severity::error, {}, "expected an object at the top, found " + describe_top(document));
-    }
+    start(0);
 }
 
 json_read_stream::json_read_stream(const flat_tree& tree, std::size_t at, std::string path_prefix)
