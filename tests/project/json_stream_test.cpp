@@ -153,6 +153,16 @@ TEST(json_stream, MissingOrMistypedRecordsReadAsEmptyAndCountsAreBounded)
     EXPECT_THAT(lines(*in), testing::IsSupersetOf({"error: nodes[0] rec: expected an object, found the number 5",
                                                     "warning: nodes[0] rec/value: missing entry",
                                                     "warning: nodes[0] absent: missing entry"}));
+
+    // A document that is no object reads as an empty one, saying what stood there.
+    int kept = 7;
+    for (const auto& [document, found] : {std::pair{nlohmann::ordered_json::array(), "an array"},
+                                          std::pair{nlohmann::ordered_json(3), "the number 3"}}) {
+        ds_json::json_read_stream top(document, "t");
+        top.read("value", kept);
+        EXPECT_THAT(lines(top), testing::Contains(std::string("error: t: expected an object at the top, found ") + found));
+    }
+    EXPECT_EQ(kept, 7);
 }
 
 TEST(json_stream, UnbalancedMarksAndTagsAreReported)
