@@ -12,8 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/app_context.h"
-#include "app/serve_project.h"
+#include "app/core/app_context.h"
+#include "app/serve/serve_project.h"
 
 namespace {
 

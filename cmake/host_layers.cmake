@@ -84,10 +84,12 @@ target_link_libraries(ds_host_project PRIVATE OpenSSL::Crypto)
 find_path(RAPIDJSON_INCLUDE_DIR rapidjson/reader.h REQUIRED)
 target_include_directories(ds_host_project PRIVATE ${RAPIDJSON_INCLUDE_DIR})
 
-# The one shared library the module, ds-host and the tests link; they include
-# every header from the source root.
+# The one shared library the module, ds-host and the tests link. It passes on
+# the layers' include roots, not the source root, so that what links it sees
+# host/ and nothing else of the tree (ds-host's rooms rely on that).
 add_library(ds_host_platform SHARED)
 list(TRANSFORM DS_HOST_LAYERS PREPEND ds_host_ OUTPUT_VARIABLE ds_host_layer_targets)
 target_link_libraries(ds_host_platform PRIVATE ${ds_host_layer_targets})
-target_include_directories(ds_host_platform PUBLIC ${CMAKE_SOURCE_DIR})
+list(TRANSFORM DS_HOST_LAYERS PREPEND ${DS_HOST_LAYER_ROOT}/ OUTPUT_VARIABLE ds_host_layer_roots)
+target_include_directories(ds_host_platform PUBLIC ${ds_host_layer_roots})
 target_link_libraries(ds_host_platform PUBLIC nlohmann_json::nlohmann_json ds_charset ds_warnings)

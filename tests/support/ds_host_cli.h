@@ -42,7 +42,7 @@ inline std::string quoted(const std::string& text)
     return q + "'";
 }
 
-class ds_host_cli : public ds_test::temp_folder_test {
+class DsHostCli : public ds_test::temp_folder_test {
 protected:
     void SetUp() override
     {

@@ -10,9 +10,9 @@
 #include <iterator>
 #include <string>
 
-#include "app/app_context.h"
-#include "app/drawing_setup.h"
-#include "app/serve_project.h"
+#include "app/core/app_context.h"
+#include "app/core/drawing_setup.h"
+#include "app/serve/serve_project.h"
 
 namespace ds_test {
 
@@ -31,7 +31,7 @@ inline std::string file_bytes(const fs::path& path)
 
 /// One module and one workspace for the whole program, as in ds-host; each
 /// test serves its own copy of a project made once.
-class served : public ::testing::Test {
+class Served : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {

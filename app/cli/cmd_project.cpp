@@ -1,0 +1,73 @@
+// Project commands of ds-host: make a project on the sample bridge, add a
+// pedestal drawing with its defaults, list what a project holds.
+#include <memory>
+#include <stdexcept>
+
+#include "app/cli/commands.h"
+#include "app/cli/command_support.h"
+#include "app/core/console.h"
+#include "app/core/drawing_setup.h"
+#include "app/core/node_view.h"
+
+namespace ds_app {
+
+namespace {
+
+struct new_options {
+    std::filesystem::path file;
+    bool force = false;
+};
+
+struct add_options {
+    std::filesystem::path file;
+    std::string name;
+    bool parametric = false;
+};
+
+void say_nodes(const workspace& project)
+{
+    for (const auto& node : project.nodes()) say_utf8("  " + node_heading(*node));
+}
+
+void run_new(app_context& context, const new_options& options)
+{
+    std::error_code ec;
+    if (!options.force && std::filesystem::exists(options.file, ec))
+        throw std::runtime_error("project file " + options.file.string() +
+                                 " exists already; use --force to replace it");
+    workspace& project = context.project();
+    project.add_sample_bridge();
+    project.save(options.file);
+    say_utf8("New project " + options.file.string() + " on the built-in sample bridge:");
+    say_nodes(project);
+}
+
+}  // namespace
+
+void add_project_commands(CLI::App& app, app_context& context)
+{
+    auto made = std::make_shared<new_options>();
+    auto* cmd = app.add_subcommand("new", "make a project file holding the built-in sample bridge");
+    add_project_option(*cmd, made->file);
+    cmd->add_flag("--force", made->force, "replace an existing file");
+    cmd->callback([&context, made] { run_new(context, *made); });
+
+    auto added = std::make_shared<add_options>();
+    cmd = app.add_subcommand("add", "add a pedestal drawing with its defaults");
+    add_project_option(*cmd, added->file);
+    cmd->add_option("-n,--name", added->name, "name of the new drawing")->required();
+    cmd->add_flag("--parametric", added->parametric, "add a parametric (list) drawing instead of a single one");
+    cmd->callback([&context, added] {
+        on_project_file(context, added->file,
+                        [&](workspace& project) { add_pedestal_drawing(project, added->name, added->parametric); });
+    });
+
+    auto listed = std::make_shared<std::filesystem::path>();
+    cmd = app.add_subcommand("list", "list the nodes of a project: class, tag and name");
+    add_project_option(*cmd, *listed);
+    cmd->callback([&context, listed] {
+        on_project_file(context, *listed, [](workspace& project) { say_nodes(project); });
+    });
+}
+
+}  // namespace ds_app

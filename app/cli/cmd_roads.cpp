@@ -1,0 +1,255 @@
+// The two guided runs of ds-host on the built-in sample bridge: "road" takes
+// one single pedestal drawing from creation to drawing, spreadsheet and back,
+// "param-road" merges single drawings into a parametric one and splits it
+// again. Each step is one of the commands' own steps, printed as it runs.
+#include <stdlib.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "app/cli/commands.h"
+#include "app/cli/command_support.h"
+#include "app/core/console.h"
+#include "app/core/drawing_output.h"
+#include "app/core/drawing_setup.h"
+#include "app/core/grid_session.h"
+#include "app/core/node_lookup.h"
+#include "app/core/node_view.h"
+#include "app/core/parametric_methods.h"
+#include "app/core/reference_facility.h"
+#include "app/core/spreadsheet_exchange.h"
+#include "host/project/project_file.h"
+#include "host/spreadsheet/csv_table.h"
+
+namespace ds_app {
+
+namespace {
+
+struct road_options {
+    std::filesystem::path file;
+    CLI::Option* file_option = nullptr;
+    bool force = false;
+};
+
+/// Numbered step headings.
+class steps {
+public:
+    void next(const std::string& title) { say_heading("step " + std::to_string(++m_number) + ": " + title); }
+
+private:
+    int m_number = 0;
+};
+
+/// The project file of a road: the given one, or one in a new temporary folder.
+std::filesystem::path road_project_file(const road_options& options, const char* stem)
+{
+    if (options.file_option && options.file_option->count()) {
+        std::error_code ec;
+        if (!options.force && std::filesystem::exists(options.file, ec))
+            throw std::runtime_error("project file " + options.file.string() + " exists already; use --force to replace it");
+        return options.file;
+    }
+    std::string folder = (std::filesystem::temp_directory_path() / "ds-road-XXXXXX").string();
+    if (!mkdtemp(folder.data())) throw std::runtime_error("cannot make a temporary folder under " + folder);
+    return std::filesystem::path(folder) / (std::string(stem) + ".json");
+}
+
+/// A file beside the project: "<project stem>-<suffix>".
+std::filesystem::path beside(const std::filesystem::path& project, const std::string& suffix)
+{
+    return project.parent_path() / (project.stem().string() + "-" + suffix);
+}
+
+/// The sheets of a road go beside its project, in "sheets", with their HTML
+/// page and the PDF of them all; the sheets of an earlier road there are
+/// replaced only when the project is (--force).
+sheet_folders road_sheet_folders(const std::filesystem::path& project, bool replace)
+{
+    const std::filesystem::path folder = project.parent_path() / "sheets";
+    return {folder, folder, folder, folder / "sheets.pdf", replace};
+}
+
+std::vector<table_edit> edits_of(const std::vector<std::string>& lines)
+{
+    std::vector<table_edit> edits;
+    for (const std::string& line : lines) edits.push_back(parse_table_edit(line, "road"));
+    return edits;
+}
+
+/// Changes the value cells of the rows captioned `caption` (first match) of a
+/// CSV file, as a user editing the spreadsheet would; `cell` 1 is the value.
+void edit_csv(const std::filesystem::path& csv, const char* caption, std::size_t cell, const CString& value)
+{
+    ds_spreadsheet::table table = ds_spreadsheet::read_csv_file(csv).rows;
+    for (auto& row : table)
+        if (row.size() > cell && row[0] == caption) {
+            say("  " + row[0] + ": " + row[cell] + " -> " + value);
+            row[cell] = value;
+            ds_spreadsheet::write_csv_file(csv, table);
+            return;
+        }
+    throw std::runtime_error("the exported table has no row " + shown(caption));
+}
+
+/// Saves the project, loads the file into fresh nodes and compares each
+/// drawing with the one in memory. Throws when anything differs.
+void save_and_reload(const workspace& project, const std::filesystem::path& file)
+{
+    project.save(file);
+    const ds_project::loaded_project loaded = ds_project::load_project(file);
+    say_utf8("saved " + file.string() + " and loaded it again: " + std::to_string(loaded.nodes.size()) + " node(s)");
+    for (const auto& warning : loaded.warnings) say_utf8("  load " + to_string(warning));
+    if (loaded.nodes.size() != project.nodes().size()) throw std::runtime_error("the reloaded project has another node count");
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < loaded.nodes.size(); ++i) {
+        const auto* mine = dynamic_cast<const graph_data_base*>(project.nodes()[i].get());
+        const auto* read = dynamic_cast<const graph_data_base*>(loaded.nodes[i].get());
+        std::vector<CString> lines;
+        const bool equal = mine && read && mine->get_node_name() == read->get_node_name() &&
+                           mine->compare_graph_data(read, lines);
+        say_utf8(std::string("  ") + (equal ? "equal    " : "DIFFERS  ") + node_heading(*loaded.nodes[i]));
+        say_lines(lines, "      ");
+        differing += equal ? 0 : 1;
+    }
+    if (differing) throw std::runtime_error(std::to_string(differing) + " node(s) changed on the way through " + file.string());
+}
+
+void single_road(workspace& project, const std::filesystem::path& file, bool replace)
+{
+    steps step;
+    step.next("a new project on the built-in sample bridge");
+    project.add_sample_bridge();
+    project.save(file);
+    say_utf8("project " + file.string());
+    for (const auto& node : project.nodes()) say_utf8("  " + node_heading(*node));
+
+    step.next("add a single pedestal drawing");
+    auto& drawing = dynamic_cast<drawing_graph_data_base&>(add_pedestal_drawing(project, utf8_literal(u8"垫石"), false));
+
+    step.next("refer to a pier through the reference facility");
+    if (!run_reference(drawing, utf8_literal(u8"主线1号墩"), {"1", "1,2"}))
+        throw std::runtime_error("the reference took nothing");
+
+    step.next("the common grid");
+    run_grid(drawing, grid_mode::common, {});
+
+    step.next("the advanced grid, with two edits saved back through the observer");
+    run_grid(drawing, grid_mode::advanced,
+             edits_of({utf8_literal(u8"垫石-绘图设置.m_DS_number=1"), utf8_literal(u8"垫石-构造属性.m_dHeight=200,210")}));
+
+    step.next("the drawing component");
+    run_draw(drawing);
+
+    const std::filesystem::path csv = beside(file, "pedestal.csv");
+    step.next("export the spreadsheet table");
+    run_export(drawing, sheet_file_of(csv, "csv"));
+
+    step.next("edit the spreadsheet as a user would, and import it");
+    edit_csv(csv, "高度(mm)", 1, "220,230");
+    run_import(drawing, sheet_file_of(csv, "csv"));
+
+    step.next("the drawing component after the import, its sheets as SVG, DXF and an HTML page");
+    sheet_output sheets(road_sheet_folders(file, replace));
+    run_draw(drawing, &sheets);
+    sheets.finish("垫石钢筋构造图");
+
+    step.next("back-fill the reference facility's user grid row");
+    run_backfill(drawing, {});
+
+    step.next("save and reload the project");
+    save_and_reload(project, file);
+}
+
+void parametric_road(workspace& project, const std::filesystem::path& file, bool replace)
+{
+    steps step;
+    step.next("a new project on the built-in sample bridge");
+    project.add_sample_bridge();
+    for (const auto& node : project.nodes()) say_utf8("  " + node_heading(*node));
+
+    step.next("single drawings referring to piers 1 to 3 and abutments 0 and 4");
+    struct single { const char8_t* name; const char8_t* structure; const char* rows; };
+    const single singles[] = {{u8"垫石-主线1号墩", u8"主线1号墩", "1,2"}, {u8"垫石-主线2号墩", u8"主线2号墩", "1,2"},
+                              {u8"垫石-主线3号墩", u8"主线3号墩", "1,2"}, {u8"垫石-主线0号台", u8"主线0号台", "1"},
+                              {u8"垫石-主线4号台", u8"主线4号台", "1"},   {u8"垫石-试算", u8"主线3号墩", "1,2"}};
+    std::vector<drawing_graph_data_base*> drawings;
+    for (const single& s : singles) {
+        say_utf8("");
+        auto& d = dynamic_cast<drawing_graph_data_base&>(add_pedestal_drawing(project, utf8_literal(s.name), false));
+        if (!run_reference(d, utf8_literal(s.structure), {s.rows, "1,2"})) throw std::runtime_error("the reference took nothing");
+        drawings.push_back(&d);
+    }
+    const std::vector<drawing_graph_data_base*> piers(drawings.begin(), drawings.begin() + 3);
+    const std::vector<drawing_graph_data_base*> abutments(drawings.begin() + 3, drawings.begin() + 5);
+
+    step.next("widen the trial drawing in the advanced grid");
+    run_grid(*drawings[5], grid_mode::advanced, edits_of({utf8_literal(u8"垫石-构造属性.m_dWidth=600")}), false);
+
+    step.next("check the pier drawings together with the trial drawing");
+    std::vector<drawing_graph_data_base*> with_trial = piers;
+    with_trial.push_back(drawings[5]);
+    run_merge_check(with_trial);
+
+    step.next("check and merge the three pier drawings");
+    parameters_graph_data_base& merged = run_merge(project, piers);
+
+    step.next("add the abutment drawings with convert");
+    run_convert(merged, abutments);
+
+    step.next("rebuild a parametric drawing from the referenced piers and abutments");
+    auto& rebuilt = dynamic_cast<parameters_graph_data_base&>(add_pedestal_drawing(project, utf8_literal(u8"垫石-参数化引用"), true));
+    run_reference_list(rebuilt, {utf8_literal(u8"主线0号台"), utf8_literal(u8"主线1号墩"), utf8_literal(u8"主线2号墩"),
+                                 utf8_literal(u8"主线3号墩"), utf8_literal(u8"主线4号台")});
+
+    step.next("the merged drawing in the parametric grid");
+    run_grid(merged, grid_mode::parametric, {});
+
+    step.next("the merged drawing's component: parameter groups, height labels, notes, sheets");
+    sheet_output sheets(road_sheet_folders(file, replace));
+    run_draw(merged, &sheets);
+
+    step.next("the rebuilt drawing's component and its sheets");
+    run_draw(rebuilt, &sheets);
+    sheets.finish("垫石钢筋构造图");
+
+    step.next("dismantle the merged drawing into single drawings");
+    run_dismantle(project, merged);
+
+    const std::filesystem::path csv = beside(file, "parametric.csv");
+    step.next("export the merged drawing's spreadsheet, edit the height name, import it");
+    run_export(merged, sheet_file_of(csv, "csv"));
+    edit_csv(csv, "高度名称", 1, "H");
+    run_import(merged, sheet_file_of(csv, "csv"));
+
+    step.next("save and reload the project holding both kinds");
+    save_and_reload(project, file);
+}
+
+void add_road_command(CLI::App& app, app_context& context, const char* name, const char* description,
+                      const char* stem, void (*road)(workspace&, const std::filesystem::path&, bool))
+{
+    auto o = std::make_shared<road_options>();
+    auto* cmd = app.add_subcommand(name, description);
+    o->file_option = add_project_file(*cmd, o->file, "project file to write (default: in a new temporary folder)", false);
+    cmd->add_flag("--force", o->force, "replace an existing project file and the sheets beside it");
+    cmd->callback([&context, o, stem, road] {
+        const std::filesystem::path file = road_project_file(*o, stem);
+        road(context.project(), file, o->force);
+        say_utf8("\nThe road is done; the project is " + file.string());
+        say_utf8("The sheets are in " + (file.parent_path() / "sheets").string() + "; open index.html there in a browser");
+    });
+}
+
+}  // namespace
+
+void add_road_commands(CLI::App& app, app_context& context)
+{
+    add_road_command(app, context, "road",
+                     "the single-drawing road on the sample bridge: add, refer, grids, draw, spreadsheet, back-fill, save",
+                     "road-project", single_road);
+    add_road_command(app, context, "param-road",
+                     "the parametric road on the sample bridge: check, merge, convert, refer, grid, draw, spreadsheet, dismantle",
+                     "param-road-project", parametric_road);
+}
+
+}  // namespace ds_app

@@ -1,0 +1,130 @@
+// The host's reference facility and user grid row, headless.
+#include "app/core/reference_facility.h"
+
+#include <map>
+#include <stdexcept>
+
+#include "app/core/console.h"
+#include "app/core/node_lookup.h"
+#include "app/core/node_view.h"
+#include "host/project/json_read_stream.h"
+#include "host/project/json_write_stream.h"
+#include "host/framework/string_tools.h"
+#include "host/substructure/common_gj_data_drawset.h"
+#include "host/text/encoding.h"
+
+namespace ds_app {
+
+namespace {
+
+using nlohmann::ordered_json;
+
+const char* const rows_condition = "垫石排号";
+const char* const numbers_condition = "垫石编号";
+
+/// The first member named `key` anywhere inside `object`, depth first.
+ordered_json* find_member(ordered_json& object, const std::string& key)
+{
+    if (!object.is_object()) return nullptr;
+    if (auto it = object.find(key); it != object.end()) return &*it;
+    for (auto& [name, value] : object.items())
+        if (ordered_json* found = find_member(value, key)) return found;
+    return nullptr;
+}
+
+/// Writes `text` into the string member `key` of `record` when that member is empty.
+bool fill_if_empty(ordered_json& record, const char* key, const CString& text)
+{
+    auto it = record.find(key);
+    if (it == record.end() || !it->is_string() || !it->get_ref<const std::string&>().empty() || text.IsEmpty())
+        return false;
+    *it = ds_text::to_utf8(text);
+    return true;
+}
+
+std::map<CString, CString> condition_map(const reference_conditions& given)
+{
+    std::map<CString, CString> conditions;
+    if (given.rows) conditions[rows_condition] = narrow_argument(*given.rows, "--rows");
+    if (given.numbers) conditions[numbers_condition] = narrow_argument(*given.numbers, "--numbers");
+    return conditions;
+}
+
+void say_map(const std::map<CString, CString>& entries)
+{
+    if (entries.empty()) say_utf8("  (none)");
+    for (const auto& [key, value] : entries) say("  " + key + " = " + value);
+}
+
+}  // namespace
+
+bool complete_last_merge_record(graph_data_base& drawing, const xbjg_graph_data_base& structure)
+{
+    ds_json::json_write_stream out;
+    drawing.serialize_members(out);
+    ordered_json document = out.document();
+    ordered_json* list = find_member(document, "m_merge_infos");
+    if (!list || !list->is_object() || !list->contains("count") || !(*list)["count"].is_number_integer()) return false;
+    const auto count = (*list)["count"].get<long long>();
+    if (count < 1) return false;
+    const auto last = list->find("item_" + std::to_string(count - 1));
+    if (last == list->end() || !last->is_object()) return false;
+
+    common_gj_data_drawset identity;
+    structure.transform_to_common_drawset(identity, CString());
+    bool filled = fill_if_empty(*last, "m_strType", identity.m_strCompType);
+    filled = fill_if_empty(*last, "m_strQF", identity.m_strQF) || filled;
+    filled = fill_if_empty(*last, "m_strPierNums", string_tools::num_to_string(identity.m_iPierNum)) || filled;
+    if (!filled) return false;
+
+    ds_json::json_read_stream in(document);
+    drawing.serialize_members(in);
+    in.finish();
+    if (in.has_errors()) throw std::runtime_error("the completed merge record of " + node_heading(drawing) + " does not read back");
+    return true;
+}
+
+bool run_reference(drawing_graph_data_base& drawing, const std::string& structure_name,
+                   const reference_conditions& given)
+{
+    const std::vector<CString> types = drawing.get_all_can_ref_gz_types();
+    say_utf8("types the drawing can refer to: " + shown_list(types));
+    const referable_list referable = referable_structures(types);
+    say_utf8("referable drawings: " + shown_list(referable.names));
+    xbjg_graph_data_base& structure = find_structure(referable, structure_name);
+
+    const std::map<CString, CString> conditions = condition_map(given);
+    say_utf8("conditions:");
+    say_map(conditions);
+
+    const auto before = snapshot(drawing);
+    const bool taken = drawing.get_ref_structure_data(&structure, conditions);
+    say_utf8(std::string("get_ref_structure_data(") + shown(structure.get_node_name()) + "): " + (taken ? "true" : "false"));
+    say_messages();
+    if (taken) {
+        drawing.set_external_reference_tag(structure.get_node_tag(), false);
+        if (complete_last_merge_record(drawing, structure))
+            say_utf8("the facility named the structure in the drawing's last merge record");
+    }
+    say_changes(*before, drawing);
+    return taken;
+}
+
+void run_backfill(const drawing_graph_data_base& drawing, const std::vector<std::string>& entries)
+{
+    std::map<CString, CString> row;
+    for (const std::string& entry : entries) {
+        const auto equals = entry.find('=');
+        if (equals == std::string::npos || equals == 0)
+            throw std::runtime_error("--row \"" + entry + "\": write CAPTION=TEXT");
+        row[narrow_argument(entry.substr(0, equals), "--row caption")] =
+            narrow_argument(entry.substr(equals + 1), "--row text");
+    }
+    say_utf8("user grid row before:");
+    say_map(row);
+    drawing.back_fill_steel_data_to_user_grid(row);
+    say_utf8("user grid row after back_fill_steel_data_to_user_grid:");
+    say_map(row);
+}
+
+}  // namespace ds_app

@@ -1,0 +1,273 @@
+// The served project: loading, versions, the disk watch, saving, undo and redo,
+// and the cell edits of the grid tables.
+#include "app/serve/serve_project.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "app/core/grid_session.h"
+#include "app/core/node_view.h"
+#include "app/core/runtime_objects.h"
+#include "app/serve/serve_capture.h"
+#include "app/serve/serve_request.h"
+#include "app/serve/serve_sheets.h"
+#include "app/serve/serve_tables.h"
+#include "app/core/spreadsheet_exchange.h"
+#include "host/framework/parameters_graph_data_base.h"
+#include "host/text/encoding.h"
+
+namespace ds_app {
+
+using nlohmann::json;
+
+namespace {
+
+/// Changes the session can undo, newest kept.
+constexpr std::size_t max_undo_steps = 100;
+
+std::filesystem::path make_scratch()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "ds-serve-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch folder under " + pattern);
+    return pattern;
+}
+
+std::string read_bytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+served_project::served_project(app_context& context, std::filesystem::path file)
+    : m_context(context), m_file(std::move(file)), m_scratch(make_scratch())
+{
+    output_capture out;
+    m_session = std::make_unique<project_session>(m_context, m_file);
+    m_load_lines = out.lines();
+    m_stamp = stamp();
+}
+
+served_project::~served_project()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(m_scratch, ec);
+}
+
+served_project::disk_stamp served_project::stamp() const
+{
+    struct stat info {};
+    if (::stat(m_file.c_str(), &info) != 0) return {};
+    disk_stamp s;
+    s.time = std::filesystem::file_time_type(std::chrono::seconds(info.st_mtim.tv_sec) +
+                                             std::chrono::nanoseconds(info.st_mtim.tv_nsec));
+    s.size = static_cast<std::uintmax_t>(info.st_size);
+    s.inode = static_cast<unsigned long>(info.st_ino);
+    return s;
+}
+
+void served_project::check_disk()
+{
+    if (stamp() != m_stamp)
+        throw api_error(409, "reload", "the project file changed on disk (another command wrote it); reload to see "
+                                       "it. Nothing was written.");
+}
+
+graph_data_base& served_project::find(const std::string& tag)
+{
+    const CString wanted = ds_text::from_utf8(tag);
+    for (const auto& node : m_session->project().nodes())
+        if (node->get_node_tag() == wanted)
+            if (auto* drawing = dynamic_cast<graph_data_base*>(node.get())) return *drawing;
+    throw api_error(404, "missing", "the project has no drawing tagged \"" + tag + "\"; reload");
+}
+
+long served_project::version_of(const CString& tag) const
+{
+    const auto it = m_versions.find(tag);
+    return it == m_versions.end() ? m_base_version : it->second;
+}
+
+void served_project::bump(const CString& tag) { m_versions[tag] = ++m_next_version; }
+
+void served_project::check_current(const graph_data_base& drawing, const json& request)
+{
+    check_disk();
+    if (request_number(request, "version") != version_of(drawing.get_node_tag()))
+        throw api_error(409, "reload", "the drawing changed since the page showed it (another tab or step); reload "
+                                       "it. Nothing was written.");
+}
+
+void served_project::save()
+{
+    m_session->finish();
+    m_stamp = stamp();
+}
+
+json served_project::change_drawing(graph_data_base& drawing, const std::function<void()>& step)
+{
+    output_capture out;
+    const auto before = stored_form(drawing);
+    const disk_stamp unchanged = m_stamp;
+    try {
+        step();
+        save();  // writes only when the project's text changed
+    } catch (const std::exception& e) {
+        read_stored_form(drawing, before);
+        if (const auto* refused = dynamic_cast<const api_error*>(&e)) throw *refused;
+        throw api_error(422, "refused", e.what(), out.lines());
+    }
+    // Every change is saved as it is made, so the file was written exactly when this step changed the drawing.
+    const bool changed = m_stamp != unchanged;
+    if (changed) {
+        // Each entry holds a whole drawing; a long session keeps the latest ones.
+        if (m_undo.size() >= max_undo_steps) m_undo.erase(m_undo.begin());
+        m_undo.push_back({drawing.get_node_tag(), before});
+        m_redo.clear();
+        bump(drawing.get_node_tag());
+    }
+    return {{"lines", out.lines()}, {"changed", changed}, {"version", version_of(drawing.get_node_tag())}};
+}
+
+json served_project::state()
+{
+    json drawings = json::array();
+    for (const auto& node : m_session->project().nodes())
+        drawings.push_back({{"tag", ds_text::to_utf8(node->get_node_tag())},
+                            {"name", ds_text::to_utf8_for_display(node->get_node_name())},
+                            {"kind", drawing_kind(*node)},
+                            {"version", version_of(node->get_node_tag())}});
+    return {{"file", m_file.string()}, {"changed_on_disk", stamp() != m_stamp}, {"undo", m_undo.size()},
+            {"redo", m_redo.size()}, {"load_lines", m_load_lines}, {"drawings", drawings}};
+}
+
+json served_project::drawing(const std::string& tag, const std::string& mode, std::optional<std::size_t> sheet)
+{
+    graph_data_base& d = find(tag);
+    json answer{{"tag", tag}, {"name", ds_text::to_utf8_for_display(d.get_node_name())}, {"kind", drawing_kind(d)},
+                {"version", version_of(d.get_node_tag())}, {"tables", grid_tables_json(d, mode_for(d, mode))}};
+    if (sheet) answer["sheets"] = sheets_json(d, *sheet);
+    return answer;
+}
+
+json served_project::sheets(const std::string& tag, std::size_t sheet) { return sheets_json(find(tag), sheet); }
+
+json served_project::edit(const json& request)
+{
+    graph_data_base& d = find(request_text(request, "tag"));
+    check_current(d, request);
+    const grid_mode mode = mode_for(d, request.value("mode", ""));
+    const table_edit cell = edit_of(request, "page");
+    json answer = change_drawing(d, [&] { run_grid(d, mode, {cell}, false); });
+    answer["sheets"] = sheets_json(d, request.value("sheet", 0u));
+    return answer;
+}
+
+json served_project::undo(bool redo)
+{
+    check_disk();
+    auto& from = redo ? m_redo : m_undo;
+    if (from.empty()) throw api_error(409, "refused", redo ? "nothing to redo" : "nothing to undo");
+    const change back = from.back();
+    graph_data_base& d = find(ds_text::to_utf8(back.tag));
+    output_capture out;
+    change forth{back.tag, stored_form(d)};
+    const auto now = snapshot(d);
+    read_stored_form(d, back.state);
+    say_changes(*now, d);
+    save();
+    from.pop_back();
+    (redo ? m_undo : m_redo).push_back(std::move(forth));
+    bump(d.get_node_tag());
+    return {{"lines", out.lines()}, {"tag", ds_text::to_utf8(d.get_node_tag())}, {"version", version_of(d.get_node_tag())}};
+}
+
+json served_project::reload()
+{
+    output_capture out;
+    auto fresh = std::make_unique<project_session>(m_context, m_file);
+    m_session = std::move(fresh);
+    m_load_lines = out.lines();
+    m_stamp = stamp();
+    m_undo.clear();
+    m_redo.clear();
+    m_versions.clear();
+    m_base_version = ++m_next_version;
+    return {{"lines", m_load_lines}};
+}
+
+served_project::download served_project::sheet_download(const std::string& tag, std::size_t sheet, bool dxf)
+{
+    try {
+        sheet_file_bytes file = one_sheet_file(find(tag), sheet, dxf, m_scratch.string());
+        return {file.name, dxf ? "application/dxf" : "image/svg+xml", std::move(file.bytes)};
+    } catch (const std::out_of_range& e) {
+        throw api_error(404, "missing", e.what());
+    }
+}
+
+served_project::download served_project::xlsx_export(const std::string& tag)
+{
+    graph_data_base& d = find(tag);
+    output_capture out;
+    const std::filesystem::path path = m_scratch / "export.xlsx";
+    run_export(d, sheet_file_of(path, "xlsx"));
+    download file{ds_text::to_utf8(d.get_node_name()) + ".xlsx",
+                  "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet", read_bytes(path)};
+    std::filesystem::remove(path);
+    return file;
+}
+
+json served_project::import_sheet(const json& request, const std::string& xlsx_bytes)
+{
+    graph_data_base& d = find(request_text(request, "tag"));
+    check_current(d, request);
+    const std::filesystem::path path = m_scratch / "upload.xlsx";
+    {
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file.write(xlsx_bytes.data(), static_cast<std::streamsize>(xlsx_bytes.size()));
+        if (!file) throw std::runtime_error("cannot keep the uploaded workbook in the scratch folder");
+    }
+    const auto import = [&] { run_import(d, sheet_file_of(path, "xlsx")); };
+    // The messages name the file as the person knows it, not the scratch copy.
+    const std::string shown_name = request.value("name", std::string("the uploaded workbook"));
+    const auto rename = [&](std::string text) {
+        for (std::size_t at; (at = text.find(path.string())) != std::string::npos;)
+            text.replace(at, path.string().size(), shown_name);
+        return text;
+    };
+    const auto rename_lines = [&](json lines) {
+        for (auto& line : lines) line = rename(line.get<std::string>());
+        return lines;
+    };
+    json answer;
+    try {
+        if (request.value("apply", false)) {
+            answer = change_drawing(d, import);
+        } else {
+            const auto before = stored_form(d);
+            output_capture out;
+            try {
+                import();
+            } catch (const std::exception& e) {
+                read_stored_form(d, before);
+                throw api_error(422, "refused", e.what(), out.lines());
+            }
+            read_stored_form(d, before);
+            answer = {{"lines", out.lines()}, {"changed", false}, {"version", version_of(d.get_node_tag())}};
+        }
+    } catch (const api_error& e) {
+        std::filesystem::remove(path);
+        throw api_error(e.status, e.code, rename(e.what()), rename_lines(e.lines));
+    }
+    std::filesystem::remove(path);
+    answer["lines"] = rename_lines(answer["lines"]);
+    answer["dry_run"] = !request.value("apply", false);
+    return answer;
+}
+
+}  // namespace ds_app

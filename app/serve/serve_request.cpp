@@ -1,0 +1,71 @@
+// Fields of the local server's JSON requests, and the drawing kind and grid mode a request names.
+#include "app/serve/serve_request.h"
+
+#include "app/core/runtime_objects.h"
+#include "app/serve/serve_project.h"
+#include "host/framework/xbjg_graph_data_base.h"
+#include "host/text/encoding.h"
+
+namespace ds_app {
+
+namespace {
+[[noreturn]] void malformed(const char* key, const char* wanted)
+{
+    throw api_error(400, "bad", std::string("the request's \"") + key + "\" must be " + wanted);
+}
+}  // namespace
+
+std::string request_text(const nlohmann::json& request, const char* key)
+{
+    if (!request.is_object() || !request.contains(key) || !request[key].is_string()) malformed(key, "a text");
+    return request[key].get<std::string>();
+}
+
+long request_number(const nlohmann::json& request, const char* key)
+{
+    if (!request.is_object() || !request.contains(key) || !request[key].is_number_integer())
+        malformed(key, "a whole number");
+    return request[key].get<long>();
+}
+
+std::vector<std::string> request_texts(const nlohmann::json& request, const char* key)
+{
+    if (!request.is_object() || !request.contains(key) || !request[key].is_array()) malformed(key, "a list of texts");
+    std::vector<std::string> texts;
+    for (const auto& item : request[key]) {
+        if (!item.is_string()) malformed(key, "a list of texts");
+        texts.push_back(item.get<std::string>());
+    }
+    return texts;
+}
+
+table_edit edit_of(const nlohmann::json& request, const std::string& origin)
+{
+    table_edit edit;
+    edit.table = ds_text::from_utf8(request_text(request, "table"));
+    edit.key = ds_text::from_utf8(request_text(request, "key"));
+    edit.value = ds_text::from_utf8(request_text(request, "value"));
+    edit.row = request.contains("row") ? static_cast<int>(request_number(request, "row")) : 0;
+    if (edit.row < 0 || edit.row > 1000000) malformed("row", "a row number from 1 (0 for a property table)");
+    edit.origin = origin;
+    return edit;
+}
+
+std::string drawing_kind(const data_node_base& node)
+{
+    if (is_of_class(node, module_class::single_drawing)) return "single";
+    if (is_of_class(node, module_class::parametric_drawing)) return "parametric";
+    if (dynamic_cast<const xbjg_graph_data_base*>(&node)) return "structure";
+    return "other";
+}
+
+grid_mode mode_for(const graph_data_base& drawing, const std::string& mode)
+{
+    if (drawing_kind(drawing) == "parametric") return grid_mode::parametric;
+    if (drawing_kind(drawing) != "single") throw api_error(400, "bad", "only pedestal drawings have grid tables");
+    if (mode == "common") return grid_mode::common;
+    if (mode == "advanced" || mode.empty()) return grid_mode::advanced;
+    throw api_error(400, "bad", "grid mode \"" + mode + "\" is neither common nor advanced");
+}
+
+}  // namespace ds_app

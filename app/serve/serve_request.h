@@ -1,0 +1,32 @@
+// Reading the local server's JSON requests: each field checked for its type,
+// a missing or wrong one refused as a malformed request naming the field.
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "app/core/grid_session.h"
+#include "app/core/table_edits.h"
+#include "host/framework/graph_data_base.h"
+
+namespace ds_app {
+
+/// The text field `key` of `request`; throws api_error 400 when it is missing or no text.
+std::string request_text(const nlohmann::json& request, const char* key);
+/// The whole-number field `key`; throws api_error 400 when it is missing or no whole number.
+long request_number(const nlohmann::json& request, const char* key);
+/// The array of texts `key`; throws api_error 400 otherwise.
+std::vector<std::string> request_texts(const nlohmann::json& request, const char* key);
+
+/// The cell edit a request names ("table", "row" (0 or absent for a property
+/// table), "key", "value"), as `grid --set` would parse it; `origin` names it in errors.
+table_edit edit_of(const nlohmann::json& request, const std::string& origin);
+
+/// "single", "parametric", "structure" (a pier or abutment drawing) or "other".
+std::string drawing_kind(const data_node_base& node);
+/// The grid a drawing is edited in: a parametric drawing's list grid, or a
+/// single drawing's "common" or "advanced" one (the default).
+grid_mode mode_for(const graph_data_base& drawing, const std::string& mode);
+
+}  // namespace ds_app

@@ -1,0 +1,93 @@
+// A drawing's sheets in memory for the local server.
+#include "app/serve/serve_sheets.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "app/core/drawing_output.h"
+#include "host/drawing_lib/dxf_writer.h"
+#include "host/drawing_lib/rx_component_dsgj.h"
+#include "host/drawing_lib/svg_writer.h"
+#include "host/text/encoding.h"
+
+namespace ds_app {
+
+namespace {
+
+using nlohmann::json;
+using paper_list = std::vector<std::unique_ptr<RXDSGNMOD::CRXPaper>>;
+
+/// The drawing's component, designed, with its sheets; null component for a
+/// drawing whose strategy gives no pedestal component.
+struct made_sheets {
+    std::shared_ptr<RXDSGNMOD::CRXComponent> component;
+    VQDraw_DS_GJNA::CRXComponent_DSGJ* pedestal = nullptr;
+    bool designed = false;
+    paper_list papers;
+};
+
+made_sheets make_sheets(graph_data_base& drawing)
+{
+    made_sheets made;
+    made.component = strategy_for(drawing)->GetComponent();
+    made.pedestal = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(made.component.get());
+    if (!made.pedestal) return made;
+    made.designed = made.pedestal->Design();
+    std::vector<RXDSGNMOD::CRXPaper*> papers;
+    made.pedestal->CreatPaper(papers);
+    for (RXDSGNMOD::CRXPaper* paper : papers) made.papers.emplace_back(paper);
+    return made;
+}
+
+std::string file_stem(const CString& title)
+{
+    std::string stem = ds_text::to_utf8(title);
+    std::replace(stem.begin(), stem.end(), '/', '-');
+    return stem.empty() || stem[0] == '.' ? "sheet" + stem : stem;
+}
+
+}  // namespace
+
+json sheets_json(graph_data_base& drawing, std::size_t index)
+{
+    const made_sheets made = make_sheets(drawing);
+    json out{{"design", made.designed ? "passed" : "failed"}, {"findings", json::array()}, {"titles", json::array()},
+             {"sheet", 0}, {"svg", ""}};
+    if (!made.pedestal) {
+        out["findings"].push_back("the strategy made no pedestal drawing component");
+        return out;
+    }
+    for (const CString& finding : made.pedestal->GetDesignMessages())
+        out["findings"].push_back(ds_text::to_utf8_for_display(finding));
+    for (const auto& paper : made.papers) out["titles"].push_back(ds_text::to_utf8_for_display(paper->title()));
+    if (made.papers.empty()) return out;
+    index = std::min(index, made.papers.size() - 1);
+    out["sheet"] = index;
+    out["svg"] = ds_sheet::svg_document(made.papers[index]->sheet);
+    return out;
+}
+
+sheet_file_bytes one_sheet_file(graph_data_base& drawing, std::size_t index, bool dxf, const std::string& scratch)
+{
+    const made_sheets made = make_sheets(drawing);
+    if (index >= made.papers.size()) throw std::out_of_range("the drawing has no sheet " + std::to_string(index + 1));
+    const RXDSGNMOD::CRXPaper& paper = *made.papers[index];
+    sheet_file_bytes file{file_stem(paper.title()) + (dxf ? ".dxf" : ".svg"), {}};
+    if (!dxf) {
+        file.bytes = ds_sheet::svg_document(paper.sheet);
+        return file;
+    }
+    const std::filesystem::path path = std::filesystem::path(scratch) / "sheet.dxf";
+    ds_sheet::write_dxf(paper.sheet, path);
+    std::ifstream in(path, std::ios::binary);
+    file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    return file;
+}
+
+}  // namespace ds_app
