@@ -1,5 +1,5 @@
 // Test scaffolding of the pedestal grid observers.
-#include "grid_observer_fixture.h"
+#include "support/grid_observer_fixture.h"
 
 #include <stdexcept>
 
