@@ -7,7 +7,7 @@
 
 #include "app/cli/commands.h"
 #include "app/core/app_context.h"
-#include "app/core/console.h"
+#include "app/cli/report_terminal.h"
 #include "app/core/node_view.h"
 #include "host/afx/extension_module.h"
 #include "host/framework/graph_data_base.h"
@@ -17,66 +17,68 @@ namespace ds_app {
 
 namespace {
 
-void list_classes(app_context& context)
+void list_classes(app_context& context, step_report& report)
 {
-    say_utf8("Module " + context.module().file().string() + " attached.");
+    report.line("Module " + context.module().file().string() + " attached.");
     auto classes = afx_attached_module_classes();
     std::sort(classes.begin(), classes.end(),
               [](auto* a, auto* b) { return std::strcmp(a->m_lpszClassName, b->m_lpszClassName) < 0; });
-    say_utf8("Registered classes (" + std::to_string(classes.size()) + "):");
+    report.line("Registered classes (" + std::to_string(classes.size()) + "):");
     for (const CRuntimeClass* c : classes) {
         const CRuntimeClass* base = c->m_pfnGetBaseClass ? c->m_pfnGetBaseClass() : nullptr;
-        say_utf8(std::string("  ") + c->m_lpszClassName + "  (base " + (base ? base->m_lpszClassName : "-") +
-                 ", schema " + std::to_string(c->m_wSchema) + ")");
+        report.line(std::string("  ") + c->m_lpszClassName + "  (base " + (base ? base->m_lpszClassName : "-") +
+                    ", schema " + std::to_string(c->m_wSchema) + ")");
     }
 }
 
-void print_warnings(const std::vector<stream_diagnostic>& warnings)
+void print_warnings(const std::vector<stream_diagnostic>& warnings, step_report& report)
 {
-    for (const auto& w : warnings) say_utf8("  " + to_string(w));
+    for (const auto& w : warnings) report.line("  " + to_string(w));
 }
 
 void run_demo(app_context& context, const std::filesystem::path& file)
 {
-    list_classes(context);
+    step_report report = terminal_report();
+    list_classes(context, report);
     workspace& project = context.project();
     auto& created = dynamic_cast<graph_data_base&>(project.create("DS_ui_data", "垫石"));
     created.set_default_value();
-    say_utf8("\nCreated " + node_heading(created) + " by its runtime class name and applied its defaults:");
-    say_utf8(members_text(created));
+    report.line("\nCreated " + node_heading(created) + " by its runtime class name and applied its defaults:");
+    report.line(members_text(created));
 
     project.save(file);
-    say_utf8("\nSaved the project to " + file.string() + ".");
+    report.line("\nSaved the project to " + file.string() + ".");
 
     ds_project::loaded_project loaded = ds_project::load_project(file);
     auto* fresh = loaded.nodes.empty() ? nullptr : dynamic_cast<graph_data_base*>(loaded.nodes.front().get());
     if (!fresh) throw std::runtime_error("the saved project holds no drawing");
-    say_utf8("Loaded it into a fresh " + node_heading(*fresh) + ".");
-    print_warnings(loaded.warnings);
+    report.line("Loaded it into a fresh " + node_heading(*fresh) + ".");
+    print_warnings(loaded.warnings, report);
 
     std::vector<CString> differences;
     if (created.compare_graph_data(fresh, differences)) {
-        say_utf8("The saved and the loaded drawing compare equal.");
+        report.line("The saved and the loaded drawing compare equal.");
         return;
     }
-    say_utf8("The saved and the loaded drawing differ:");
-    say_lines(differences);
+    report.line("The saved and the loaded drawing differ:");
+    report.lines(differences);
     throw std::runtime_error("round trip through " + file.string() + " changed the drawing");
 }
 
 void run_show(app_context& context, const std::filesystem::path& file)
 {
+    step_report report = terminal_report();
     workspace& project = context.project();
     const auto warnings = project.load(file);
-    say_utf8(file.string() + ": " + std::to_string(project.nodes().size()) + " node(s)");
-    print_warnings(warnings);
+    report.line(file.string() + ": " + std::to_string(project.nodes().size()) + " node(s)");
+    print_warnings(warnings, report);
     if (const auto unread = unread_entries(warnings); !unread.empty())
-        say_utf8("damaged: " + std::to_string(unread.size()) +
-                 " place(s) of the file hold entries this program did not read (a save would drop them) or "
-                 "texts breaking their rules, so commands that write the project refuse unless given --accept-damaged");
+        report.line("damaged: " + std::to_string(unread.size()) +
+                    " place(s) of the file hold entries this program did not read (a save would drop them) or "
+                    "texts breaking their rules, so commands that write the project refuse unless given --accept-damaged");
     for (const auto& node : project.nodes()) {
-        say_utf8("\n" + node_heading(*node));
-        say_utf8(members_text(*node));
+        report.line("\n" + node_heading(*node));
+        report.line(members_text(*node));
     }
 }
 
@@ -85,7 +87,10 @@ void run_show(app_context& context, const std::filesystem::path& file)
 void add_classes_command(CLI::App& app, app_context& context)
 {
     auto* cmd = app.add_subcommand("classes", "load the module and list the classes it registers");
-    cmd->callback([&context] { list_classes(context); });
+    cmd->callback([&context] {
+        step_report report = terminal_report();
+        list_classes(context, report);
+    });
 }
 
 void add_demo_command(CLI::App& app, app_context& context)

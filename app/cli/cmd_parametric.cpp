@@ -6,7 +6,6 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/command_support.h"
-#include "app/core/console.h"
 #include "app/core/drawing_output.h"
 #include "app/core/grid_session.h"
 #include "app/core/node_lookup.h"
@@ -41,11 +40,11 @@ void add_check_command(CLI::App& app, app_context& context)
     add_drawings_option(*cmd, o->drawings);
     o->target.option = cmd->add_option("--target", o->target.text, "parametric drawing to convert into");
     cmd->callback([&context, o] {
-        on_project_file(context, o->file, [&](workspace& project) {
+        on_project_file(context, o->file, [&](workspace& project, step_report& report) {
             const auto drawings = find_single_drawings(project, o->drawings);
             const parameters_graph_data_base* target =
                 o->target.get() ? &find_parametric_drawing(project, o->target.get()) : nullptr;
-            if (!run_merge_check(drawings, target))
+            if (!run_merge_check(drawings, report, target))
                 throw std::runtime_error("the check failed (see the check messages)");
         });
     });
@@ -58,8 +57,9 @@ void add_merge_commands(CLI::App& app, app_context& context)
     add_project_option(*cmd, m->file);
     add_drawings_option(*cmd, m->drawings);
     cmd->callback([&context, m] {
-        on_project_file(context, m->file,
-                        [&](workspace& project) { run_merge(project, find_single_drawings(project, m->drawings)); });
+        on_project_file(context, m->file, [&](workspace& project, step_report& report) {
+            run_merge(project, find_single_drawings(project, m->drawings), report);
+        });
     });
 
     auto c = std::make_shared<method_options>();
@@ -69,9 +69,9 @@ void add_merge_commands(CLI::App& app, app_context& context)
     add_drawings_option(*cmd, c->drawings);
     cmd->add_flag("--force", c->force, "convert even when the drawings being added fail the check");
     cmd->callback([&context, c] {
-        on_project_file(context, c->file, [&](workspace& project) {
+        on_project_file(context, c->file, [&](workspace& project, step_report& report) {
             run_convert(find_parametric_drawing(project, c->target.get()), find_single_drawings(project, c->drawings),
-                        c->force);
+                        report, c->force);
         });
     });
 }
@@ -86,8 +86,8 @@ void add_reference_list_command(CLI::App& app, app_context& context)
         ->required()
         ->delimiter(',');
     cmd->callback([&context, o] {
-        on_project_file(context, o->file, [&](workspace& project) {
-            run_reference_list(find_parametric_drawing(project, o->target.get()), o->structures);
+        on_project_file(context, o->file, [&](workspace& project, step_report& report) {
+            run_reference_list(find_parametric_drawing(project, o->target.get()), o->structures, report);
         });
     });
 }
@@ -104,8 +104,8 @@ void add_csh_commands(CLI::App& app, app_context& context)
                   "keep the module's result alone: list rows hold only what the table has columns for");
     cmd->callback([&context, g, as_table] {
         const std::vector<table_edit> edits = g->edits.collect();
-        on_project_file(context, g->file, [&](workspace& project) {
-            run_grid(find_parametric_drawing(project, g->target.get()), grid_mode::parametric, edits, true,
+        on_project_file(context, g->file, [&](workspace& project, step_report& report) {
+            run_grid(find_parametric_drawing(project, g->target.get()), grid_mode::parametric, edits, report, true,
                      context.save_damaged, *as_table);
         });
     });
@@ -120,8 +120,8 @@ void add_csh_commands(CLI::App& app, app_context& context)
     add_title_options(*cmd, *titles);
     cmd->callback([&context, d, folders, titles] {
         apply_title_options(*titles);
-        on_project_file(context, d->file, [&](workspace& project) {
-            draw_with_sheets(find_parametric_drawing(project, d->target.get()), *folders);
+        on_project_file(context, d->file, [&](workspace& project, step_report& report) {
+            draw_with_sheets(find_parametric_drawing(project, d->target.get()), *folders, report);
         });
     });
 
@@ -130,8 +130,8 @@ void add_csh_commands(CLI::App& app, app_context& context)
     add_project_option(*cmd, s->file);
     add_drawing_option(*cmd, s->target);
     cmd->callback([&context, s] {
-        on_project_file(context, s->file, [&](workspace& project) {
-            run_dismantle(project, find_parametric_drawing(project, s->target.get()));
+        on_project_file(context, s->file, [&](workspace& project, step_report& report) {
+            run_dismantle(project, find_parametric_drawing(project, s->target.get()), report);
         });
     });
 }

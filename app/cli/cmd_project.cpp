@@ -5,7 +5,7 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/command_support.h"
-#include "app/core/console.h"
+#include "app/cli/report_terminal.h"
 #include "app/core/drawing_setup.h"
 #include "app/core/node_view.h"
 
@@ -24,22 +24,22 @@ struct add_options {
     bool parametric = false;
 };
 
-void say_nodes(const workspace& project)
+void report_nodes(const workspace& project, step_report& report)
 {
-    for (const auto& node : project.nodes()) say_utf8("  " + node_heading(*node));
+    for (const auto& node : project.nodes()) report.line("  " + node_heading(*node));
 }
 
 void run_new(app_context& context, const new_options& options)
 {
     std::error_code ec;
     if (!options.force && std::filesystem::exists(options.file, ec))
-        throw std::runtime_error("project file " + options.file.string() +
-                                 " exists already; use --force to replace it");
+        throw project_file_exists(options.file);
     workspace& project = context.project();
     project.add_sample_bridge();
     project.save(options.file);
-    say_utf8("New project " + options.file.string() + " on the built-in sample bridge:");
-    say_nodes(project);
+    step_report report = terminal_report();
+    report.line("New project " + options.file.string() + " on the built-in sample bridge:");
+    report_nodes(project, report);
 }
 
 }  // namespace
@@ -59,14 +59,16 @@ void add_project_commands(CLI::App& app, app_context& context)
     cmd->add_flag("--parametric", added->parametric, "add a parametric (list) drawing instead of a single one");
     cmd->callback([&context, added] {
         on_project_file(context, added->file,
-                        [&](workspace& project) { add_pedestal_drawing(project, added->name, added->parametric); });
+                        [&](workspace& project, step_report& report) {
+                            add_pedestal_drawing(project, added->name, added->parametric, report);
+                        });
     });
 
     auto listed = std::make_shared<std::filesystem::path>();
     cmd = app.add_subcommand("list", "list the nodes of a project: class, tag and name");
     add_project_option(*cmd, *listed);
     cmd->callback([&context, listed] {
-        on_project_file(context, *listed, [](workspace& project) { say_nodes(project); });
+        on_project_file(context, *listed, [](workspace& project, step_report& report) { report_nodes(project, report); });
     });
 }
 

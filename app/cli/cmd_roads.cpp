@@ -9,7 +9,7 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/command_support.h"
-#include "app/core/console.h"
+#include "app/cli/report_terminal.h"
 #include "app/core/drawing_output.h"
 #include "app/core/drawing_setup.h"
 #include "app/core/grid_session.h"
@@ -17,6 +17,7 @@
 #include "app/core/node_view.h"
 #include "app/core/parametric_methods.h"
 #include "app/core/reference_facility.h"
+#include "app/core/shown_text.h"
 #include "app/core/spreadsheet_exchange.h"
 #include "host/project/project_file.h"
 #include "host/spreadsheet/csv_table.h"
@@ -34,9 +35,11 @@ struct road_options {
 /// Numbered step headings.
 class steps {
 public:
-    void next(const std::string& title) { say_heading("step " + std::to_string(++m_number) + ": " + title); }
+    explicit steps(step_report& report) : m_report(report) {}
+    void next(const std::string& title) { m_report.heading("step " + std::to_string(++m_number) + ": " + title); }
 
 private:
+    step_report& m_report;
     int m_number = 0;
 };
 
@@ -45,8 +48,7 @@ std::filesystem::path road_project_file(const road_options& options, const char*
 {
     if (options.file_option && options.file_option->count()) {
         std::error_code ec;
-        if (!options.force && std::filesystem::exists(options.file, ec))
-            throw std::runtime_error("project file " + options.file.string() + " exists already; use --force to replace it");
+        if (!options.force && std::filesystem::exists(options.file, ec)) throw project_file_exists(options.file);
         return options.file;
     }
     std::string folder = (std::filesystem::temp_directory_path() / "ds-road-XXXXXX").string();
@@ -78,12 +80,13 @@ std::vector<table_edit> edits_of(const std::vector<std::string>& lines)
 
 /// Changes the value cells of the rows captioned `caption` (first match) of a
 /// CSV file, as a user editing the spreadsheet would; `cell` 1 is the value.
-void edit_csv(const std::filesystem::path& csv, const char* caption, std::size_t cell, const CString& value)
+void edit_csv(const std::filesystem::path& csv, const char* caption, std::size_t cell, const CString& value,
+              step_report& report)
 {
     ds_spreadsheet::table table = ds_spreadsheet::read_csv_file(csv).rows;
     for (auto& row : table)
         if (row.size() > cell && row[0] == caption) {
-            say("  " + row[0] + ": " + row[cell] + " -> " + value);
+            report.narrow_line("  " + row[0] + ": " + row[cell] + " -> " + value);
             row[cell] = value;
             ds_spreadsheet::write_csv_file(csv, table);
             return;
@@ -93,12 +96,12 @@ void edit_csv(const std::filesystem::path& csv, const char* caption, std::size_t
 
 /// Saves the project, loads the file into fresh nodes and compares each
 /// drawing with the one in memory. Throws when anything differs.
-void save_and_reload(const workspace& project, const std::filesystem::path& file)
+void save_and_reload(const workspace& project, const std::filesystem::path& file, step_report& report)
 {
     project.save(file);
     const ds_project::loaded_project loaded = ds_project::load_project(file);
-    say_utf8("saved " + file.string() + " and loaded it again: " + std::to_string(loaded.nodes.size()) + " node(s)");
-    for (const auto& warning : loaded.warnings) say_utf8("  load " + to_string(warning));
+    report.line("saved " + file.string() + " and loaded it again: " + std::to_string(loaded.nodes.size()) + " node(s)");
+    for (const auto& warning : loaded.warnings) report.line("  load " + to_string(warning));
     if (loaded.nodes.size() != project.nodes().size()) throw std::runtime_error("the reloaded project has another node count");
     std::size_t differing = 0;
     for (std::size_t i = 0; i < loaded.nodes.size(); ++i) {
@@ -107,65 +110,66 @@ void save_and_reload(const workspace& project, const std::filesystem::path& file
         std::vector<CString> lines;
         const bool equal = mine && read && mine->get_node_name() == read->get_node_name() &&
                            mine->compare_graph_data(read, lines);
-        say_utf8(std::string("  ") + (equal ? "equal    " : "DIFFERS  ") + node_heading(*loaded.nodes[i]));
-        say_lines(lines, "      ");
+        report.line(std::string("  ") + (equal ? "equal    " : "DIFFERS  ") + node_heading(*loaded.nodes[i]));
+        report.lines(lines, "      ");
         differing += equal ? 0 : 1;
     }
     if (differing) throw std::runtime_error(std::to_string(differing) + " node(s) changed on the way through " + file.string());
 }
 
-void single_road(workspace& project, const std::filesystem::path& file, bool replace)
+void single_road(workspace& project, const std::filesystem::path& file, bool replace, step_report& report)
 {
-    steps step;
+    steps step(report);
     step.next("a new project on the built-in sample bridge");
     project.add_sample_bridge();
     project.save(file);
-    say_utf8("project " + file.string());
-    for (const auto& node : project.nodes()) say_utf8("  " + node_heading(*node));
+    report.line("project " + file.string());
+    for (const auto& node : project.nodes()) report.line("  " + node_heading(*node));
 
     step.next("add a single pedestal drawing");
-    auto& drawing = dynamic_cast<drawing_graph_data_base&>(add_pedestal_drawing(project, utf8_literal(u8"垫石"), false));
+    auto& drawing = dynamic_cast<drawing_graph_data_base&>(add_pedestal_drawing(project, utf8_literal(u8"垫石"), false, report));
 
     step.next("refer to a pier through the reference facility");
-    if (!run_reference(drawing, utf8_literal(u8"主线1号墩"), {"1", "1,2"}))
+    if (!run_reference(drawing, utf8_literal(u8"主线1号墩"), {"1", "1,2"}, report))
         throw std::runtime_error("the reference took nothing");
 
     step.next("the common grid");
-    run_grid(drawing, grid_mode::common, {});
+    run_grid(drawing, grid_mode::common, {}, report);
 
     step.next("the advanced grid, with two edits saved back through the observer");
     run_grid(drawing, grid_mode::advanced,
-             edits_of({utf8_literal(u8"垫石-绘图设置.m_DS_number=1"), utf8_literal(u8"垫石-构造属性.m_dHeight=200,210")}));
+             edits_of({utf8_literal(u8"垫石-绘图设置.m_DS_number=1"), utf8_literal(u8"垫石-构造属性.m_dHeight=200,210")}),
+             report);
 
     step.next("the drawing component");
-    run_draw(drawing);
+    run_draw(drawing, report);
 
     const std::filesystem::path csv = beside(file, "pedestal.csv");
     step.next("export the spreadsheet table");
-    run_export(drawing, sheet_file_of(csv, "csv"));
+    run_export(drawing, sheet_file_of(csv, "csv"), report);
 
     step.next("edit the spreadsheet as a user would, and import it");
-    edit_csv(csv, "高度(mm)", 1, "220,230");
-    run_import(drawing, sheet_file_of(csv, "csv"));
+    edit_csv(csv, "高度(mm)", 1, "220,230", report);
+    run_import(drawing, sheet_file_of(csv, "csv"), report);
 
     step.next("the drawing component after the import, its sheets as SVG, DXF and an HTML page");
-    sheet_output sheets(road_sheet_folders(file, replace));
-    run_draw(drawing, &sheets);
+    sheet_output sheets(road_sheet_folders(file, replace), report);
+    run_draw(drawing, report, &sheets);
     sheets.finish("垫石钢筋构造图");
 
     step.next("back-fill the reference facility's user grid row");
-    run_backfill(drawing, {});
+    run_backfill(drawing, {}, report);
 
     step.next("save and reload the project");
-    save_and_reload(project, file);
+    save_and_reload(project, file, report);
 }
 
-void parametric_road(workspace& project, const std::filesystem::path& file, bool replace)
+void parametric_road(workspace& project, const std::filesystem::path& file, bool replace, step_report& report)
 {
-    steps step;
+    steps step(report);
     step.next("a new project on the built-in sample bridge");
     project.add_sample_bridge();
-    for (const auto& node : project.nodes()) say_utf8("  " + node_heading(*node));
+    for (const auto& node : project.nodes()) report.line("  " + node_heading(*node));
 
     step.next("single drawings referring to piers 1 to 3 and abutments 0 and 4");
     struct single { const char8_t* name; const char8_t* structure; const char* rows; };
@@ -174,59 +178,60 @@ void parametric_road(workspace& project, const std::filesystem::path& file, bool
                               {u8"垫石-主线4号台", u8"主线4号台", "1"},   {u8"垫石-试算", u8"主线3号墩", "1,2"}};
     std::vector<drawing_graph_data_base*> drawings;
     for (const single& s : singles) {
-        say_utf8("");
-        auto& d = dynamic_cast<drawing_graph_data_base&>(add_pedestal_drawing(project, utf8_literal(s.name), false));
-        if (!run_reference(d, utf8_literal(s.structure), {s.rows, "1,2"})) throw std::runtime_error("the reference took nothing");
+        report.line("");
+        auto& d = dynamic_cast<drawing_graph_data_base&>(add_pedestal_drawing(project, utf8_literal(s.name), false, report));
+        if (!run_reference(d, utf8_literal(s.structure), {s.rows, "1,2"}, report)) throw std::runtime_error("the reference took nothing");
         drawings.push_back(&d);
     }
     const std::vector<drawing_graph_data_base*> piers(drawings.begin(), drawings.begin() + 3);
     const std::vector<drawing_graph_data_base*> abutments(drawings.begin() + 3, drawings.begin() + 5);
 
     step.next("widen the trial drawing in the advanced grid");
-    run_grid(*drawings[5], grid_mode::advanced, edits_of({utf8_literal(u8"垫石-构造属性.m_dWidth=600")}), false);
+    run_grid(*drawings[5], grid_mode::advanced, edits_of({utf8_literal(u8"垫石-构造属性.m_dWidth=600")}), report, false);
 
     step.next("check the pier drawings together with the trial drawing");
     std::vector<drawing_graph_data_base*> with_trial = piers;
     with_trial.push_back(drawings[5]);
-    run_merge_check(with_trial);
+    run_merge_check(with_trial, report);
 
     step.next("check and merge the three pier drawings");
-    parameters_graph_data_base& merged = run_merge(project, piers);
+    parameters_graph_data_base& merged = run_merge(project, piers, report);
 
     step.next("add the abutment drawings with convert");
-    run_convert(merged, abutments);
+    run_convert(merged, abutments, report);
 
     step.next("rebuild a parametric drawing from the referenced piers and abutments");
-    auto& rebuilt = dynamic_cast<parameters_graph_data_base&>(add_pedestal_drawing(project, utf8_literal(u8"垫石-参数化引用"), true));
+    auto& rebuilt = dynamic_cast<parameters_graph_data_base&>(add_pedestal_drawing(project, utf8_literal(u8"垫石-参数化引用"), true, report));
     run_reference_list(rebuilt, {utf8_literal(u8"主线0号台"), utf8_literal(u8"主线1号墩"), utf8_literal(u8"主线2号墩"),
-                                 utf8_literal(u8"主线3号墩"), utf8_literal(u8"主线4号台")});
+                                 utf8_literal(u8"主线3号墩"), utf8_literal(u8"主线4号台")},
+                       report);
 
     step.next("the merged drawing in the parametric grid");
-    run_grid(merged, grid_mode::parametric, {});
+    run_grid(merged, grid_mode::parametric, {}, report);
 
     step.next("the merged drawing's component: parameter groups, height labels, notes, sheets");
-    sheet_output sheets(road_sheet_folders(file, replace));
-    run_draw(merged, &sheets);
+    sheet_output sheets(road_sheet_folders(file, replace), report);
+    run_draw(merged, report, &sheets);
 
     step.next("the rebuilt drawing's component and its sheets");
-    run_draw(rebuilt, &sheets);
+    run_draw(rebuilt, report, &sheets);
     sheets.finish("垫石钢筋构造图");
 
     step.next("dismantle the merged drawing into single drawings");
-    run_dismantle(project, merged);
+    run_dismantle(project, merged, report);
 
     const std::filesystem::path csv = beside(file, "parametric.csv");
     step.next("export the merged drawing's spreadsheet, edit the height name, import it");
-    run_export(merged, sheet_file_of(csv, "csv"));
-    edit_csv(csv, "高度名称", 1, "H");
-    run_import(merged, sheet_file_of(csv, "csv"));
+    run_export(merged, sheet_file_of(csv, "csv"), report);
+    edit_csv(csv, "高度名称", 1, "H", report);
+    run_import(merged, sheet_file_of(csv, "csv"), report);
 
     step.next("save and reload the project holding both kinds");
-    save_and_reload(project, file);
+    save_and_reload(project, file, report);
 }
 
 void add_road_command(CLI::App& app, app_context& context, const char* name, const char* description,
-                      const char* stem, void (*road)(workspace&, const std::filesystem::path&, bool))
+                      const char* stem, void (*road)(workspace&, const std::filesystem::path&, bool, step_report&))
 {
     auto o = std::make_shared<road_options>();
     auto* cmd = app.add_subcommand(name, description);
@@ -234,9 +239,10 @@ void add_road_command(CLI::App& app, app_context& context, const char* name, con
     cmd->add_flag("--force", o->force, "replace an existing project file and the sheets beside it");
     cmd->callback([&context, o, stem, road] {
         const std::filesystem::path file = road_project_file(*o, stem);
-        road(context.project(), file, o->force);
-        say_utf8("\nThe road is done; the project is " + file.string());
-        say_utf8("The sheets are in " + (file.parent_path() / "sheets").string() + "; open index.html there in a browser");
+        step_report report = terminal_report();
+        road(context.project(), file, o->force, report);
+        report.line("\nThe road is done; the project is " + file.string());
+        report.line("The sheets are in " + (file.parent_path() / "sheets").string() + "; open index.html there in a browser");
     });
 }
 

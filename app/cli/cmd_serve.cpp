@@ -17,7 +17,7 @@
 
 #include "app/core/app_context.h"
 #include "app/cli/command_support.h"
-#include "app/core/console.h"
+#include "app/cli/report_terminal.h"
 #include "app/serve/serve_http.h"
 
 extern char** environ;
@@ -67,19 +67,20 @@ void run_serve(app_context& context, const serve_options& options)
     sigaddset(&stop_signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
+    step_report report = terminal_report();
     std::error_code ec;
     if (!std::filesystem::exists(options.file, ec)) {
         // The page starts from nothing as `ds-host new` does: the sample bridge, no drawings yet.
         context.project().add_sample_bridge();
         context.project().save(options.file);
-        say_utf8("New project " + options.file.string() + " on the built-in sample bridge.");
+        report.line("New project " + options.file.string() + " on the built-in sample bridge.");
     }
     served_project project(context, options.file);
     web_server server(project);
     const int port = server.bind(options.host, options.port);
     if (options.host != "127.0.0.1") warn_exposed(options.host, port);
-    say_utf8("Serving " + options.file.string() + "; open this address in a browser (Ctrl-C stops):");
-    say_utf8("    " + server.address());
+    report.line("Serving " + options.file.string() + "; open this address in a browser (Ctrl-C stops):");
+    report.line("    " + server.address());
     std::cout << std::flush;
     if (options.open) open_in_browser(server.address());
 
@@ -93,7 +94,7 @@ void run_serve(app_context& context, const serve_options& options)
     server.run();
     if (!stopping) pthread_kill(waiter.native_handle(), SIGTERM);  // the server ended on its own: release the waiter
     waiter.join();
-    say_utf8("Stopped. Every change was saved when it was made.");
+    report.line("Stopped. Every change was saved when it was made.");
 }
 
 }  // namespace

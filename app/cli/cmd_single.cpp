@@ -5,7 +5,8 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/command_support.h"
-#include "app/core/console.h"
+#include "app/cli/report_terminal.h"
+#include "app/core/shown_text.h"
 #include "app/core/drawing_output.h"
 #include "app/core/project_session.h"
 #include "app/core/spreadsheet_exchange.h"
@@ -51,9 +52,9 @@ void add_reference_command(CLI::App& app, app_context& context)
     o->rows.option = cmd->add_option("--rows", o->rows.text, utf8_literal(u8"condition 垫石排号: pedestal rows (1 smaller, 2 larger chainage side)"));
     o->numbers.option = cmd->add_option("--numbers", o->numbers.text, utf8_literal(u8"condition 垫石编号: pedestal numbers within a row"));
     cmd->callback([&context, o] {
-        on_project_file(context, o->file, [&](workspace& project) {
+        on_project_file(context, o->file, [&](workspace& project, step_report& report) {
             drawing_graph_data_base& drawing = find_single_drawing(project, o->drawing.get());
-            if (!run_reference(drawing, o->structure, {o->rows.get(), o->numbers.get()}))
+            if (!run_reference(drawing, o->structure, {o->rows.get(), o->numbers.get()}, report))
                 throw std::runtime_error("the drawing took nothing from \"" + o->structure +
                                          "\" under these conditions; the project is unchanged");
         });
@@ -70,9 +71,9 @@ void add_grid_command(CLI::App& app, app_context& context)
     o->edits.add_to(*cmd);
     cmd->callback([&context, o] {
         const std::vector<table_edit> edits = o->edits.collect();
-        on_project_file(context, o->file, [&](workspace& project) {
+        on_project_file(context, o->file, [&](workspace& project, step_report& report) {
             drawing_graph_data_base& drawing = find_single_drawing(project, o->drawing.get());
-            run_grid(drawing, o->mode == "common" ? grid_mode::common : grid_mode::advanced, edits, true,
+            run_grid(drawing, o->mode == "common" ? grid_mode::common : grid_mode::advanced, edits, report, true,
                      context.save_damaged);
         });
     });
@@ -88,7 +89,9 @@ void add_draw_command(CLI::App& app, app_context& context)
     add_title_options(*cmd, o->titles);
     cmd->callback([&context, o] {
         apply_title_options(o->titles);
-        on_project_file(context, o->file, [&](workspace& project) { draw_with_sheets(find_pedestal_drawing(project, o->drawing.get()), o->folders); });
+        on_project_file(context, o->file, [&](workspace& project, step_report& report) {
+            draw_with_sheets(find_pedestal_drawing(project, o->drawing.get()), o->folders, report);
+        });
     });
 }
 
@@ -159,9 +162,9 @@ void add_exchange_commands(CLI::App& app, app_context& context)
     cmd->callback([&context, o] {
         if (o->all && !o->sheet().format->workbook)
             throw CLI::ValidationError("--all", "writes one XLSX workbook; give --xlsx FILE");
-        on_project_file(context, o->file, [&](workspace& project) {
-            if (o->all) run_export_all(pedestal_drawings(project), o->sheet().path);
-            else run_export(find_pedestal_drawing(project, o->drawing.get()), o->sheet());
+        on_project_file(context, o->file, [&](workspace& project, step_report& report) {
+            if (o->all) run_export_all(pedestal_drawings(project), o->sheet().path, report);
+            else run_export(find_pedestal_drawing(project, o->drawing.get()), o->sheet(), report);
         });
     });
 
@@ -182,10 +185,12 @@ void add_exchange_commands(CLI::App& app, app_context& context)
         if (!given.format->takes_charset && !i->encoding.empty())
             throw CLI::ValidationError("--encoding", "applies to a CSV file; a workbook's text is always UTF-8");
         if (!given.format->workbook && !i->sheet_name.empty()) throw CLI::ValidationError("--sheet", "applies to an XLSX workbook");
-        project_session session(context, i->file);
-        run_import(find_pedestal_drawing(session.project(), i->drawing.get()), i->sheet(), {i->as_table, i->force});
-        if (i->dry_run) say_utf8("\nDry run: project " + i->file.string() + " not written.");
-        else session.finish();
+        step_report report = terminal_report();
+        project_session session(context, i->file, report);
+        run_import(find_pedestal_drawing(session.project(), i->drawing.get()), i->sheet(), report,
+                   {i->as_table, i->force});
+        if (i->dry_run) report.line("\nDry run: project " + i->file.string() + " not written.");
+        else session.finish(report);
     });
 }
 
@@ -197,8 +202,8 @@ void add_backfill_command(CLI::App& app, app_context& context)
     add_drawing_option(*cmd, o->drawing);
     cmd->add_option("--row", o->entries, "an entry the row holds beforehand, CAPTION=TEXT (repeatable)");
     cmd->callback([&context, o] {
-        on_project_file(context, o->file, [&](workspace& project) {
-            run_backfill(find_single_drawing(project, o->drawing.get()), o->entries);
+        on_project_file(context, o->file, [&](workspace& project, step_report& report) {
+            run_backfill(find_single_drawing(project, o->drawing.get()), o->entries, report);
         });
     });
 }

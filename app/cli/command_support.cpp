@@ -1,6 +1,7 @@
 // Command-line pieces shared by the project commands of ds-host.
 #include "app/cli/command_support.h"
 
+#include "app/cli/report_terminal.h"
 #include "app/core/project_session.h"
 
 namespace ds_app {
@@ -47,12 +48,20 @@ std::vector<table_edit> edit_options::collect() const
     return collect_table_edits(sets, has_file ? std::optional<std::filesystem::path>(file) : std::nullopt);
 }
 
-void on_project_file(app_context& context, const std::filesystem::path& file,
-                     const std::function<void(workspace&)>& step)
+step_refused project_file_exists(const std::filesystem::path& file)
 {
-    project_session session(context, file);
-    step(session.project());
-    session.finish();
+    const std::string reason = "project file " + file.string() + " exists already";
+    return step_refused(reason, file.string(), override_id::force_replace,
+                        reason + "; use " + std::string(override_slot) + " to replace it");
+}
+
+void on_project_file(app_context& context, const std::filesystem::path& file,
+                     const std::function<void(workspace&, step_report&)>& step)
+{
+    step_report report = terminal_report();
+    project_session session(context, file, report);
+    step(session.project(), report);
+    session.finish(report);
 }
 
 }  // namespace ds_app

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/core/app_context.h"
+#include "app/core/step_report.h"
 #include "app/core/table_edits.h"
 
 namespace ds_app {
@@ -48,9 +49,13 @@ struct edit_options {
     std::vector<table_edit> collect() const;
 };
 
+/// The refusal to write over the project file `file` that exists already.
+step_refused project_file_exists(const std::filesystem::path& file);
+
 /// Loads the project file, runs `step` on its nodes and saves the project when
-/// it changed. When `step` throws, the file is left as it was.
+/// it changed, printing the report as it goes. When `step` throws, the file is
+/// left as it was.
 void on_project_file(app_context& context, const std::filesystem::path& file,
-                     const std::function<void(workspace&)>& step);
+                     const std::function<void(workspace&, step_report&)>& step);
 
 }  // namespace ds_app

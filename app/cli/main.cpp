@@ -7,8 +7,9 @@
 #include <new>
 
 #include "app/core/app_context.h"
-#include "app/core/console.h"
 #include "app/cli/commands.h"
+#include "app/cli/report_terminal.h"
+#include "app/core/shown_text.h"
 
 int main(int argc, char** argv)
 {
@@ -43,6 +44,9 @@ int main(int argc, char** argv)
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e);
+    } catch (const ds_app::step_refused& e) {
+        ds_app::complain(ds_app::refusal_text(e));
+        return 1;
     } catch (const std::bad_alloc&) {
         // Every reader keeps to a memory budget; this is the last wall, and says so plainly.
         ds_app::complain("not enough memory to finish the command; no file was changed");

@@ -6,7 +6,6 @@
 #include <optional>
 #include <stdexcept>
 
-#include "app/core/console.h"
 #include "app/core/node_lookup.h"
 #include "app/core/node_view.h"
 #include "app/core/runtime_objects.h"
@@ -21,28 +20,29 @@ namespace ds_app {
 
 namespace {
 
-void say_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& target, sheet_output* sheets)
+void report_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& target, sheet_output* sheets,
+                      step_report& report)
 {
-    say_utf8("input record of the drawing component:");
-    say_block(VQDraw_DS_GJNA::describe_draw_data(component.GetDrawData()));
+    report.line("input record of the drawing component:");
+    report.block(VQDraw_DS_GJNA::describe_draw_data(component.GetDrawData()));
     const bool designed = component.Design();
-    say_utf8(std::string("design: ") + (designed ? "passed" : "failed"));
-    say_lines(component.GetDesignMessages());
+    report.line(std::string("design: ") + (designed ? "passed" : "failed"));
+    report.lines(component.GetDesignMessages());
     if (designed && component.Draw(target))
-        say_utf8("drawn: " + std::to_string(component.GetDrawnItems().size()) + " item(s)");
+        report.line("drawn: " + std::to_string(component.GetDrawnItems().size()) + " item(s)");
     std::vector<RXDSGNMOD::CRXPaper*> papers;
     component.CreatPaper(papers);
     std::vector<std::unique_ptr<RXDSGNMOD::CRXPaper>> owned(papers.begin(), papers.end());  // the caller owns the sheets
-    say_utf8("sheets: " + std::to_string(papers.size()));
-    for (RXDSGNMOD::CRXPaper* paper : papers) say("  " + paper->title());
+    report.line("sheets: " + std::to_string(papers.size()));
+    for (RXDSGNMOD::CRXPaper* paper : papers) report.narrow_line("  " + paper->title());
     if (sheets) sheets->write(target, papers);
     std::vector<std::map<CString, CString>> materials;
     component.GetMaterialData(materials);
-    say_utf8("materials: " + std::to_string(materials.size()) + " row(s)");
+    report.line("materials: " + std::to_string(materials.size()) + " row(s)");
     for (const auto& row : materials) {
         CString line;
         for (const auto& [column, text] : row) line += (line.IsEmpty() ? "" : ", ") + column + "=" + text;
-        say("  " + line);
+        report.narrow_line("  " + line);
     }
 }
 
@@ -102,7 +102,7 @@ std::unique_ptr<graph_drawing_strategy_base> strategy_for(graph_data_base& drawi
     return strategy;
 }
 
-void run_draw(graph_data_base& drawing, sheet_output* sheets)
+void run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets)
 {
     RXDSGNMOD::set_rebar_cover(drawing_cover(drawing));
     if (RXDSGNMOD::GetSheetSignatures().date.IsEmpty()) apply_title_options({});
@@ -110,16 +110,16 @@ void run_draw(graph_data_base& drawing, sheet_output* sheets)
     if (!component) throw std::runtime_error("the strategy made no drawing component of " + node_heading(drawing));
     auto* pedestal = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(component.get());
     if (!pedestal) {
-        say("drawing component: " + component->GetName() + " (not a pedestal rebar component)");
+        report.narrow_line("drawing component: " + component->GetName() + " (not a pedestal rebar component)");
         return;
     }
-    say_component(*pedestal, drawing.get_node_name(), sheets);
+    report_component(*pedestal, drawing.get_node_name(), sheets, report);
 }
 
-void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders)
+void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders, step_report& report)
 {
-    sheet_output sheets(folders);
-    run_draw(drawing, &sheets);
+    sheet_output sheets(folders, report);
+    run_draw(drawing, report, &sheets);
     sheets.finish(drawing.get_node_name() + "垫石钢筋构造图");
 }
 

@@ -30,15 +30,15 @@ void apply_title_options(const title_options& titles);
 double drawing_cover(const graph_data_base& drawing);
 
 /// Hands the drawing's cover to the drawing library (0 means not given, and the
-/// library's default applies), then has the drawing's strategy produce its component, prints the input record
+/// library's default applies), then has the drawing's strategy produce its component, reports the input record
 /// the component received, then lets the component design itself, make its
-/// sheets and list its materials, and prints what came of each; the sheets go
+/// sheets and list its materials, and reports what came of each; the sheets go
 /// to `sheets` when given. Throws std::runtime_error when the strategy gives no
 /// component.
-void run_draw(graph_data_base& drawing, sheet_output* sheets = nullptr);
+void run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets = nullptr);
 
 /// run_draw with the sheets written into `folders` (and the HTML page, titled
 /// after the drawing, when asked for).
-void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders);
+void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders, step_report& report);
 
 }  // namespace ds_app

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 #include "app/core/node_lookup.h"
 #include "app/core/node_view.h"
 #include "app/core/runtime_objects.h"
@@ -11,7 +11,8 @@
 
 namespace ds_app {
 
-graph_data_base& add_pedestal_drawing(workspace& project, const std::string& name, bool parametric)
+graph_data_base& add_pedestal_drawing(workspace& project, const std::string& name, bool parametric,
+                                      step_report& report)
 {
     const CString narrow = narrow_argument(name, "drawing name");
     if (narrow.IsEmpty()) throw std::runtime_error("a drawing needs a name");
@@ -23,7 +24,7 @@ graph_data_base& add_pedestal_drawing(workspace& project, const std::string& nam
     const char* cls = parametric ? module_class::parametric_drawing : module_class::single_drawing;
     auto& drawing = dynamic_cast<graph_data_base&>(project.create(cls, narrow));
     drawing.set_default_value();
-    say_utf8("added " + node_heading(drawing) + " with its defaults");
+    report.line("added " + node_heading(drawing) + " with its defaults");
     return drawing;
 }
 

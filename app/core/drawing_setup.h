@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/core/step_report.h"
 #include "app/core/workspace.h"
 #include "host/framework/graph_data_base.h"
 
@@ -12,6 +13,7 @@ namespace ds_app {
 /// Adds a single (or, with `parametric`, a parametric) pedestal drawing named
 /// `name` (UTF-8) with its defaults and says so. Throws std::runtime_error when
 /// the name is empty or taken.
-graph_data_base& add_pedestal_drawing(workspace& project, const std::string& name, bool parametric);
+graph_data_base& add_pedestal_drawing(workspace& project, const std::string& name, bool parametric,
+                                      step_report& report);
 
 }  // namespace ds_app

@@ -9,7 +9,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 #include "app/core/height_counts.h"
 #include "app/core/list_carry_over.h"
 #include "app/core/node_view.h"
@@ -255,14 +255,14 @@ std::vector<std::string> edits_without_effect(const grid_session& again, const s
 
 }  // namespace
 
-void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables,
-              bool force, bool as_table)
+void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, step_report& report,
+              bool show_tables, bool force, bool as_table)
 {
     grid_session grid(observer_class(mode), drawing.get_node_tag());
     grid.load();
     if (show_tables) {
-        say_utf8(std::string("tables of ") + observer_class(mode) + " for " + shown(drawing.get_node_name()) + ":");
-        say_block(grid.render());
+        report.line(std::string("tables of ") + observer_class(mode) + " for " + shown(drawing.get_node_name()) + ":");
+        report.block(grid.render());
     }
     if (edits.empty()) return;
 
@@ -270,7 +270,7 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
     // Each step below compares with the drawing as it was; a long list is written out once for all of them.
     const nlohmann::ordered_json before_form = stored_form(*before);
     for (const table_edit& edit : edits) {
-        say("edit " + edit.table + (edit.row ? "[" + string_tools::num_to_string(edit.row) + "]" : CString()) + "." +
+        report.narrow_line("edit " + edit.table + (edit.row ? "[" + string_tools::num_to_string(edit.row) + "]" : CString()) + "." +
             edit.key + " = " + edit.value);
         grid.apply(edit);
     }
@@ -278,7 +278,7 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
     // The observer builds the list rows from the table's columns, so what a row
     // holds beyond them would fall back to the row defaults.
     if (mode == grid_mode::parametric && !as_table)
-        say_carried_rows(carry_over_list_rows(drawing, before_form, parametric_list_table));
+        report_carried_rows(carry_over_list_rows(drawing, before_form, parametric_list_table), report);
     // The grid takes any number the cell holds; the drawing must not carry one
     // the host refuses to load. Throwing here keeps the project file as it was.
     record_limits::check_node(drawing);
@@ -288,19 +288,22 @@ void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_
     if (!lost.empty() && !force) {
         std::string lines;
         for (const std::string& line : lost) lines += "\n  " + line;
-        throw std::runtime_error(std::to_string(lost.size()) + " edit(s) had no effect, so nothing was saved:" + lines +
-                                 "\nEdit the table the observer keeps, or give --accept-damaged to save the other edits.");
+        const std::string reason = std::to_string(lost.size()) + " edit(s) had no effect, so nothing was saved:" + lines;
+        throw step_refused(reason + "\nEdit the table the observer keeps.", shown(drawing.get_node_name()),
+                           override_id::accept_damaged,
+                           reason + "\nEdit the table the observer keeps, or give " + std::string(override_slot) +
+                               " to save the other edits.");
     }
-    for (const std::string& line : lost) say_utf8("warning: " + line);
-    say_utf8("saved " + std::to_string(edits.size() - lost.size()) + " edit(s) through " + observer_class(mode) +
-             (lost.empty() ? "" : "; " + std::to_string(lost.size()) + " had no effect"));
+    for (const std::string& line : lost) report.warning(line);
+    report.line("saved " + std::to_string(edits.size() - lost.size()) + " edit(s) through " + observer_class(mode) +
+                (lost.empty() ? "" : "; " + std::to_string(lost.size()) + " had no effect"));
     const nlohmann::ordered_json after_form = stored_form(drawing);
-    for (const std::string& line : new_height_count_mismatches(before_form, after_form)) say_utf8("note: " + line);
-    say_changes(*before, before_form, drawing, after_form);
+    for (const std::string& line : new_height_count_mismatches(before_form, after_form)) report.note(line);
+    report_changes(*before, before_form, drawing, after_form, report);
     if (!show_tables) return;
 
-    say_utf8("tables as the observer loads them now:");
-    say_block(again.render());
+    report.line("tables as the observer loads them now:");
+    report.block(again.render());
 }
 
 }  // namespace ds_app

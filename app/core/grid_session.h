@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/core/step_report.h"
 #include "app/core/table_edits.h"
 #include "host/framework/graph_data_base.h"
 #include "host/grid/cvq_data_base.h"
@@ -67,18 +68,19 @@ enum class grid_mode { common, advanced, parametric };
 /// Runtime class name of the observer of `mode`.
 const char* observer_class(grid_mode mode);
 
-/// Loads `drawing` into the grid of `mode` and prints the tables. With edits,
+/// Loads `drawing` into the grid of `mode` and reports the tables. With edits,
 /// applies them as the user (each checked by the field catalogue first),
-/// saves them through the observer, prints the changes and the tables as the
+/// saves them through the observer, reports the changes and the tables as the
 /// observer loads them afterwards. Throws record_limits::limit_error when the
 /// saved drawing holds a value the loader would refuse (the caller then leaves
 /// the project file as it was). An edit whose cell does not show its value once
 /// the observer loads the saved drawing again (another table carrying the same
-/// setting wins) is named with the reason, and throws unless `force`. Without
-/// `show_tables` only the edits and the changes are printed. In the parametric
+/// setting wins) is named with the reason, and throws step_refused
+/// (override_id::accept_damaged passes it) unless `force`. Without
+/// `show_tables` only the edits and the changes are reported. In the parametric
 /// grid the list rows keep what the table has no column for (carried over by
 /// bridge part and number, carry_over_list_rows), unless `as_table`.
-void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, bool show_tables = true,
-              bool force = false, bool as_table = false);
+void run_grid(graph_data_base& drawing, grid_mode mode, const std::vector<table_edit>& edits, step_report& report,
+              bool show_tables = true, bool force = false, bool as_table = false);
 
 }  // namespace ds_app

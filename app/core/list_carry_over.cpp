@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "app/core/console.h"
 #include "app/core/list_rows.h"
 #include "app/core/node_view.h"
 #include "host/grid/field_catalogue.h"
@@ -72,7 +71,7 @@ std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const or
     return result;
 }
 
-void say_carried_rows(const std::vector<carried_row>& rows)
+void report_carried_rows(const std::vector<carried_row>& rows, step_report& report)
 {
     std::size_t kept = 0;
     std::vector<std::string> fields;
@@ -85,13 +84,13 @@ void say_carried_rows(const std::vector<carried_row>& rows)
     if (kept) {
         std::string list;
         for (const std::string& f : fields) list += (list.empty() ? "" : ", ") + f;
-        say_utf8("carried over " + std::to_string(kept) + " list row(s)' fields without a cell (" + list +
-                 ") from the rows before, matched by bridge part and number");
+        report.line("carried over " + std::to_string(kept) + " list row(s)' fields without a cell (" + list +
+                    ") from the rows before, matched by bridge part and number");
     }
     for (const carried_row& row : rows)
         if (!row.matched)
-            say_utf8("list row " + std::to_string(row.index + 1) + " (" + row.name +
-                     "): no list row before has this bridge part and number; its fields without a cell take the row defaults");
+            report.line("list row " + std::to_string(row.index + 1) + " (" + row.name +
+                        "): no list row before has this bridge part and number; its fields without a cell take the row defaults");
 }
 
 }  // namespace ds_app

@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/core/step_report.h"
 #include "host/framework/graph_data_base.h"
 
 namespace ds_app {
@@ -33,8 +34,8 @@ std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const gr
 std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const nlohmann::ordered_json& stored_before,
                                               const char* table);
 
-/// Prints what carry_over_list_rows did: one line for the rows that kept their
+/// Reports what carry_over_list_rows did: one line for the rows that kept their
 /// fields, one per row that matched nothing and took the row defaults.
-void say_carried_rows(const std::vector<carried_row>& rows);
+void report_carried_rows(const std::vector<carried_row>& rows, step_report& report);
 
 }  // namespace ds_app

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 #include "app/core/runtime_objects.h"
 #include "host/framework/data_center.h"
 #include "host/substructure/common_refrence_tools.h"

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 #include "app/core/list_rows.h"
 #include "app/core/runtime_objects.h"
 #include "host/project/json_read_stream.h"
@@ -152,13 +152,13 @@ std::vector<CString> difference_lines(const graph_data_base& before, const order
 
 }  // namespace
 
-std::size_t say_changes(const graph_data_base& before, const graph_data_base& drawing)
+std::size_t report_changes(const graph_data_base& before, const graph_data_base& drawing, step_report& report)
 {
-    return say_changes(before, stored_form(before), drawing, stored_form(drawing));
+    return report_changes(before, stored_form(before), drawing, stored_form(drawing), report);
 }
 
-std::size_t say_changes(const graph_data_base& before, const ordered_json& before_form, const graph_data_base& drawing,
-                        const ordered_json& drawing_form)
+std::size_t report_changes(const graph_data_base& before, const ordered_json& before_form,
+                           const graph_data_base& drawing, const ordered_json& drawing_form, step_report& report)
 {
     std::vector<std::string> row_lines;
     const std::vector<CString> lines = difference_lines(before, before_form, drawing, drawing_form, row_lines);
@@ -166,13 +166,13 @@ std::size_t say_changes(const graph_data_base& before, const ordered_json& befor
     lengths.insert(lengths.begin(), row_lines.begin(), row_lines.end());
     if (lines.empty() && lengths.empty()) {
         // Told by the digests of the texts, as a file would store them, so neither text is kept.
-        say_utf8(stored_digest(before) == stored_digest(drawing) ? "changes: none"
-                                                                 : "changes: none that the drawing's comparison lists");
+        report.line(stored_digest(before) == stored_digest(drawing) ? "changes: none"
+                                                                    : "changes: none that the drawing's comparison lists");
         return 0;
     }
-    say(CString("changes (before → after):"));
-    say_lines(lines);
-    for (const std::string& line : lengths) say_utf8("  " + line);
+    report.narrow_line(CString("changes (before → after):"));
+    report.lines(lines);
+    for (const std::string& line : lengths) report.line("  " + line);
     return lines.size() + lengths.size();
 }
 

@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/core/step_report.h"
 #include "host/framework/graph_data_base.h"
 
 namespace ds_app {
@@ -39,17 +40,18 @@ std::unique_ptr<graph_data_base> snapshot(graph_data_base& drawing);
 using list_lengths = std::vector<std::tuple<std::size_t, std::string, std::int64_t>>;
 list_lengths stored_list_lengths(const nlohmann::ordered_json& stored);
 
-/// Prints how `drawing` differs from `before` (its snapshot), one line per
+/// Reports how `drawing` differs from `before` (its snapshot), one line per
 /// difference as the drawing's compare_graph_data words it, then a line per
 /// list whose length changed. Without any, it says "changes: none" when the
 /// two would be stored as the same text (told by its SHA-256, so neither
 /// stored form is kept), else that the drawing's comparison lists none.
 /// Returns the number of lines.
-std::size_t say_changes(const graph_data_base& before, const graph_data_base& drawing);
-/// say_changes with the stored forms of both at hand (`before_form` is
+std::size_t report_changes(const graph_data_base& before, const graph_data_base& drawing, step_report& report);
+/// report_changes with the stored forms of both at hand (`before_form` is
 /// stored_form(before), `drawing_form` stored_form(drawing)), so a caller that
 /// has them spares writing a large drawing again.
-std::size_t say_changes(const graph_data_base& before, const nlohmann::ordered_json& before_form,
-                        const graph_data_base& drawing, const nlohmann::ordered_json& drawing_form);
+std::size_t report_changes(const graph_data_base& before, const nlohmann::ordered_json& before_form,
+                           const graph_data_base& drawing, const nlohmann::ordered_json& drawing_form,
+                           step_report& report);
 
 }  // namespace ds_app

@@ -4,7 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 #include "app/core/node_lookup.h"
 #include "app/core/node_view.h"
 #include "app/core/runtime_objects.h"
@@ -29,13 +29,13 @@ long merge_record_count(const nlohmann::ordered_json& object)
 /// The merge makes a list row for each structure a drawing records serving;
 /// a drawing made without a structure reference records none, and the merge
 /// passes it over without a word, so the host names it.
-void say_drawings_without_rows(const std::vector<drawing_graph_data_base*>& drawings)
+void note_drawings_without_rows(const std::vector<drawing_graph_data_base*>& drawings, step_report& report)
 {
     for (const drawing_graph_data_base* drawing : drawings)
         if (merge_record_count(stored_form(*drawing)) == 0)
-            say_utf8("note: " + shown(drawing->get_node_name()) + " adds no list row: it records no structure it serves "
-                     "(bridge part and pier number), as a drawing made without a structure reference; give it one "
-                     "with `ds-host reference` and merge again");
+            report.note(shown(drawing->get_node_name()) + " adds no list row: it records no structure it serves "
+                        "(bridge part and pier number), as a drawing made without a structure reference; give it one "
+                        "with `ds-host reference` and merge again");
 }
 
 std::vector<CString> tags_of(const std::vector<drawing_graph_data_base*>& drawings)
@@ -52,17 +52,17 @@ std::vector<CString> names_of(const std::vector<drawing_graph_data_base*>& drawi
     return names;
 }
 
-void say_result(const char* operation, const method_result& result)
+void report_result(const char* operation, const method_result& result, step_report& report)
 {
-    say_utf8(std::string(operation) + ": " + (result.first ? "true" : "false") +
-             (result.second.IsEmpty() ? "" : ", \"" + shown(result.second) + "\""));
+    report.line(std::string(operation) + ": " + (result.first ? "true" : "false") +
+                (result.second.IsEmpty() ? "" : ", \"" + shown(result.second) + "\""));
 }
 
-void say_check(const std::string& what, bool ok, const std::vector<CString>& messages)
+void report_check(const std::string& what, bool ok, const std::vector<CString>& messages, step_report& report)
 {
-    say_utf8(what + ": " + (ok ? "passed" : "failed"));
-    if (!messages.empty()) say_utf8("check messages:");
-    say_lines(messages);
+    report.line(what + ": " + (ok ? "passed" : "failed"));
+    if (!messages.empty()) report.line("check messages:");
+    report.lines(messages);
 }
 
 [[noreturn]] void refuse(const std::string& what, const method_result& result)
@@ -73,7 +73,8 @@ void say_check(const std::string& what, bool ok, const std::vector<CString>& mes
 
 }  // namespace
 
-bool run_merge_check(const std::vector<drawing_graph_data_base*>& drawings, const parameters_graph_data_base* target)
+bool run_merge_check(const std::vector<drawing_graph_data_base*>& drawings, step_report& report,
+                     const parameters_graph_data_base* target)
 {
     const auto merge = create_object<graph_merge_method_interface>(module_class::merge_method, "merge method");
     std::vector<CString> messages;
@@ -81,51 +82,56 @@ bool run_merge_check(const std::vector<drawing_graph_data_base*>& drawings, cons
     if (target) {
         const auto convert = create_object<graph_merge_method_interface>(module_class::convert_method, "convert method");
         ok = convert->is_all_single_graph_can_convert(target->get_node_tag(), tags_of(drawings), messages);
-        say_check("convert check of " + shown_list(names_of(drawings)) + " into " + shown(target->get_node_name()), ok,
-                  messages);
+        report_check("convert check of " + shown_list(names_of(drawings)) + " into " + shown(target->get_node_name()),
+                     ok, messages, report);
     }
     // The convert check leads with the tag of the target's shared rebar set,
     // which names no single drawing on this host, so it compares nothing. The
     // drawings being added are therefore also checked among themselves, as a
     // merge of them would be.
     const bool merge_ok = merge->is_all_single_graph_can_merge(tags_of(drawings), messages);
-    say_check("merge check of " + shown_list(names_of(drawings)), merge_ok, messages);
+    report_check("merge check of " + shown_list(names_of(drawings)), merge_ok, messages, report);
     return ok && merge_ok;
 }
 
-parameters_graph_data_base& run_merge(workspace& project, const std::vector<drawing_graph_data_base*>& drawings)
+parameters_graph_data_base& run_merge(workspace& project, const std::vector<drawing_graph_data_base*>& drawings,
+                                      step_report& report)
 {
-    if (!run_merge_check(drawings)) throw std::runtime_error("the drawings cannot be merged (see the check messages); the project is unchanged");
+    if (!run_merge_check(drawings, report)) throw std::runtime_error("the drawings cannot be merged (see the check messages); the project is unchanged");
     const auto method = create_object<graph_merge_method_interface>(module_class::merge_method, "merge method");
     parameters_graph_data_base* merged = nullptr;
     const method_result result = method->merge_drawing_graph(merged, tags_of(drawings));
     std::unique_ptr<parameters_graph_data_base> owned(merged);  // ownership passes to the host
-    say_result("merge_drawing_graph", result);
+    report_result("merge_drawing_graph", result, report);
     if (!result.first || !owned) refuse("the merge", result);
     owned->set_node_name(project.unique_name(owned->get_node_name()));
     auto& node = dynamic_cast<parameters_graph_data_base&>(project.adopt(std::move(owned)));
-    say_utf8("new drawing: " + node_heading(node));
-    say_drawings_without_rows(drawings);
+    report.line("new drawing: " + node_heading(node));
+    note_drawings_without_rows(drawings, report);
     return node;
 }
 
-void run_convert(parameters_graph_data_base& target, const std::vector<drawing_graph_data_base*>& drawings, bool force)
+void run_convert(parameters_graph_data_base& target, const std::vector<drawing_graph_data_base*>& drawings,
+                 step_report& report, bool force)
 {
-    if (!run_merge_check(drawings, &target)) {
+    if (!run_merge_check(drawings, report, &target)) {
         if (!force)
-            throw std::runtime_error("the drawings cannot be converted (see the check messages; --force converts "
-                                     "them anyway); the project is unchanged");
-        say_utf8("--force: converting despite the check");
+            throw step_refused("the drawings cannot be converted (see the check messages); the project is unchanged",
+                               shown(target.get_node_name()), override_id::force_convert,
+                               "the drawings cannot be converted (see the check messages; " +
+                                   std::string(override_slot) + " converts them anyway); the project is unchanged");
+        report.line(std::string(override_slot) + ": converting despite the check", override_id::force_convert);
     }
     const auto method = create_object<graph_merge_method_interface>(module_class::convert_method, "convert method");
     const auto before = snapshot(target);
     const method_result result = method->convert_drawing_graph(target.get_node_tag(), tags_of(drawings));
-    say_result("convert_drawing_graph", result);
+    report_result("convert_drawing_graph", result, report);
     if (!result.first) refuse("the conversion", result);
-    say_changes(*before, target);
+    report_changes(*before, target, report);
 }
 
-void run_reference_list(parameters_graph_data_base& target, const std::vector<std::string>& structures)
+void run_reference_list(parameters_graph_data_base& target, const std::vector<std::string>& structures,
+                        step_report& report)
 {
     if (structures.empty()) throw std::runtime_error("name the pier and abutment drawings with --structures");
     const referable_list referable = all_referable_structures();
@@ -133,28 +139,29 @@ void run_reference_list(parameters_graph_data_base& target, const std::vector<st
     for (const std::string& name : structures) nodes.push_back(&find_structure(referable, name));
     const auto before = snapshot(target);
     target.set_reference_datas(nodes);
-    say_utf8("set_reference_datas on " + shown(target.get_node_name()) + " with " + std::to_string(nodes.size()) +
-             " structure(s)");
-    say_changes(*before, target);
+    report.line("set_reference_datas on " + shown(target.get_node_name()) + " with " + std::to_string(nodes.size()) +
+                " structure(s)");
+    report_changes(*before, target, report);
 }
 
-std::vector<drawing_graph_data_base*> run_dismantle(workspace& project, parameters_graph_data_base& source)
+std::vector<drawing_graph_data_base*> run_dismantle(workspace& project, parameters_graph_data_base& source,
+                                                   step_report& report)
 {
     const auto method = create_object<graph_dismantle_method_interface>(module_class::dismantle_method, "dismantle method");
     std::vector<drawing_graph_data_base*> made;
     CString tag = source.get_node_tag();
     const method_result result = method->dismantle_param_graph(made, tag);
     std::vector<std::unique_ptr<drawing_graph_data_base>> owned(made.begin(), made.end());  // the host owns them now
-    say_result("dismantle_param_graph", result);
+    report_result("dismantle_param_graph", result, report);
     if (!result.first) refuse("the dismantling", result);
     std::vector<drawing_graph_data_base*> adopted;
     for (auto& drawing : owned) {
         drawing->set_node_name(project.unique_name(drawing->get_node_name()));
         auto& node = dynamic_cast<drawing_graph_data_base&>(project.adopt(std::move(drawing)));
-        say_utf8("  new drawing: " + node_heading(node) + (node.get_delete_flag() ? "  (marked for deletion)" : ""));
+        report.line("  new drawing: " + node_heading(node) + (node.get_delete_flag() ? "  (marked for deletion)" : ""));
         adopted.push_back(&node);
     }
-    if (adopted.empty()) say_utf8("  no drawing: the list has no rows");
+    if (adopted.empty()) report.line("  no drawing: the list has no rows");
     return adopted;
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/core/step_report.h"
 #include "app/core/workspace.h"
 
 namespace ds_app {
@@ -14,10 +15,10 @@ struct app_context;
 
 class project_session {
 public:
-    /// Loads `file` into the context's workspace and prints the load's warnings.
+    /// Loads `file` into the context's workspace and reports the load's warnings.
     /// Throws std::runtime_error when the file is missing, and
     /// ds_project::project_error when it is refused (nothing is changed then).
-    project_session(app_context& context, std::filesystem::path file);
+    project_session(app_context& context, std::filesystem::path file, step_report& report);
 
     workspace& project() { return m_project; }
     const std::filesystem::path& file() const { return m_file; }
@@ -26,8 +27,9 @@ public:
     /// which of the two happened. The texts are compared by their SHA-256,
     /// made piece by piece, so that no whole text is ever kept in memory.
     /// When the load left entries unread the save would drop them: it throws
-    /// std::runtime_error naming them instead, unless the user gave --accept-damaged.
-    void finish();
+    /// step_refused naming them instead (override_id::accept_damaged passes it),
+    /// unless the context's save_damaged is set.
+    void finish(step_report& report);
 
 private:
     workspace& m_project;

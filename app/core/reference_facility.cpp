@@ -4,7 +4,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 #include "app/core/node_lookup.h"
 #include "app/core/node_view.h"
 #include "host/project/json_read_stream.h"
@@ -50,10 +50,10 @@ std::map<CString, CString> condition_map(const reference_conditions& given)
     return conditions;
 }
 
-void say_map(const std::map<CString, CString>& entries)
+void report_map(const std::map<CString, CString>& entries, step_report& report)
 {
-    if (entries.empty()) say_utf8("  (none)");
-    for (const auto& [key, value] : entries) say("  " + key + " = " + value);
+    if (entries.empty()) report.line("  (none)");
+    for (const auto& [key, value] : entries) report.narrow_line("  " + key + " = " + value);
 }
 
 }  // namespace
@@ -85,32 +85,34 @@ bool complete_last_merge_record(graph_data_base& drawing, const xbjg_graph_data_
 }
 
 bool run_reference(drawing_graph_data_base& drawing, const std::string& structure_name,
-                   const reference_conditions& given)
+                   const reference_conditions& given, step_report& report)
 {
     const std::vector<CString> types = drawing.get_all_can_ref_gz_types();
-    say_utf8("types the drawing can refer to: " + shown_list(types));
+    report.line("types the drawing can refer to: " + shown_list(types));
     const referable_list referable = referable_structures(types);
-    say_utf8("referable drawings: " + shown_list(referable.names));
+    report.line("referable drawings: " + shown_list(referable.names));
     xbjg_graph_data_base& structure = find_structure(referable, structure_name);
 
     const std::map<CString, CString> conditions = condition_map(given);
-    say_utf8("conditions:");
-    say_map(conditions);
+    report.line("conditions:");
+    report_map(conditions, report);
 
     const auto before = snapshot(drawing);
     const bool taken = drawing.get_ref_structure_data(&structure, conditions);
-    say_utf8(std::string("get_ref_structure_data(") + shown(structure.get_node_name()) + "): " + (taken ? "true" : "false"));
-    say_messages();
+    report.line(std::string("get_ref_structure_data(") + shown(structure.get_node_name()) + "): " +
+                (taken ? "true" : "false"));
+    report.host_messages();
     if (taken) {
         drawing.set_external_reference_tag(structure.get_node_tag(), false);
         if (complete_last_merge_record(drawing, structure))
-            say_utf8("the facility named the structure in the drawing's last merge record");
+            report.line("the facility named the structure in the drawing's last merge record");
     }
-    say_changes(*before, drawing);
+    report_changes(*before, drawing, report);
     return taken;
 }
 
-void run_backfill(const drawing_graph_data_base& drawing, const std::vector<std::string>& entries)
+void run_backfill(const drawing_graph_data_base& drawing, const std::vector<std::string>& entries,
+                  step_report& report)
 {
     std::map<CString, CString> row;
     for (const std::string& entry : entries) {
@@ -120,11 +122,11 @@ void run_backfill(const drawing_graph_data_base& drawing, const std::vector<std:
         row[narrow_argument(entry.substr(0, equals), "--row caption")] =
             narrow_argument(entry.substr(equals + 1), "--row text");
     }
-    say_utf8("user grid row before:");
-    say_map(row);
+    report.line("user grid row before:");
+    report_map(row, report);
     drawing.back_fill_steel_data_to_user_grid(row);
-    say_utf8("user grid row after back_fill_steel_data_to_user_grid:");
-    say_map(row);
+    report.line("user grid row after back_fill_steel_data_to_user_grid:");
+    report_map(row, report);
 }
 
 }  // namespace ds_app

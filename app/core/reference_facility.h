@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/step_report.h"
 #include "host/framework/drawing_graph_data_base.h"
 #include "host/framework/xbjg_graph_data_base.h"
 
@@ -20,13 +21,13 @@ struct reference_conditions {
 };
 
 /// Lets `drawing` refer to the structure named `structure_name` (UTF-8) and
-/// prints each step: the types the drawing can refer to, the conditions, the
+/// reports each step: the types the drawing can refer to, the conditions, the
 /// result, the host messages and the changes. On success the facility records
 /// the reference (the drawing's external reference tag) and completes the
 /// drawing's last merge record (see complete_last_merge_record). Returns the
 /// drawing's answer; throws std::runtime_error for an unknown structure.
 bool run_reference(drawing_graph_data_base& drawing, const std::string& structure_name,
-                   const reference_conditions& conditions);
+                   const reference_conditions& conditions, step_report& report);
 
 /// The merge record that a drawing appends when it refers to a structure
 /// carries the pedestal rows and numbers only. Like the host's facility, this
@@ -37,8 +38,9 @@ bool run_reference(drawing_graph_data_base& drawing, const std::string& structur
 /// its layout is the host's own. True when something was filled in.
 bool complete_last_merge_record(graph_data_base& drawing, const xbjg_graph_data_base& structure);
 
-/// Prints the user grid row before and after the drawing back-fills it.
+/// Reports the user grid row before and after the drawing back-fills it.
 /// `entries` are the row's entries beforehand, each "CAPTION=TEXT" (UTF-8).
-void run_backfill(const drawing_graph_data_base& drawing, const std::vector<std::string>& entries);
+void run_backfill(const drawing_graph_data_base& drawing, const std::vector<std::string>& entries,
+                  step_report& report);
 
 }  // namespace ds_app

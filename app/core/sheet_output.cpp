@@ -4,7 +4,6 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/core/console.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {
@@ -47,7 +46,8 @@ void add_sheet_options(CLI::App& command, sheet_folders& folders)
     command.add_flag("--overwrite", folders.overwrite, "replace sheet files already there (never other files)");
 }
 
-sheet_output::sheet_output(sheet_folders folders) : m_folders(std::move(folders))
+sheet_output::sheet_output(sheet_folders folders, step_report& report)
+    : m_folders(std::move(folders)), m_report(report)
 {
     make_folder(m_folders.svg);
     make_folder(m_folders.dxf);
@@ -93,7 +93,7 @@ void sheet_output::write_file(const ds_sheet::flat_sheet& flat, ds_sheet::sheet_
         throw std::runtime_error("cannot write the sheet " + quoted(flat.page->title) + " to " + path.string() + ": " +
                                  e.what());
     }
-    say_utf8("  wrote " + shown_utf8(path.string()));
+    m_report.file(path.string());
 }
 
 void sheet_output::write(const CString& drawing, const std::vector<RXDSGNMOD::CRXPaper*>& papers)
@@ -122,7 +122,7 @@ void sheet_output::finish(const CString& heading)
         } catch (const std::exception& e) {
             throw std::runtime_error("cannot write the sheets' PDF " + m_folders.pdf.string() + ": " + e.what());
         }
-        say_utf8("  wrote " + shown_utf8(m_folders.pdf.string()) + " (" + std::to_string(m_pdf->pages()) + " page(s))");
+        m_report.file(m_folders.pdf.string(), " (" + std::to_string(m_pdf->pages()) + " page(s))");
         if (!m_folders.html.empty())
             pdf_link = std::filesystem::absolute(m_folders.pdf).lexically_relative(std::filesystem::absolute(m_folders.html)).generic_string();
         m_pdf.reset();
@@ -130,7 +130,7 @@ void sheet_output::finish(const CString& heading)
     if (m_folders.html.empty()) return;
     const std::filesystem::path page = m_folders.html / "index.html";
     may_write(page, heading);
-    say_utf8("  wrote " + shown_utf8(ds_sheet::write_html_index(m_folders.html, heading, m_written, pdf_link).string()));
+    m_report.file(ds_sheet::write_html_index(m_folders.html, heading, m_written, pdf_link).string());
 }
 
 }  // namespace ds_app

@@ -10,6 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/core/step_report.h"
 #include "host/drawing_lib/html_index.h"
 #include "host/drawing_lib/pdf_writer.h"
 #include "host/drawing_lib/rx_component.h"
@@ -31,7 +32,7 @@ struct sheet_folders {
 /// Adds --svg DIR, --dxf DIR, --html DIR, --pdf FILE and --overwrite to a command.
 void add_sheet_options(CLI::App& command, sheet_folders& folders);
 
-/// Writes sheets into the folders (made when missing), printing every path.
+/// Writes sheets into the folders (made when missing), reporting every file.
 /// Each sheet is flattened once and handed to the writer of each format. A
 /// file is named after its sheet's title by ds_sheet::safe_file_stem; no two
 /// sheets of one output share a name (ds_sheet::file_name_register).
@@ -44,7 +45,7 @@ void add_sheet_options(CLI::App& command, sheet_folders& folders);
 /// before stay.
 class sheet_output {
 public:
-    explicit sheet_output(sheet_folders folders);
+    sheet_output(sheet_folders folders, step_report& report);
     ~sheet_output();
 
     /// Writes every sheet of `papers`, which belong to the drawing named `drawing`.
@@ -59,6 +60,7 @@ private:
                     const std::string& stem);
 
     sheet_folders m_folders;
+    step_report& m_report;
     ds_sheet::file_name_register m_names;
     std::set<std::filesystem::path> m_paths;  ///< every file written so far
     std::vector<ds_sheet::indexed_sheet> m_written;

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <unordered_set>
 
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 
 namespace ds_app {
 

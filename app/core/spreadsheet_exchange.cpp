@@ -5,7 +5,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 #include "app/core/drawing_output.h"
 #include "app/core/list_carry_over.h"
 #include "app/core/node_view.h"
@@ -25,12 +25,12 @@ namespace {
 /// Warnings printed one by one; the rest are counted.
 constexpr std::size_t warnings_shown = 20;
 
-void say_table(const excel_table& table)
+void report_table(const excel_table& table, step_report& report)
 {
     for (std::size_t r = 0; r < table.size(); ++r) {
         CString line;
         for (std::size_t c = 0; c < table[r].size(); ++c) line += (c ? " | " : "") + table[r][c];
-        say("  " + std::to_string(r + 1) + ": " + line);
+        report.narrow_line("  " + std::to_string(r + 1) + ": " + line);
     }
 }
 
@@ -67,7 +67,7 @@ struct read_table {
     std::string source;  ///< the file, and for a workbook the sheet
 };
 
-read_table read_workbook(const graph_data_base& drawing, const sheet_file& file)
+read_table read_workbook(const graph_data_base& drawing, const sheet_file& file, step_report& report)
 {
     const std::string wanted = file.sheet.empty() ? sheet_name_of(drawing) : file.sheet;
     const auto named = [&](ds_spreadsheet::read_result sheet) {
@@ -80,21 +80,22 @@ read_table read_workbook(const graph_data_base& drawing, const sheet_file& file)
             throw std::runtime_error(std::string(e.what()) + "; name the sheet to read with --sheet");
     }
     ds_spreadsheet::read_result only = file.format->read(file.path, {file.encoding, {}});
-    say_utf8("note: the workbook has no sheet named \"" + shown_utf8(wanted) + "\"; read its only sheet, \"" +
-             shown_utf8(*only.sheet) + "\"");
+    report.note("the workbook has no sheet named \"" + shown_utf8(wanted) + "\"; read its only sheet, \"" +
+                shown_utf8(*only.sheet) + "\"");
     return named(std::move(only));
 }
 
-read_table read_sheet(const graph_data_base& drawing, const sheet_file& file)
+read_table read_sheet(const graph_data_base& drawing, const sheet_file& file, step_report& report)
 {
-    if (file.format->workbook) return read_workbook(drawing, file);
+    if (file.format->workbook) return read_workbook(drawing, file, report);
     ds_spreadsheet::read_result csv = file.format->read(file.path, {file.encoding, {}});
     const std::string source = shown_utf8(file.path.string());
     if (csv.charset == ds_text::file_charset::gbk)
-        say_utf8("read " + source + " as GBK" + (file.encoding == ds_spreadsheet::csv_encoding::gbk ? "" : " (it is not UTF-8)"));
+        report.line("read " + source + " as GBK" +
+                    (file.encoding == ds_spreadsheet::csv_encoding::gbk ? "" : " (it is not UTF-8)"));
     if (csv.delimiter != ',')
-        say_utf8("note: " + source + " separates its cells with " + (csv.delimiter == ';' ? "semicolons" : "tabs") +
-                 ", not commas; read so");
+        report.note(source + " separates its cells with " + (csv.delimiter == ';' ? "semicolons" : "tabs") +
+                    ", not commas; read so");
     return {std::move(csv.rows), source};
 }
 
@@ -103,38 +104,41 @@ read_table read_sheet(const graph_data_base& drawing, const sheet_file& file)
 /// none must at least begin as the drawing's table does, or it is no such
 /// table (and what it holds is not repeated: it may be any file).
 excel_table expected_in_file(const graph_data_base& drawing, const excel_table& read, const excel_table& table,
-                             const std::string& source, bool force)
+                             const std::string& source, bool force, step_report& report)
 {
     const CString name = drawing.get_node_name();
     if (const std::optional<CString> named = drawing_named_by(read)) {
         if (*named == name) return table_with_drawing_row(drawing, table);
+        const std::string refusal = "cannot import " + source + ": it holds the table of the drawing \"" +
+                                    shown(*named) + "\", not of \"" + shown(name) + "\"";
         if (!force)
-            throw std::runtime_error("cannot import " + source + ": it holds the table of the drawing \"" + shown(*named) +
-                                     "\", not of \"" + shown(name) + "\"; give --force to import it all the same; "
-                                     "nothing was changed");
-        say_utf8("warning: " + source + " holds the table of the drawing \"" + shown(*named) + "\"; imported into \"" +
-                 shown(name) + "\" as --force asks");
+            throw step_refused(refusal + "; nothing was changed", source, override_id::force_import,
+                               refusal + "; give " + std::string(override_slot) +
+                                   " to import it all the same; nothing was changed");
+        report.warning(source + " holds the table of the drawing \"" + shown(*named) + "\"; imported into \"" +
+                           shown(name) + "\" as " + std::string(override_slot) + " asks",
+                       override_id::force_import);
         return table_with_drawing_row(drawing, table);
     }
     if (!read.empty() && !read[0].empty() && trimmed(read[0][0]) != table[0][0].str())
         throw std::runtime_error("cannot import " + source + ": it does not hold a drawing's table (its first cell is "
                                  "neither \"" + shown(drawing_row_caption) + "\" nor \"" + shown(table[0][0]) +
                                  "\"); nothing was changed");
-    say_utf8("note: " + source + " does not name the drawing it was exported from; read as the table of \"" +
-             shown(name) + "\"");
+    report.note(source + " does not name the drawing it was exported from; read as the table of \"" + shown(name) +
+                "\"");
     return table;
 }
 
-void say_warnings(const std::vector<std::string>& warnings)
+void report_warnings(const std::vector<std::string>& warnings, step_report& report)
 {
-    for (std::size_t i = 0; i < std::min(warnings.size(), warnings_shown); ++i) say_utf8("warning: " + warnings[i]);
+    for (std::size_t i = 0; i < std::min(warnings.size(), warnings_shown); ++i) report.warning(warnings[i]);
     if (warnings.size() > warnings_shown)
-        say_utf8("warning: ... and " + std::to_string(warnings.size() - warnings_shown) + " more");
+        report.warning("... and " + std::to_string(warnings.size() - warnings_shown) + " more");
 }
 
-void carry_over(graph_data_base& drawing, const graph_data_base& before)
+void carry_over(graph_data_base& drawing, const graph_data_base& before, step_report& report)
 {
-    say_carried_rows(carry_over_list_rows(drawing, before, field_catalogue::parametric_sheet_list));
+    report_carried_rows(carry_over_list_rows(drawing, before, field_catalogue::parametric_sheet_list), report);
 }
 
 /// The drawing as imported must load again: checked with the loader's own
@@ -151,16 +155,17 @@ void refuse_unloadable(const graph_data_base& drawing, const std::string& source
 
 }  // namespace
 
-void run_export(graph_data_base& drawing, const sheet_file& file)
+void run_export(graph_data_base& drawing, const sheet_file& file, step_report& report)
 {
     const excel_table table = drawing_table(drawing);
     const excel_table written = table_with_drawing_row(drawing, table);
     file.format->write(file.path, written, layout_of(drawing, table, sheet_name_of(drawing)));
-    say_utf8("exported " + std::to_string(written.size()) + " rows to " + shown_utf8(file.path.string()) + ":");
-    say_table(written);
+    report.line("exported " + std::to_string(written.size()) + " rows to " + shown_utf8(file.path.string()) + ":");
+    report_table(written, report);
 }
 
-void run_export_all(const std::vector<graph_data_base*>& drawings, const std::filesystem::path& workbook)
+void run_export_all(const std::vector<graph_data_base*>& drawings, const std::filesystem::path& workbook,
+                    step_report& report)
 {
     if (drawings.empty()) throw std::runtime_error("the project holds no pedestal drawing to export");
     std::vector<ds_spreadsheet::workbook_sheet> sheets;
@@ -171,32 +176,32 @@ void run_export_all(const std::vector<graph_data_base*>& drawings, const std::fi
         sheets.push_back({table_with_drawing_row(*drawing, table), layout_of(*drawing, table, name)});
     }
     ds_spreadsheet::write_xlsx_workbook(workbook, sheets);
-    say_utf8("exported " + std::to_string(sheets.size()) + " drawings to " + shown_utf8(workbook.string()) + ":");
+    report.line("exported " + std::to_string(sheets.size()) + " drawings to " + shown_utf8(workbook.string()) + ":");
     for (const auto& sheet : sheets)
-        say_utf8("  sheet \"" + shown_utf8(sheet.layout.sheet_name) + "\": " + std::to_string(sheet.rows.size()) + " rows");
+        report.line("  sheet \"" + shown_utf8(sheet.layout.sheet_name) + "\": " + std::to_string(sheet.rows.size()) + " rows");
 }
 
-void run_import(graph_data_base& drawing, const sheet_file& file, const import_options& options)
+void run_import(graph_data_base& drawing, const sheet_file& file, step_report& report, const import_options& options)
 {
-    read_table file_table = read_sheet(drawing, file);
+    read_table file_table = read_sheet(drawing, file, report);
     excel_table& read = file_table.rows;
     const std::string& source = file_table.source;
     auto strategy = strategy_for(drawing);
     excel_table expected;
     strategy->set_excel_exchange_p0(expected);
-    const excel_table in_file = expected_in_file(drawing, read, expected, source, options.force);
+    const excel_table in_file = expected_in_file(drawing, read, expected, source, options.force, report);
     normalise_read_table(read, in_file);
     undo_display_formats(read, in_file);
-    say_warnings(check_read_table(source, read, in_file));
+    report_warnings(check_read_table(source, read, in_file), report);
     const std::size_t offset = in_file.size() - expected.size();  // the naming row, when the file has one
     read.erase(read.begin(), read.begin() + static_cast<std::ptrdiff_t>(std::min(offset, read.size())));
 
     const auto before = snapshot(drawing);
     strategy->get_excel_exchange_p0(read);
-    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before);
+    if (is_of_class(drawing, module_class::parametric_drawing) && !options.as_table) carry_over(drawing, *before, report);
     refuse_unloadable(drawing, source);
-    say_utf8("imported " + std::to_string(read.size()) + " rows from " + source);
-    say_changes(*before, drawing);
+    report.line("imported " + std::to_string(read.size()) + " rows from " + source);
+    report_changes(*before, drawing, report);
 }
 
 }  // namespace ds_app

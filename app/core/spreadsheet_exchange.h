@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/step_report.h"
 #include "host/framework/graph_data_base.h"
 #include "host/spreadsheet/spreadsheet_formats.h"
 
@@ -38,15 +39,16 @@ struct import_options {
 /// Exports the drawing's spreadsheet table to the file (written atomically)
 /// and prints it. The file's first row names the drawing ("# 图名"). An XLSX
 /// workbook holds one sheet named after the drawing (spreadsheet_layout).
-void run_export(graph_data_base& drawing, const sheet_file& file);
+void run_export(graph_data_base& drawing, const sheet_file& file, step_report& report);
 
 /// Exports every drawing's table to one XLSX workbook, a sheet each, named
 /// after the drawings (a name two drawings would share gets "~2", "~3").
-void run_export_all(const std::vector<graph_data_base*>& drawings, const std::filesystem::path& workbook);
+void run_export_all(const std::vector<graph_data_base*>& drawings, const std::filesystem::path& workbook,
+                    step_report& report);
 
 /// Reads the file and has the strategy import it, then prints the drawing's
 /// difference lines. A file whose first row names another drawing is refused
-/// unless `options.force`; one that names none and does not begin with the
+/// unless `options.force` (step_refused, passed by override_id::force_import); one that names none and does not begin with the
 /// drawing's table is refused without quoting it. The file's table is then
 /// normalised and checked against the table the drawing exports (see
 /// check_read_table): a file that fails, or does not read, changes nothing
@@ -56,6 +58,7 @@ void run_export_all(const std::vector<graph_data_base*>& drawings, const std::fi
 /// says so. Unless `options.as_table`, a parametric drawing's list rows keep
 /// what the table has no cells for (carry_over_list_rows), and rows that
 /// matched nothing are listed.
-void run_import(graph_data_base& drawing, const sheet_file& file, const import_options& options = {});
+void run_import(graph_data_base& drawing, const sheet_file& file, step_report& report,
+                const import_options& options = {});
 
 }  // namespace ds_app

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 #include "app/core/runtime_objects.h"
 #include "app/core/spreadsheet_cells.h"
 #include "host/grid/field_catalogue.h"

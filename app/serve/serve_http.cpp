@@ -134,7 +134,9 @@ web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>(
             try {
                 reply(res, 200, step(req));
             } catch (const api_error& e) {
-                reply(res, e.status, {{"error", e.what()}, {"code", e.code}, {"lines", e.lines}});
+                json answer{{"error", e.what()}, {"code", e.code}, {"lines", e.lines}};
+                answer.update(e.details);
+                reply(res, e.status, answer);
             } catch (const std::exception& e) {
                 reply(res, 500, {{"error", e.what()}, {"code", "failed"}});
             }

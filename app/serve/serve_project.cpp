@@ -11,7 +11,7 @@
 #include "app/core/grid_session.h"
 #include "app/core/node_view.h"
 #include "app/core/runtime_objects.h"
-#include "app/serve/serve_capture.h"
+#include "app/serve/serve_report.h"
 #include "app/serve/serve_request.h"
 #include "app/serve/serve_sheets.h"
 #include "app/serve/serve_tables.h"
@@ -46,9 +46,9 @@ std::string read_bytes(const std::filesystem::path& path)
 served_project::served_project(app_context& context, std::filesystem::path file)
     : m_context(context), m_file(std::move(file)), m_scratch(make_scratch())
 {
-    output_capture out;
-    m_session = std::make_unique<project_session>(m_context, m_file);
-    m_load_lines = out.lines();
+    step_report report;
+    m_session = std::make_unique<project_session>(m_context, m_file, report);
+    m_load_lines = report_json(report)["lines"];
     m_stamp = stamp();
 }
 
@@ -102,24 +102,23 @@ void served_project::check_current(const graph_data_base& drawing, const json& r
                                        "it. Nothing was written.");
 }
 
-void served_project::save()
+void served_project::save(step_report& report)
 {
-    m_session->finish();
+    m_session->finish(report);
     m_stamp = stamp();
 }
 
-json served_project::change_drawing(graph_data_base& drawing, const std::function<void()>& step)
+json served_project::change_drawing(graph_data_base& drawing, step_report& report, const std::function<void()>& step)
 {
-    output_capture out;
     const auto before = stored_form(drawing);
     const disk_stamp unchanged = m_stamp;
     try {
         step();
-        save();  // writes only when the project's text changed
+        save(report);  // writes only when the project's text changed
     } catch (const std::exception& e) {
         read_stored_form(drawing, before);
         if (const auto* refused = dynamic_cast<const api_error*>(&e)) throw *refused;
-        throw api_error(422, "refused", e.what(), out.lines());
+        throw refused_step(e, report);
     }
     // Every change is saved as it is made, so the file was written exactly when this step changed the drawing.
     const bool changed = m_stamp != unchanged;
@@ -130,7 +129,10 @@ json served_project::change_drawing(graph_data_base& drawing, const std::functio
         m_redo.clear();
         bump(drawing.get_node_tag());
     }
-    return {{"lines", out.lines()}, {"changed", changed}, {"version", version_of(drawing.get_node_tag())}};
+    json answer = report_json(report);
+    answer["changed"] = changed;
+    answer["version"] = version_of(drawing.get_node_tag());
+    return answer;
 }
 
 json served_project::state()
@@ -162,7 +164,8 @@ json served_project::edit(const json& request)
     check_current(d, request);
     const grid_mode mode = mode_for(d, request.value("mode", ""));
     const table_edit cell = edit_of(request, "page");
-    json answer = change_drawing(d, [&] { run_grid(d, mode, {cell}, false); });
+    step_report report;
+    json answer = change_drawing(d, report, [&] { run_grid(d, mode, {cell}, report, false); });
     answer["sheets"] = sheets_json(d, request.value("sheet", 0u));
     return answer;
 }
@@ -174,24 +177,27 @@ json served_project::undo(bool redo)
     if (from.empty()) throw api_error(409, "refused", redo ? "nothing to redo" : "nothing to undo");
     const change back = from.back();
     graph_data_base& d = find(ds_text::to_utf8(back.tag));
-    output_capture out;
+    step_report report;
     change forth{back.tag, stored_form(d)};
     const auto now = snapshot(d);
     read_stored_form(d, back.state);
-    say_changes(*now, d);
-    save();
+    report_changes(*now, d, report);
+    save(report);
     from.pop_back();
     (redo ? m_undo : m_redo).push_back(std::move(forth));
     bump(d.get_node_tag());
-    return {{"lines", out.lines()}, {"tag", ds_text::to_utf8(d.get_node_tag())}, {"version", version_of(d.get_node_tag())}};
+    json answer = report_json(report);
+    answer["tag"] = ds_text::to_utf8(d.get_node_tag());
+    answer["version"] = version_of(d.get_node_tag());
+    return answer;
 }
 
 json served_project::reload()
 {
-    output_capture out;
-    auto fresh = std::make_unique<project_session>(m_context, m_file);
+    step_report report;
+    auto fresh = std::make_unique<project_session>(m_context, m_file, report);
     m_session = std::move(fresh);
-    m_load_lines = out.lines();
+    m_load_lines = report_json(report)["lines"];
     m_stamp = stamp();
     m_undo.clear();
     m_redo.clear();
@@ -213,9 +219,9 @@ served_project::download served_project::sheet_download(const std::string& tag, 
 served_project::download served_project::xlsx_export(const std::string& tag)
 {
     graph_data_base& d = find(tag);
-    output_capture out;
+    step_report report;  // the download is the answer; what the export reports is not shown
     const std::filesystem::path path = m_scratch / "export.xlsx";
-    run_export(d, sheet_file_of(path, "xlsx"));
+    run_export(d, sheet_file_of(path, "xlsx"), report);
     download file{ds_text::to_utf8(d.get_node_name()) + ".xlsx",
                   "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet", read_bytes(path)};
     std::filesystem::remove(path);
@@ -232,7 +238,8 @@ json served_project::import_sheet(const json& request, const std::string& xlsx_b
         file.write(xlsx_bytes.data(), static_cast<std::streamsize>(xlsx_bytes.size()));
         if (!file) throw std::runtime_error("cannot keep the uploaded workbook in the scratch folder");
     }
-    const auto import = [&] { run_import(d, sheet_file_of(path, "xlsx")); };
+    step_report report;
+    const auto import = [&] { run_import(d, sheet_file_of(path, "xlsx"), report); };
     // The messages name the file as the person knows it, not the scratch copy.
     const std::string shown_name = request.value("name", std::string("the uploaded workbook"));
     const auto rename = [&](std::string text) {
@@ -240,32 +247,39 @@ json served_project::import_sheet(const json& request, const std::string& xlsx_b
             text.replace(at, path.string().size(), shown_name);
         return text;
     };
-    const auto rename_lines = [&](json lines) {
-        for (auto& line : lines) line = rename(line.get<std::string>());
-        return lines;
+    const auto rename_texts = [&](json texts) {
+        for (auto& [key, value] : texts.items()) {
+            if (value.is_string()) value = rename(value.get<std::string>());
+            if (value.is_array())
+                for (auto& text : value)
+                    if (text.is_string()) text = rename(text.get<std::string>());
+        }
+        return texts;
     };
     json answer;
     try {
         if (request.value("apply", false)) {
-            answer = change_drawing(d, import);
+            answer = change_drawing(d, report, import);
         } else {
             const auto before = stored_form(d);
-            output_capture out;
             try {
                 import();
             } catch (const std::exception& e) {
                 read_stored_form(d, before);
-                throw api_error(422, "refused", e.what(), out.lines());
+                throw refused_step(e, report);
             }
             read_stored_form(d, before);
-            answer = {{"lines", out.lines()}, {"changed", false}, {"version", version_of(d.get_node_tag())}};
+            answer = report_json(report);
+            answer["changed"] = false;
+            answer["version"] = version_of(d.get_node_tag());
         }
     } catch (const api_error& e) {
         std::filesystem::remove(path);
-        throw api_error(e.status, e.code, rename(e.what()), rename_lines(e.lines));
+        throw api_error(e.status, e.code, rename(e.what()), rename_texts(json{{"lines", e.lines}})["lines"],
+                        rename_texts(e.details));
     }
     std::filesystem::remove(path);
-    answer["lines"] = rename_lines(answer["lines"]);
+    answer = rename_texts(answer);
     answer["dry_run"] = !request.value("apply", false);
     return answer;
 }

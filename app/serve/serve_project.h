@@ -35,13 +35,16 @@ namespace ds_app {
 /// malformed request).
 class api_error : public std::runtime_error {
 public:
-    api_error(int status, std::string code, const std::string& message, nlohmann::json lines = nlohmann::json::array())
-        : std::runtime_error(message), status(status), code(std::move(code)), lines(std::move(lines))
+    api_error(int status, std::string code, const std::string& message, nlohmann::json lines = nlohmann::json::array(),
+              nlohmann::json details = nlohmann::json::object())
+        : std::runtime_error(message), status(status), code(std::move(code)), lines(std::move(lines)),
+          details(std::move(details))
     {
     }
     int status;
     std::string code;
-    nlohmann::json lines;  ///< what the step printed before it was refused
+    nlohmann::json lines;    ///< what the step reported before it was refused
+    nlohmann::json details;  ///< more of the answer: the report's warnings and notes, a refusal's "override" and "place"
 };
 
 class served_project {
@@ -61,8 +64,9 @@ public:
     nlohmann::json drawing(const std::string& tag, const std::string& mode, std::optional<std::size_t> sheet);
     nlohmann::json sheets(const std::string& tag, std::size_t sheet);
 
-    /// The steps. Each request is an object; each answer holds "lines" (what the
-    /// step printed: the difference lines, messages) and the new "version"s.
+    /// The steps. Each request is an object; each answer holds the step's
+    /// report (report_json: "lines" as the command line prints them, and the
+    /// "warnings", "notes", "messages" and "files" apart) and the new "version"s.
     nlohmann::json add_drawing(const nlohmann::json& request);
     nlohmann::json edit(const nlohmann::json& request);
     nlohmann::json paste(const nlohmann::json& request);
@@ -107,11 +111,11 @@ private:
     void check_disk();
     disk_stamp stamp() const;
     /// Saves through the session (only when the text changed) and notes the file's new stamp.
-    void save();
-    /// Runs `step` on `drawing` with its output caught; when it throws, the
+    void save(step_report& report);
+    /// Runs `step`, which reports to `report`, on `drawing`; when it throws, the
     /// drawing gets back what it held before and the step is refused. A change
     /// is saved and can be undone.
-    nlohmann::json change_drawing(graph_data_base& drawing, const std::function<void()>& step);
+    nlohmann::json change_drawing(graph_data_base& drawing, step_report& report, const std::function<void()>& step);
 
     app_context& m_context;
     std::filesystem::path m_file;

@@ -7,10 +7,10 @@
 #include "app/core/node_lookup.h"
 #include "app/core/parametric_methods.h"
 #include "app/core/reference_facility.h"
-#include "app/core/console.h"
+#include "app/core/shown_text.h"
 #include "app/serve/serve_sheets.h"
-#include "app/serve/serve_capture.h"
 #include "app/serve/serve_project.h"
+#include "app/serve/serve_report.h"
 #include "app/serve/serve_request.h"
 #include "app/serve/serve_tables.h"
 #include "host/text/encoding.h"
@@ -84,7 +84,7 @@ json find_cell(const json& tables, const std::string& table, const std::string& 
 json served_project::add_drawing(const json& request)
 {
     check_disk();
-    output_capture out;
+    step_report report;
     graph_data_base* added = nullptr;
     try {
         const bool for_structure = request.contains("structure");
@@ -92,22 +92,24 @@ json served_project::add_drawing(const json& request)
         const std::string name = for_structure && !request.contains("name")
                                      ? request_text(request, "structure") + utf8_literal(u8"垫石")
                                      : request_text(request, "name");
-        added = &add_pedestal_drawing(m_session->project(), name, !for_structure && request.value("parametric", false));
-        save();
+        added = &add_pedestal_drawing(m_session->project(), name, !for_structure && request.value("parametric", false),
+                                      report);
+        save(report);
     } catch (const api_error&) {
         throw;
     } catch (const std::exception& e) {
-        throw api_error(422, "refused", e.what(), out.lines());
+        throw refused_step(e, report);
     }
-    json answer{{"lines", out.lines()}, {"tag", ds_text::to_utf8(added->get_node_tag())}};
+    json answer = report_json(report);
+    answer["tag"] = ds_text::to_utf8(added->get_node_tag());
     if (!request.contains("structure")) return answer;
     // Then it refers to the structure with the drawing's default rows and numbers, as a separate, undoable step.
     json refer{{"tag", answer["tag"]}, {"version", version_of(added->get_node_tag())}, {"structure", request["structure"]}};
     try {
-        const json referred = reference(refer);
-        for (const auto& line : referred["lines"]) answer["lines"].push_back(line);
+        append_report(answer, reference(refer));
     } catch (const api_error& e) {
         answer["lines"].push_back(std::string("the reference was refused: ") + e.what());
+        answer["warnings"].push_back(std::string("the reference was refused: ") + e.what());
     }
     return answer;
 }
@@ -141,7 +143,8 @@ json served_project::paste(const json& request)
                 throw api_error(413, "refused", "a paste may hold " + std::to_string(max_pasted_cells) + " cells at most");
         }
     if (edits.empty()) throw api_error(422, "refused", "the pasted block holds no values");
-    json answer = change_drawing(d, [&] { run_grid(d, mode, edits, false); });
+    step_report report;
+    json answer = change_drawing(d, report, [&] { run_grid(d, mode, edits, report, false); });
     answer["sheets"] = sheets_json(d, 0);
     return answer;
 }
@@ -185,12 +188,14 @@ json served_project::set_many(const json& request)
         json result{{"tag", tag}, {"name", ds_text::to_utf8_for_display(d.get_node_name())}};
         try {
             if (drawing_kind(d) != "single") throw api_error(422, "refused", "not a single pedestal drawing");
-            const json done = change_drawing(d, [&] { run_grid(d, grid_mode::advanced, {cell}, false); });
+            step_report report;
+            const json done = change_drawing(d, report, [&] { run_grid(d, grid_mode::advanced, {cell}, report, false); });
             result.update(done);
             result["ok"] = true;
         } catch (const api_error& e) {
             result["ok"] = false;
             result["reason"] = e.what();
+            if (e.details.contains("override")) result["override"] = e.details["override"];
         }
         results.push_back(result);
     }
@@ -207,8 +212,9 @@ json served_project::reference(const json& request)
     reference_conditions conditions;
     if (request.contains("rows") && request["rows"] != "") conditions.rows = request_text(request, "rows");
     if (request.contains("numbers") && request["numbers"] != "") conditions.numbers = request_text(request, "numbers");
-    return change_drawing(d, [&] {
-        if (!run_reference(*single, structure, conditions))
+    step_report report;
+    return change_drawing(d, report, [&] {
+        if (!run_reference(*single, structure, conditions, report))
             throw std::runtime_error("the drawing took nothing from \"" + structure + "\" under these conditions");
     });
 }
@@ -217,40 +223,44 @@ json served_project::method(const std::string& which, const json& request)
 {
     check_disk();
     workspace& project = m_session->project();
-    output_capture out;
+    step_report report;
     try {
         if (which == "check" || which == "merge" || which == "convert") {
             const auto drawings = find_single_drawings(project, request_texts(request, "drawings"));
-            if (which == "check") return {{"lines", out.lines()}, {"passed", run_merge_check(drawings)}};
+            if (which == "check") {
+                const bool passed = run_merge_check(drawings, report);
+                json answer = report_json(report);
+                answer["passed"] = passed;
+                return answer;
+            }
             if (which == "merge") {
-                parameters_graph_data_base& merged = run_merge(project, drawings);
-                save();
-                return {{"lines", out.lines()}, {"tag", ds_text::to_utf8(merged.get_node_tag())}};
+                parameters_graph_data_base& merged = run_merge(project, drawings, report);
+                save(report);
+                json answer = report_json(report);
+                answer["tag"] = ds_text::to_utf8(merged.get_node_tag());
+                return answer;
             }
             graph_data_base& target = find(request_text(request, "target"));
             auto* parametric = dynamic_cast<parameters_graph_data_base*>(&target);
             if (!parametric || drawing_kind(target) != "parametric")
                 throw api_error(422, "refused", "the target of a conversion must be a parametric drawing");
             check_current(target, request);
-            json answer = change_drawing(target, [&] { run_convert(*parametric, drawings, request.value("force", false)); });
-            json lines = out.lines();
-            for (const auto& line : answer["lines"]) lines.push_back(line);
-            answer["lines"] = lines;
-            return answer;
+            return change_drawing(target, report,
+                                  [&] { run_convert(*parametric, drawings, report, request.value("force", false)); });
         }
         if (which == "dismantle") {
             graph_data_base& source = find(request_text(request, "tag"));
             auto* parametric = dynamic_cast<parameters_graph_data_base*>(&source);
             if (!parametric || drawing_kind(source) != "parametric")
                 throw api_error(422, "refused", "only a parametric drawing is dismantled");
-            run_dismantle(project, *parametric);
-            save();
-            return {{"lines", out.lines()}};
+            run_dismantle(project, *parametric, report);
+            save(report);
+            return report_json(report);
         }
     } catch (const api_error&) {
         throw;
     } catch (const std::exception& e) {
-        throw api_error(422, "refused", e.what(), out.lines());
+        throw refused_step(e, report);
     }
     throw api_error(404, "missing", "no step named \"" + which + "\"");
 }

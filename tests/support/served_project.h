@@ -40,8 +40,9 @@ protected:
         template_file = fs::temp_directory_path() / ("ds-serve-test-" + std::to_string(getpid()) + ".json");
         ds_app::workspace& project = context->project();
         project.add_sample_bridge();
-        ds_app::add_pedestal_drawing(project, reinterpret_cast<const char*>(u8"垫石"), false);
-        ds_app::add_pedestal_drawing(project, "list", true);
+        ds_app::step_report report;
+        ds_app::add_pedestal_drawing(project, reinterpret_cast<const char*>(u8"垫石"), false, report);
+        ds_app::add_pedestal_drawing(project, "list", true, report);
         project.save(template_file);
     }
     static void TearDownTestSuite()

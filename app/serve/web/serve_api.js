@@ -53,13 +53,18 @@ function el(tag, attributes, ...children) {
   return node;
 }
 
-/** Shows what a step printed (difference lines, messages) and, for a refusal, why. */
-function dsShowLines(title, data) {
+/**
+ * Shows what a step reported (difference lines, warnings, messages) and, for a refusal, why. A refusal
+ * names the override that would pass it; when `retries` has one for it ({label, run}), a button offers it.
+ */
+function dsShowLines(title, data, retries) {
   const box = document.getElementById('changes');
   box.textContent = '';
   box.append(el('b', {}, title), '\n');
   for (const line of data.lines || []) box.append(line, '\n');
   if (data.error) box.append(el('span', { className: 'error' }, data.error), '\n');
+  const retry = data.error && data.override && retries && retries[data.override];
+  if (retry) box.append(el('button', { id: 'retry-' + data.override, onclick: retry.run }, retry.label), '\n');
 }
 
 /** A notice above the page; with `reload`, a button that shows the project and drawing as they are now. */

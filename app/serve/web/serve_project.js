@@ -7,9 +7,9 @@ function drawingsOf(kind) { return ds.state ? ds.state.drawings.filter((d) => d.
 
 function fieldset(title, ...content) { return el('fieldset', {}, el('legend', {}, title), ...content); }
 
-/** Shows a step's answer; on success the drawing (or `tag`) is shown again. */
-async function dsAfterStep(title, answer, tag) {
-  dsShowLines(title, answer.data);
+/** Shows a step's answer (with `retries` for a refusal, see dsShowLines); on success the drawing (or `tag`) is shown again. */
+async function dsAfterStep(title, answer, tag, retries) {
+  dsShowLines(title, answer.data, retries);
   if (answer.data.code === 'reload') dsNotice(answer.data.error, true);
   if (answer.ok) await dsOpenDrawing(tag || answer.data.tag || ds.drawing.tag);
   return answer.ok;
@@ -50,12 +50,15 @@ function parametricSteps() {
   const boxes = singles.map((s) => el('label', {}, el('input', { type: 'checkbox', value: s.name }), s.name, ' '));
   const force = el('input', { type: 'checkbox' });
   const convert = el('button', {}, '转换加入 Convert into this drawing');
-  convert.addEventListener('click', async () => {
+  const run = async (forced) => {
     const drawings = boxes.map((b) => b.firstChild).filter((b) => b.checked).map((b) => b.value);
+    // A failed check is refused with the override force_convert: the answer offers to convert anyway.
+    const anyway = { force_convert: { label: '仍然转换 Convert anyway', run: () => run(true) } };
     dsAfterStep('convert', await dsPost('/api/convert', {
-      target: ds.drawing.tag, version: ds.drawing.version, drawings, force: force.checked,
-    }));
-  });
+      target: ds.drawing.tag, version: ds.drawing.version, drawings, force: forced || force.checked,
+    }), undefined, anyway);
+  };
+  convert.addEventListener('click', () => run(false));
   const dismantle = el('button', {}, '拆分 Dismantle into single drawings');
   dismantle.addEventListener('click', async () => dsAfterStep('dismantle', await dsPost('/api/dismantle', { tag: ds.drawing.tag })));
   return [fieldset('转换 Convert single drawings', ...boxes, el('label', {}, force, ' force'), ' ', convert),

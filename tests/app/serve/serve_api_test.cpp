@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 #include <regex>
+#include <sstream>
 
 #include "app/core/node_view.h"
 #include "host/project/json_read_stream.h"
@@ -194,6 +196,54 @@ TEST_F(Served, ReferenceMergeConvertAndDismantleRunTheMethods)
     EXPECT_EQ(refusal([&] { project->method("convert", {{"target", tag}, {"version", 0}, {"drawings", both}}); }).code,
               "refused");
     EXPECT_EQ(refusal([&] { project->method("erase", json::object()); }).code, "missing");
+}
+
+// The page acts on a refusal by the override that would pass it, never by its
+// wording; a warning comes beside a step that was done, not as a refusal.
+TEST_F(Served, ARefusalNamesItsOverrideAndAWarningIsNoRefusal)
+{
+    const std::string first = reinterpret_cast<const char*>(u8"垫石");
+    const std::string wide_tag = project->add_drawing({{"name", "wide"}})["tag"];
+    const long wide_version = project->drawing(wide_tag, "advanced", std::nullopt)["version"];
+    project->edit({{"tag", wide_tag}, {"version", wide_version}, {"table", construction}, {"key", "m_dWidth"}, {"value", "600"}});
+    std::string target;
+    const json state = project->state();
+    for (const auto& d : state["drawings"])
+        if (d["kind"] == "parametric") target = d["tag"];
+    const auto convert = [&](bool force) {
+        const long at = project->drawing(target, "", std::nullopt)["version"];
+        return project->method("convert", {{"target", target}, {"version", at}, {"drawings", {first, "wide"}}, {"force", force}});
+    };
+    const std::string before = file_bytes(file);
+    const api_error refused = refusal([&] { convert(false); });
+    EXPECT_EQ(refused.code, "refused");
+    EXPECT_EQ(refused.details.value("override", ""), "force_convert");
+    EXPECT_EQ(refused.details.value("place", ""), "list");
+    EXPECT_EQ(std::string(refused.what()).find("--"), std::string::npos) << "no command-line words: " << refused.what();
+    EXPECT_NE(refused.lines.dump().find("failed"), std::string::npos) << "the check's lines come along" << refused.lines;
+    EXPECT_EQ(file_bytes(file), before);
+    const json forced = convert(true);
+    EXPECT_NE(forced["lines"].dump().find("convert anyway: converting despite the check"), std::string::npos) << forced["lines"];
+
+    // The drawing is added, its reference refused: done, with a warning, and no error.
+    const json added = project->add_drawing({{"structure", "nowhere"}});
+    EXPECT_FALSE(added.contains("error"));
+    ASSERT_EQ(added["warnings"].size(), 1u) << added;
+    EXPECT_NE(added["warnings"][0].get<std::string>().find("the reference was refused"), std::string::npos);
+    EXPECT_EQ(refused.details["warnings"], json::array()) << "a refusal's reason is no warning";
+}
+
+// The steps report to the page only: while one runs, nothing reaches standard output.
+TEST_F(Served, AStepWithoutAListenerWritesNothingToStandardOutput)
+{
+    std::ostringstream caught;
+    std::streambuf* const old = std::cout.rdbuf(caught.rdbuf());
+    const json done = edit("m_dWidth", "600", version());
+    const json checked = project->method("check", {{"drawings", json::array({reinterpret_cast<const char*>(u8"垫石")})}});
+    std::cout.rdbuf(old);
+    EXPECT_EQ(caught.str(), "");
+    EXPECT_NE(done["lines"].dump().find("Saved the project"), std::string::npos) << done["lines"];
+    EXPECT_NE(checked["lines"].dump().find("merge check of"), std::string::npos) << checked["lines"];
 }
 
 }  // namespace
