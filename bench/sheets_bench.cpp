@@ -11,9 +11,9 @@
 
 #include "bench/parametric_sample.h"
 #include "drawing/ds_ui_csh_drawing_strategy.h"
-#include "host/drawing_lib/dxf_writer.h"
 #include "host/drawing_lib/rx_component.h"
-#include "host/drawing_lib/svg_writer.h"
+#include "host/sheet_dxf/dxf_writer.h"
+#include "host/sheet_svg/svg_writer.h"
 
 namespace {
 

@@ -49,6 +49,19 @@ function(ds_host_layer folder)
   set(DS_HOST_LAYERS ${DS_HOST_LAYERS} ${folder} PARENT_SCOPE)
 endfunction()
 
+# A sheet writer: a folder that uses the sheet model and nothing above it, so
+# a writer cannot see pedestals (nor another writer), with the libraries it
+# writes its format through linked to it alone. The table of sheet formats
+# uses every writer.
+set(DS_SHEET_WRITERS "")
+macro(ds_sheet_writer folder)
+  ds_host_layer(${folder} sheet_model)
+  if(${ARGC} GREATER 1)
+    target_link_libraries(ds_host_${folder} PRIVATE ${ARGN})
+  endif()
+  list(APPEND DS_SHEET_WRITERS ${folder})
+endmacro()
+
 # Which folder may use which, the lowest first; a folder names only the
 # folders it uses directly, those below them come with them. To let a folder
 # use another, add the other to its line (and to the picture in README.md),
@@ -64,7 +77,13 @@ ds_host_layer(project       grid)
 ds_host_layer(rebar         grid)
 ds_host_layer(substructure  grid)
 ds_host_layer(spreadsheet   grid)
-ds_host_layer(drawing_lib   rebar)
+ds_host_layer(sheet_model   framework)
+ds_sheet_writer(sheet_svg)
+ds_sheet_writer(sheet_dxf   ${DXFLIB_LIBRARY})
+ds_sheet_writer(sheet_pdf   PkgConfig::PANGOCAIRO)
+ds_sheet_writer(sheet_html)
+ds_host_layer(sheet_formats ${DS_SHEET_WRITERS})
+ds_host_layer(drawing_lib   rebar sheet_model)
 ds_host_layer(ui_base       drawing_lib)
 
 # Every folder of host/ is a layer: one missing from the table would not build.
@@ -75,10 +94,10 @@ foreach(folder IN LISTS ds_host_folders)
   endif()
 endforeach()
 
-# The libraries the folders write and read their files with.
+# The libraries the folders write and read their files with (the sheet
+# writers' are on their lines above).
 target_link_libraries(ds_host_spreadsheet PRIVATE ${CSV_LIBRARY} ${XLSXWRITER_LIBRARY} ${ZIP_LIBRARY} pugixml::pugixml)
 target_include_directories(ds_host_spreadsheet PRIVATE ${CSV_INCLUDE_DIR} ${XLSXWRITER_INCLUDE_DIR} ${ZIP_INCLUDE_DIR})
-target_link_libraries(ds_host_drawing_lib PRIVATE ${DXFLIB_LIBRARY} PkgConfig::PANGOCAIRO)
 target_link_libraries(ds_host_project PRIVATE OpenSSL::Crypto)
 # Project files are parsed by RapidJSON's SAX reader (header-only, Debian rapidjson-dev).
 find_path(RAPIDJSON_INCLUDE_DIR rapidjson/reader.h REQUIRED)

@@ -62,13 +62,20 @@ std::filesystem::path beside(const std::filesystem::path& project, const std::st
     return project.parent_path() / (project.stem().string() + "-" + suffix);
 }
 
-/// The sheets of a road go beside its project, in "sheets", with their HTML
-/// page and the PDF of them all; the sheets of an earlier road there are
-/// replaced only when the project is (--force).
+/// The sheets of a road go beside its project, in "sheets", in every format,
+/// a file of the whole set named "sheets" when its format wants a name (the
+/// PDF of them all); the sheets of an earlier road there are replaced only
+/// when the project is (--force).
 sheet_folders road_sheet_folders(const std::filesystem::path& project, bool replace)
 {
     const std::filesystem::path folder = project.parent_path() / "sheets";
-    return {folder, folder, folder, folder / "sheets.pdf", replace};
+    sheet_folders folders;
+    for (std::size_t i = 0; i < ds_sheet::sheet_formats().size(); ++i) {
+        const ds_sheet::sheet_format& format = ds_sheet::sheet_formats()[i];
+        folders.targets[i] = format.takes_folder() ? folder : folder / ("sheets" + std::string(format.extension));
+    }
+    folders.overwrite = replace;
+    return folders;
 }
 
 std::vector<table_edit> edits_of(const std::vector<std::string>& lines)

@@ -1,4 +1,4 @@
-// SVG, DXF, PDF and HTML files of drawing sheets.
+// Drawing sheets written in every format asked for, and the files of the whole set.
 #include "app/core/sheet_output.h"
 
 #include <fstream>
@@ -10,6 +10,9 @@ namespace ds_app {
 
 namespace {
 
+using ds_sheet::sheet_format;
+using ds_sheet::sheet_formats;
+
 void make_folder(const std::filesystem::path& folder)
 {
     if (folder.empty()) return;
@@ -20,48 +23,57 @@ void make_folder(const std::filesystem::path& folder)
 
 std::string quoted(const CString& title) { return "\"" + ds_text::to_utf8_for_display(title) + "\""; }
 
-/// True when the file at `path` begins as the files of its kind this program writes do.
-bool is_our_kind(const std::filesystem::path& path)
+/// True when the file at `path` begins as the files of `format` this program writes do.
+bool is_our_kind(const std::filesystem::path& path, const sheet_format& format)
 {
     std::ifstream in(path, std::ios::binary);
     std::string head(4096, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(in.gcount()));
-    const std::string ext = path.extension().string();
-    if (ext == ".svg") return head.starts_with("<?xml") && head.find("<svg") != std::string::npos;
-    if (ext == ".dxf") return head.find("SECTION") != std::string::npos && head.find("HEADER") != std::string::npos;
-    if (ext == ".pdf") return head.starts_with("%PDF-");
-    if (ext == ".html") return head.starts_with("<!DOCTYPE html>");
-    return false;
+    return format.recognises(head);
 }
 
 }  // namespace
 
+bool sheet_folders::any() const
+{
+    for (const std::filesystem::path& target : targets)
+        if (!target.empty()) return true;
+    return false;
+}
+
 void add_sheet_options(CLI::App& command, sheet_folders& folders)
 {
-    command.add_option("--svg", folders.svg, "folder to write one SVG file per sheet into");
-    command.add_option("--dxf", folders.dxf, "folder to write one DXF file per sheet into");
-    command.add_option("--html", folders.html, "folder to write the sheets and an index.html showing them into");
-    command.add_option("--pdf", folders.pdf, "PDF file to write every sheet into, a page each");
+    for (std::size_t i = 0; i < sheet_formats().size(); ++i)
+        command.add_option("--" + std::string(sheet_formats()[i].name), folders.targets[i],
+                           std::string(sheet_formats()[i].option_help));
     command.add_flag("--overwrite", folders.overwrite, "replace sheet files already there (never other files)");
 }
 
 sheet_output::sheet_output(sheet_folders folders, step_report& report)
     : m_folders(std::move(folders)), m_report(report)
 {
-    make_folder(m_folders.svg);
-    make_folder(m_folders.dxf);
-    make_folder(m_folders.html);
-    if (!m_folders.pdf.empty()) {
-        make_folder(m_folders.pdf.parent_path());
-        may_write(m_folders.pdf, "PDF");
-        m_pdf = std::make_unique<ds_sheet::pdf_book>(m_folders.pdf);
+    for (std::size_t i = 0; i < sheet_formats().size(); ++i)
+        if (sheet_formats()[i].takes_folder()) make_folder(m_folders.targets[i]);
+    for (std::size_t i = 0; i < sheet_formats().size(); ++i) {
+        const sheet_format& format = sheet_formats()[i];
+        const std::filesystem::path& target = m_folders.targets[i];
+        if (format.scope != ds_sheet::sheet_scope::whole_set || target.empty()) continue;
+        if (format.takes_folder()) {
+            // The file's name is the format's own, so it is checked when it is written, under the set's heading.
+            const std::filesystem::path file = target / format.set_file_name;
+            m_sets.push_back({&format, file, format.open_set(file)});
+            continue;
+        }
+        make_folder(target.parent_path());
+        may_write(target, CString(std::string(format.label).c_str()), format);
+        m_sets.push_back({&format, target, format.open_set(target)});
     }
 }
 
 sheet_output::~sheet_output() = default;
 
-bool sheet_output::may_write(const std::filesystem::path& path, const CString& title)
+bool sheet_output::may_write(const std::filesystem::path& path, const CString& title, const sheet_format& format)
 {
     if (m_paths.contains(path)) return false;
     std::error_code ec;
@@ -73,7 +85,7 @@ bool sheet_output::may_write(const std::filesystem::path& path, const CString& t
         if (!m_folders.overwrite)
             throw std::runtime_error("the sheet " + quoted(title) + " would replace " + path.string() +
                                      ", which this command did not write; give --overwrite to replace it");
-        if (!is_our_kind(path))
+        if (!is_our_kind(path, format))
             throw std::runtime_error("will not replace " + path.string() + " with the sheet " + quoted(title) +
                                      ": it is not a " + path.extension().string() + " file this program writes");
     }
@@ -81,14 +93,13 @@ bool sheet_output::may_write(const std::filesystem::path& path, const CString& t
     return true;
 }
 
-void sheet_output::write_file(const ds_sheet::flat_sheet& flat, ds_sheet::sheet_format format,
+void sheet_output::write_file(const ds_sheet::flat_sheet& flat, const sheet_format& format,
                               const std::filesystem::path& folder, const std::string& stem)
 {
-    const ds_sheet::sheet_writer& writer = ds_sheet::writer_for(format);
-    const std::filesystem::path path = folder / (stem + writer.extension());
-    if (!may_write(path, flat.page->title)) return;
+    const std::filesystem::path path = folder / (stem + std::string(format.extension));
+    if (!may_write(path, flat.page->title, format)) return;
     try {
-        writer.write(flat, path);
+        format.write_sheet(flat, path);
     } catch (const std::exception& e) {
         throw std::runtime_error("cannot write the sheet " + quoted(flat.page->title) + " to " + path.string() + ": " +
                                  e.what());
@@ -99,38 +110,43 @@ void sheet_output::write_file(const ds_sheet::flat_sheet& flat, ds_sheet::sheet_
 void sheet_output::write(const CString& drawing, const std::vector<RXDSGNMOD::CRXPaper*>& papers)
 {
     if (!m_folders.any()) return;
-    using ds_sheet::sheet_format;
     for (const RXDSGNMOD::CRXPaper* paper : papers) {
         const ds_sheet::flat_sheet flat = ds_sheet::flatten_for_writers(paper->sheet);
         const std::string stem = m_names.claim(drawing, paper->title());
-        for (const auto& [format, folder] : {std::pair{sheet_format::svg, m_folders.svg},
-                                             std::pair{sheet_format::dxf, m_folders.dxf},
-                                             std::pair{sheet_format::svg, m_folders.html},
-                                             std::pair{sheet_format::dxf, m_folders.html}})
-            if (!folder.empty()) write_file(flat, format, folder, stem);
-        if (!m_folders.html.empty()) m_written.push_back({drawing, paper->title(), stem + ".svg", stem + ".dxf"});
-        if (m_pdf) m_pdf->add(flat);
+        for (std::size_t i = 0; i < sheet_formats().size(); ++i) {
+            const sheet_format& format = sheet_formats()[i];
+            const std::filesystem::path& target = m_folders.targets[i];
+            if (target.empty()) continue;
+            if (format.scope == ds_sheet::sheet_scope::each_sheet) write_file(flat, format, target, stem);
+            for (const std::string_view companion : format.companions)
+                write_file(flat, ds_sheet::sheet_format_named(companion), target, stem);
+        }
+        for (const set_output& set : m_sets) {
+            ds_sheet::set_sheet entry{drawing, {}};
+            for (const std::string_view companion : set.format->companions)
+                entry.files.push_back(stem + std::string(ds_sheet::sheet_format_named(companion).extension));
+            set.writer->add(flat, entry);
+        }
     }
 }
 
 void sheet_output::finish(const CString& heading)
 {
-    std::string pdf_link;
-    if (m_pdf) {
+    std::vector<std::filesystem::path> finished;
+    for (set_output& set : m_sets) {
+        if (set.format->takes_folder()) may_write(set.file, heading, *set.format);
+        std::string note;
         try {
-            m_pdf->finish(heading);
+            note = set.writer->finish(heading, finished);
         } catch (const std::exception& e) {
-            throw std::runtime_error("cannot write the sheets' PDF " + m_folders.pdf.string() + ": " + e.what());
+            throw std::runtime_error("cannot write the sheets' " + std::string(set.format->label) + " " +
+                                     set.file.string() + ": " + e.what());
         }
-        m_report.file(m_folders.pdf.string(), " (" + std::to_string(m_pdf->pages()) + " page(s))");
-        if (!m_folders.html.empty())
-            pdf_link = std::filesystem::absolute(m_folders.pdf).lexically_relative(std::filesystem::absolute(m_folders.html)).generic_string();
-        m_pdf.reset();
+        m_report.file(set.file.string(), note.empty() ? "" : " (" + note + ")");
+        finished.push_back(set.file);
+        set.writer.reset();
     }
-    if (m_folders.html.empty()) return;
-    const std::filesystem::path page = m_folders.html / "index.html";
-    may_write(page, heading);
-    m_report.file(ds_sheet::write_html_index(m_folders.html, heading, m_written, pdf_link).string());
+    m_sets.clear();
 }
 
 }  // namespace ds_app

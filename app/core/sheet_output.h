@@ -1,5 +1,5 @@
-// Writing a drawing component's sheets as SVG, DXF and PDF files, and the
-// HTML page that shows them.
+// Writing a drawing component's sheets in the formats of ds_sheet::sheet_formats()
+// (SVG, DXF, PDF, and the HTML page that shows them).
 #pragma once
 
 #include <filesystem>
@@ -11,25 +11,22 @@
 #include <CLI/CLI.hpp>
 
 #include "app/core/step_report.h"
-#include "host/drawing_lib/html_index.h"
-#include "host/drawing_lib/pdf_writer.h"
 #include "host/drawing_lib/rx_component.h"
-#include "host/drawing_lib/sheet_file_name.h"
-#include "host/drawing_lib/sheet_writer.h"
+#include "host/sheet_formats/sheet_formats.h"
+#include "host/sheet_model/sheet_file_name.h"
 
 namespace ds_app {
 
-/// Where the sheets go; an empty path means "not this format".
+/// Where the sheets go.
 struct sheet_folders {
-    std::filesystem::path svg;
-    std::filesystem::path dxf;
-    std::filesystem::path html;  ///< gets the SVG and DXF files too, and index.html
-    std::filesystem::path pdf;   ///< one PDF file holding every sheet, a page each
-    bool overwrite = false;      ///< replace sheet files that were there before this command
-    bool any() const { return !svg.empty() || !dxf.empty() || !html.empty() || !pdf.empty(); }
+    /// The folder, or the file of a format whose option names one (PDF), given
+    /// for each of ds_sheet::sheet_formats(), in their order; empty: not this format.
+    std::vector<std::filesystem::path> targets = std::vector<std::filesystem::path>(ds_sheet::sheet_formats().size());
+    bool overwrite = false;  ///< replace sheet files that were there before this command
+    bool any() const;
 };
 
-/// Adds --svg DIR, --dxf DIR, --html DIR, --pdf FILE and --overwrite to a command.
+/// An option for each sheet format (--svg DIR, --dxf DIR, --pdf FILE, --html DIR) and --overwrite.
 void add_sheet_options(CLI::App& command, sheet_folders& folders);
 
 /// Writes sheets into the folders (made when missing), reporting every file.
@@ -38,7 +35,7 @@ void add_sheet_options(CLI::App& command, sheet_folders& folders);
 /// sheets of one output share a name (ds_sheet::file_name_register).
 /// Files already there are protected: a file this output did not write is
 /// replaced only with `overwrite`, and even then only when it is a file of
-/// the same kind this program writes (an SVG, a DXF, a PDF, an HTML page),
+/// the same kind this program writes (ds_sheet::sheet_format::recognises),
 /// never a project or anything else that happens to carry the name; a
 /// folder, link or device in the way is refused. Every refusal and every
 /// failed write names the sheet and the path, and throws; files written
@@ -50,21 +47,28 @@ public:
 
     /// Writes every sheet of `papers`, which belong to the drawing named `drawing`.
     void write(const CString& drawing, const std::vector<RXDSGNMOD::CRXPaper*>& papers);
-    /// Finishes the PDF and writes the HTML page of everything written so far, titled `heading`.
+    /// Finishes the files of the whole set, titled `heading`, in table order (the
+    /// PDF, then the HTML page of everything written so far).
     void finish(const CString& heading);
 
 private:
+    /// A whole-set format being written: its file and its writer.
+    struct set_output {
+        const ds_sheet::sheet_format* format;
+        std::filesystem::path file;
+        std::unique_ptr<ds_sheet::sheet_set_writer> writer;
+    };
+
     /// False when `path` was written by this output already; throws when it may not be written.
-    bool may_write(const std::filesystem::path& path, const CString& title);
-    void write_file(const ds_sheet::flat_sheet& flat, ds_sheet::sheet_format format, const std::filesystem::path& folder,
+    bool may_write(const std::filesystem::path& path, const CString& title, const ds_sheet::sheet_format& format);
+    void write_file(const ds_sheet::flat_sheet& flat, const ds_sheet::sheet_format& format, const std::filesystem::path& folder,
                     const std::string& stem);
 
     sheet_folders m_folders;
     step_report& m_report;
     ds_sheet::file_name_register m_names;
     std::set<std::filesystem::path> m_paths;  ///< every file written so far
-    std::vector<ds_sheet::indexed_sheet> m_written;
-    std::unique_ptr<ds_sheet::pdf_book> m_pdf;
+    std::vector<set_output> m_sets;           ///< in table order
 };
 
 }  // namespace ds_app

@@ -167,8 +167,11 @@ web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>(
     }));
     server.Get("/api/sheets", api([p](const auto& req) { return p->sheets(tag(req), sheet_param(req)); }));
     server.Get("/api/project-table", api([p](const auto&) { return p->project_table(); }));
-    server.Get("/api/download/svg", file([p](const auto& req) { return p->sheet_download(tag(req), sheet_param(req), false); }));
-    server.Get("/api/download/dxf", file([p](const auto& req) { return p->sheet_download(tag(req), sheet_param(req), true); }));
+    for (const ds_sheet::sheet_format& format : ds_sheet::sheet_formats())
+        if (format.scope == ds_sheet::sheet_scope::each_sheet)
+            server.Get("/api/download/" + std::string(format.name), file([p, &format](const auto& req) {
+                return p->sheet_download(tag(req), sheet_param(req), format);
+            }));
     server.Get("/api/download/xlsx", file([p](const auto& req) { return p->xlsx_export(tag(req)); }));
 
     server.Post("/api/drawings", api([p](const auto& req) { return p->add_drawing(body_json(req)); }));

@@ -206,11 +206,12 @@ json served_project::reload()
     return {{"lines", m_load_lines}};
 }
 
-served_project::download served_project::sheet_download(const std::string& tag, std::size_t sheet, bool dxf)
+served_project::download served_project::sheet_download(const std::string& tag, std::size_t sheet,
+                                                        const ds_sheet::sheet_format& format)
 {
     try {
-        sheet_file_bytes file = one_sheet_file(find(tag), sheet, dxf, m_scratch.string());
-        return {file.name, dxf ? "application/dxf" : "image/svg+xml", std::move(file.bytes)};
+        sheet_file_bytes file = one_sheet_file(find(tag), sheet, format, m_scratch.string());
+        return {file.name, std::string(format.media_type), std::move(file.bytes)};
     } catch (const std::out_of_range& e) {
         throw api_error(404, "missing", e.what());
     }

@@ -26,6 +26,7 @@
 #include "app/core/app_context.h"
 #include "app/core/project_session.h"
 #include "host/framework/graph_data_base.h"
+#include "host/sheet_formats/sheet_formats.h"
 
 namespace ds_app {
 
@@ -78,13 +79,13 @@ public:
     nlohmann::json undo(bool redo);
     nlohmann::json reload();
 
-    /// Files for download: one sheet's SVG or DXF, or the drawing's XLSX export.
+    /// Files for download: one sheet in a format of single sheets (SVG, DXF), or the drawing's XLSX export.
     struct download {
         std::string name;
         std::string content_type;
         std::string bytes;
     };
-    download sheet_download(const std::string& tag, std::size_t sheet, bool dxf);
+    download sheet_download(const std::string& tag, std::size_t sheet, const ds_sheet::sheet_format& format);
     download xlsx_export(const std::string& tag);
 
     /// A folder of the server's own for the files the library writes and reads back.

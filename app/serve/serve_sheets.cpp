@@ -10,9 +10,8 @@
 #include <vector>
 
 #include "app/core/drawing_output.h"
-#include "host/drawing_lib/dxf_writer.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
-#include "host/drawing_lib/svg_writer.h"
+#include "host/sheet_svg/svg_writer.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {
@@ -72,18 +71,16 @@ json sheets_json(graph_data_base& drawing, std::size_t index)
     return out;
 }
 
-sheet_file_bytes one_sheet_file(graph_data_base& drawing, std::size_t index, bool dxf, const std::string& scratch)
+sheet_file_bytes one_sheet_file(graph_data_base& drawing, std::size_t index, const ds_sheet::sheet_format& format,
+                                const std::string& scratch)
 {
+    if (!format.write_sheet) throw std::logic_error(std::string(format.label) + " is no format of single sheets");
     const made_sheets made = make_sheets(drawing);
     if (index >= made.papers.size()) throw std::out_of_range("the drawing has no sheet " + std::to_string(index + 1));
     const RXDSGNMOD::CRXPaper& paper = *made.papers[index];
-    sheet_file_bytes file{file_stem(paper.title()) + (dxf ? ".dxf" : ".svg"), {}};
-    if (!dxf) {
-        file.bytes = ds_sheet::svg_document(paper.sheet);
-        return file;
-    }
-    const std::filesystem::path path = std::filesystem::path(scratch) / "sheet.dxf";
-    ds_sheet::write_dxf(paper.sheet, path);
+    sheet_file_bytes file{file_stem(paper.title()) + std::string(format.extension), {}};
+    const std::filesystem::path path = std::filesystem::path(scratch) / ("sheet" + std::string(format.extension));
+    format.write_sheet(ds_sheet::flatten_for_writers(paper.sheet), path);
     std::ifstream in(path, std::ios::binary);
     file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     std::filesystem::remove(path);

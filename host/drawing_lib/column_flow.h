@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
-#include "host/drawing_lib/sheet_frame.h"
-#include "host/drawing_lib/sheet_model.h"
 #include "host/drawing_lib/sheet_tables.h"
+#include "host/sheet_model/sheet_frame.h"
+#include "host/sheet_model/sheet_model.h"
 
 namespace VQDraw_DS_GJNA {
 

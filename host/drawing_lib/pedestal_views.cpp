@@ -6,9 +6,9 @@
 
 #include "host/drawing_lib/quantity_table.h"
 #include "host/drawing_lib/rebar_cage.h"
-#include "host/drawing_lib/sheet_frame.h"
 #include "host/drawing_lib/view_marks.h"
 #include "host/framework/string_tools.h"
+#include "host/sheet_model/sheet_frame.h"
 
 namespace VQDraw_DS_GJNA {
 

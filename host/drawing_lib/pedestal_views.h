@@ -23,8 +23,8 @@
 
 #include "host/afx/cstring.h"
 #include "host/drawing_lib/rebar_geometry.h"
-#include "host/drawing_lib/sheet_model.h"
-#include "host/drawing_lib/text_metrics.h"
+#include "host/sheet_model/sheet_model.h"
+#include "host/sheet_model/text_metrics.h"
 
 namespace VQDraw_DS_GJNA {
 

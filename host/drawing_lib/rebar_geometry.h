@@ -33,8 +33,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/drawing_lib/sheet_model.h"
 #include "host/rebar/steel_bar_row.h"
+#include "host/sheet_model/sheet_model.h"
 
 namespace VQDraw_DS_GJNA {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
-#include "host/drawing_lib/sheet_model.h"
+#include "host/sheet_model/sheet_model.h"
 
 namespace RXDSGNMOD {
 

@@ -6,8 +6,8 @@
 #include "host/drawing_lib/design_check.h"
 #include "host/drawing_lib/sheet_layout.h"
 #include "host/drawing_lib/sheet_tables.h"
-#include "host/drawing_lib/text_metrics.h"
 #include "host/framework/string_tools.h"
+#include "host/sheet_model/text_metrics.h"
 
 namespace VQDraw_DS_GJNA {
 

@@ -18,7 +18,7 @@
 
 #include "host/drawing_lib/ds_gj_draw_data.h"
 #include "host/drawing_lib/quantity_table.h"
-#include "host/drawing_lib/sheet_model.h"
+#include "host/sheet_model/sheet_model.h"
 
 namespace VQDraw_DS_GJNA {
 

@@ -11,9 +11,9 @@
 #include "host/drawing_lib/rebar_cage.h"
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/sheet_tables.h"
-#include "host/drawing_lib/text_metrics.h"
 #include "host/framework/string_tools.h"
 #include "host/rebar/rx_component_steel_p0.h"
+#include "host/sheet_model/text_metrics.h"
 
 namespace VQDraw_DS_GJNA {
 

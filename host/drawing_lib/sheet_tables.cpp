@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "host/drawing_lib/rebar_cage.h"
-#include "host/drawing_lib/text_metrics.h"
 #include "host/framework/string_tools.h"
+#include "host/sheet_model/text_metrics.h"
 #include "host/text/number_format.h"
 
 namespace VQDraw_DS_GJNA {

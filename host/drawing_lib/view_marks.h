@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
-#include "host/drawing_lib/sheet_model.h"
-#include "host/drawing_lib/text_metrics.h"
+#include "host/sheet_model/sheet_model.h"
+#include "host/sheet_model/text_metrics.h"
 
 namespace VQDraw_DS_GJNA {
 

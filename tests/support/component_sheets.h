@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "host/drawing_lib/rx_component_dsgj.h"
-#include "host/drawing_lib/sheet_model.h"
+#include "host/sheet_model/sheet_model.h"
 
 namespace ds_test {
 

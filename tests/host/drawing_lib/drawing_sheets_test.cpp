@@ -4,14 +4,14 @@
 #include <cmath>
 #include <memory>
 
-#include "host/drawing_lib/dxf_writer.h"
 #include "host/drawing_lib/rebar_geometry.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
-#include "host/drawing_lib/sheet_frame.h"
-#include "host/drawing_lib/sheet_primitives.h"
-#include "host/drawing_lib/svg_writer.h"
 #include "host/framework/input_limits.h"
 #include "host/rebar/steel_data_transform.h"
+#include "host/sheet_dxf/dxf_writer.h"
+#include "host/sheet_model/sheet_frame.h"
+#include "host/sheet_model/sheet_primitives.h"
+#include "host/sheet_svg/svg_writer.h"
 #include "host/text/encoding.h"
 #include "support/component_sheets.h"
 #include "support/temp_folder.h"

@@ -10,16 +10,16 @@
 #include <cmath>
 #include <set>
 
-#include "host/drawing_lib/dxf_model_space.h"
-#include "host/drawing_lib/dxf_text.h"
-#include "host/drawing_lib/html_index.h"
-#include "host/drawing_lib/dxf_writer.h"
-#include "host/drawing_lib/layer_style.h"
-#include "host/drawing_lib/markup_text.h"
-#include "host/drawing_lib/pdf_writer.h"
-#include "host/drawing_lib/sheet_file_name.h"
-#include "host/drawing_lib/svg_writer.h"
 #include "host/framework/atomic_file.h"
+#include "host/sheet_dxf/dxf_model_space.h"
+#include "host/sheet_dxf/dxf_text.h"
+#include "host/sheet_dxf/dxf_writer.h"
+#include "host/sheet_html/html_index.h"
+#include "host/sheet_model/layer_style.h"
+#include "host/sheet_model/markup_text.h"
+#include "host/sheet_model/sheet_file_name.h"
+#include "host/sheet_pdf/pdf_writer.h"
+#include "host/sheet_svg/svg_writer.h"
 #include "host/text/encoding.h"
 #include "support/temp_folder.h"
 

@@ -1,5 +1,5 @@
 // Texts made safe for DXF group values.
-#include "host/drawing_lib/dxf_text.h"
+#include "host/sheet_dxf/dxf_text.h"
 
 #include "host/text/encoding.h"
 

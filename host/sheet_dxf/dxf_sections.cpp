@@ -1,10 +1,10 @@
 // Header, tables and objects of the sheet DXF files.
-#include "host/drawing_lib/dxf_sections.h"
+#include "host/sheet_dxf/dxf_sections.h"
 
 #include <cmath>
 #include <tuple>
 
-#include "host/drawing_lib/layer_style.h"
+#include "host/sheet_model/layer_style.h"
 
 namespace ds_sheet::dxf {
 

@@ -1,5 +1,5 @@
 // Text widths and wrapping by character class.
-#include "host/drawing_lib/text_metrics.h"
+#include "host/sheet_model/text_metrics.h"
 
 #include <algorithm>
 #include <cmath>

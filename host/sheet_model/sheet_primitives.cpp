@@ -1,10 +1,10 @@
 // Dimensions and tables drawn out into lines and texts.
-#include "host/drawing_lib/sheet_primitives.h"
+#include "host/sheet_model/sheet_primitives.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/drawing_lib/text_metrics.h"
+#include "host/sheet_model/text_metrics.h"
 
 namespace ds_sheet {
 

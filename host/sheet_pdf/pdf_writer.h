@@ -14,7 +14,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "host/drawing_lib/sheet_primitives.h"
+#include "host/sheet_model/sheet_primitives.h"
+#include "host/sheet_model/sheet_set_writer.h"
 
 namespace ds_sheet {
 
@@ -41,5 +42,8 @@ private:
     std::unique_ptr<state> m_state;
     int m_pages = 0;
 };
+
+/// A pdf_book as the writer of a whole set: finished, it says how many pages it holds.
+std::unique_ptr<sheet_set_writer> open_pdf_set(const std::filesystem::path& path);
 
 }  // namespace ds_sheet

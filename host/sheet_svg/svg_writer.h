@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "host/drawing_lib/sheet_primitives.h"
+#include "host/sheet_model/sheet_primitives.h"
 
 namespace ds_sheet {
 

@@ -1,11 +1,12 @@
 // The HTML page listing a project's sheets.
-#include "host/drawing_lib/html_index.h"
+#include "host/sheet_html/html_index.h"
 
 #include <cctype>
 #include <sstream>
 
 #include "host/framework/atomic_file.h"
-#include "host/drawing_lib/markup_text.h"
+#include "host/sheet_model/markup_text.h"
+#include "host/sheet_model/sheet_primitives.h"
 
 namespace ds_sheet {
 
@@ -55,9 +56,48 @@ std::filesystem::path write_html_index(const std::filesystem::path& folder, cons
         out << "</figcaption>\n</figure>\n";
     }
     out << "</body>\n</html>\n";
-    const std::filesystem::path page = folder / "index.html";
+    const std::filesystem::path page = folder / html_index_name;
     ds_file::write_file_atomically(page, out.str());
     return page;
+}
+
+namespace {
+
+/// The first of `files` whose name ends in `extension`, or "".
+std::string ending_in(const std::vector<std::string>& files, const std::string& extension)
+{
+    for (const std::string& file : files)
+        if (file.ends_with(extension)) return file;
+    return {};
+}
+
+class html_set final : public sheet_set_writer {
+public:
+    explicit html_set(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+    void add(const flat_sheet& flat, const set_sheet& sheet) override
+    {
+        m_sheets.push_back({sheet.drawing, flat.page->title, ending_in(sheet.files, ".svg"), ending_in(sheet.files, ".dxf")});
+    }
+    std::string finish(const CString& heading, const std::vector<std::filesystem::path>& others) override
+    {
+        std::string pdf;
+        for (const std::filesystem::path& other : others)
+            if (pdf.empty() && other.extension() == ".pdf")
+                pdf = std::filesystem::absolute(other).lexically_relative(std::filesystem::absolute(m_folder)).generic_string();
+        write_html_index(m_folder, heading, m_sheets, pdf);
+        return {};
+    }
+
+private:
+    std::filesystem::path m_folder;
+    std::vector<indexed_sheet> m_sheets;
+};
+
+}  // namespace
+
+std::unique_ptr<sheet_set_writer> open_html_set(const std::filesystem::path& page)
+{
+    return std::make_unique<html_set>(page.parent_path());
 }
 
 }  // namespace ds_sheet

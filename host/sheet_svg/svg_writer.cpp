@@ -1,11 +1,11 @@
 // SVG output of a sheet.
-#include "host/drawing_lib/svg_writer.h"
+#include "host/sheet_svg/svg_writer.h"
 
 #include <sstream>
 
-#include "host/drawing_lib/layer_style.h"
-#include "host/drawing_lib/markup_text.h"
 #include "host/framework/atomic_file.h"
+#include "host/sheet_model/layer_style.h"
+#include "host/sheet_model/markup_text.h"
 #include "host/text/encoding.h"
 #include "host/text/number_format.h"
 

@@ -1,15 +1,15 @@
 // DXF output of a sheet with dxflib's writer.
-#include "host/drawing_lib/dxf_writer.h"
+#include "host/sheet_dxf/dxf_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "host/drawing_lib/dxf_model_space.h"
-#include "host/drawing_lib/dxf_sections.h"
-#include "host/drawing_lib/dxf_text.h"
-#include "host/drawing_lib/layer_style.h"
 #include "host/framework/atomic_file.h"
+#include "host/sheet_dxf/dxf_model_space.h"
+#include "host/sheet_dxf/dxf_sections.h"
+#include "host/sheet_dxf/dxf_text.h"
+#include "host/sheet_model/layer_style.h"
 
 namespace ds_sheet {
 

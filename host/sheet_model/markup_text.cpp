@@ -1,5 +1,5 @@
 // Escaping of text for SVG and HTML.
-#include "host/drawing_lib/markup_text.h"
+#include "host/sheet_model/markup_text.h"
 
 #include "host/text/encoding.h"
 

@@ -1,5 +1,5 @@
 // Safe and distinct file names for sheets.
-#include "host/drawing_lib/sheet_file_name.h"
+#include "host/sheet_model/sheet_file_name.h"
 
 #include <algorithm>
 #include <cctype>

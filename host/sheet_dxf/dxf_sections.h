@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "host/drawing_lib/sheet_model.h"
+#include "host/sheet_model/sheet_model.h"
 
 namespace ds_sheet::dxf {
 

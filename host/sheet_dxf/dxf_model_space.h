@@ -23,7 +23,7 @@
 
 #include <vector>
 
-#include "host/drawing_lib/sheet_model.h"
+#include "host/sheet_model/sheet_model.h"
 
 namespace ds_sheet {
 

@@ -1,5 +1,5 @@
 // Paper to model space of a DXF.
-#include "host/drawing_lib/dxf_model_space.h"
+#include "host/sheet_dxf/dxf_model_space.h"
 
 #include <algorithm>
 

@@ -17,7 +17,7 @@
 
 #include <filesystem>
 
-#include "host/drawing_lib/sheet_primitives.h"
+#include "host/sheet_model/sheet_primitives.h"
 
 namespace ds_sheet {
 

@@ -17,7 +17,7 @@
 
 #include <span>
 
-#include "host/drawing_lib/sheet_model.h"
+#include "host/sheet_model/sheet_model.h"
 
 namespace ds_sheet {
 

@@ -1,5 +1,5 @@
 // PDF output of a set of sheets with cairo and Pango.
-#include "host/drawing_lib/pdf_writer.h"
+#include "host/sheet_pdf/pdf_writer.h"
 
 #include <cairo-pdf.h>
 #include <pango/pangocairo.h>
@@ -7,9 +7,9 @@
 #include <cmath>
 #include <string>
 
-#include "host/drawing_lib/layer_style.h"
-#include "host/drawing_lib/markup_text.h"
 #include "host/framework/atomic_file.h"
+#include "host/sheet_model/layer_style.h"
+#include "host/sheet_model/markup_text.h"
 
 namespace ds_sheet {
 
@@ -178,5 +178,25 @@ void pdf_book::finish(const CString& title)
         throw ds_file::file_error("cannot write the PDF " + m_state->path.string() + ": " + cairo_status_to_string(status));
     m_state->file.commit();
 }
+
+namespace {
+
+class pdf_set final : public sheet_set_writer {
+public:
+    explicit pdf_set(const std::filesystem::path& path) : m_book(path) {}
+    void add(const flat_sheet& flat, const set_sheet&) override { m_book.add(flat); }
+    std::string finish(const CString& heading, const std::vector<std::filesystem::path>&) override
+    {
+        m_book.finish(heading);
+        return std::to_string(m_book.pages()) + " page(s)";
+    }
+
+private:
+    pdf_book m_book;
+};
+
+}  // namespace
+
+std::unique_ptr<sheet_set_writer> open_pdf_set(const std::filesystem::path& path) { return std::make_unique<pdf_set>(path); }
 
 }  // namespace ds_sheet

@@ -1,5 +1,5 @@
 // The layer style table.
-#include "host/drawing_lib/layer_style.h"
+#include "host/sheet_model/layer_style.h"
 
 namespace ds_sheet {
 

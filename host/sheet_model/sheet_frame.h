@@ -9,8 +9,8 @@
 #pragma once
 
 #include "host/afx/cstring.h"
-#include "host/drawing_lib/sheet_model.h"
-#include "host/drawing_lib/text_metrics.h"
+#include "host/sheet_model/sheet_model.h"
+#include "host/sheet_model/text_metrics.h"
 
 namespace ds_sheet {
 

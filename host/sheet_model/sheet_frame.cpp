@@ -1,5 +1,5 @@
 // Border, frame, title block and captions.
-#include "host/drawing_lib/sheet_frame.h"
+#include "host/sheet_model/sheet_frame.h"
 
 #include <algorithm>
 
