@@ -7,7 +7,7 @@
 #include "app/node_lookup.h"
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 
 namespace ds_app {
 

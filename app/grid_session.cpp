@@ -14,7 +14,7 @@
 #include "app/list_carry_over.h"
 #include "app/node_view.h"
 #include "app/runtime_objects.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/grid/grid_table_text.h"
 #include "host/grid/table_templates.h"
 #include "host/project/record_limits.h"

@@ -6,7 +6,7 @@
 #include "app/console.h"
 #include "app/list_rows.h"
 #include "app/node_view.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {

@@ -9,7 +9,7 @@
 #include "app/console.h"
 #include "app/runtime_objects.h"
 #include "app/spreadsheet_cells.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {

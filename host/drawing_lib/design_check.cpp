@@ -2,9 +2,9 @@
 #include "host/drawing_lib/design_check.h"
 
 #include "host/drawing_lib/rebar_geometry.h"
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 #include "host/framework/string_tools.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/rebar/rx_component_steel_p0.h"
 #include "host/text/number_format.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "host/drawing_lib/rx_component.h"
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 
 namespace VQDraw_DS_GJNA {
 

@@ -14,7 +14,7 @@
 #include "host/project/json_text.h"
 #include "host/project/json_write_stream.h"
 #include "host/project/record_limits.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;

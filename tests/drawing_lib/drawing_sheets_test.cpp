@@ -10,7 +10,7 @@
 #include "host/drawing_lib/sheet_frame.h"
 #include "host/drawing_lib/sheet_primitives.h"
 #include "host/drawing_lib/svg_writer.h"
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 #include "host/rebar/steel_data_transform.h"
 #include "host/text/encoding.h"
 #include "support/component_sheets.h"

@@ -13,7 +13,7 @@
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/drawing_lib/sheet_primitives.h"
 #include "host/drawing_lib/text_metrics.h"
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 #include "host/rebar/steel_data_transform.h"
 #include "host/text/encoding.h"
 #include "support/component_sheets.h"

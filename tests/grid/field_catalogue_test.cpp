@@ -13,7 +13,7 @@
 #include "host/project/json_text.h"
 #include "host/project/project_file.h"
 #include "host/project/record_limits.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/grid/table_templates.h"
 #include "host/text/encoding.h"
 #include "support/temp_folder.h"

@@ -4,7 +4,7 @@
 // heights, a list of N rows gets N drawing rows. Absurd values must therefore
 // be stopped before they reach it (project load, grid save, spreadsheet
 // import) or reported by the drawing library's design check. The field
-// catalogue (host/grid/field_catalogue.h) gives each field its range from these
+// catalogue (host/fields/field_catalogue.h) gives each field its range from these
 // numbers, and every door asks the catalogue, so an engineer meets one set of
 // numbers everywhere.
 #pragma once

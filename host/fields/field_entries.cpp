@@ -1,8 +1,8 @@
 // The pedestal drawings' fields, declared once: stored member, grid cells,
 // spreadsheet rows, kind, unit, limits and choices.
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 
 namespace field_catalogue {
 

@@ -1,5 +1,5 @@
 // The rules of the field catalogue: lookups and the one check every door calls.
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 
 #include <charconv>
 #include <cmath>
@@ -7,9 +7,9 @@
 #include <cstdlib>
 
 #include "host/framework/string_tools.h"
-#include "host/grid/cvq_variant.h"
 #include "host/text/encoding.h"
 #include "host/text/number_format.h"
+#include "host/text/number_parse.h"
 #include "host/text/utf8.h"
 
 namespace field_catalogue {
@@ -108,7 +108,7 @@ std::optional<refusal> check_heights(const field& f, const CString& text)
         const std::string one = trimmed(piece.str());
         if (one.empty()) continue;
         double value = 0;
-        if (!grid_number_text::parse_real(CString(one.c_str()), value))
+        if (!number_parse::parse_real(one, value))
             return refusal{"needs heights in mm; \"" + ds_text::to_utf8_for_display(std::string_view(one)) + "\" is not a number", height_hint(f)};
         if (!in_range(f.range, value))
             return refusal{"needs each height " + range_text(f.range) + " mm; found " + number_text(value), height_hint(f)};
@@ -171,7 +171,7 @@ std::optional<refusal> check(const field& f, const CString& text)
         if (!in_range(f.range, double(whole))) return refusal{"needs a whole number " + limits_text(f), ""};
         return std::nullopt;
     case field_kind::real:
-        if (!grid_number_text::parse_real(CString(trimmed(s).c_str()), real))
+        if (!number_parse::parse_real(s, real))
             return refusal{"needs a number " + limits_text(f), ""};
         if (!in_range(f.range, real)) return refusal{"needs a number " + limits_text(f), ""};
         return std::nullopt;
