@@ -14,8 +14,6 @@
 
 namespace ds_app {
 
-const char* const drawing_row_caption = "# 图名";
-
 namespace {
 
 namespace fc = field_catalogue;
