@@ -19,6 +19,7 @@
 #include "host/fields/field_catalogue.h"
 #include "host/grid/cvq_data_base.h"
 #include "host/grid/table_templates.h"
+#include "host/text/encoding.h"
 #include "support/exchange_sample.h"
 #include "support/module_fixture.h"
 #include "support/utf8_literal.h"
@@ -27,6 +28,9 @@ namespace {
 
 namespace fc = field_catalogue;
 using ds_test::utf8;
+
+/// A narrow (GBK) text as a failure message shows it.
+std::string readable(std::string_view narrow) { return ds_text::to_utf8(narrow); }
 
 /// Every grid table the host's templates and the module's rebar sample build.
 std::vector<const char*> template_tables()
@@ -90,7 +94,7 @@ TEST(field_captions, EveryTemplateRowIsCaptionedByTheCatalogueAndEveryGridPlaceH
         EXPECT_FALSE(keys.empty());
         for (const CString& key : keys) {
             const fc::field* f = fc::find(name, key);
-            ASSERT_TRUE(f) << key.str() << " shows no field of the catalogue";
+            ASSERT_TRUE(f) << key.str() << " of " << readable(name) << " shows no field of the catalogue";
             EXPECT_EQ(table->get_caption(key).str(), fc::caption_at(name, key.str())) << key.str();
         }
         // A place nobody shows would be a caption typed for nothing.
@@ -109,7 +113,7 @@ TEST(field_captions, EveryCaptionTheModuleExportsIsTheCatalogueAndEverySheetPlac
         const auto captions = captions_of(table, sheet);
         ASSERT_GT(captions.size(), 10u);
         for (const auto& [where, caption] : captions)
-            EXPECT_TRUE(fc::is_caption(where, caption)) << "\"" << caption << "\" on " << where;
+            EXPECT_TRUE(fc::is_caption(where, caption)) << "\"" << readable(caption) << "\" on " << readable(where);
         const bool has_list = std::any_of(captions.begin(), captions.end(),
                                           [](const auto& c) { return c.first == fc::parametric_sheet_list; });
         EXPECT_EQ(has_list, sheet == fc::parametric_sheet);
@@ -118,9 +122,9 @@ TEST(field_captions, EveryCaptionTheModuleExportsIsTheCatalogueAndEverySheetPlac
                 const std::string_view table_name = p.table;
                 const bool ours = table_name == sheet || (table_name == fc::parametric_sheet_list && sheet == fc::parametric_sheet);
                 if (!ours) continue;
-                EXPECT_NE(std::find(captions.begin(), captions.end(), std::pair{p.table, std::string(p.caption)}),
-                          captions.end())
-                    << f.name << " \"" << p.caption << "\" is not exported";
+                const bool exported = std::find(captions.begin(), captions.end(),
+                                                std::pair{p.table, std::string(p.caption)}) != captions.end();
+                EXPECT_TRUE(exported) << f.name << " \"" << readable(p.caption) << "\" is not exported";
             }
     }
 }
