@@ -7,6 +7,12 @@
 // height list is split) and every door asks check() the same question, so a
 // renamed member or a changed limit cannot leave one door behind.
 //
+// Each place holds the caption its table or sheet really shows, the module's
+// own spellings included (its sheet writes "斜交角(°)", its list "斜交角(度)").
+// The host types no caption of its own: its grid templates, rebar table,
+// design check findings and difference lines read them here, and a test holds
+// every caption the module exports to one the catalogue has.
+//
 // API (stable; texts in GBK as the grid holds them, rules and hints in UTF-8):
 //   all_fields()                        every field, in a fixed order
 //   find_named(name)                    a field by its stable id
