@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 #include "host/spreadsheet/xlsx_read.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "app/core/node_lookup.h"
 #include "app/core/node_view.h"
 #include "app/core/runtime_objects.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 
 namespace ds_app {
 

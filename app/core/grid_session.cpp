@@ -14,7 +14,7 @@
 #include "app/core/list_carry_over.h"
 #include "app/core/node_view.h"
 #include "app/core/runtime_objects.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/grid/grid_table_text.h"
 #include "host/grid/table_templates.h"
 #include "host/project/record_limits.h"

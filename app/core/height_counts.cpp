@@ -5,7 +5,7 @@
 #include <unordered_set>
 
 #include "app/core/list_rows.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 
 namespace ds_app {
 

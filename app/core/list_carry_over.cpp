@@ -5,7 +5,7 @@
 
 #include "app/core/list_rows.h"
 #include "app/core/node_view.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <map>
 
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {

@@ -44,6 +44,7 @@ public:
     {
         if (m_read.size() < m_captions) refuse(missing_caption_row());
         for (std::size_t r = 0; r < m_read.size(); ++r) check_row(r);
+        note_unknown_captions();
         note_height_counts();
         return std::move(m_warnings);
     }
@@ -132,6 +133,22 @@ private:
                    shown(m_read[r][c]) + "\"" +
                    (elsewhere ? " (the rows are in another order than the drawing's table)"
                               : " (the row \"" + shown(m_expected[r][c]) + "\" is missing)"));
+        }
+    }
+
+    /// A caption the field catalogue does not hold has no check behind it:
+    /// the strategy still reads the value beside or below it, so say so.
+    void note_unknown_captions()
+    {
+        for (std::size_t r = 0; r < m_captions; ++r) {
+            const bool header = is_list_header(m_expected, r);
+            const char* sheet = header ? field_catalogue::parametric_sheet_list : sheet_of(m_expected);
+            const std::size_t captioned = header ? m_expected[r].size() : std::min<std::size_t>(m_expected[r].size(), 1);
+            for (std::size_t c = 0; c < captioned; ++c)
+                if (!field_catalogue::is_caption(sheet, m_expected[r][c].str()))
+                    m_warnings.push_back("cell " + cell_name(r, c) + " \"" + shown(m_expected[r][c]) +
+                                         "\": no field of the host has this caption; " +
+                                         (header ? "the list's values below it are" : "its value is") + " read unchecked");
         }
     }
 

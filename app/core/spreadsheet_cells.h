@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/spreadsheet/xlsx_write.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
 

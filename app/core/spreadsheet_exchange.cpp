@@ -13,7 +13,7 @@
 #include "app/core/spreadsheet_cells.h"
 #include "app/core/spreadsheet_layout.h"
 #include "host/project/record_limits.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"

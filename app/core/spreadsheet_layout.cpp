@@ -9,12 +9,10 @@
 #include "app/core/shown_text.h"
 #include "app/core/runtime_objects.h"
 #include "app/core/spreadsheet_cells.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {
-
-const char* const drawing_row_caption = "# 图名";
 
 namespace {
 

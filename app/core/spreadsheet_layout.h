@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "host/fields/field_catalogue.h"
 #include "host/framework/graph_data_base.h"
 #include "host/spreadsheet/xlsx_write.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
@@ -12,7 +13,7 @@
 namespace ds_app {
 
 /// First cell of the row that names the drawing a file was exported from.
-extern const char* const drawing_row_caption;
+using field_catalogue::drawing_row_caption;
 
 /// The table as a file carries it: the row naming the drawing, then the
 /// strategy's table. The naming row lets an import tell one drawing's file

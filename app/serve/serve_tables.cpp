@@ -8,7 +8,7 @@
 
 #include "app/core/runtime_objects.h"
 #include "host/grid/cvq_data_base.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/grid/table_templates.h"
 #include "host/text/encoding.h"
 #include "host/ui_base/graph_grid_ui_observer_base.h"

@@ -2,9 +2,9 @@
 #include "host/drawing_lib/design_check.h"
 
 #include "host/drawing_lib/rebar_geometry.h"
-#include "host/framework/input_limits.h"
+#include "host/fields/field_catalogue.h"
+#include "host/fields/input_limits.h"
 #include "host/framework/string_tools.h"
-#include "host/grid/field_catalogue.h"
 #include "host/rebar/rx_component_steel_p0.h"
 #include "host/text/number_format.h"
 
@@ -33,6 +33,13 @@ CString interval(const char* name, const char* unit)
 
 CString size_range() { return interval("row.width", " mm"); }
 
+/// What a finding calls field `name`: its caption in the table that shows it
+/// (`table`, else the parametric list), without the unit the limit states.
+CString caption_of(const char* name, const char* table = field_catalogue::tables::param_list)
+{
+    return CString(field_catalogue::caption_without_unit(name, table));
+}
+
 class row_checker {
 public:
     row_checker(std::vector<CString>& findings, CString where) : m_findings(findings), m_where(std::move(where)) {}
@@ -43,7 +50,7 @@ public:
     }
     void note(const CString& what) { m_findings.push_back(m_where + "：" + what); }
 
-    void size(const char* field, double value)
+    void size(const CString& field, double value)
     {
         if (!fits("row.width", value)) fail(field, value_text(value), size_range());
     }
@@ -51,10 +58,11 @@ public:
     void check(const DS_steel_pram_parameter& param)
     {
         if (!fits("row.count", param.m_iCount))
-            fail("垫石个数", num_to_string(param.m_iCount), "0~" + value_text(range_of("row.count").max));
-        size("横桥向宽度", param.m_dWidth);
-        size("顺桥向长度", param.m_dLength);
-        if (!fits("row.angle", param.m_dAngle)) fail("斜交角", value_text(param.m_dAngle), interval("row.angle", " 度"));
+            fail(caption_of("row.count"), num_to_string(param.m_iCount), "0~" + value_text(range_of("row.count").max));
+        size(caption_of("row.width"), param.m_dWidth);
+        size(caption_of("row.length"), param.m_dLength);
+        if (!fits("row.angle", param.m_dAngle))
+            fail(caption_of("row.angle"), value_text(param.m_dAngle), interval("row.angle", " 度"));
         check_heights(param);
         check_rebar(param);
     }
@@ -62,16 +70,17 @@ public:
 private:
     void check_heights(const DS_steel_pram_parameter& param)
     {
+        const CString heights = caption_of("row.heights", field_catalogue::parametric_sheet_list);
         if (param.m_iCount >= 0 && param.m_vecHeights.size() != static_cast<std::size_t>(param.m_iCount))
-            note("高度个数 " + num_to_string(static_cast<int>(std::min<std::size_t>(param.m_vecHeights.size(), 1u << 30))) +
-                 " 与垫石个数 " + num_to_string(param.m_iCount) + " 不符");
+            note(heights + "个数 " + num_to_string(static_cast<int>(std::min<std::size_t>(param.m_vecHeights.size(), 1u << 30))) +
+                 " 与" + caption_of("row.count") + " " + num_to_string(param.m_iCount) + " 不符");
         for (double height : param.m_vecHeights) {
             if (!fits("row.heights", height)) {
-                fail("高度", value_text(height), size_range());
+                fail(heights, value_text(height), size_range());
                 return;
             }
             if (param.m_pSteelGroup && mesh_layers(height) == 0) {
-                note("高度 " + value_text(height) + " mm 放不下一层钢筋网(至少 " + value_text(2 * mesh_cover_mm) + " mm)");
+                note(heights + " " + value_text(height) + " mm 放不下一层钢筋网(至少 " + value_text(2 * mesh_cover_mm) + " mm)");
                 return;
             }
         }
@@ -91,12 +100,13 @@ private:
     void check_bar(const steel_bar_row& bar, std::size_t index, const pedestal_plan& plan)
     {
         const CString name = "钢筋" + bar.m_mark;
+        const char* const rebar = field_catalogue::tables::rebar;
         if (!fits("bar.diameter", bar.m_diameter))
-            fail(name + "直径", value_text(bar.m_diameter), interval("bar.diameter", " mm"));
+            fail(name + caption_of("bar.diameter", rebar), value_text(bar.m_diameter), interval("bar.diameter", " mm"));
         if (!fits("bar.count", bar.m_count))
-            fail(name + "根数", num_to_string(bar.m_count), "0~" + value_text(range_of("bar.count").max));
+            fail(name + caption_of("bar.count", rebar), num_to_string(bar.m_count), "0~" + value_text(range_of("bar.count").max));
         else if (bar.m_count == 0 && !fits("row.width", bar.m_spacing))
-            fail(name + "间距", value_text(bar.m_spacing), size_range());
+            fail(name + caption_of("bar.spacing", rebar), value_text(bar.m_spacing), size_range());
         const layer_bars laid = bars_in_layer(bar, index, plan);
         if (laid.wanted > input_limits::max_bars_per_line)
             fail(name + "每层根数", value_text(laid.wanted), "1~" + num_to_string(input_limits::max_bars_per_line));

@@ -4,7 +4,7 @@
 // is where absurd or incomplete values are caught: each finding names the
 // parameter group and row (with the row's name and number), the field, the
 // value and the limit it breaks, using the limits the host applies at its
-// other doors: the field catalogue's ranges (field_catalogue.h).
+// other doors: the field catalogue's ranges and captions (host/fields).
 #pragma once
 
 #include <vector>
@@ -15,7 +15,7 @@
 namespace VQDraw_DS_GJNA {
 
 /// Findings about `data`, one line each; empty when it can be drawn. Checked:
-/// at least one parameter group; scales from 1 to max_scale; per row the
+/// at least one parameter group; scales from 1 to max_drawing_scale; per row the
 /// pedestal count (0 to max_pedestals_per_row), width and length
 /// (size_in_range), skew angle inside (0, 180), one height per pedestal, each
 /// in size_in_range and high enough for one mesh layer, a rebar group, and per
@@ -23,8 +23,5 @@ namespace VQDraw_DS_GJNA {
 /// max_bars_per_line or a spacing in range, and at least one and at most
 /// max_bars_per_line bars at the row's size.
 std::vector<CString> check_draw_data(const DS_draw_data& data);
-
-/// Largest view scale 1:n accepted; beyond it a pedestal shrinks below a pen width.
-inline constexpr int max_scale = 1000;
 
 }  // namespace VQDraw_DS_GJNA

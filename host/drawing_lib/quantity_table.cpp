@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "host/drawing_lib/rebar_cage.h"
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 #include "host/rebar/rx_component_steel_p0.h"
 
 namespace VQDraw_DS_GJNA {

@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 
 namespace VQDraw_DS_GJNA {
 

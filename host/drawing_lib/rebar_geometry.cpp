@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "host/drawing_lib/rx_component.h"
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 
 namespace VQDraw_DS_GJNA {
 
@@ -21,7 +21,7 @@ double cot_of(const pedestal_plan& plan) { return std::cos(plan.angle_deg * pi /
 bool usable(const pedestal_plan& plan)
 {
     return input_limits::size_in_range(plan.width) && input_limits::size_in_range(plan.length) &&
-           std::isfinite(plan.angle_deg) && plan.angle_deg > 0.0 && plan.angle_deg < 180.0;
+           input_limits::angle_in_range(plan.angle_deg);
 }
 
 double safe_diameter(double d) { return std::isfinite(d) ? std::clamp(d, 0.0, input_limits::max_size_mm) : 0.0; }

@@ -1,32 +1,15 @@
 // CVQVariant: cell values and the one set of conversions between them.
 #include "host/grid/cvq_variant.h"
 
-#include <charconv>
 #include <climits>
 #include <cmath>
-#include <string_view>
 
 #include "host/text/number_format.h"
+#include "host/text/number_parse.h"
 
 namespace grid_number_text {
 
-bool parse_real(const CString& text, double& out)
-{
-    std::string_view view(text.str());
-    const auto is_blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!view.empty() && is_blank(view.front())) view.remove_prefix(1);
-    while (!view.empty() && is_blank(view.back())) view.remove_suffix(1);
-    // from_chars refuses a leading '+', which people do type.
-    if (view.size() > 1 && view.front() == '+' && view[1] != '-') view.remove_prefix(1);
-    if (view.empty()) return false;
-
-    double value = 0.0;
-    auto result = std::from_chars(view.data(), view.data() + view.size(), value);
-    if (result.ec != std::errc() || result.ptr != view.data() + view.size()) return false;
-    if (!std::isfinite(value)) return false;
-    out = value;
-    return true;
-}
+bool parse_real(const CString& text, double& out) { return number_parse::parse_real(text.str(), out); }
 
 }  // namespace grid_number_text
 

@@ -1,78 +1,83 @@
-// Built-in sample tables of the pedestal drawing type.
+// Built-in sample tables of the pedestal drawing type. Which rows a table has
+// and in what order is the template's; every caption and choice list is the
+// field catalogue's, so a grid shows a field as the sheets and messages name it.
 #include "host/grid/pedestal_table_templates.h"
+
+#include "host/fields/field_catalogue.h"
 
 namespace {
 
 using table_ptr = std::unique_ptr<CVQDataBase>;
+namespace tables = field_catalogue::tables;
 
 table_ptr property_table(const char* name)
 {
     return std::make_unique<CVQDataBase>(grid_table_kind::property, CString(name));
 }
 
+/// The row `key` of a property table, captioned as the catalogue places it there.
+void add_row(CVQDataBase& table, const char* key, const CString& choice_list = CString())
+{
+    table.add_property(key, field_catalogue::caption_at(table.get_table_name().str(), key), choice_list);
+}
+
 // Geometry rows shared by the overall and the construction table.
 void add_geometry_rows(CVQDataBase& table)
 {
-    table.add_property("m_dWidth", "横桥向宽度(mm)");
-    table.add_property("m_dLenth", "顺桥向长度(mm)");
-    table.add_property("m_dHeight", "垫石高度(mm)");
-    table.add_property("m_slope", "侧边线夹角(度)");
+    add_row(table, "m_dWidth");
+    add_row(table, "m_dLenth");
+    add_row(table, "m_dHeight");
+    add_row(table, "m_slope");
 }
 
 table_ptr overall_table()
 {
-    table_ptr table = property_table("垫石-总体属性");
-    table->add_property("m_GetType", "输入方式", pedestal_table_templates::input_mode_choices_name);
-    table->add_property("m_Ref_path", "引用墩台图纸", "Exist_Graph_Names");
-    table->add_property("m_Num", "引用垫石序号", "DS_Num");
+    table_ptr table = property_table(tables::overall);
+    add_row(*table, "m_GetType", pedestal_table_templates::input_mode_choices_name);
+    add_row(*table, "m_Ref_path", "Exist_Graph_Names");
+    add_row(*table, "m_Num", "DS_Num");
     add_geometry_rows(*table);
-    table->add_property("m_DS_count", "垫石个数");
-    table->SetEnvVariable(pedestal_table_templates::input_mode_choices_name, {"自定义", "外部引用", "外部导入"}, false);
+    add_row(*table, "m_DS_count");
+    table->SetEnvVariable(pedestal_table_templates::input_mode_choices_name,
+                          field_catalogue::choices_at(tables::overall, "m_GetType"), false);
     return table;
 }
 
 table_ptr construction_table()
 {
-    table_ptr table = property_table("垫石-构造属性");
+    table_ptr table = property_table(tables::construction);
     add_geometry_rows(*table);
-    table->add_property("m_iCount", "垫石个数");
+    add_row(*table, "m_iCount");
     return table;
 }
 
 table_ptr drawing_settings_table()
 {
-    table_ptr table = property_table("垫石-绘图设置");
-    table->add_property("m_DS_number", "垫石编号");
+    table_ptr table = property_table(tables::pedestal_settings);
+    add_row(*table, "m_DS_number");
     return table;
 }
 
 table_ptr parametric_settings_table()
 {
-    table_ptr table = property_table("DS_CSH_Drawset");
-    table->add_property("m_merge_name", "支承墩台类型");
+    table_ptr table = property_table(tables::param_settings);
+    add_row(*table, "m_merge_name");
     return table;
 }
 
 table_ptr parametric_name_table()
 {
-    table_ptr table = property_table("垫石-参数化列表名称");
-    table->add_property("m_H", "高度名称");
+    table_ptr table = property_table(tables::param_name);
+    add_row(*table, "m_H");
     return table;
 }
 
 table_ptr parametric_list_table()
 {
-    auto table = std::make_unique<CVQDataBase>(grid_table_kind::list, CString("垫石-参数化列表"));
+    auto table = std::make_unique<CVQDataBase>(grid_table_kind::list, CString(tables::param_list));
     table->set_header_rows(1);
-    table->add_column("m_Type", "墩台类型");
-    table->add_column("m_strQF", "桥幅");
-    table->add_column("m_iN", "墩台号");
-    table->add_column("m_iCount", "垫石个数");
-    table->add_column("m_type", "垫石类型");
-    table->add_column("m_strH", "垫石高度(mm)");
-    table->add_column("m_dWid", "横桥向宽度(mm)");
-    table->add_column("m_dLen", "顺桥向长度(mm)");
-    table->add_column("m_dAngle", "斜交角(度)");
+    for (const char* key : {"m_Type", "m_strQF", "m_iN", "m_iCount", "m_type", "m_strH", "m_dWid", "m_dLen", "m_dAngle"})
+        table->add_column(key, field_catalogue::caption_at(tables::param_list, key));
     // One blank row to type into, as a new list shows.
     table->InsertRowPost(table->GetFixedRowCount() - 1, 1, CString(), CString());
     return table;

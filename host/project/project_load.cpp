@@ -8,13 +8,13 @@
 #include <iterator>
 #include <optional>
 
+#include "host/fields/field_catalogue.h"
 #include "host/framework/atomic_file.h"
 #include "host/project/json_flat_tree.h"
 #include "host/project/json_read_stream.h"
 #include "host/project/json_text.h"
 #include "host/project/json_write_stream.h"
 #include "host/project/record_limits.h"
-#include "host/grid/field_catalogue.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;

@@ -2,9 +2,9 @@
 #include "host/project/record_limits.h"
 
 
+#include "host/fields/field_catalogue.h"
 #include "host/framework/data_node_base.h"
 #include "host/project/json_write_stream.h"
-#include "host/grid/field_catalogue.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;

@@ -3,6 +3,8 @@
 // fields that the stream, the rebar grid and the comparison all walk.
 #pragma once
 
+#include <string_view>
+
 #include "host/afx/cstring.h"
 
 class member_rw_interface;
@@ -24,18 +26,22 @@ struct steel_bar_row {
 
 namespace steel_bar_fields {
 
+/// What tables and difference lines call the bar field `key`: its caption in
+/// the field catalogue's rebar table (throws std::logic_error for a key the catalogue does not place there).
+const char* caption_of(std::string_view key);
+
 /// Calls fn(key, caption, member pointer) for every field, in declaration order.
 /// The key is the member name; the caption is what tables and difference lines show.
 template <class Fn>
 void for_each(Fn&& fn)
 {
-    fn("m_mark", "编号", &steel_bar_row::m_mark);
-    fn("m_diameter", "直径(mm)", &steel_bar_row::m_diameter);
-    fn("m_grade", "钢筋等级", &steel_bar_row::m_grade);
-    fn("m_count", "根数", &steel_bar_row::m_count);
-    fn("m_spacing", "间距(mm)", &steel_bar_row::m_spacing);
-    fn("m_shape", "形状", &steel_bar_row::m_shape);
-    fn("m_part", "所属部位", &steel_bar_row::m_part);
+    fn("m_mark", caption_of("m_mark"), &steel_bar_row::m_mark);
+    fn("m_diameter", caption_of("m_diameter"), &steel_bar_row::m_diameter);
+    fn("m_grade", caption_of("m_grade"), &steel_bar_row::m_grade);
+    fn("m_count", caption_of("m_count"), &steel_bar_row::m_count);
+    fn("m_spacing", caption_of("m_spacing"), &steel_bar_row::m_spacing);
+    fn("m_shape", caption_of("m_shape"), &steel_bar_row::m_shape);
+    fn("m_part", caption_of("m_part"), &steel_bar_row::m_part);
 }
 
 }  // namespace steel_bar_fields

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "host/fields/input_limits.h"
 #include "host/framework/atomic_file.h"
-#include "host/framework/input_limits.h"
 #include "host/grid/cvq_variant.h"
 #include "host/text/encoding.h"
 #include "host/text/utf8.h"

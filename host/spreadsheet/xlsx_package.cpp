@@ -9,7 +9,7 @@
 #include <memory>
 #include <set>
 
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 #include "host/spreadsheet/spreadsheet_table.h"
 
 namespace ds_spreadsheet {

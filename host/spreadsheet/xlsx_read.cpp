@@ -7,8 +7,8 @@
 #include <cstring>
 #include <optional>
 
+#include "host/fields/input_limits.h"
 #include "host/framework/atomic_file.h"
-#include "host/framework/input_limits.h"
 #include "host/grid/cvq_variant.h"
 #include "host/spreadsheet/cell_reference.h"
 #include "host/spreadsheet/xlsx_number_formats.h"

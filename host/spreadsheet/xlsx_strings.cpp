@@ -4,7 +4,7 @@
 
 #include <charconv>
 
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 #include "host/text/utf8.h"
 
 namespace ds_spreadsheet {

@@ -3,8 +3,12 @@
 #include "host/substructure/common_gj_data_drawset.h"
 
 #include <algorithm>
+#include <mutex>
+#include <stdexcept>
 #include <string>
+#include <unordered_map>
 
+#include "host/fields/field_catalogue.h"
 #include "host/framework/common_string_tools.h"
 #include "host/framework/serialization_guard.h"
 #include "host/substructure/common_drawset_fields.h"
@@ -60,6 +64,21 @@ void serialize_note_item(member_rw_interface& stream, const CString& item_key, c
 }
 
 }  // namespace
+
+const char* common_drawset_fields::difference_caption(std::string_view name)
+{
+    // Kept once per field: every stored drawing walks these lists.
+    static std::unordered_map<std::string_view, std::string> captions;
+    static std::mutex guard;
+    const std::lock_guard lock(guard);
+    auto found = captions.find(name);
+    if (found == captions.end()) {
+        const field_catalogue::field* f = field_catalogue::find_named(name);
+        if (!f) throw std::logic_error("the field catalogue has no field " + std::string(name));
+        found = captions.emplace(f->name, std::string(field_catalogue::name_in_messages(name)) + "：").first;
+    }
+    return found->second.c_str();
+}
 
 // ---- single_part_gj_merge_info ----------------------------------------------
 

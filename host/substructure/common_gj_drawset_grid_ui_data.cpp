@@ -2,6 +2,7 @@
 #include "host/substructure/common_gj_drawset_grid_ui_data.h"
 
 #include "host/afx/cobject.h"
+#include "host/fields/field_catalogue.h"
 #include "host/framework/common_string_tools.h"
 #include "host/grid/cvq_data_base.h"
 #include "host/grid/table_templates.h"
@@ -23,28 +24,34 @@ bool class_derives_from(const CString& class_name, const CRuntimeClass* base)
     return cls && cls->IsDerivedFrom(base);
 }
 
+/// The row `key`, captioned as the field catalogue places it in the common settings table.
+void add_row(CVQDataBase& table, const char* key, const CString& choice_list = CString())
+{
+    table.add_property(key, field_catalogue::caption_at(field_catalogue::tables::common_settings, key), choice_list);
+}
+
 void add_identity_rows(CVQDataBase& table)
 {
-    table.add_property("m_strCompType", "所属墩台类型", common_gj_drawset_grid_ui_data::type_choice_list);
-    table.add_property("m_strQF", "桥幅");
-    table.add_property("m_iPierNum", "墩台号");
+    add_row(table, "m_strCompType", common_gj_drawset_grid_ui_data::type_choice_list);
+    add_row(table, "m_strQF");
+    add_row(table, "m_iPierNum");
 }
 
 void add_drawing_rows(CVQDataBase& table)
 {
-    table.add_property("m_iScale", "比例");
-    table.add_property("m_strConcreteType", "混凝土类型", common_gj_drawset_grid_ui_data::concrete_choice_list);
-    table.add_property("m_dCover", "保护层厚度(mm)");
-    table.add_property("m_strCustomNote", "自定义附注");
-    table.SetEnvVariable(common_gj_drawset_grid_ui_data::concrete_choice_list, {"C30", "C35", "C40", "C45", "C50"},
-                         false);
+    add_row(table, "m_iScale");
+    add_row(table, "m_strConcreteType", common_gj_drawset_grid_ui_data::concrete_choice_list);
+    add_row(table, "m_dCover");
+    add_row(table, "m_strCustomNote");
+    table.SetEnvVariable(common_gj_drawset_grid_ui_data::concrete_choice_list,
+                         field_catalogue::choices_at(field_catalogue::tables::common_settings, "m_strConcreteType"), false);
 }
 
 }  // namespace
 
 CString common_gj_drawset_grid_ui_data::get_table_name(bool is_parameter_graph)
 {
-    return is_parameter_graph ? "通用绘图设置-参数化" : "通用绘图设置";
+    return is_parameter_graph ? field_catalogue::tables::common_settings_param : field_catalogue::tables::common_settings;
 }
 
 std::vector<CString> common_gj_drawset_grid_ui_data::get_envariable_types(const CString& real_type_name)
@@ -101,8 +108,8 @@ void common_gj_drawset_grid_ui_data::register_table_templates()
         add_drawing_rows(table);
     });
     table_templates::extend_sample(get_table_name(true), add_drawing_rows);
-    table_templates::extend_sample("垫石-绘图设置", add_drawing_rows);
-    table_templates::extend_sample("DS_CSH_Drawset", add_drawing_rows);
+    table_templates::extend_sample(field_catalogue::tables::pedestal_settings, add_drawing_rows);
+    table_templates::extend_sample(field_catalogue::tables::param_settings, add_drawing_rows);
 }
 
 int common_gj_drawset_grid_ui_data::get_envariable_types_call_count() { return envariable_type_calls().count(); }

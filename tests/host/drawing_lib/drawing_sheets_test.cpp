@@ -6,7 +6,7 @@
 
 #include "host/drawing_lib/rebar_geometry.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 #include "host/rebar/steel_data_transform.h"
 #include "host/sheet_dxf/dxf_writer.h"
 #include "host/sheet_model/sheet_frame.h"

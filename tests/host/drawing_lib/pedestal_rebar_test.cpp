@@ -11,7 +11,7 @@
 #include "host/drawing_lib/rebar_cage.h"
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 #include "host/rebar/steel_data_transform.h"
 #include "host/sheet_model/sheet_primitives.h"
 #include "host/sheet_model/text_metrics.h"

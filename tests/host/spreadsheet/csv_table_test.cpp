@@ -5,8 +5,8 @@
 
 #include <fstream>
 
+#include "host/fields/input_limits.h"
 #include "host/framework/atomic_file.h"
-#include "host/framework/input_limits.h"
 #include "host/spreadsheet/csv_table.h"
 #include "support/error_text.h"
 #include "support/temp_folder.h"

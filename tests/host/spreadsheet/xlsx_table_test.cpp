@@ -8,8 +8,8 @@
 
 #include <map>
 
+#include "host/fields/input_limits.h"
 #include "host/framework/atomic_file.h"
-#include "host/framework/input_limits.h"
 #include "host/spreadsheet/xlsx_number_formats.h"
 #include "host/spreadsheet/xlsx_read.h"
 #include "host/spreadsheet/xlsx_write.h"

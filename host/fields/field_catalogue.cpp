@@ -1,15 +1,16 @@
 // The rules of the field catalogue: lookups and the one check every door calls.
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "host/framework/string_tools.h"
-#include "host/grid/cvq_variant.h"
 #include "host/text/encoding.h"
 #include "host/text/number_format.h"
+#include "host/text/number_parse.h"
 #include "host/text/utf8.h"
 
 namespace field_catalogue {
@@ -18,14 +19,7 @@ namespace {
 
 std::string number_text(double value) { return number_format::significant(value, 15); }
 
-bool in_range(const number_range& r, double v)
-{
-    if (!std::isfinite(v)) return false;
-    if (r.zero_unset && v == 0.0) return true;
-    const bool above = r.min_open ? v > r.min : v >= r.min;
-    const bool below = r.max_open ? v < r.max : v <= r.max;
-    return above && below;
-}
+bool in_range(const number_range& r, double v) { return input_limits::accepts(r, v); }
 
 std::string range_text(const number_range& r)
 {
@@ -108,7 +102,7 @@ std::optional<refusal> check_heights(const field& f, const CString& text)
         const std::string one = trimmed(piece.str());
         if (one.empty()) continue;
         double value = 0;
-        if (!grid_number_text::parse_real(CString(one.c_str()), value))
+        if (!number_parse::parse_real(one, value))
             return refusal{"needs heights in mm; \"" + ds_text::to_utf8_for_display(std::string_view(one)) + "\" is not a number", height_hint(f)};
         if (!in_range(f.range, value))
             return refusal{"needs each height " + range_text(f.range) + " mm; found " + number_text(value), height_hint(f)};
@@ -127,8 +121,6 @@ const field* find_named(std::string_view name)
     return nullptr;
 }
 
-bool accepts(const number_range& range, double value) { return in_range(range, value); }
-
 const field* find(const CString& table, const CString& key)
 {
     for (const field& f : all_fields())
@@ -145,6 +137,53 @@ const field* find_by_caption(const CString& table, const CString& caption)
     return nullptr;
 }
 
+const char* caption_at(std::string_view table, std::string_view key)
+{
+    for (const field& f : all_fields())
+        for (const place& p : f.places)
+            if (*p.key && table == p.table && key == p.key) return p.caption;
+    throw std::logic_error("the field catalogue places no field at " + std::string(key) + " of the table " +
+                           ds_text::to_utf8(table));
+}
+
+std::vector<CString> choices_at(std::string_view table, std::string_view key)
+{
+    caption_at(table, key);  // throws when no field is there
+    std::vector<CString> list;
+    for (const char* choice : find(CString(table), CString(key))->choices)
+        if (*choice) list.emplace_back(choice);
+    return list;
+}
+
+std::string caption_without_unit(std::string_view name, std::string_view table)
+{
+    if (const field* f = find_named(name))
+        for (const place& p : f->places)
+            if (table == p.table) {
+                const std::string_view caption = p.caption;
+                const auto open = caption.rfind('(');
+                return std::string(open != std::string_view::npos && caption.ends_with(')') ? caption.substr(0, open) : caption);
+            }
+    throw std::logic_error("the field " + std::string(name) + " has no place in the table " + ds_text::to_utf8(table));
+}
+
+const char* name_in_messages(std::string_view name)
+{
+    const field* f = find_named(name);
+    if (f && *f->label) return f->label;
+    if (f && !f->places.empty()) return f->places.front().caption;
+    throw std::logic_error("the field catalogue has no name for the field " + std::string(name));
+}
+
+bool is_caption(std::string_view table, std::string_view caption)
+{
+    for (const char* heading : sheet_headings(table))
+        if (caption == heading) return true;
+    for (const field& f : all_fields())
+        for (const place& p : f.places)
+            if (table == p.table && caption == p.caption) return true;
+    return false;
+}
 
 std::optional<refusal> check(const field& f, const CString& text)
 {
@@ -171,7 +210,7 @@ std::optional<refusal> check(const field& f, const CString& text)
         if (!in_range(f.range, double(whole))) return refusal{"needs a whole number " + limits_text(f), ""};
         return std::nullopt;
     case field_kind::real:
-        if (!grid_number_text::parse_real(CString(trimmed(s).c_str()), real))
+        if (!number_parse::parse_real(s, real))
             return refusal{"needs a number " + limits_text(f), ""};
         if (!in_range(f.range, real)) return refusal{"needs a number " + limits_text(f), ""};
         return std::nullopt;

@@ -1,8 +1,8 @@
 // The pedestal drawings' fields, declared once: stored member, grid cells,
 // spreadsheet rows, kind, unit, limits and choices.
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 
-#include "host/framework/input_limits.h"
+#include "host/fields/input_limits.h"
 
 namespace field_catalogue {
 
@@ -10,11 +10,7 @@ const char* const single_sheet = "垫石";
 const char* const parametric_sheet = "垫石参数化";
 const char* const parametric_sheet_list = "垫石参数化:列表";
 
-namespace {
-
-using input_limits::max_size_mm;
-
-// Tables of the grid observers, as the templates name them.
+namespace tables {
 const char* const overall = "垫石-总体属性";
 const char* const construction = "垫石-构造属性";
 const char* const pedestal_settings = "垫石-绘图设置";
@@ -24,18 +20,34 @@ const char* const param_settings = "DS_CSH_Drawset";
 const char* const param_name = "垫石-参数化列表名称";
 const char* const param_list = "垫石-参数化列表";
 const char* const rebar = "垫石_钢筋表";
+}  // namespace tables
 
-// What a door accepts, and what the loader keeps from old files.
-const number_range size{0, max_size_mm, true, false, false};
-const number_range size_or_unset{0, max_size_mm, true, false, true};
-const number_range angle{0, 180, true, true, false};
-const number_range count{0, double(input_limits::max_pedestals_per_row)};
-const number_range scale{1, double(input_limits::max_drawing_scale)};
-const number_range structure_number{0, 100000};
-const number_range diameter{0, input_limits::max_bar_diameter_mm, true};
-const number_range bars{0, double(input_limits::max_bars_per_line)};
-const number_range magnitude{-max_size_mm, max_size_mm};
-const number_range stored_diameter{0, input_limits::max_bar_diameter_mm};
+const char* const drawing_row_caption = "# 图名";
+
+std::vector<const char*> sheet_headings(std::string_view table)
+{
+    // The single drawing's table opens with a header row over its columns.
+    if (table == single_sheet) return {drawing_row_caption, "属性", "数据", "填写说明"};
+    if (table == parametric_sheet) return {drawing_row_caption};
+    return {};
+}
+
+namespace {
+
+// What a door accepts, and what the loader keeps from old files: input_limits' ranges.
+using input_limits::max_path_chars;
+const auto& size = input_limits::size;
+const auto& size_or_unset = input_limits::size_or_unset;
+const auto& angle = input_limits::angle;
+const auto& count = input_limits::pedestal_count;
+const auto& scale = input_limits::scale;
+const auto& structure_number = input_limits::structure_number;
+const auto& diameter = input_limits::bar_diameter;
+const auto& bars = input_limits::bar_count;
+const auto& magnitude = input_limits::magnitude;
+const auto& stored_diameter = input_limits::stored_bar_diameter;
+
+using namespace tables;
 
 // The module splits a single drawing's heights at blanks, commas and
 // semicolons, a list row's at commas only.
@@ -87,8 +99,15 @@ field heights(const char* name, const char* stored, const char* separators, std:
 {
     field f = make(name, stored, field_kind::heights, "mm", size, magnitude);
     f.separators = separators;
-    f.max_chars = 4096;
+    f.max_chars = input_limits::max_heights_chars;
     f.places = std::move(places);
+    return f;
+}
+
+/// `f` with the name messages call it by, for a field no place shows.
+field labelled(field f, const char* label)
+{
+    f.label = label;
     return f;
 }
 
@@ -109,7 +128,7 @@ void add_single_fields(std::vector<field>& f)
     using K = field_kind;
     f.push_back(choice("input_mode", "ref_Type", {"自定义", "外部引用", "外部导入"},
                        {{overall, "m_GetType", "输入方式"}, {single_sheet, "", "输入方式"}}));
-    f.push_back(text("reference_drawing", "refrence_graph_name", 256,
+    f.push_back(text("reference_drawing", "refrence_graph_name", max_path_chars,
                      {{overall, "m_Ref_path", "引用墩台图纸"}, {single_sheet, "", "引用构造路径"}}));
     f.push_back(text("reference_number", "ref_DS_Num", max_name_chars,
                      {{overall, "m_Num", "引用垫石序号"}, {single_sheet, "", "垫石序号"}}));
@@ -159,11 +178,11 @@ void add_settings_fields(std::vector<field>& f)
     f.push_back(number("settings.cover", "com_drawset/m_dCover", K::real, "mm", size_or_unset, magnitude, cover));
     f.push_back(text("note_item.title", "m_custom_note_items/item_key", max_name_chars, {}));
     f.push_back(text("note_item.text", "m_custom_note_items/item_value", max_note_chars, {}, false, true));
-    f.push_back(text("merge.structure_type", "m_merge_infos/item/m_strType", max_name_chars, {}));
-    f.push_back(text("merge.bridge_part", "m_merge_infos/item/m_strQF", max_name_chars, {}));
-    f.push_back(text("merge.structure_numbers", "m_merge_infos/item/m_strPierNums", 256, {}));
-    f.push_back(text("merge.rows", "m_merge_infos/item/m_strRows", 256, {}));
-    f.push_back(text("merge.numbers", "m_merge_infos/item/m_strNums", 256, {}));
+    f.push_back(labelled(text("merge.structure_type", "m_merge_infos/item/m_strType", max_name_chars, {}), "墩台类型"));
+    f.push_back(labelled(text("merge.bridge_part", "m_merge_infos/item/m_strQF", max_name_chars, {}), "桥幅"));
+    f.push_back(labelled(text("merge.structure_numbers", "m_merge_infos/item/m_strPierNums", max_path_chars, {}), "墩台号"));
+    f.push_back(labelled(text("merge.rows", "m_merge_infos/item/m_strRows", max_path_chars, {}), "垫石排号"));
+    f.push_back(labelled(text("merge.numbers", "m_merge_infos/item/m_strNums", max_path_chars, {}), "垫石编号"));
 }
 
 void add_rebar_fields(std::vector<field>& f)
@@ -201,8 +220,7 @@ void add_parametric_fields(std::vector<field>& f)
                        {{param_list, "m_dLen", "顺桥向长度(mm)"}}));
     f.push_back(number("row.angle", "m_csh_data/item/m_dAngle", K::real, "degrees", angle, std::nullopt,
                        {{param_list, "m_dAngle", "斜交角(度)"}}));
-    f.push_back(choice("row.position", "m_csh_data/item/m_strPos", {"", "小桩号侧", "大桩号侧"}, {}));
-    f.back().label = "垫石位置";
+    f.push_back(labelled(choice("row.position", "m_csh_data/item/m_strPos", {"", "小桩号侧", "大桩号侧"}, {}), "垫石位置"));
 }
 
 // Pedestals of the host's pier and abutment drawings, which a reference copies

@@ -9,15 +9,15 @@
 
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
+#include "host/fields/field_catalogue.h"
 #include "host/framework/atomic_file.h"
+#include "host/grid/table_templates.h"
 #include "host/project/json_text.h"
 #include "host/project/project_file.h"
 #include "host/project/record_limits.h"
-#include "host/grid/field_catalogue.h"
-#include "host/grid/table_templates.h"
+#include "host/substructure/substructure_graph_data.h"
 #include "host/text/encoding.h"
 #include "support/temp_folder.h"
-#include "host/substructure/substructure_graph_data.h"
 
 namespace {
 

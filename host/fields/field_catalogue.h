@@ -7,10 +7,21 @@
 // height list is split) and every door asks check() the same question, so a
 // renamed member or a changed limit cannot leave one door behind.
 //
+// Each place holds the caption its table or sheet really shows, the module's
+// own spellings included (its sheet writes "斜交角(°)", its list "斜交角(度)").
+// The host types no caption of its own: its grid templates, rebar table,
+// design check findings and difference lines read them here, and a test holds
+// every caption the module exports to one the catalogue has.
+//
 // API (stable; texts in GBK as the grid holds them, rules and hints in UTF-8):
 //   all_fields()                        every field, in a fixed order
 //   find_named(name)                    a field by its stable id
 //   find(table, key)                    the field a grid cell shows
+//   caption_at(table, key)              the caption a grid cell shows, for the host's templates
+//   choices_at(table, key)              the choice list a grid cell offers, for the host's templates
+//   caption_without_unit(name, table)   a field's caption in a table, its "(unit)" dropped, for messages
+//   name_in_messages(name)              what a difference line calls a field
+//   is_caption(table, caption)          a sheet's caption the catalogue holds (a field's or a heading)
 //   find_by_caption(table, caption)     the field a grid row or sheet row shows by caption;
 //                                       `table` is a grid table or a sheet name
 //                                       (single_sheet, parametric_sheet, parametric_sheet_list)
@@ -32,6 +43,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/afx/cstring.h"
+#include "host/fields/input_limits.h"
 
 namespace field_catalogue {
 
@@ -51,14 +63,8 @@ struct place {
     bool read_only = false;  ///< shown, but what is typed there is not read back
 };
 
-/// A closed or open range of numbers; `zero_unset` also accepts 0 as "not given".
-struct number_range {
-    double min = 0;
-    double max = 0;
-    bool min_open = false;
-    bool max_open = false;
-    bool zero_unset = false;
-};
+/// A field's range of numbers: one of input_limits' ranges.
+using input_limits::number_range;
 
 struct field {
     const char* name = "";    ///< stable id, "gz.width"
@@ -95,9 +101,31 @@ extern const char* const single_sheet;
 extern const char* const parametric_sheet;
 extern const char* const parametric_sheet_list;
 
+/// First cell of the row the host writes above a drawing's table in a file,
+/// naming the drawing it was exported from.
+extern const char* const drawing_row_caption;
+
+/// The headings of sheet `table` that name no field ("属性" above a single
+/// drawing's rows), so that every caption a sheet shows is the catalogue's.
+std::vector<const char*> sheet_headings(std::string_view table);
+
+/// Names of the grid tables whose cells the places name, as the host's
+/// templates build them and the module's observers fill them.
+namespace tables {
+extern const char* const overall;                ///< "垫石-总体属性"
+extern const char* const construction;           ///< "垫石-构造属性"
+extern const char* const pedestal_settings;      ///< "垫石-绘图设置"
+extern const char* const common_settings;        ///< "通用绘图设置"
+extern const char* const common_settings_param;  ///< "通用绘图设置-参数化"
+extern const char* const param_settings;         ///< "DS_CSH_Drawset"
+extern const char* const param_name;             ///< "垫石-参数化列表名称"
+extern const char* const param_list;             ///< "垫石-参数化列表"
+extern const char* const rebar;                  ///< "垫石_钢筋表", the module's own template
+}  // namespace tables
+
 /// Longest name (a drawing, bridge part, mark, ...) and note, in characters.
-inline constexpr std::size_t max_name_chars = 64;
-inline constexpr std::size_t max_note_chars = 4000;
+using input_limits::max_name_chars;
+using input_limits::max_note_chars;
 
 const std::vector<field>& all_fields();
 
@@ -105,10 +133,34 @@ const std::vector<field>& all_fields();
 const field* find_named(std::string_view name);
 
 /// True when `value` lies in `range` (finite, inside, or 0 where 0 means not given).
-bool accepts(const number_range& range, double value);
+using input_limits::accepts;
 
 const field* find(const CString& table, const CString& key);
 const field* find_by_caption(const CString& table, const CString& caption);
+
+/// The caption of the field shown at grid cell (table, key). Throws
+/// std::logic_error when the catalogue places no field there: a template row
+/// the catalogue does not know is a fault of the build, not of the user.
+const char* caption_at(std::string_view table, std::string_view key);
+
+/// The choices of the field at grid cell (table, key) as a grid's choice list
+/// offers them: every choice but the empty one. Throws as caption_at does.
+std::vector<CString> choices_at(std::string_view table, std::string_view key);
+
+/// The caption field `name` shows in `table` without the unit in brackets at
+/// its end ("横桥向宽度(mm)" -> "横桥向宽度"), for a message that names the
+/// field beside a value and its unit. Throws std::logic_error when the field
+/// has no place in the table.
+std::string caption_without_unit(std::string_view name, std::string_view table);
+
+/// What a message calls field `name`: its label, else the caption of its
+/// first place ("settings.scale" -> "比例"). Throws std::logic_error for a name
+/// the catalogue does not hold or a field with neither.
+const char* name_in_messages(std::string_view name);
+
+/// True when `caption` is one the catalogue holds for sheet or table `table`:
+/// a field's place or one of the sheet's headings.
+bool is_caption(std::string_view table, std::string_view caption);
 
 /// The field stored under `key` inside `parent` inside `grandparent` ("item_3"
 /// counts as "item"). A key only one field uses matches wherever it stands;

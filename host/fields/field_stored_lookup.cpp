@@ -1,6 +1,6 @@
 // Which field a stored member holds, told by its key and the keys of the
 // objects around it.
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 
 #include <string>
 #include <unordered_map>
