@@ -5,7 +5,10 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
+#include <utility>
 
+#include "app/serve/guarded_server.h"
 #include "app/serve/serve_assets.h"
 
 namespace ds_app {
@@ -86,23 +89,40 @@ json body_json(const httplib::Request& req)
     }
 }
 
+/// What a request must say of its framing before anything else is looked at:
+/// its host once, and the length of a body it sends (a body that says neither
+/// its length nor that it comes in chunks would be read until the client gives up).
+std::optional<std::pair<int, std::string>> framing_refusal(const httplib::Request& req)
+{
+    if (req.get_header_value_count("Host") > 1) return std::pair(400, std::string("the request names its host more than once"));
+    const bool sends_body = req.method == "POST" || req.method == "PUT" || req.method == "PATCH";
+    if (sends_body && !req.has_header("Content-Length") &&
+        req.get_header_value("Transfer-Encoding").find("chunked") == std::string::npos)
+        return std::pair(411, std::string("a request with a body must give its length (Content-Length)"));
+    return std::nullopt;
+}
+
 }  // namespace
 
 struct web_server::impl {
-    httplib::Server server;
+    explicit impl(const server_limits& limits) : server(limits) {}
+    guarded_server server;
 };
 
-web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>())
+web_server::web_server(served_project& project, server_limits limits)
+    : m_impl(std::make_unique<impl>(limits))
 {
-    httplib::Server& server = m_impl->server;
-    server.set_payload_max_length(max_upload_bytes);
-    server.set_read_timeout(30, 0);
-    server.set_keep_alive_max_count(100);
-    // An idle browser connection holds a worker until this runs out, and Ctrl-C waits for the workers.
-    server.set_keep_alive_timeout(1);
+    guarded_server& server = m_impl->server;
 
     server.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+        guarded_server::headers_done();
         protect(res);
+        if (const auto refusal = framing_refusal(req)) {
+            res.set_header("Connection", "close");
+            guarded_server::close_after_answer();
+            reply(res, refusal->first, {{"error", refusal->second}, {"code", "bad"}});
+            return httplib::Server::HandlerResponse::Handled;
+        }
         const std::string host = req.get_header_value("Host"), origin = req.get_header_value("Origin"),
                           site = req.get_header_value("Sec-Fetch-Site"), header = req.get_header_value("X-DS-Token"),
                           query = req.get_param_value("token"), cookie = cookie_value(req, token_cookie_name(m_port));
@@ -112,6 +132,15 @@ web_server::web_server(served_project& project) : m_impl(std::make_unique<impl>(
         reply(res, 403, {{"error", *refusal}, {"code", "forbidden"}});
         return httplib::Server::HandlerResponse::Handled;
     });
+
+    // A body cut off at the size limit as it arrived (a chunked one included).
+    server.set_error_handler(httplib::Server::HandlerWithResponse([](const httplib::Request&, httplib::Response& res) {
+        if (!guarded_server::body_too_large()) return httplib::Server::HandlerResponse::Unhandled;
+        protect(res);
+        res.set_header("Connection", "close");
+        reply(res, 413, {{"error", "the request is too large"}, {"code", "bad"}});
+        return httplib::Server::HandlerResponse::Handled;
+    }));
 
     server.Get("/", [this](const httplib::Request& req, httplib::Response& res) {
         const web_asset* page = find_web_asset("index.html");
@@ -198,7 +227,7 @@ web_server::~web_server() = default;
 
 int web_server::bind(const std::string& host, int port)
 {
-    m_port = port == 0 ? m_impl->server.bind_to_any_port(host) : (m_impl->server.bind_to_port(host, port) ? port : -1);
+    m_port = port == 0 ? m_impl->server.bind_guarded_any(host) : (m_impl->server.bind_guarded(host, port) ? port : -1);
     if (m_port <= 0)
         throw std::runtime_error("cannot listen on " + host + (port ? ":" + std::to_string(port) : "") +
                                  (port ? " (is the port taken?)" : ""));

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/serve/guarded_server.h"
 #include "app/serve/serve_access.h"
 #include "app/serve/serve_project.h"
 
@@ -14,11 +15,12 @@ namespace ds_app {
 
 /// Largest request body: an uploaded workbook. The page's JSON requests are
 /// held to a smaller size (serve_http.cpp).
-inline constexpr std::size_t max_upload_bytes = 16u << 20;
+inline constexpr std::size_t max_upload_bytes = server_limits{}.max_body_bytes;
 
 class web_server {
 public:
-    explicit web_server(served_project& project);
+    /// The server of `project`, guarded by `limits` (deadlines, sizes, connections).
+    explicit web_server(served_project& project, server_limits limits = {});
     ~web_server();
     web_server(const web_server&) = delete;
     web_server& operator=(const web_server&) = delete;

@@ -124,7 +124,7 @@ json served_project::paste(const json& request)
     const std::string first_key = request_text(request, "key");
     const auto first = std::find(keys.begin(), keys.end(), first_key);
     if (first == keys.end()) throw api_error(422, "refused", "the table \"" + table + "\" has no key \"" + first_key + "\"");
-    const long first_row = request.contains("row") ? request_number(request, "row") : 0;
+    const long first_row = request.contains("row") ? static_cast<long>(request_number(request, "row", 0, max_request_row)) : 0;
     const auto block = split_block(request_text(request, "text"));
 
     std::vector<table_edit> edits;

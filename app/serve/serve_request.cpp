@@ -21,11 +21,18 @@ std::string request_text(const nlohmann::json& request, const char* key)
     return request[key].get<std::string>();
 }
 
-long request_number(const nlohmann::json& request, const char* key)
+long long request_number(const nlohmann::json& request, const char* key, long long least, long long most)
 {
     if (!request.is_object() || !request.contains(key) || !request[key].is_number_integer())
         malformed(key, "a whole number");
-    return request[key].get<long>();
+    // Checked at the width the parser read it in: a number past the range
+    // must be refused, not cut to one inside it by a narrowing cast.
+    const nlohmann::json& value = request[key];
+    const bool fits = !value.is_number_unsigned() ||
+                      value.get<unsigned long long>() <= static_cast<unsigned long long>(std::numeric_limits<long long>::max());
+    if (!fits || value.get<long long>() < least || value.get<long long>() > most)
+        malformed(key, ("a whole number from " + std::to_string(least) + " to " + std::to_string(most)).c_str());
+    return value.get<long long>();
 }
 
 std::vector<std::string> request_texts(const nlohmann::json& request, const char* key)
@@ -45,8 +52,7 @@ table_edit edit_of(const nlohmann::json& request, const std::string& origin)
     edit.table = ds_text::from_utf8(request_text(request, "table"));
     edit.key = ds_text::from_utf8(request_text(request, "key"));
     edit.value = ds_text::from_utf8(request_text(request, "value"));
-    edit.row = request.contains("row") ? static_cast<int>(request_number(request, "row")) : 0;
-    if (edit.row < 0 || edit.row > 1000000) malformed("row", "a row number from 1 (0 for a property table)");
+    edit.row = request.contains("row") ? static_cast<int>(request_number(request, "row", 0, max_request_row)) : 0;
     edit.origin = origin;
     return edit;
 }

@@ -2,6 +2,7 @@
 // a missing or wrong one refused as a malformed request naming the field.
 #pragma once
 
+#include <limits>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -14,8 +15,13 @@ namespace ds_app {
 
 /// The text field `key` of `request`; throws api_error 400 when it is missing or no text.
 std::string request_text(const nlohmann::json& request, const char* key);
-/// The whole-number field `key`; throws api_error 400 when it is missing or no whole number.
-long request_number(const nlohmann::json& request, const char* key);
+/// Largest row number a request may name (0 names a property table).
+inline constexpr long long max_request_row = 1'000'000;
+
+/// The whole-number field `key`, from `least` to `most`; throws api_error 400
+/// when it is missing, no whole number or outside, whatever its width.
+long long request_number(const nlohmann::json& request, const char* key, long long least = 0,
+                         long long most = std::numeric_limits<long long>::max());
 /// The array of texts `key`; throws api_error 400 otherwise.
 std::vector<std::string> request_texts(const nlohmann::json& request, const char* key);
 
