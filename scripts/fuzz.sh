@@ -3,7 +3,7 @@
 #
 #   scripts/fuzz.sh TARGET SECONDS
 #
-# TARGET is project_file, json_text, csv, grid_edit or xlsx (libFuzzer, built with the "fuzz"
+# TARGET is project_file, json_text, csv, grid_edit, xlsx or serve_request (libFuzzer, built with the "fuzz"
 # preset) or gbk (the GBK replay driver, built with the "asan" preset). The
 # corpus grows in build/fuzz/corpus/TARGET, seeded from fuzz/corpus/TARGET (and
 # the test project files); inputs that crash land in build/fuzz/crashes/TARGET.
@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 target=${1:-}
 seconds=${2:-}
 if [[ -z "$target" || -z "$seconds" ]]; then
-  echo "usage: scripts/fuzz.sh project_file|json_text|csv|grid_edit|xlsx|gbk SECONDS" >&2
+  echo "usage: scripts/fuzz.sh project_file|json_text|csv|grid_edit|xlsx|serve_request|gbk SECONDS" >&2
   exit 2
 fi
 
@@ -33,7 +33,7 @@ fi
 
 case "$target" in
   project_file | json_text) seeds=("fuzz/corpus/$target" tests/fixtures/projects/good tests/fixtures/projects/bad) ;;
-  csv | grid_edit | xlsx) seeds=("fuzz/corpus/$target") ;;
+  csv | grid_edit | xlsx | serve_request) seeds=("fuzz/corpus/$target") ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 

@@ -24,29 +24,12 @@
 #include <nlohmann/json.hpp>
 
 #include "app/core/app_context.h"
+#include "app/serve/api_error.h"
 #include "app/core/project_session.h"
 #include "host/framework/graph_data_base.h"
 #include "host/sheet_formats/sheet_formats.h"
 
 namespace ds_app {
-
-/// A step the server refuses: `status` is the HTTP status, `code` a word the
-/// page acts on ("refused": the value or step is not accepted; "reload": the
-/// page shows an old state; "missing": no such drawing or sheet; "bad": a
-/// malformed request).
-class api_error : public std::runtime_error {
-public:
-    api_error(int status, std::string code, const std::string& message, nlohmann::json lines = nlohmann::json::array(),
-              nlohmann::json details = nlohmann::json::object())
-        : std::runtime_error(message), status(status), code(std::move(code)), lines(std::move(lines)),
-          details(std::move(details))
-    {
-    }
-    int status;
-    std::string code;
-    nlohmann::json lines;    ///< what the step reported before it was refused
-    nlohmann::json details;  ///< more of the answer: the report's warnings and notes, a refusal's "override" and "place"
-};
 
 class served_project {
 public:

@@ -2,7 +2,7 @@
 #include "app/serve/serve_request.h"
 
 #include "app/core/runtime_objects.h"
-#include "app/serve/serve_project.h"
+#include "app/serve/api_error.h"
 #include "host/framework/xbjg_graph_data_base.h"
 #include "host/text/encoding.h"
 
@@ -19,6 +19,15 @@ std::string request_text(const nlohmann::json& request, const char* key)
 {
     if (!request.is_object() || !request.contains(key) || !request[key].is_string()) malformed(key, "a text");
     return request[key].get<std::string>();
+}
+
+CString request_narrow_text(const nlohmann::json& request, const char* key)
+{
+    try {
+        return ds_text::from_utf8(request_text(request, key));
+    } catch (const ds_text::conversion_error& e) {
+        throw api_error(400, "bad", std::string("the request's \"") + key + "\" holds text a drawing cannot keep: " + e.what());
+    }
 }
 
 long long request_number(const nlohmann::json& request, const char* key, long long least, long long most)
@@ -49,9 +58,9 @@ std::vector<std::string> request_texts(const nlohmann::json& request, const char
 table_edit edit_of(const nlohmann::json& request, const std::string& origin)
 {
     table_edit edit;
-    edit.table = ds_text::from_utf8(request_text(request, "table"));
-    edit.key = ds_text::from_utf8(request_text(request, "key"));
-    edit.value = ds_text::from_utf8(request_text(request, "value"));
+    edit.table = request_narrow_text(request, "table");
+    edit.key = request_narrow_text(request, "key");
+    edit.value = request_narrow_text(request, "value");
     edit.row = request.contains("row") ? static_cast<int>(request_number(request, "row", 0, max_request_row)) : 0;
     edit.origin = origin;
     return edit;

@@ -15,6 +15,10 @@ namespace ds_app {
 
 /// The text field `key` of `request`; throws api_error 400 when it is missing or no text.
 std::string request_text(const nlohmann::json& request, const char* key);
+/// The text field `key` as the drawings keep text (GBK); throws api_error 400
+/// when it is missing, no text, or holds a character the drawings cannot keep.
+CString request_narrow_text(const nlohmann::json& request, const char* key);
+
 /// Largest row number a request may name (0 names a property table).
 inline constexpr long long max_request_row = 1'000'000;
 
