@@ -131,7 +131,7 @@ TEST_F(StructureTableFiles, BothFormatsWriteAndReadTheSameStructures)
         for (table_row& row : s.rows) row.number = s.key.number;
         structures.push_back(std::move(s));
     }
-    structures.back().rows.front().note = "第一行\n第二行";
+    for (table_row& row : structures.back().rows) row.note = "第一行\n第二行";
     for (const auto& format : ds_spreadsheet::spreadsheet_formats()) {
         const auto file = m_dir / ("t." + std::string(format.name));
         write_file(file, format, structures);
