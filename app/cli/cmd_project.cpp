@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "app/cli/bridge_cli.h"
 #include "app/cli/commands.h"
 #include "app/cli/command_support.h"
 #include "app/core/console.h"
@@ -16,6 +17,8 @@ namespace {
 struct new_options {
     std::filesystem::path file;
     bool force = false;
+    bool empty = false;
+    std::filesystem::path bridge;  ///< a structure table; empty for the sample bridge
 };
 
 struct add_options {
@@ -36,9 +39,20 @@ void run_new(app_context& context, const new_options& options)
         throw std::runtime_error("project file " + options.file.string() +
                                  " exists already; use --force to replace it");
     workspace& project = context.project();
-    project.add_sample_bridge();
-    project.save(options.file);
-    say_utf8("New project " + options.file.string() + " on the built-in sample bridge:");
+    if (!options.bridge.empty()) {
+        const bridge_change_report report = add_bridge_from_file(project, table_file_by_extension(options.bridge));
+        say_bridge_changes(report, options.file);
+        project.save(options.file);
+        say_utf8("New project " + options.file.string() + " on the bridge of " + shown_utf8(options.bridge.string()) + ":");
+    } else if (options.empty) {
+        project.save(options.file);
+        say_utf8("New project " + options.file.string() + " without structures (add them with: ds-host bridge import " +
+                 options.file.string() + " --xlsx TABLE)");
+    } else {
+        project.add_sample_bridge();
+        project.save(options.file);
+        say_utf8("New project " + options.file.string() + " on the built-in sample bridge:");
+    }
     say_nodes(project);
 }
 
@@ -50,6 +64,10 @@ void add_project_commands(CLI::App& app, app_context& context)
     auto* cmd = app.add_subcommand("new", "make a project file holding the built-in sample bridge");
     add_project_option(*cmd, made->file);
     cmd->add_flag("--force", made->force, "replace an existing file");
+    auto* empty = cmd->add_flag("--empty", made->empty, "a project without structures instead of the sample bridge");
+    cmd->add_option("--bridge", made->bridge, "the structures of a structure table (.xlsx or .csv) instead of the sample bridge")
+        ->check(CLI::ExistingFile)
+        ->excludes(empty);
     cmd->callback([&context, made] { run_new(context, *made); });
 
     auto added = std::make_shared<add_options>();
