@@ -3,11 +3,13 @@
 #include <memory>
 #include <stdexcept>
 
+#include "app/cli/bridge_cli.h"
 #include "app/cli/commands.h"
 #include "app/cli/command_support.h"
 #include "app/cli/report_terminal.h"
 #include "app/core/drawing_setup.h"
 #include "app/core/node_view.h"
+#include "app/core/shown_text.h"
 
 namespace ds_app {
 
@@ -16,6 +18,8 @@ namespace {
 struct new_options {
     std::filesystem::path file;
     bool force = false;
+    bool empty = false;
+    std::filesystem::path bridge;  ///< a structure table; empty for the sample bridge
 };
 
 struct add_options {
@@ -35,10 +39,21 @@ void run_new(app_context& context, const new_options& options)
     if (!options.force && std::filesystem::exists(options.file, ec))
         throw project_file_exists(options.file);
     workspace& project = context.project();
-    project.add_sample_bridge();
-    project.save(options.file);
     step_report report = terminal_report();
-    report.line("New project " + options.file.string() + " on the built-in sample bridge:");
+    if (!options.bridge.empty()) {
+        const bridge_change_report changes = add_bridge_from_file(project, table_file_by_extension(options.bridge));
+        say_bridge_changes(changes, options.file, report);
+        project.save(options.file);
+        report.line("New project " + options.file.string() + " on the bridge of " + shown_utf8(options.bridge.string()) + ":");
+    } else if (options.empty) {
+        project.save(options.file);
+        report.line("New project " + options.file.string() + " without structures (add them with: ds-host bridge import " +
+                    options.file.string() + " --xlsx TABLE)");
+    } else {
+        project.add_sample_bridge();
+        project.save(options.file);
+        report.line("New project " + options.file.string() + " on the built-in sample bridge:");
+    }
     report_nodes(project, report);
 }
 
@@ -50,6 +65,10 @@ void add_project_commands(CLI::App& app, app_context& context)
     auto* cmd = app.add_subcommand("new", "make a project file holding the built-in sample bridge");
     add_project_option(*cmd, made->file);
     cmd->add_flag("--force", made->force, "replace an existing file");
+    auto* empty = cmd->add_flag("--empty", made->empty, "a project without structures instead of the sample bridge");
+    cmd->add_option("--bridge", made->bridge, "the structures of a structure table (.xlsx or .csv) instead of the sample bridge")
+        ->check(CLI::ExistingFile)
+        ->excludes(empty);
     cmd->callback([&context, made] { run_new(context, *made); });
 
     auto added = std::make_shared<add_options>();

@@ -22,6 +22,8 @@ void add_single_drawing_commands(CLI::App& app, app_context& context);
 void add_parametric_commands(CLI::App& app, app_context& context);
 /// road, param-road.
 void add_road_commands(CLI::App& app, app_context& context);
+/// bridge show, export, import, add, remove, refresh, drawings, example.
+void add_bridge_commands(CLI::App& app, app_context& context);
 /// serve: the local page where a project's drawings are edited beside their sheets.
 void add_serve_command(CLI::App& app, app_context& context);
 

@@ -38,6 +38,7 @@ int main(int argc, char** argv)
     ds_app::add_single_drawing_commands(app, context);
     ds_app::add_parametric_commands(app, context);
     ds_app::add_road_commands(app, context);
+    ds_app::add_bridge_commands(app, context);
     ds_app::add_serve_command(app, context);
 
     try {

@@ -152,6 +152,27 @@ std::vector<CString> difference_lines(const graph_data_base& before, const order
 
 }  // namespace
 
+ordered_json* find_member(ordered_json& object, const std::string& key)
+{
+    if (!object.is_object()) return nullptr;
+    if (auto it = object.find(key); it != object.end()) return &*it;
+    for (auto& [name, value] : object.items())
+        if (ordered_json* found = find_member(value, key)) return found;
+    return nullptr;
+}
+
+std::vector<std::string> change_lines(const graph_data_base& before, const ordered_json& before_form,
+                                      const graph_data_base& drawing, const ordered_json& drawing_form)
+{
+    std::vector<std::string> rows;
+    std::vector<std::string> out;
+    for (const CString& line : difference_lines(before, before_form, drawing, drawing_form, rows)) out.push_back(shown(line));
+    out.insert(out.end(), rows.begin(), rows.end());
+    for (std::string& line : list_length_changes(stored_list_lengths(before_form), stored_list_lengths(drawing_form)))
+        out.push_back(std::move(line));
+    return out;
+}
+
 std::size_t report_changes(const graph_data_base& before, const graph_data_base& drawing, step_report& report)
 {
     return report_changes(before, stored_form(before), drawing, stored_form(drawing), report);

@@ -28,6 +28,14 @@ void read_stored_form(graph_data_base& drawing, const nlohmann::ordered_json& st
 /// read_stored_form taking `stored` over, sparing a copy of a large drawing.
 void read_stored_form(graph_data_base& drawing, nlohmann::ordered_json&& stored);
 
+/// The first member named `key` anywhere inside `object`, depth first; null when there is none.
+nlohmann::ordered_json* find_member(nlohmann::ordered_json& object, const std::string& key);
+
+/// The difference lines say_changes prints (UTF-8, without its heading), for a
+/// step that reports them instead of printing; empty when it lists none.
+std::vector<std::string> change_lines(const graph_data_base& before, const nlohmann::ordered_json& before_form,
+                                      const graph_data_base& drawing, const nlohmann::ordered_json& drawing_form);
+
 /// A detached copy of a drawing, made as the host makes one: a new object of
 /// the same class by name, filled by reading what the drawing writes. It is not
 /// registered in the data centre.

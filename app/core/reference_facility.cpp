@@ -22,16 +22,6 @@ using nlohmann::ordered_json;
 const char* const rows_condition = "垫石排号";
 const char* const numbers_condition = "垫石编号";
 
-/// The first member named `key` anywhere inside `object`, depth first.
-ordered_json* find_member(ordered_json& object, const std::string& key)
-{
-    if (!object.is_object()) return nullptr;
-    if (auto it = object.find(key); it != object.end()) return &*it;
-    for (auto& [name, value] : object.items())
-        if (ordered_json* found = find_member(value, key)) return found;
-    return nullptr;
-}
-
 /// Writes `text` into the string member `key` of `record` when that member is empty.
 bool fill_if_empty(ordered_json& record, const char* key, const CString& text)
 {

@@ -1,6 +1,9 @@
 // The project's nodes, owned and registered in the data centre.
 #include "app/core/workspace.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "app/core/runtime_objects.h"
 #include "host/framework/data_center.h"
 #include "host/project/project_file.h"
@@ -34,6 +37,20 @@ data_node_base& workspace::adopt(std::unique_ptr<data_node_base> node)
     m_by_name[node->get_node_name()].push_back(node.get());
     m_nodes.push_back(std::move(node));
     return *m_nodes.back();
+}
+
+std::unique_ptr<data_node_base> workspace::remove(const data_node_base& node)
+{
+    const auto it = std::find_if(m_nodes.begin(), m_nodes.end(), [&](const auto& n) { return n.get() == &node; });
+    if (it == m_nodes.end()) throw std::logic_error("removing a node the project does not hold");
+    std::unique_ptr<data_node_base> taken = std::move(*it);
+    m_nodes.erase(it);
+    if (data_center::get_data_node(taken->get_node_tag()) == taken.get()) data_center::unregister_node(taken->get_node_tag());
+    std::vector<data_node_base*>& named = m_by_name[taken->get_node_name()];
+    std::erase(named, taken.get());
+    if (named.empty()) m_by_name.erase(taken->get_node_name());
+    m_checked.erase(taken.get());
+    return taken;
 }
 
 void workspace::add_sample_bridge()

@@ -37,6 +37,10 @@ public:
     /// gets a new one.
     data_node_base& adopt(std::unique_ptr<data_node_base> node);
 
+    /// Takes `node` out of the project and unregisters it; the caller deletes
+    /// what it gets back. Throws std::logic_error for a node not in the project.
+    std::unique_ptr<data_node_base> remove(const data_node_base& node);
+
     /// Adds the host's built-in sample bridge: abutment 0, piers 1 to 3 and
     /// abutment 4 of "主线", named like "主线1号墩".
     void add_sample_bridge();
@@ -85,10 +89,12 @@ private:
 
     std::vector<std::unique_ptr<data_node_base>> m_nodes;
     /// Nodes by the name they had when they joined. ds-host never renames a
-    /// node after that (merged and dismantled drawings are named before they join).
+    /// node after that (merged and dismantled drawings are named before they join);
+    /// a node that leaves (remove) leaves its name's list.
     std::unordered_map<CString, std::vector<data_node_base*>> m_by_name;
-    /// Per base name, the first suffix unique_name has not yet found taken;
-    /// valid because nodes never leave a loaded project.
+    /// Per base name, the first suffix unique_name has not yet found taken. A
+    /// node that leaves frees its name, which unique_name may then pass over:
+    /// the names it gives stay free, only not always the lowest.
     std::unordered_map<CString, int> m_next_suffix;
     ds_digest::digest m_loaded_digest{};
     /// Each loaded node's digest as it was loaded, when it passed the loader's

@@ -68,7 +68,9 @@ using input_limits::number_range;
 
 struct field {
     const char* name = "";    ///< stable id, "gz.width"
-    const char* stored = "";  ///< stored member pattern, "m_gz/m_dWidth"; "item" stands for any list item
+    /// Stored member pattern, "m_gz/m_dWidth"; "item" stands for any list item;
+    /// "" for a table column that no one stored member holds as shown.
+    const char* stored = "";
     field_kind kind = field_kind::text;
     const char* unit = "";    ///< "mm", "degrees" or ""
     number_range range;  ///< whole, real and each height: what a door accepts
@@ -100,6 +102,8 @@ struct refusal {
 extern const char* const single_sheet;
 extern const char* const parametric_sheet;
 extern const char* const parametric_sheet_list;
+/// The structure table: one line per pedestal row of a pier or abutment.
+extern const char* const structure_sheet;
 
 /// First cell of the row the host writes above a drawing's table in a file,
 /// naming the drawing it was exported from.

@@ -9,6 +9,7 @@ namespace field_catalogue {
 const char* const single_sheet = "垫石";
 const char* const parametric_sheet = "垫石参数化";
 const char* const parametric_sheet_list = "垫石参数化:列表";
+const char* const structure_sheet = "墩台表";
 
 namespace tables {
 const char* const overall = "垫石-总体属性";
@@ -225,17 +226,49 @@ void add_parametric_fields(std::vector<field>& f)
 
 // Pedestals of the host's pier and abutment drawings, which a reference copies
 // into a pedestal drawing: their limits hold at load like the drawings' own.
+// The structure table shows a structure one pedestal row a line: the sizes and
+// the angle of that row's pedestals, and the structure's cover and note.
 void add_structure_fields(std::vector<field>& f)
 {
     using K = field_kind;
+    auto table = [](const char* caption) { return std::vector<place>{{structure_sheet, "", caption}}; };
     f.push_back(number("structure.pedestals", "m_pedestals/count", K::whole, "pedestals", count, count, {}));
     f.push_back(number("structure.position", "m_pedestals/item/m_dPos", K::real, "mm", magnitude, magnitude, {}));
-    f.push_back(number("structure.angle", "m_pedestals/item/m_dAngle", K::real, "degrees", angle, std::nullopt, {}));
-    f.push_back(number("structure.width", "m_pedestals/item/m_dWidth", K::real, "mm", size, magnitude, {}));
-    f.push_back(number("structure.length", "m_pedestals/item/m_dLength", K::real, "mm", size, magnitude, {}));
+    f.push_back(number("structure.angle", "m_pedestals/item/m_dAngle", K::real, "degrees", angle, std::nullopt,
+                       table("侧边线夹角(度)")));
+    f.push_back(number("structure.width", "m_pedestals/item/m_dWidth", K::real, "mm", size, magnitude,
+                       table("横桥向宽度(mm)")));
+    f.push_back(number("structure.length", "m_pedestals/item/m_dLength", K::real, "mm", size, magnitude,
+                       table("顺桥向长度(mm)")));
     f.push_back(number("structure.height", "m_pedestals/item/m_dHeight", K::real, "mm", size, magnitude, {}));
-    f.push_back(number("structure.cover", "substructure_graph_data/cover", K::real, "mm", size_or_unset, magnitude, {}));
-    f.push_back(text("structure.note", "substructure_graph_data/custom_note", max_note_chars, {}, false, true));
+    f.push_back(number("structure.cover", "substructure_graph_data/cover", K::real, "mm", size_or_unset, magnitude,
+                       table("保护层厚度(mm)")));
+    f.push_back(text("structure.note", "substructure_graph_data/custom_note", max_note_chars, table("自定义附注"), false,
+                     true));
+}
+
+// Columns of the structure table that no one stored member holds as the table
+// shows it: the identity and settings the drawing keeps in its base part, and
+// a pedestal row's number, distance from the axis, count and heights, which the
+// drawing keeps per pedestal.
+void add_structure_table_fields(std::vector<field>& f)
+{
+    using K = field_kind;
+    auto table = [](const char* caption) { return std::vector<place>{{structure_sheet, "", caption}}; };
+    const number_range row{1, 2};
+    const number_range row_count{1, double(input_limits::max_pedestals_per_row)};
+    const number_range distance{0, max_size_mm};
+    f.push_back(text("structure.bridge_part", "", max_name_chars, table("桥幅"), true));
+    f.push_back(number("structure.number", "", K::whole, "", structure_number, std::nullopt, table("墩台号")));
+    f.push_back(choice("structure.type", "",
+                       {"柱式墩", "盖梁柱式墩", "花瓶墩", "墙式墩", "桩柱台", "肋板台", "墙式台", "座板台", "板凳台", "扶壁台"},
+                       table("墩台类型")));
+    f.push_back(choice("structure.concrete", "", {"C30", "C35", "C40", "C45", "C50"}, table("混凝土类型")));
+    f.push_back(number("structure.scale", "", K::whole, "", scale, std::nullopt, table("比例")));
+    f.push_back(number("structure.row", "", K::whole, "", row, std::nullopt, table("垫石排号")));
+    f.push_back(number("structure.row_position", "", K::real, "mm", distance, std::nullopt, table("排位置(mm)")));
+    f.push_back(number("structure.row_count", "", K::whole, "pedestals", row_count, std::nullopt, table("垫石个数")));
+    f.push_back(heights("structure.heights", "", row_height_separators, table("垫石高度(mm)")));
 }
 
 }  // namespace
@@ -249,6 +282,7 @@ const std::vector<field>& all_fields()
         add_rebar_fields(f);
         add_parametric_fields(f);
         add_structure_fields(f);
+        add_structure_table_fields(f);
         return f;
     }();
     return fields;

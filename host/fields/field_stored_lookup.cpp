@@ -50,6 +50,7 @@ struct stored_index {
     stored_index()
     {
         for (const field& f : all_fields()) {
+            if (!*f.stored) continue;  // a table column no one member holds
             const auto parts = split_pattern(f.stored);
             const std::size_t n = parts.size();
             by_key[std::string(parts.back())].push_back(

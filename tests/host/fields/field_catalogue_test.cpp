@@ -83,7 +83,9 @@ TEST(FieldCatalogue, EveryStoredMemberHasOneEntryAndEveryEntryIsHeld)
         });
     }
     for (const field& f : field_catalogue::all_fields())
-        EXPECT_TRUE(held.count(&f)) << "the catalogue entry " << f.name << " (" << f.stored << ") names a member nothing stores";
+        if (*f.stored) {
+            EXPECT_TRUE(held.count(&f)) << "the catalogue entry " << f.name << " (" << f.stored << ") names a member nothing stores";
+        }
 }
 
 TEST(FieldCatalogue, EveryGridCellHasOneEntryAndEveryGridPlaceExists)

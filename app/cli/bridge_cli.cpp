@@ -1,0 +1,122 @@
+// The bridge commands' table files and the wording of the bridge steps' reports.
+#include "app/cli/bridge_cli.h"
+
+#include <stdexcept>
+
+#include "app/core/shown_text.h"
+#include "app/core/step_report.h"
+
+namespace ds_app {
+
+namespace {
+
+namespace st = structure_table;
+
+const char* kind_word(st::structure_change::kind kind)
+{
+    switch (kind) {
+    case st::structure_change::kind::added: return "added";
+    case st::structure_change::kind::changed: return "changed";
+    case st::structure_change::kind::removed: return "removed";
+    }
+    return "";
+}
+
+std::string state_text(const drawing_state& d)
+{
+    if (!d.refreshable) return shown(d.name) + " (not refreshable: " + d.why_not + ")";
+    return shown(d.name) + (d.stale ? " (stale)" : " (up to date)");
+}
+
+}  // namespace
+
+void say_drawing_states(const std::vector<structure_drawings>& states, bool with_empty, step_report& out)
+{
+    for (const structure_drawings& s : states) {
+        if (s.drawings.empty() && !with_empty) continue;
+        std::string line = "  " + shown(s.structure) + ": ";
+        if (s.drawings.empty()) line += "no drawing";
+        for (std::size_t i = 0; i < s.drawings.size(); ++i) line += (i ? ", " : "") + state_text(s.drawings[i]);
+        out.line(line);
+    }
+}
+
+void say_refreshes(const std::vector<drawing_refresh>& refreshes, step_report& out)
+{
+    if (refreshes.empty()) {
+        out.line("refresh: every drawing on a structure is up to date");
+        return;
+    }
+    for (const drawing_refresh& r : refreshes) {
+        if (!r.refreshed) {
+            out.line("not refreshed " + shown(r.name) + ": " + r.why_not);
+        } else {
+            out.line("refreshed " + shown(r.name) + utf8_literal(u8"; changes (before → after):"));
+            for (const std::string& line : r.lines) out.line("  " + line);
+        }
+        for (const std::string& m : r.messages) out.line("  message: " + m);
+    }
+}
+
+void say_bridge_changes(const bridge_change_report& report, const std::filesystem::path& project, step_report& out)
+{
+    if (!report.source.empty()) out.line("read " + report.source);
+    for (const std::string& note : report.notes) out.line(note);
+    for (const std::string& warning : report.warnings) out.warning(warning);
+    if (report.changes.empty()) out.line("structures: no change");
+    for (const st::structure_change& change : report.changes) {
+        out.line(std::string(kind_word(change.what)) + " " + shown(st::structure_name(change.key)));
+        for (const std::string& line : change.lines) out.line("  " + line);
+    }
+    if (!report.kept.empty())
+        out.line("kept (not in the table; --prune removes them): " + shown_list(report.kept));
+    if (!report.affected.empty()) {
+        out.line("drawings on the changed structures:");
+        say_drawing_states(report.affected, false, out);
+        if (report.refreshed.empty())
+            out.line("bring the stale drawings up to date with: ds-host bridge refresh " + shown_utf8(project.string()));
+    }
+    if (!report.refreshed.empty()) say_refreshes(report.refreshed, out);
+}
+
+void table_file_options::add_to(CLI::App& command, bool reading)
+{
+    const auto& formats = ds_spreadsheet::spreadsheet_formats();
+    CLI::Option_group* group = command.add_option_group("table file", "exactly one of --csv and --xlsx");
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        CLI::Option* option = group->add_option("--" + std::string(formats[i].name), files[i],
+                                                "the structure table as " + std::string(formats[i].name) + " file");
+        if (reading) option->check(CLI::ExistingFile);
+    }
+    group->require_option(1);
+    if (reading)
+        command.add_option("--encoding", encoding, "charset of a CSV file (default: UTF-8, or GBK when it is not UTF-8)")
+            ->check(CLI::IsMember({"utf-8", "gbk"}));
+}
+
+sheet_file table_file_options::file() const
+{
+    using ds_spreadsheet::csv_encoding;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (files[i].empty()) continue;
+        const ds_spreadsheet::spreadsheet_format& format = ds_spreadsheet::spreadsheet_formats()[i];
+        const csv_encoding charset = !format.takes_charset ? csv_encoding::detect
+                                   : encoding == "gbk"     ? csv_encoding::gbk
+                                   : encoding == "utf-8"   ? csv_encoding::utf8
+                                                           : csv_encoding::detect;
+        return {files[i], &format, charset, {}};
+    }
+    throw std::logic_error("no table file given");
+}
+
+sheet_file table_file_by_extension(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (const ds_spreadsheet::spreadsheet_format& format : ds_spreadsheet::spreadsheet_formats())
+        if (extension == "." + std::string(format.name)) return {path, &format, ds_spreadsheet::csv_encoding::detect, {}};
+    throw std::runtime_error("the table file " + shown_utf8(path.string()) + " needs the extension .csv or .xlsx");
+}
+
+}  // namespace ds_app
