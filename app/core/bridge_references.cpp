@@ -16,7 +16,7 @@
 #include "host/framework/drawing_graph_data_base.h"
 #include "host/framework/message_output.h"
 #include "host/framework/parameters_graph_data_base.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {

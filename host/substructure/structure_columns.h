@@ -8,7 +8,7 @@
 #include <cstddef>
 
 #include "host/afx/cstring.h"
-#include "host/grid/field_catalogue.h"
+#include "host/fields/field_catalogue.h"
 
 namespace structure_table {
 
