@@ -257,7 +257,7 @@ void add_structure_table_fields(std::vector<field>& f)
     auto table = [](const char* caption) { return std::vector<place>{{structure_sheet, "", caption}}; };
     const number_range row{1, 2};
     const number_range row_count{1, double(input_limits::max_pedestals_per_row)};
-    const number_range distance{0, max_size_mm};
+    const number_range distance{0, input_limits::max_size_mm};
     f.push_back(text("structure.bridge_part", "", max_name_chars, table("桥幅"), true));
     f.push_back(number("structure.number", "", K::whole, "", structure_number, std::nullopt, table("墩台号")));
     f.push_back(choice("structure.type", "",
