@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "grid_observer_fixture.h"
+#include "support/grid_observer_fixture.h"
 #include "support/pedestal_drawings.h"
 #include "grid_ui/ds_grid_helpers.h"
 #include "grid_ui/ds_ui_advance_grid_ui_data.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "grid_observer_fixture.h"
+#include "support/grid_observer_fixture.h"
 #include "support/pedestal_drawings.h"
 #include "grid_ui/ds_ui_common_grid_ui_data.h"
 #include "host/substructure/common_refrence_tools.h"

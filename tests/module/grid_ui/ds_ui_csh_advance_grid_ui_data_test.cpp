@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "data/ds_ui_csh_data.h"
-#include "grid_observer_fixture.h"
+#include "support/grid_observer_fixture.h"
 #include "grid_ui/ds_ui_csh_advance_grid_ui_data.h"
 #include "support/differences.h"
 #include "support/pedestal_drawings.h"

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "grid_observer_fixture.h"
+#include "support/grid_observer_fixture.h"
 #include "grid_ui/ds_ui_advance_grid_ui_data.h"
 #include "grid_ui/ds_ui_common_grid_ui_data.h"
 #include "grid_ui/ds_ui_csh_advance_grid_ui_data.h"
