@@ -64,7 +64,7 @@ endmacro()
 
 # Which folder may use which, the lowest first; a folder names only the
 # folders it uses directly, those below them come with them. To let a folder
-# use another, add the other to its line (and to the picture in README.md),
+# use another, add the other to its line (and to the picture in docs/layout.md),
 # keeping every folder below those it uses.
 #
 #             folder        may use
