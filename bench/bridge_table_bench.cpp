@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "app/core/bridge_steps.h"
-#include "app/core/runtime_objects.h"
+#include "app/core/bridge/bridge_steps.h"
+#include "app/core/project/runtime_objects.h"
 #include "data/ds_ui_data.h"
 #include "host/substructure/sample_bridge.h"
 #include "host/substructure/structure_table_file.h"

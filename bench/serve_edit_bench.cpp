@@ -12,7 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/core/app_context.h"
+#include "app/core/project/app_context.h"
 #include "app/serve/serve_project.h"
 
 namespace {

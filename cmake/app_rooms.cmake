@@ -14,14 +14,14 @@
 set(DS_APP_ROOM_ROOT ${CMAKE_BINARY_DIR}/rooms)
 
 # ds_app_room(<room> [<room it may use>...]): a static library ds_app_<room>
-# of every .cpp in app/<room> but main.cpp.
+# of every .cpp under app/<room>, its sub-folders included, but main.cpp.
 function(ds_app_room room)
   set(source ${CMAKE_SOURCE_DIR}/app/${room})
   set(root ${DS_APP_ROOM_ROOT}/${room})
   file(MAKE_DIRECTORY ${root}/app)
   file(CREATE_LINK ${source} ${root}/app/${room} SYMBOLIC)
 
-  file(GLOB sources CONFIGURE_DEPENDS ${source}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${source}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   add_library(ds_app_${room} STATIC ${sources})
   target_include_directories(ds_app_${room} PUBLIC ${root})

@@ -27,8 +27,8 @@ set(DS_UNITY_ALONE
   grid_ui/ds_ui_csh_advance_grid_ui_data.cpp  # rebar_table_name, cell_of
   drawing/ds_ui_drawing_strategy.cpp        # kHeightSeparators, make_parameter, fill_record
   drawing/ds_excel_blocks.cpp               # take
-  app/core/parametric_methods.cpp           # names_of
-  app/core/table_edits.cpp                  # trimmed, split_row
+  app/core/methods/parametric_methods.cpp           # names_of
+  app/core/grid/table_edits.cpp                  # trimmed, split_row
   tests/module/data/record_versions_and_differences_test.cpp  # differences, parametric
   tests/module/drawing/ds_csh_excel_exchange_test.cpp         # list_row
   tests/host/drawing_lib/pedestal_rebar_test.cpp              # rebar

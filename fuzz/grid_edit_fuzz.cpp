@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/core/table_edits.h"
+#include "app/core/grid/table_edits.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

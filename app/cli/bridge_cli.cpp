@@ -3,8 +3,8 @@
 
 #include <stdexcept>
 
-#include "app/core/shown_text.h"
-#include "app/core/step_report.h"
+#include "app/core/project/shown_text.h"
+#include "app/core/project/step_report.h"
 
 namespace ds_app {
 

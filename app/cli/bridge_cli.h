@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/bridge_steps.h"
-#include "app/core/step_report.h"
-#include "app/core/spreadsheet_exchange.h"
+#include "app/core/bridge/bridge_steps.h"
+#include "app/core/project/step_report.h"
+#include "app/core/exchange/spreadsheet_exchange.h"
 
 namespace ds_app {
 

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "app/cli/commands.h"
-#include "app/core/app_context.h"
+#include "app/core/project/app_context.h"
 #include "app/cli/report_terminal.h"
-#include "app/core/node_view.h"
+#include "app/core/project/node_view.h"
 #include "host/afx/extension_module.h"
 #include "host/framework/graph_data_base.h"
 #include "host/project/project_file.h"

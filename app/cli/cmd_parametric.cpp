@@ -6,10 +6,10 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/command_support.h"
-#include "app/core/drawing_output.h"
-#include "app/core/grid_session.h"
-#include "app/core/node_lookup.h"
-#include "app/core/parametric_methods.h"
+#include "app/core/drawing/drawing_output.h"
+#include "app/core/grid/grid_session.h"
+#include "app/core/project/node_lookup.h"
+#include "app/core/methods/parametric_methods.h"
 
 namespace ds_app {
 

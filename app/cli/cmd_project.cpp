@@ -7,9 +7,9 @@
 #include "app/cli/commands.h"
 #include "app/cli/command_support.h"
 #include "app/cli/report_terminal.h"
-#include "app/core/drawing_setup.h"
-#include "app/core/node_view.h"
-#include "app/core/shown_text.h"
+#include "app/core/drawing/drawing_setup.h"
+#include "app/core/project/node_view.h"
+#include "app/core/project/shown_text.h"
 
 namespace ds_app {
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/core/app_context.h"
+#include "app/core/project/app_context.h"
 #include "app/cli/command_support.h"
 #include "app/cli/report_terminal.h"
 #include "app/serve/serve_http.h"

@@ -6,14 +6,14 @@
 #include "app/cli/commands.h"
 #include "app/cli/command_support.h"
 #include "app/cli/report_terminal.h"
-#include "app/core/shown_text.h"
-#include "app/core/drawing_output.h"
-#include "app/core/project_session.h"
-#include "app/core/spreadsheet_exchange.h"
-#include "app/core/grid_session.h"
-#include "app/core/node_lookup.h"
-#include "app/core/reference_facility.h"
-#include "app/core/runtime_objects.h"
+#include "app/core/project/shown_text.h"
+#include "app/core/drawing/drawing_output.h"
+#include "app/core/project/project_session.h"
+#include "app/core/exchange/spreadsheet_exchange.h"
+#include "app/core/grid/grid_session.h"
+#include "app/core/project/node_lookup.h"
+#include "app/core/methods/reference_facility.h"
+#include "app/core/project/runtime_objects.h"
 
 namespace ds_app {
 

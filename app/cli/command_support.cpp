@@ -2,7 +2,7 @@
 #include "app/cli/command_support.h"
 
 #include "app/cli/report_terminal.h"
-#include "app/core/project_session.h"
+#include "app/core/project/project_session.h"
 
 namespace ds_app {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_context.h"
-#include "app/core/step_report.h"
-#include "app/core/table_edits.h"
+#include "app/core/project/app_context.h"
+#include "app/core/project/step_report.h"
+#include "app/core/grid/table_edits.h"
 
 namespace ds_app {
 

@@ -6,10 +6,10 @@
 #include <exception>
 #include <new>
 
-#include "app/core/app_context.h"
+#include "app/core/project/app_context.h"
 #include "app/cli/commands.h"
 #include "app/cli/report_terminal.h"
-#include "app/core/shown_text.h"
+#include "app/core/project/shown_text.h"
 
 int main(int argc, char** argv)
 {

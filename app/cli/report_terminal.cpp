@@ -3,7 +3,7 @@
 
 #include <iostream>
 
-#include "app/core/shown_text.h"
+#include "app/core/project/shown_text.h"
 
 namespace ds_app {
 

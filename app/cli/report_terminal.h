@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/core/step_report.h"
+#include "app/core/project/step_report.h"
 
 namespace ds_app {
 

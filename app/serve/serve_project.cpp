@@ -8,14 +8,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/core/grid_session.h"
-#include "app/core/node_view.h"
-#include "app/core/runtime_objects.h"
+#include "app/core/grid/grid_session.h"
+#include "app/core/project/node_view.h"
+#include "app/core/project/runtime_objects.h"
 #include "app/serve/serve_report.h"
 #include "app/serve/serve_request.h"
 #include "app/serve/serve_sheets.h"
 #include "app/serve/serve_tables.h"
-#include "app/core/spreadsheet_exchange.h"
+#include "app/core/exchange/spreadsheet_exchange.h"
 #include "host/framework/parameters_graph_data_base.h"
 #include "host/text/encoding.h"
 

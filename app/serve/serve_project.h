@@ -23,9 +23,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/core/app_context.h"
+#include "app/core/project/app_context.h"
 #include "app/serve/api_error.h"
-#include "app/core/project_session.h"
+#include "app/core/project/project_session.h"
 #include "host/framework/graph_data_base.h"
 #include "host/sheet_formats/sheet_formats.h"
 

@@ -3,11 +3,11 @@
 // reference, and the merge, convert and dismantle methods.
 #include <sstream>
 
-#include "app/core/drawing_setup.h"
-#include "app/core/node_lookup.h"
-#include "app/core/parametric_methods.h"
-#include "app/core/reference_facility.h"
-#include "app/core/shown_text.h"
+#include "app/core/drawing/drawing_setup.h"
+#include "app/core/project/node_lookup.h"
+#include "app/core/methods/parametric_methods.h"
+#include "app/core/methods/reference_facility.h"
+#include "app/core/project/shown_text.h"
 #include "app/serve/serve_sheets.h"
 #include "app/serve/serve_project.h"
 #include "app/serve/serve_report.h"

@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/core/step_report.h"
+#include "app/core/project/step_report.h"
 #include "app/serve/serve_project.h"
 
 namespace ds_app {

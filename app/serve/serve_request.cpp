@@ -1,7 +1,7 @@
 // Fields of the local server's JSON requests, and the drawing kind and grid mode a request names.
 #include "app/serve/serve_request.h"
 
-#include "app/core/runtime_objects.h"
+#include "app/core/project/runtime_objects.h"
 #include "app/serve/api_error.h"
 #include "host/framework/xbjg_graph_data_base.h"
 #include "host/text/encoding.h"

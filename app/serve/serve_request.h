@@ -7,8 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/core/grid_session.h"
-#include "app/core/table_edits.h"
+#include "app/core/grid/grid_session.h"
+#include "app/core/grid/table_edits.h"
 #include "host/framework/graph_data_base.h"
 
 namespace ds_app {

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/core/drawing_output.h"
+#include "app/core/drawing/drawing_output.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/sheet_svg/svg_writer.h"
 #include "host/text/encoding.h"

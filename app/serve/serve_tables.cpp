@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "app/core/runtime_objects.h"
+#include "app/core/project/runtime_objects.h"
 #include "host/grid/cvq_data_base.h"
 #include "host/fields/field_catalogue.h"
 #include "host/grid/table_templates.h"

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/core/grid_session.h"
+#include "app/core/grid/grid_session.h"
 #include "host/framework/graph_data_base.h"
 
 namespace ds_app {

@@ -10,8 +10,8 @@
 #include <iterator>
 #include <string>
 
-#include "app/core/app_context.h"
-#include "app/core/drawing_setup.h"
+#include "app/core/project/app_context.h"
+#include "app/core/drawing/drawing_setup.h"
 #include "app/serve/serve_project.h"
 
 namespace ds_test {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/spreadsheet_cells.h"
+#include "app/core/exchange/spreadsheet_cells.h"
 #include "data/ds_ui_csh_data.h"
 #include "data/ds_ui_data.h"
 #include "drawing/ds_ui_csh_drawing_strategy.h"

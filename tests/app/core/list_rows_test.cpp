@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/list_rows.h"
+#include "app/core/grid/list_rows.h"
 #include "support/utf8_literal.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/step_report.h"
+#include "app/core/project/step_report.h"
 
 namespace {
 

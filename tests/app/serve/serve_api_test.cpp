@@ -8,7 +8,7 @@
 #include <regex>
 #include <sstream>
 
-#include "app/core/node_view.h"
+#include "app/core/project/node_view.h"
 #include "host/project/json_read_stream.h"
 #include "host/project/json_write_stream.h"
 #include "support/served_project.h"

@@ -1,0 +1,126 @@
+// Drawing component of a pedestal drawing, through its strategy.
+#include "app/core/drawing/drawing_output.h"
+
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+#include "app/core/project/node_lookup.h"
+#include "app/core/project/node_view.h"
+#include "app/core/project/runtime_objects.h"
+#include "host/drawing_lib/ds_gj_draw_data_text.h"
+#include "host/drawing_lib/rx_component_dsgj.h"
+#include "host/project/json_read_stream.h"
+#include "host/project/json_write_stream.h"
+#include "host/text/encoding.h"
+#include "host/ui_base/graph_drawing_strategy_base.h"
+
+namespace ds_app {
+
+namespace {
+
+void report_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& target, sheet_output* sheets,
+                      step_report& report)
+{
+    report.line("input record of the drawing component:");
+    report.block(VQDraw_DS_GJNA::describe_draw_data(component.GetDrawData()));
+    const bool designed = component.Design();
+    report.line(std::string("design: ") + (designed ? "passed" : "failed"));
+    report.lines(component.GetDesignMessages());
+    if (designed && component.Draw(target))
+        report.line("drawn: " + std::to_string(component.GetDrawnItems().size()) + " item(s)");
+    std::vector<RXDSGNMOD::CRXPaper*> papers;
+    component.CreatPaper(papers);
+    std::vector<std::unique_ptr<RXDSGNMOD::CRXPaper>> owned(papers.begin(), papers.end());  // the caller owns the sheets
+    report.line("sheets: " + std::to_string(papers.size()));
+    for (RXDSGNMOD::CRXPaper* paper : papers) report.narrow_line("  " + paper->title());
+    if (sheets) sheets->write(target, papers);
+    std::vector<std::map<CString, CString>> materials;
+    component.GetMaterialData(materials);
+    report.line("materials: " + std::to_string(materials.size()) + " row(s)");
+    for (const auto& row : materials) {
+        CString line;
+        for (const auto& [column, text] : row) line += (line.IsEmpty() ? "" : ", ") + column + "=" + text;
+        report.narrow_line("  " + line);
+    }
+}
+
+}  // namespace
+
+void add_title_options(CLI::App& command, title_options& titles)
+{
+    command.add_option("--project-name", titles.project, "project name for the title blocks");
+    command.add_option("--date", titles.date, "date for the title blocks (default: today, UTC)");
+    command.add_option("--designer", titles.designer, "name in the title blocks' design field");
+    command.add_option("--checker", titles.checker, "name in the title blocks' check field");
+    command.add_option("--approver", titles.approver, "name in the title blocks' approval field");
+}
+
+namespace {
+std::string today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &utc);
+    return text;
+}
+}  // namespace
+
+void apply_title_options(const title_options& titles)
+{
+    const auto narrow = [](const std::string& utf8, const char* what) { return narrow_argument(utf8, what); };
+    RXDSGNMOD::set_sheet_signatures({narrow(titles.project, "project name"),
+                                     narrow(titles.date.empty() ? today() : titles.date, "date"),
+                                     narrow(titles.designer, "designer"), narrow(titles.checker, "checker"),
+                                     narrow(titles.approver, "approver")});
+}
+
+double drawing_cover(const graph_data_base& drawing)
+{
+    // The host reads its own drawing settings the way a save would walk them: the
+    // first cover written is the drawing's own (the settings come before any list row).
+    std::optional<double> cover;
+    const auto stream = ds_json::json_write_stream::checking([&cover](const ds_json::member_context&, const std::string& key, const ds_json::member_value& value) {
+        using kind = ds_json::member_value::kind;
+        if (cover || key != "m_dCover") return;
+        if (value.type == kind::real) cover = value.real;
+        if (value.type == kind::integer) cover = value.integer;
+    });
+    const_cast<graph_data_base&>(drawing).serialize_members(*stream);
+    return cover.value_or(0.0);
+}
+
+std::unique_ptr<graph_drawing_strategy_base> strategy_for(graph_data_base& drawing)
+{
+    const char* name = is_of_class(drawing, module_class::parametric_drawing) ? module_class::parametric_strategy
+                                                                              : module_class::single_strategy;
+    auto strategy = create_object<graph_drawing_strategy_base>(name, "drawing strategy");
+    strategy->set_graph_data(&drawing);
+    return strategy;
+}
+
+void run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets)
+{
+    RXDSGNMOD::set_rebar_cover(drawing_cover(drawing));
+    if (RXDSGNMOD::GetSheetSignatures().date.IsEmpty()) apply_title_options({});
+    const std::shared_ptr<RXDSGNMOD::CRXComponent> component = strategy_for(drawing)->GetComponent();
+    if (!component) throw std::runtime_error("the strategy made no drawing component of " + node_heading(drawing));
+    auto* pedestal = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(component.get());
+    if (!pedestal) {
+        report.narrow_line("drawing component: " + component->GetName() + " (not a pedestal rebar component)");
+        return;
+    }
+    report_component(*pedestal, drawing.get_node_name(), sheets, report);
+}
+
+void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders, step_report& report)
+{
+    sheet_output sheets(folders, report);
+    run_draw(drawing, report, &sheets);
+    sheets.finish(drawing.get_node_name() + "垫石钢筋构造图");
+}
+
+}  // namespace ds_app

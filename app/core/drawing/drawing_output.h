@@ -1,0 +1,44 @@
+// Drawing output of a pedestal drawing through its drawing strategy: the
+// drawing component with the input record it was built from.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "app/core/drawing/sheet_output.h"
+#include "host/framework/graph_data_base.h"
+#include "host/ui_base/graph_drawing_strategy_base.h"
+
+namespace ds_app {
+
+/// The strategy the host makes for the drawing's class (single or
+/// parametric), attached to the drawing.
+std::unique_ptr<graph_drawing_strategy_base> strategy_for(graph_data_base& drawing);
+
+/// What the title blocks say beyond the drawing itself (UTF-8 options).
+struct title_options {
+    std::string project, date, designer, checker, approver;
+};
+/// --project-name, --date, --designer, --checker, --approver on `command`.
+void add_title_options(CLI::App& command, title_options& titles);
+/// Hands the title block fields to the drawing library; an empty date is today's (UTC).
+void apply_title_options(const title_options& titles);
+
+/// The cover of the drawing's settings ("保护层厚度(mm)"), mm; 0 when it holds none.
+double drawing_cover(const graph_data_base& drawing);
+
+/// Hands the drawing's cover to the drawing library (0 means not given, and the
+/// library's default applies), then has the drawing's strategy produce its component, reports the input record
+/// the component received, then lets the component design itself, make its
+/// sheets and list its materials, and reports what came of each; the sheets go
+/// to `sheets` when given. Throws std::runtime_error when the strategy gives no
+/// component.
+void run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets = nullptr);
+
+/// run_draw with the sheets written into `folders` (and the HTML page, titled
+/// after the drawing, when asked for).
+void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders, step_report& report);
+
+}  // namespace ds_app
