@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "host/project/json_flat_tree.h"
-#include "host/project/json_read_stream.h"
-#include "host/project/json_text.h"
+#include "host/json/json_flat_tree.h"
+#include "host/json/json_read_stream.h"
+#include "host/json/json_text.h"
 
 namespace {
 

@@ -21,7 +21,7 @@ set(DS_UNITY_ALONE
   # pi, heading_room, usable
   host/drawing_lib/rebar_cage.cpp host/drawing_lib/rebar_geometry.cpp host/drawing_lib/view_marks.cpp
   host/drawing_lib/sheet_layout.cpp
-  host/project/json_read_stream.cpp         # small_object
+  host/json/json_read_stream.cpp         # small_object
   host/spreadsheet/xlsx_read.cpp            # lower_ascii
   grid_ui/ds_ui_common_grid_ui_data.cpp     # pedestals_of
   grid_ui/ds_ui_csh_advance_grid_ui_data.cpp  # rebar_table_name, cell_of
@@ -33,7 +33,7 @@ set(DS_UNITY_ALONE
   tests/module/drawing/ds_csh_excel_exchange_test.cpp         # list_row
   tests/host/drawing_lib/pedestal_rebar_test.cpp              # rebar
   tests/module/grid_ui/ds_ui_csh_advance_grid_ui_data_test.cpp  # rebar, list_table
-  tests/host/project/json_text_test.cpp)    # nested
+  tests/host/json/json_text_test.cpp)    # nested
 list(TRANSFORM DS_UNITY_ALONE PREPEND ${CMAKE_SOURCE_DIR}/)
 set_source_files_properties(${DS_UNITY_ALONE} DIRECTORY ${CMAKE_SOURCE_DIR}
   PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)

@@ -74,7 +74,8 @@ ds_host_layer(text          afx)
 ds_host_layer(framework     text math)
 ds_host_layer(fields        framework)
 ds_host_layer(grid          fields)
-ds_host_layer(project       grid)
+ds_host_layer(json          framework)
+ds_host_layer(project       grid json)
 ds_host_layer(rebar         grid)
 ds_host_layer(spreadsheet   grid)
 ds_host_layer(substructure  spreadsheet)
@@ -99,10 +100,10 @@ endforeach()
 # writers' are on their lines above).
 target_link_libraries(ds_host_spreadsheet PRIVATE ${CSV_LIBRARY} ${XLSXWRITER_LIBRARY} ${ZIP_LIBRARY} pugixml::pugixml)
 target_include_directories(ds_host_spreadsheet PRIVATE ${CSV_INCLUDE_DIR} ${XLSXWRITER_INCLUDE_DIR} ${ZIP_INCLUDE_DIR})
-target_link_libraries(ds_host_project PRIVATE OpenSSL::Crypto)
+target_link_libraries(ds_host_json PRIVATE OpenSSL::Crypto)
 # Project files are parsed by RapidJSON's SAX reader (header-only, Debian rapidjson-dev).
 find_path(RAPIDJSON_INCLUDE_DIR rapidjson/reader.h REQUIRED)
-target_include_directories(ds_host_project PRIVATE ${RAPIDJSON_INCLUDE_DIR})
+target_include_directories(ds_host_json PRIVATE ${RAPIDJSON_INCLUDE_DIR})
 
 # The one shared library the module, ds-host and the tests link. It passes on
 # the layers' include roots, not the source root, so that what links it sees

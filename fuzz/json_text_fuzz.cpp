@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/project/json_parsers.h"
+#include "host/json/json_parsers.h"
 #include "tests/support/json_same.h"
 
 namespace {

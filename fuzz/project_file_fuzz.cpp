@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "frame/ds_ui_module.h"
-#include "host/project/json_text.h"
+#include "host/json/json_text.h"
 #include "host/project/project_file.h"
 
 namespace {

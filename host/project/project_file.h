@@ -21,8 +21,8 @@
 
 #include "host/framework/atomic_file.h"
 #include "host/framework/data_node_base.h"
-#include "host/project/stream_diagnostic.h"
-#include "host/project/member_digest.h"
+#include "host/json/stream_diagnostic.h"
+#include "host/json/member_digest.h"
 
 namespace ds_project {
 

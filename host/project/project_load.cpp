@@ -10,10 +10,10 @@
 
 #include "host/fields/field_catalogue.h"
 #include "host/framework/atomic_file.h"
-#include "host/project/json_flat_tree.h"
-#include "host/project/json_read_stream.h"
-#include "host/project/json_text.h"
-#include "host/project/json_write_stream.h"
+#include "host/json/json_flat_tree.h"
+#include "host/json/json_read_stream.h"
+#include "host/json/json_text.h"
+#include "host/json/json_write_stream.h"
 #include "host/project/record_limits.h"
 #include "host/text/encoding.h"
 

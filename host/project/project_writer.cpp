@@ -4,11 +4,11 @@
 #include <exception>
 #include <optional>
 
-#include "host/project/json_document_builder.h"
-#include "host/project/json_piece_writer.h"
-#include "host/project/json_text.h"
-#include "host/project/json_text_layout.h"
-#include "host/project/json_write_stream.h"
+#include "host/json/json_document_builder.h"
+#include "host/json/json_piece_writer.h"
+#include "host/json/json_text.h"
+#include "host/json/json_text_layout.h"
+#include "host/json/json_write_stream.h"
 #include "host/project/project_file.h"
 #include "host/project/record_limits.h"
 #include "host/text/encoding.h"

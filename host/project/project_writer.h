@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/framework/data_node_base.h"
-#include "host/project/member_digest.h"
+#include "host/json/member_digest.h"
 
 namespace ds_project {
 

@@ -4,7 +4,7 @@
 
 #include "host/fields/field_catalogue.h"
 #include "host/framework/data_node_base.h"
-#include "host/project/json_write_stream.h"
+#include "host/json/json_write_stream.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;

@@ -20,7 +20,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/project/member_context.h"
+#include "host/json/member_context.h"
 
 class data_node_base;
 

@@ -10,8 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/project/json_read_stream.h"
-#include "host/project/json_write_stream.h"
+#include "host/json/json_read_stream.h"
+#include "host/json/json_write_stream.h"
 
 namespace ds_test {
 

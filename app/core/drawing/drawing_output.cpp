@@ -11,8 +11,8 @@
 #include "app/core/project/runtime_objects.h"
 #include "host/drawing_lib/ds_gj_draw_data_text.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
-#include "host/project/json_read_stream.h"
-#include "host/project/json_write_stream.h"
+#include "host/json/json_read_stream.h"
+#include "host/json/json_write_stream.h"
 #include "host/text/encoding.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
 

@@ -12,10 +12,10 @@
 #include "app/core/project/shown_text.h"
 #include "app/core/grid/list_rows.h"
 #include "app/core/project/runtime_objects.h"
-#include "host/project/json_read_stream.h"
-#include "host/project/json_write_stream.h"
-#include "host/project/json_text.h"
-#include "host/project/member_digest.h"
+#include "host/json/json_read_stream.h"
+#include "host/json/json_write_stream.h"
+#include "host/json/json_text.h"
+#include "host/json/member_digest.h"
 #include "host/text/encoding.h"
 
 namespace ds_app {

@@ -16,8 +16,8 @@
 
 #include "host/framework/data_node_base.h"
 #include "host/project/project_file.h"
-#include "host/project/stream_diagnostic.h"
-#include "host/project/text_digest.h"
+#include "host/json/stream_diagnostic.h"
+#include "host/json/text_digest.h"
 
 namespace ds_app {
 

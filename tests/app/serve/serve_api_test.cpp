@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "app/core/project/node_view.h"
-#include "host/project/json_read_stream.h"
-#include "host/project/json_write_stream.h"
+#include "host/json/json_read_stream.h"
+#include "host/json/json_write_stream.h"
 #include "support/served_project.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "host/fields/field_catalogue.h"
 #include "host/framework/atomic_file.h"
 #include "host/grid/table_templates.h"
-#include "host/project/json_text.h"
+#include "host/json/json_text.h"
 #include "host/project/project_file.h"
 #include "host/project/record_limits.h"
 #include "host/substructure/substructure_graph_data.h"

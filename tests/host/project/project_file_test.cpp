@@ -11,7 +11,7 @@
 
 #include "support/test_project_node.h"
 #include "host/framework/atomic_file.h"
-#include "host/project/json_text.h"
+#include "host/json/json_text.h"
 #include "support/error_text.h"
 #include "support/temp_folder.h"
 #include "support/utf8_literal.h"

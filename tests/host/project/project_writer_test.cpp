@@ -6,7 +6,7 @@
 
 #include "support/test_project_node.h"
 #include "host/framework/member_rw_interface.h"
-#include "host/project/json_text.h"
+#include "host/json/json_text.h"
 #include "host/project/project_file.h"
 
 using ds_test::test_project_node;

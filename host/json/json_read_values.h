@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/afx/cstring.h"
-#include "host/project/json_flat_tree.h"
+#include "host/json/json_flat_tree.h"
 
 namespace ds_json::read_values {
 

@@ -1,5 +1,5 @@
 // Strict JSON text: duplicate keys and deep nesting refused, positions reported.
-#include "host/project/json_text.h"
+#include "host/json/json_text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -10,9 +10,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/project/json_flat_tree.h"
-#include "host/project/json_members.h"
-#include "host/project/json_text.h"
+#include "host/json/json_flat_tree.h"
+#include "host/json/json_members.h"
+#include "host/json/json_text.h"
 
 namespace ds_json {
 

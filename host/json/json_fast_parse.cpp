@@ -9,9 +9,9 @@
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
-#include "host/project/json_builder.h"
+#include "host/json/json_builder.h"
 #include "host/text/utf8.h"
-#include "host/project/json_parsers.h"
+#include "host/json/json_parsers.h"
 
 namespace ds_json {
 namespace {

@@ -1,5 +1,5 @@
 // Members of a JSON object gathered before the object is made.
-#include "host/project/json_members.h"
+#include "host/json/json_members.h"
 
 #include <functional>
 

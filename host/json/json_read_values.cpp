@@ -1,5 +1,5 @@
 // Stored values as the record's types, and the words for those that are not.
-#include "host/project/json_read_values.h"
+#include "host/json/json_read_values.h"
 
 #include <climits>
 #include <cmath>

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/project/json_text.h"
+#include "host/json/json_text.h"
 
 namespace ds_json {
 

@@ -1,7 +1,7 @@
 // JSON member streams: exact numbers, soft and reported read failures, loud
 // write misuse.
-#include "host/project/json_read_stream.h"
-#include "host/project/json_write_stream.h"
+#include "host/json/json_read_stream.h"
+#include "host/json/json_write_stream.h"
 
 #include <cfloat>
 #include <climits>

@@ -1,5 +1,5 @@
 // Laying out members as JSON text, byte for byte as the JSON library dumps them.
-#include "host/project/json_text_layout.h"
+#include "host/json/json_text_layout.h"
 
 #include <array>
 #include <charconv>

@@ -1,5 +1,5 @@
 // Digesting a project's values entry by entry.
-#include "host/project/member_digest.h"
+#include "host/json/member_digest.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Path bookkeeping shared by the JSON write and read streams.
-#include "host/project/stream_path.h"
+#include "host/json/stream_path.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Building members into a JSON object.
-#include "host/project/json_document_builder.h"
+#include "host/json/json_document_builder.h"
 
 namespace ds_json {
 

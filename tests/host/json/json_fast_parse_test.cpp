@@ -1,6 +1,6 @@
 // The fast JSON reader against the library's: what it reads must be the same
 // document, number types included, and what the library refuses it refuses.
-#include "host/project/json_parsers.h"
+#include "host/json/json_parsers.h"
 
 #include <optional>
 

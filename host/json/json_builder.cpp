@@ -1,5 +1,5 @@
 // The document built from a parser's events.
-#include "host/project/json_builder.h"
+#include "host/json/json_builder.h"
 
 namespace ds_json {
 

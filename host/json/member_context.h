@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "host/project/member_sink.h"
+#include "host/json/member_sink.h"
 
 namespace ds_json {
 

@@ -19,13 +19,13 @@
 #include <nlohmann/json.hpp>
 
 #include "host/framework/member_rw_interface.h"
-#include "host/project/json_document_builder.h"
-#include "host/project/json_members.h"
-#include "host/project/member_context.h"
-#include "host/project/member_sink.h"
-#include "host/project/one_way_stream.h"
-#include "host/project/stream_diagnostic.h"
-#include "host/project/stream_path.h"
+#include "host/json/json_document_builder.h"
+#include "host/json/json_members.h"
+#include "host/json/member_context.h"
+#include "host/json/member_sink.h"
+#include "host/json/one_way_stream.h"
+#include "host/json/stream_diagnostic.h"
+#include "host/json/stream_path.h"
 
 namespace ds_json {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/project/member_sink.h"
-#include "host/project/text_digest.h"
+#include "host/json/member_sink.h"
+#include "host/json/text_digest.h"
 
 namespace ds_digest {
 

@@ -1,10 +1,10 @@
 // JSON text in parts: plain text appended in place, values through the
 // library's serializer so that they are laid out exactly as it dumps them.
-#include "host/project/json_piece_writer.h"
+#include "host/json/json_piece_writer.h"
 
 #include <stdexcept>
 
-#include "host/project/json_text.h"
+#include "host/json/json_text.h"
 
 using nlohmann::ordered_json;
 

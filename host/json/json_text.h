@@ -12,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/project/json_flat_tree.h"
+#include "host/json/json_flat_tree.h"
 
 namespace ds_json {
 

@@ -1,11 +1,11 @@
 // Reading a record's members from a JSON object held flat.
-#include "host/project/json_read_stream.h"
+#include "host/json/json_read_stream.h"
 
 #include <utility>
 
-#include "host/project/json_read_values.h"
-#include "host/project/json_text.h"
-#include "host/project/stream_marks.h"
+#include "host/json/json_read_values.h"
+#include "host/json/json_text.h"
+#include "host/json/stream_marks.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;

@@ -1,5 +1,5 @@
 // Rendering of stream diagnostics.
-#include "host/project/stream_diagnostic.h"
+#include "host/json/stream_diagnostic.h"
 
 std::string to_string(const stream_diagnostic& diagnostic)
 {

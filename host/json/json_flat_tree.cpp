@@ -1,10 +1,10 @@
 // Building and reading a JSON value held flat.
-#include "host/project/json_flat_tree.h"
+#include "host/json/json_flat_tree.h"
 
 #include <cstdint>
 #include <new>
 
-#include "host/project/json_members.h"
+#include "host/json/json_members.h"
 
 using nlohmann::ordered_json;
 

@@ -1,11 +1,11 @@
 // Writing a record's members through a sink, refusing what would not read back.
-#include "host/project/json_write_stream.h"
+#include "host/json/json_write_stream.h"
 
 #include <cmath>
 #include <utility>
 
-#include "host/project/json_text.h"
-#include "host/project/stream_marks.h"
+#include "host/json/json_text.h"
+#include "host/json/stream_marks.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "host/project/json_members.h"
-#include "host/project/member_sink.h"
+#include "host/json/json_members.h"
+#include "host/json/member_sink.h"
 
 namespace ds_json {
 

@@ -10,14 +10,14 @@
 // stays linear, and one array's elements can be handed over as they complete.
 // To give refusals a line and column, the input is read through an iterator
 // that remembers how far the parser has read.
-#include "host/project/json_text.h"
+#include "host/json/json_text.h"
 
 #include <iterator>
 #include <memory>
 #include <vector>
 
-#include "host/project/json_builder.h"
-#include "host/project/json_parsers.h"
+#include "host/json/json_builder.h"
+#include "host/json/json_parsers.h"
 
 namespace ds_json {
 namespace {

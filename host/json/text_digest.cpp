@@ -1,5 +1,5 @@
 // SHA-256 through OpenSSL's message digest interface.
-#include "host/project/text_digest.h"
+#include "host/json/text_digest.h"
 
 #include <stdexcept>
 

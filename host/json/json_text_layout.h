@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/project/json_piece_writer.h"
-#include "host/project/json_text.h"
-#include "host/project/member_sink.h"
+#include "host/json/json_piece_writer.h"
+#include "host/json/json_text.h"
+#include "host/json/member_sink.h"
 
 namespace ds_json {
 
