@@ -62,16 +62,16 @@ std::string unused_sheet_name(const std::string& name, std::set<std::string>& us
 }
 
 /// A table read from a file, and how messages name where it came from.
-struct read_table {
+struct sheet_read {
     excel_table rows;
     std::string source;  ///< the file, and for a workbook the sheet
 };
 
-read_table read_workbook(const graph_data_base& drawing, const sheet_file& file, step_report& report)
+sheet_read read_workbook(const graph_data_base& drawing, const sheet_file& file, step_report& report)
 {
     const std::string wanted = file.sheet.empty() ? sheet_name_of(drawing) : file.sheet;
     const auto named = [&](ds_spreadsheet::read_result sheet) {
-        return read_table{std::move(sheet.rows), shown_utf8(file.path.string()) + ", sheet \"" + shown_utf8(*sheet.sheet) + "\""};
+        return sheet_read{std::move(sheet.rows), shown_utf8(file.path.string()) + ", sheet \"" + shown_utf8(*sheet.sheet) + "\""};
     };
     try {
         return named(file.format->read(file.path, {file.encoding, wanted}));
@@ -85,7 +85,7 @@ read_table read_workbook(const graph_data_base& drawing, const sheet_file& file,
     return named(std::move(only));
 }
 
-read_table read_sheet(const graph_data_base& drawing, const sheet_file& file, step_report& report)
+sheet_read read_sheet(const graph_data_base& drawing, const sheet_file& file, step_report& report)
 {
     if (file.format->workbook) return read_workbook(drawing, file, report);
     ds_spreadsheet::read_result csv = file.format->read(file.path, {file.encoding, {}});
@@ -183,7 +183,7 @@ void run_export_all(const std::vector<graph_data_base*>& drawings, const std::fi
 
 void run_import(graph_data_base& drawing, const sheet_file& file, step_report& report, const import_options& options)
 {
-    read_table file_table = read_sheet(drawing, file, report);
+    sheet_read file_table = read_sheet(drawing, file, report);
     excel_table& read = file_table.rows;
     const std::string& source = file_table.source;
     auto strategy = strategy_for(drawing);
