@@ -2,6 +2,7 @@
 // and written in one go, with a progress line on a terminal.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <sstream>
@@ -69,8 +70,12 @@ void run_sheets(app_context& context, const sheets_options& o)
         }
         if (shown) std::fputc('\n', stderr);
         if (outcome.failed.empty()) return;
+        // A bridge whose every drawing fails would make a line of thousands of names: the first ten say enough.
+        constexpr std::size_t named = 10;
         std::string names;
-        for (const CString& name : outcome.failed) names += (names.empty() ? "" : ", ") + ds_text::to_utf8_for_display(name);
+        for (std::size_t i = 0; i < std::min(named, outcome.failed.size()); ++i)
+            names += (i ? ", " : "") + ds_text::to_utf8_for_display(outcome.failed[i]);
+        if (outcome.failed.size() > named) names += " and " + std::to_string(outcome.failed.size() - named) + " more";
         throw step_refused("the design check failed for " + names +
                                "; their findings sheets stand in the set in place of their drawings",
                            names);

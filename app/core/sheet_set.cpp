@@ -49,6 +49,30 @@ struct set_page {
     std::string stem;
 };
 
+/// Names as a person orders them: "d2" before "d10" (runs of digits by their value).
+bool natural_less(std::string_view a, std::string_view b)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (digit(a[i]) && digit(b[j])) {
+            const std::size_t i0 = i, j0 = j;
+            while (i < a.size() && digit(a[i])) ++i;
+            while (j < b.size() && digit(b[j])) ++j;
+            std::string_view x = a.substr(i0, i - i0), y = b.substr(j0, j - j0);
+            while (x.size() > 1 && x[0] == '0') x.remove_prefix(1);
+            while (y.size() > 1 && y[0] == '0') y.remove_prefix(1);
+            if (x.size() != y.size()) return x.size() < y.size();
+            if (x != y) return x < y;
+        } else {
+            if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+            ++i, ++j;
+        }
+    }
+    if ((a.size() - i) != (b.size() - j)) return a.size() - i < b.size() - j;
+    return a < b;  // equal but for leading zeros: still one order
+}
+
 std::vector<set_drawing> components_of(workspace& project, step_report& report)
 {
     std::vector<set_drawing> drawings;
@@ -71,8 +95,9 @@ std::vector<set_drawing> components_of(workspace& project, step_report& report)
     std::stable_sort(drawings.begin(), drawings.end(), [](const set_drawing& a, const set_drawing& b) {
         const auto& x = a.component->GetDrawData();
         const auto& y = b.component->GetDrawData();
-        return std::tuple(std::string(x.m_strQF.str()), x.m_iPierNum, std::string(a.name.str())) <
-               std::tuple(std::string(y.m_strQF.str()), y.m_iPierNum, std::string(b.name.str()));
+        if (x.m_strQF != y.m_strQF) return std::string(x.m_strQF.str()) < std::string(y.m_strQF.str());
+        if (x.m_iPierNum != y.m_iPierNum) return x.m_iPierNum < y.m_iPierNum;
+        return natural_less(a.name.str(), b.name.str());
     });
     return drawings;
 }

@@ -34,16 +34,18 @@ TEST_F(ProjectFacts, RoundTripThroughTheProjectFileAndOldProjectsHaveNone)
     }
     EXPECT_EQ(current_project_facts(), project_facts{});  // the node left the data centre with its project
 
-    ds_app::workspace loaded;
-    loaded.load(file);
-    ASSERT_NE(loaded.first_of<project_facts_node>(), nullptr);
-    EXPECT_EQ(current_project_facts(), facts);
-    // Setting a fact again changes nothing: the project has one facts node.
-    ds_app::step_report report;
-    ds_app::set_project_facts(loaded, {utf8(u8"设计=张三")}, report);
-    std::size_t nodes = 0;
-    for (const auto& node : loaded.nodes()) nodes += dynamic_cast<project_facts_node*>(node.get()) != nullptr;
-    EXPECT_EQ(nodes, 1u);
+    {
+        ds_app::workspace loaded;
+        loaded.load(file);
+        ASSERT_NE(loaded.first_of<project_facts_node>(), nullptr);
+        EXPECT_EQ(current_project_facts(), facts);
+        // Setting a fact again changes nothing: the project has one facts node.
+        ds_app::step_report report;
+        ds_app::set_project_facts(loaded, {utf8(u8"设计=张三")}, report);
+        std::size_t nodes = 0;
+        for (const auto& node : loaded.nodes()) nodes += dynamic_cast<project_facts_node*>(node.get()) != nullptr;
+        EXPECT_EQ(nodes, 1u);
+    }
 
     ds_app::workspace old;
     old.load(m_dir / "old.json");
@@ -56,7 +58,7 @@ TEST_F(ProjectFacts, AnAssignmentThatDoesNotFitChangesNothing)
     ds_app::workspace project;
     ds_app::step_report report;
     ds_app::set_project_facts(project, {utf8(u8"设计=张三")}, report);
-    for (const std::string bad : {utf8(u8"校对=李四"), utf8(u8"设计"), utf8(u8"设计=") + std::string(65, 'x'), utf8(u8"设计=a\nb")})
+    for (const std::string& bad : {utf8(u8"校对=李四"), utf8(u8"设计"), utf8(u8"设计=") + std::string(65, 'x'), utf8(u8"设计=a\nb")})
         EXPECT_THROW(ds_app::set_project_facts(project, {utf8(u8"审核=王五"), bad}, report), ds_app::step_refused) << bad;
     EXPECT_EQ(current_project_facts().approver, CString());
     EXPECT_EQ(current_project_facts().designer, CString("张三"));
