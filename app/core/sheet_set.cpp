@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <thread>
 #include <tuple>
 #include <utility>
@@ -17,6 +18,7 @@
 #include "app/core/runtime_objects.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/drawing_lib/sheet_layout.h"
+#include "host/framework/atomic_file.h"
 #include "host/framework/string_tools.h"
 #include "host/sheet_formats/sheet_formats.h"
 #include "host/sheet_model/contents_sheet.h"
@@ -272,6 +274,22 @@ public:
         for (const set_file& file : set_files()) check_replaceable(file.path, *file.format);
     }
 
+    /// The names of every file write() writes, and the formats they are in.
+    std::set<std::string> file_names() const
+    {
+        std::set<std::string> names;
+        for (const set_page& page : m_pages)
+            for (const sheet_format* format : m_each) names.insert(path_of(page, *format).filename().string());
+        for (const set_file& file : set_files()) names.insert(file.path.filename().string());
+        return names;
+    }
+    std::vector<const sheet_format*> formats() const
+    {
+        std::vector<const sheet_format*> all = m_each;
+        for (const set_file& file : set_files()) all.push_back(file.format);
+        return all;
+    }
+
     /// Writes every file; returns the whole-set files written, with what is worth saying of each.
     std::vector<std::pair<std::filesystem::path, std::string>> write(const CString& heading, const std::string& date)
     {
@@ -362,6 +380,45 @@ private:
     std::vector<const sheet_format*> m_each;
 };
 
+/// The files of the last set written into `folder`, one name a line, so that
+/// the next set can take away sheets that are no longer in it (after an edit
+/// the numbers move, and a file named after an old number would stand beside
+/// the new one).
+constexpr const char* manifest_name = ".sheet-set-files";
+
+std::set<std::string> last_set_files(const std::filesystem::path& folder)
+{
+    std::set<std::string> names;
+    std::ifstream in(folder / manifest_name);
+    for (std::string name; std::getline(in, name);)
+        if (!name.empty() && name.find('/') == std::string::npos && name != "." && name != "..") names.insert(name);
+    return names;
+}
+
+/// Removes the files of the last set that this one did not write, when they are
+/// still files of a format this set was written in, as this program writes them;
+/// records this set's files. Returns how many it removed.
+std::size_t replace_manifest(const std::filesystem::path& folder, const std::set<std::string>& written,
+                             const std::vector<const sheet_format*>& formats)
+{
+    std::size_t removed = 0;
+    for (const std::string& name : last_set_files(folder)) {
+        if (written.contains(name)) continue;
+        const std::filesystem::path path = folder / name;
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) continue;
+        for (const sheet_format* format : formats)
+            if (path.extension() == format->extension && is_our_kind(path, *format)) {
+                removed += std::filesystem::remove(path, ec);
+                break;
+            }
+    }
+    std::string text;
+    for (const std::string& name : written) text += name + "\n";
+    ds_file::write_file_atomically(folder / manifest_name, text);
+    return removed;
+}
+
 void make_folder(const std::filesystem::path& folder)
 {
     std::error_code ec;
@@ -410,6 +467,7 @@ set_outcome write_sheet_set(workspace& project, const set_request& request, step
     const CString project_text = title_project_text(facts);
     const CString heading = project_text.IsEmpty() ? CString("垫石钢筋构造图") : project_text + " 垫石钢筋构造图";
     const auto written = writer.write(heading, iso_date(s.date).value_or("2000-01-01"));
+    const std::size_t removed = replace_manifest(request.folder, writer.file_names(), writer.formats());
 
     set_outcome outcome{drawings.size(), total, {}};
     std::size_t at = contents_count + 1;
@@ -423,6 +481,7 @@ set_outcome write_sheet_set(workspace& project, const set_request& request, step
     }
     report.line("sheet files: " + std::to_string(pages.size()) + " per format in " + request.folder.string());
     for (const auto& [path, note] : written) report.file(path.string(), note.empty() ? "" : " (" + note + ")");
+    if (removed) report.line("removed " + std::to_string(removed) + " sheet file(s) of the last set that are not in this one");
     return outcome;
 }
 

@@ -153,6 +153,15 @@ TEST_F(DsHostSheetSet, TheSetIsNumberedThroughWithContentsOutlineAndTheSameBytes
     const auto after = files_of(out);
     ASSERT_EQ(before.size(), after.size());
     for (const auto& [name, bytes] : before) EXPECT_TRUE(after.at(name) == bytes) << name;
+
+    // When the numbers change, the files under the old numbers go; a file of the engineer's stays.
+    write_file(out / "notes.txt", "mine");
+    ASSERT_EQ(run({"project", project, "--set", utf8(u8"图号前缀=B-")}).exit_code, 0);
+    const run_result renumbered = run({"sheets", project, "--out", out.string(), "--quiet"});
+    ASSERT_EQ(renumbered.exit_code, 0) << renumbered.err;
+    EXPECT_TRUE(contains(renumbered.out, "removed " + std::to_string(2 * total) + " sheet file(s)")) << renumbered.out;
+    for (const auto& [name, bytes] : files_of(out)) EXPECT_FALSE(name.starts_with("QL-")) << name;
+    EXPECT_TRUE(fs::exists(out / "notes.txt"));
 }
 
 TEST_F(DsHostSheetSet, AFailedDesignCheckPutsItsFindingsInTheSetAndFailsTheCommand)
@@ -165,8 +174,11 @@ TEST_F(DsHostSheetSet, AFailedDesignCheckPutsItsFindingsInTheSetAndFailsTheComma
     EXPECT_NE(failed.exit_code, 0);
     EXPECT_TRUE(contains(failed.err, "the design check failed for csh")) << failed.err;
     EXPECT_TRUE(contains(poppler("pdftotext", out / "sheets.pdf"), utf8(u8"设计检查未通过")));
-    // Only the format asked for.
-    for (const auto& entry : fs::directory_iterator(out)) EXPECT_EQ(entry.path().extension(), ".pdf");
+    // Only the format asked for (beside the hidden list of the set's files).
+    for (const auto& entry : fs::directory_iterator(out))
+        if (!entry.path().filename().string().starts_with(".")) {
+            EXPECT_EQ(entry.path().extension(), ".pdf");
+        }
 }
 
 TEST_F(DsHostSheetSet, AFileOfAnotherKindInTheWayIsRefusedBeforeAnythingIsWritten)
