@@ -10,6 +10,7 @@
 #include "app/core/drawing/drawing_setup.h"
 #include "app/core/project/node_view.h"
 #include "app/core/project/shown_text.h"
+#include "app/core/project/facts_step.h"
 
 namespace ds_app {
 
@@ -20,6 +21,11 @@ struct new_options {
     bool force = false;
     bool empty = false;
     std::filesystem::path bridge;  ///< a structure table; empty for the sample bridge
+};
+
+struct facts_options {
+    std::filesystem::path file;
+    std::vector<std::string> sets;
 };
 
 struct add_options {
@@ -81,6 +87,21 @@ void add_project_commands(CLI::App& app, app_context& context)
                         [&](workspace& project, step_report& report) {
                             add_pedestal_drawing(project, added->name, added->parametric, report);
                         });
+    });
+
+    auto facts = std::make_shared<facts_options>();
+    cmd = app.add_subcommand("project", "show the project's facts for the title blocks; set them with --set");
+    add_project_option(*cmd, facts->file);
+    cmd->add_option("--set", facts->sets,
+                    utf8_literal(u8"CAPTION=VALUE (repeat): 项目名称, 桥名, 图号前缀, 设计, 复核, 审核, 日期, 单位; "
+                                 u8"an empty value clears the fact"));
+    cmd->callback([&context, facts] {
+        on_project_file(context, facts->file, [&](workspace& project, step_report& report) {
+            if (!facts->sets.empty()) set_project_facts(project, facts->sets, report);
+            const auto* node = project.first_of<project_facts_node>();
+            report.line("project facts:");
+            report_project_facts(node ? node->facts() : project_facts{}, report);
+        });
     });
 
     auto listed = std::make_shared<std::filesystem::path>();

@@ -37,6 +37,7 @@ int main(int argc, char** argv)
     ds_app::add_project_commands(app, context);
     ds_app::add_single_drawing_commands(app, context);
     ds_app::add_parametric_commands(app, context);
+    ds_app::add_sheets_command(app, context);
     ds_app::add_road_commands(app, context);
     ds_app::add_bridge_commands(app, context);
     ds_app::add_serve_command(app, context);

@@ -26,7 +26,7 @@ void set_dimension_unit(const CString& unit) { dimension_unit() = unit; }
 namespace {
 rebar_cover& cover_setting()
 {
-    static rebar_cover cover;
+    thread_local rebar_cover cover;  // each thread drawing sheets hands over its own drawing's cover
     return cover;
 }
 }  // namespace

@@ -64,6 +64,7 @@ struct sheet_signatures {
     CString designer;
     CString checker;
     CString approver;
+    CString number_prefix;  ///< drawing-number prefix ("DS-"); empty: "DS" and the pedestal number
 };
 /// Handed over by the host before it draws; empty until then.
 void set_sheet_signatures(const sheet_signatures& fields);

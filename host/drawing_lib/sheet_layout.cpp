@@ -162,7 +162,8 @@ title_block_text base_block(const DS_draw_data& data)
 {
     const RXDSGNMOD::sheet_signatures& s = RXDSGNMOD::GetSheetSignatures();
     title_block_text block;
-    block.number = data.m_strDSNumber.IsEmpty() ? CString("DS") : "DS" + data.m_strDSNumber;
+    const CString prefix = s.number_prefix.IsEmpty() ? CString("DS") : s.number_prefix;
+    block.number = data.m_strDSNumber.IsEmpty() ? prefix : prefix + data.m_strDSNumber;
     block.project = s.project;
     block.date = s.date;
     block.designer = s.designer;

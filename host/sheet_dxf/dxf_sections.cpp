@@ -1,6 +1,8 @@
 // Header, tables and objects of the sheet DXF files.
 #include "host/sheet_dxf/dxf_sections.h"
 
+#include <cstdio>
+
 #include <cmath>
 #include <tuple>
 
@@ -301,6 +303,50 @@ void write_objects(writer& dw)
     layout(dw, 0x22, "Model", 0, 0x1F);
     layout(dw, 0x26, "Layout2", 2, 0x23);
     dw.sectionEnd();
+}
+
+void writer::group_code(int gc) const
+{
+    // Group codes right-aligned in three columns, as dxflib writes them.
+    if (gc < 10) m_text += "  ";
+    else if (gc < 100) m_text += ' ';
+    m_text += std::to_string(gc);
+    m_text += '\n';
+}
+
+void writer::dxfString(int gc, const char* value) const
+{
+    group_code(gc);
+    m_text += value ? value : "";
+    m_text += '\n';
+}
+
+void writer::dxfString(int gc, const std::string& value) const { dxfString(gc, value.c_str()); }
+
+void writer::dxfInt(int gc, int value) const { dxfString(gc, std::to_string(value)); }
+
+void writer::dxfHex(int gc, int value) const
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%0X", static_cast<unsigned>(value));
+    dxfString(gc, text);
+}
+
+void writer::dxfReal(int gc, double value) const
+{
+    // Sixteen decimals with the zeros after the first decimal cut away:
+    // "1.5", "2.0", "0.1000000000000001", as dxflib writes a real.
+    char text[512];
+    std::snprintf(text, sizeof text, "%.16f", value);
+    std::string number(text);
+    const std::size_t dot = number.find('.');
+    if (dot != std::string::npos) {
+        std::size_t end = dot + 2;
+        for (std::size_t i = dot + 1; i < number.size(); ++i)
+            if (number[i] != '0') end = i + 1;
+        if (end < number.size()) number.resize(end);
+    }
+    dxfString(gc, number);
 }
 
 }  // namespace ds_sheet::dxf

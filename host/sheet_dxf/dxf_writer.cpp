@@ -159,8 +159,8 @@ void write_dimension(dxf::writer& dw, const dimension& dim, const primitives& pi
     dw.dxfString(100, "AcDbRotatedDimension");
 }
 
-/// Writes the whole file to `scratch` with dxflib.
-void write_file(const flat_sheet& flat, const std::string& scratch)
+/// The whole file's text, made with dxflib's entity calls.
+std::string dxf_text(const flat_sheet& flat)
 {
     const sheet& page = *flat.page;
     const model_space_mapping map(page.views);
@@ -178,8 +178,7 @@ void write_file(const flat_sheet& flat, const std::string& scratch)
     }
 
     DL_Dxf dxf;
-    dxf::writer dw(scratch.c_str(), DL_Codes::AC1015);
-    if (dw.openFailed()) throw ds_file::file_error("cannot write " + scratch);
+    dxf::writer dw(DL_Codes::AC1015);
     dxf::write_header(dxf, dw, facts);
     dxf::write_tables(dxf, dw, facts);
     const entity_writer entities(dxf, dw, map);
@@ -201,18 +200,18 @@ void write_file(const flat_sheet& flat, const std::string& scratch)
     dw.sectionEnd();
     dxf::write_objects(dw);
     dw.dxfEOF();
-    dw.close();
+    return dw.text();
 }
 
 }  // namespace
 
 void write_dxf(const flat_sheet& flat, const std::filesystem::path& path)
 {
-    // dxflib writes only to a file name: it writes a scratch file beside the
-    // target, which then replaces the target.
-    ds_file::scratch_file scratch(path);
-    write_file(flat, scratch.path());
-    scratch.commit();
+    // The whole file is made in memory and written in one go, atomically.
+    const std::string text = dxf_text(flat);
+    ds_file::atomic_writer file(path);
+    file.write(text);
+    file.commit();
 }
 
 void write_dxf(const sheet& page, const std::filesystem::path& path) { write_dxf(flatten_for_writers(page), path); }

@@ -37,7 +37,25 @@ void draw_title(sheet& page, const CString& title, const box& cell)
     }
 }
 
+/// The title block's row "第i张" "共n张".
+std::vector<CString> sheet_of(int index, int count)
+{
+    using string_tools::num_to_string;
+    return {"第" + num_to_string(index) + "张", "共" + num_to_string(count) + "张"};
+}
+
 }  // namespace
+
+bool renumber_title_block(sheet& page, const CString& number, int index, int count)
+{
+    for (table& t : page.tables)
+        if (t.rows.size() == 4 && t.rows[1].size() == 2 && t.rows[1][0] == "图号" && t.rows[3].size() == 2) {
+            t.rows[1][1] = number;
+            t.rows[3] = sheet_of(index, count);
+            return true;
+        }
+    return false;
+}
 
 void draw_frame(sheet& page, const title_block_text& block)
 {
@@ -62,11 +80,7 @@ void draw_frame(sheet& page, const title_block_text& block)
                            {20.0, 50.0},
                            (tb.top - strip - tb.bottom) / 4,
                            3.5,
-                           {{"比例", block.scale},
-                            {"图号", block.number},
-                            {"日期", block.date},
-                            {"第" + num_to_string(block.sheet_index) + "张",
-                             "共" + num_to_string(block.sheet_count) + "张"}}});
+                           {{"比例", block.scale}, {"图号", block.number}, {"日期", block.date}, sheet_of(block.sheet_index, block.sheet_count)}});
     page.tables.push_back({{tb.left, tb.top}, {14.0, 39.0, 14.0, 39.0, 14.0, 40.0}, strip, 3.5,
                            {{"设计", block.designer, "复核", block.checker, "审核", block.approver}}});
 }

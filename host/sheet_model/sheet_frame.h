@@ -43,6 +43,11 @@ struct title_block_text {
 /// Draws the paper border, the frame and the title block onto `page`.
 void draw_frame(sheet& page, const title_block_text& block);
 
+/// Rewrites the drawing number and "第i张 共n张" in the title block draw_frame
+/// drew on `page`, so that a sheet made on its own can take its place in a
+/// numbered set. False when `page` has no such title block.
+bool renumber_title_block(sheet& page, const CString& number, int index, int count);
+
 /// A view or table title in the style of building drawings: the name in large
 /// text, underlined by a thick and a thin line, and the scale beside it when
 /// `scale` is not empty. `centre_x` and `baseline` place the name.

@@ -148,7 +148,13 @@ pdf_book::pdf_book(const std::filesystem::path& path) : m_state(std::make_unique
 
 pdf_book::~pdf_book() = default;
 
-void pdf_book::add(const flat_sheet& flat)
+void pdf_book::stamp_date(const std::string& iso_date)
+{
+    const std::string stamp = iso_date + "T00:00:00";
+    cairo_pdf_surface_set_metadata(m_state->surface, CAIRO_PDF_METADATA_CREATE_DATE, stamp.c_str());
+}
+
+void pdf_book::add(const flat_sheet& flat, const CString& outline)
 {
     const sheet& page = *flat.page;
     cairo_t* cr = m_state->cr;
@@ -163,8 +169,11 @@ void pdf_book::add(const flat_sheet& flat)
     cairo_restore(cr);
     // Each page is listed in the reader's outline under its sheet's title.
     const std::string target = "page=" + std::to_string(m_pages + 1);
-    cairo_pdf_surface_add_outline(m_state->surface, CAIRO_PDF_OUTLINE_ROOT, plain_text(page.title).c_str(),
-                                  target.c_str(), CAIRO_PDF_OUTLINE_FLAG_OPEN);
+    if (!outline.IsEmpty())
+        m_parent = cairo_pdf_surface_add_outline(m_state->surface, CAIRO_PDF_OUTLINE_ROOT, plain_text(outline).c_str(),
+                                                 target.c_str(), static_cast<cairo_pdf_outline_flags_t>(0));
+    cairo_pdf_surface_add_outline(m_state->surface, m_parent ? m_parent : CAIRO_PDF_OUTLINE_ROOT,
+                                  plain_text(page.title).c_str(), target.c_str(), CAIRO_PDF_OUTLINE_FLAG_OPEN);
     cairo_show_page(cr);
     ++m_pages;
 }
@@ -184,7 +193,8 @@ namespace {
 class pdf_set final : public sheet_set_writer {
 public:
     explicit pdf_set(const std::filesystem::path& path) : m_book(path) {}
-    void add(const flat_sheet& flat, const set_sheet&) override { m_book.add(flat); }
+    void add(const flat_sheet& flat, const set_sheet& sheet) override { m_book.add(flat, sheet.outline); }
+    void stamp_date(const std::string& iso_date) override { m_book.stamp_date(iso_date); }
     std::string finish(const CString& heading, const std::vector<std::filesystem::path>&) override
     {
         m_book.finish(heading);

@@ -30,8 +30,13 @@ public:
     pdf_book(const pdf_book&) = delete;
     pdf_book& operator=(const pdf_book&) = delete;
 
-    /// Adds `flat` as the next page. Throws ds_text::conversion_error on a text with no UTF-8 form.
-    void add(const flat_sheet& flat);
+    /// Adds `flat` as the next page, listed in the outline under its title. With
+    /// an `outline` text the page opens a new entry of that name, and it and the
+    /// pages after it are listed under that entry. Throws ds_text::conversion_error
+    /// on a text with no UTF-8 form.
+    void add(const flat_sheet& flat, const CString& outline = {});
+    /// Creation date of the document, "YYYY-MM-DD"; the clock's when not given.
+    void stamp_date(const std::string& iso_date);
     /// Titles the document and puts the file in place. Throws ds_file::file_error;
     /// a book not finished leaves no file.
     void finish(const CString& title);
@@ -41,6 +46,7 @@ private:
     struct state;
     std::unique_ptr<state> m_state;
     int m_pages = 0;
+    int m_parent = 0;  ///< outline entry the page entries go under (0: the root)
 };
 
 /// A pdf_book as the writer of a whole set: finished, it says how many pages it holds.

@@ -9,6 +9,7 @@
 #include "app/core/project/node_lookup.h"
 #include "app/core/project/node_view.h"
 #include "app/core/project/runtime_objects.h"
+#include "app/core/project/facts_step.h"
 #include "host/drawing_lib/ds_gj_draw_data_text.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/json/json_read_stream.h"
@@ -69,13 +70,39 @@ std::string today()
 }
 }  // namespace
 
+namespace {
+/// The title options of this run; they override the project's facts.
+title_options& run_titles()
+{
+    static title_options titles;
+    return titles;
+}
+
+/// `option` (UTF-8) when given, else `fact`.
+CString either(const std::string& option, const CString& fact, const char* what)
+{
+    return option.empty() ? fact : narrow_argument(option, what);
+}
+}  // namespace
+
 void apply_title_options(const title_options& titles)
 {
-    const auto narrow = [](const std::string& utf8, const char* what) { return narrow_argument(utf8, what); };
-    RXDSGNMOD::set_sheet_signatures({narrow(titles.project, "project name"),
-                                     narrow(titles.date.empty() ? today() : titles.date, "date"),
-                                     narrow(titles.designer, "designer"), narrow(titles.checker, "checker"),
-                                     narrow(titles.approver, "approver")});
+    run_titles() = titles;
+    apply_project_titles();
+}
+
+void apply_project_titles()
+{
+    const title_options& o = run_titles();
+    const project_facts facts = current_project_facts();
+    RXDSGNMOD::sheet_signatures fields{either(o.project, title_project_text(facts), "project name"),
+                                       either(o.date, facts.date, "date"),
+                                       either(o.designer, facts.designer, "designer"),
+                                       either(o.checker, facts.checker, "checker"),
+                                       either(o.approver, facts.approver, "approver"),
+                                       facts.number_prefix};
+    if (fields.date.IsEmpty()) fields.date = CString(today().c_str());
+    RXDSGNMOD::set_sheet_signatures(fields);
 }
 
 double drawing_cover(const graph_data_base& drawing)
@@ -105,7 +132,7 @@ std::unique_ptr<graph_drawing_strategy_base> strategy_for(graph_data_base& drawi
 void run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets)
 {
     RXDSGNMOD::set_rebar_cover(drawing_cover(drawing));
-    if (RXDSGNMOD::GetSheetSignatures().date.IsEmpty()) apply_title_options({});
+    apply_project_titles();
     const std::shared_ptr<RXDSGNMOD::CRXComponent> component = strategy_for(drawing)->GetComponent();
     if (!component) throw std::runtime_error("the strategy made no drawing component of " + node_heading(drawing));
     auto* pedestal = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(component.get());

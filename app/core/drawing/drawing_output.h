@@ -23,8 +23,12 @@ struct title_options {
 };
 /// --project-name, --date, --designer, --checker, --approver on `command`.
 void add_title_options(CLI::App& command, title_options& titles);
-/// Hands the title block fields to the drawing library; an empty date is today's (UTC).
+/// Keeps the title options of this run and applies them (apply_project_titles).
 void apply_title_options(const title_options& titles);
+/// Hands the title block fields to the drawing library: the project's facts
+/// (current_project_facts), each overridden by the run's option when given;
+/// a date neither gives is today's (UTC).
+void apply_project_titles();
 
 /// The cover of the drawing's settings ("保护层厚度(mm)"), mm; 0 when it holds none.
 double drawing_cover(const graph_data_base& drawing);
