@@ -29,6 +29,7 @@ set(DS_UNITY_ALONE
   drawing/ds_excel_blocks.cpp               # take
   app/core/methods/parametric_methods.cpp           # names_of
   app/core/grid/table_edits.cpp                  # trimmed, split_row
+  app/core/drawing/sheet_set.cpp                 # is_our_kind, make_folder (as sheet_output.cpp)
   tests/module/data/record_versions_and_differences_test.cpp  # differences, parametric
   tests/module/drawing/ds_csh_excel_exchange_test.cpp         # list_row
   tests/host/drawing_lib/pedestal_rebar_test.cpp              # rebar
