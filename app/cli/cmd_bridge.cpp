@@ -73,14 +73,15 @@ void add_export_command(CLI::App& bridge, app_context& context)
     add_project_option(*cmd, o->project);
     o->table.add_to(*cmd, false);
     cmd->callback([&context, o] {
-        project_session session(context, o->project);
+        step_report out = terminal_report();
+        project_session session(context, o->project, out);
         const std::size_t lines = run_bridge_export(session.project(), o->table.file());
         out.line("exported " + std::to_string(lines) + " lines (pedestal rows) to " + shown_utf8(o->table.file().path.string()));
     });
 }
 
 /// One structure from options, as lines of the table under its captions.
-struct add_options {
+struct structure_options {
     std::filesystem::path project;
     std::vector<std::string> values = std::vector<std::string>(st::column_count);
     std::vector<int> rows = {1, 2};
@@ -88,7 +89,7 @@ struct add_options {
 
 void add_add_command(CLI::App& bridge, app_context& context)
 {
-    auto o = std::make_shared<add_options>();
+    auto o = std::make_shared<structure_options>();
     auto* cmd = bridge.add_subcommand("add", "add one structure (its pedestal rows alike but for their row number)");
     add_project_option(*cmd, o->project);
     const struct {
