@@ -20,7 +20,9 @@ constexpr double pi = 3.14159265358979323846;
 constexpr double dim_step = 7.0;       // distance between dimension lines, and from the object to the first
 constexpr double caption_room = 14.0;  // below a view for its caption
 constexpr double mark_room = 6.0 + 2 * mark_radius + 4.0;
-constexpr double plan_left = 2 * dim_step + 6.0, plan_right = mark_room, plan_bottom = 2 * dim_step + 6.0 + caption_room;
+/// Outside the overall dimension's value on the left: the cut marks of section I-I.
+constexpr double cut_clearance = 5.0;
+constexpr double plan_left = 2 * dim_step + 6.0 + cut_clearance, plan_right = mark_room, plan_bottom = 2 * dim_step + 6.0 + caption_room;
 constexpr double front_left = 2 * dim_step + 6.0, front_right = dim_step + 8.0, front_bottom = dim_step + 6.0 + caption_room;
 
 CString scale_text(int n) { return "1:" + string_tools::num_to_string(n); }
@@ -148,12 +150,11 @@ CString front_view_name(const pedestal_plan& plan)
 
 int fitting_scale(double size_x, double size_y, double room_x, double room_y, int wanted)
 {
-    static const int usual[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 60, 75, 100, 150, 200, 250, 300, 400, 500, 750, 1000};
     const auto fits = [&](double n) { return size_x / n <= room_x && size_y / n <= room_y; };
     const auto fills = [&](double n) { return std::max(size_x / n / room_x, size_y / n / room_y) >= least_fill; };
     const int start = std::max(wanted, 1);
     if (fits(start) && fills(start)) return start;
-    for (int n : usual)
+    for (int n : usual_scales)
         if (fits(n)) return n;
     const double needed = std::ceil(std::max(size_x / room_x, size_y / room_y));
     return needed < 1e9 ? static_cast<int>(needed) : 1000000000;  // also for a size that is not a number
@@ -204,12 +205,14 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool 
     page.dimensions.push_back({front_left_c, back_left, {x_overall, front_left_c.y}, {x_overall, back_left.y},
                                s.length_label, digit_height});
     if (std::fabs(s.plan.angle_deg - 90.0) > 1e-6) {
-        page.texts.push_back(make_text({front_left_c.x + 2.5, front_left_c.y + 1.5}, digit_height,
-                                     "θ=" + number_text(s.plan.angle_deg) + "°", h_align::left, v_align::baseline,
+        // At the back right corner, whose angle is θ too, above the outline where no bar runs.
+        const point back_right = place(corners[2]);
+        page.texts.push_back(make_text({back_right.x - 1.0, back_right.y + 1.5}, digit_height,
+                                     "θ=" + number_text(s.plan.angle_deg) + "°", h_align::right, v_align::baseline,
                                      layer::dimension));
         const double mid = s.plan.length / 2;
         // Outside the dimension chains on the left and the bar marks on the right.
-        add_cut_marks(page, {bounds.left - 2 * dim_step - 2.0, place({0, mid}).y},
+        add_cut_marks(page, {bounds.left - 2 * dim_step - cut_clearance, place({0, mid}).y},
                       {bounds.right + 6.0 + 2 * mark_radius + 2.0, place({0, mid}).y}, {0.0, 1.0}, "I");
     }
     if (side_cut) {  // the side section, cut at mid-width and looking at the left side face
@@ -236,7 +239,9 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
     if (below > 0.0) {  // the top of the pier cap the vertical bars anchor in
         page.lines.push_back({place({-w * 0.15, 0}), place({0, 0}), layer::outline, 0.25});
         page.lines.push_back({place({w, 0}), place({w * 1.15, 0}), layer::outline, 0.25});
-        page.texts.push_back(make_text({place({w * 1.15, 0}).x, place({0, 0}).y - 4.5}, hanzi_height, "盖梁顶", h_align::right));
+        // Below the cap line right of the pedestal, where neither bars nor the height chain's values run.
+        page.texts.push_back(make_text({place({w, 0}).x + 2.0, place({0, 0}).y - 1.0}, hanzi_height, "盖梁顶", h_align::left,
+                                       v_align::top));
     }
     const box bounds{origin.x, origin.y, origin.x + w * k, origin.y + h * k};
     add_centre_line(page, place({w / 2, -below}), place({w / 2, h}));
