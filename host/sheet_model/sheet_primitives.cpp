@@ -39,6 +39,9 @@ void add_extension(primitives& out, point on_object, point on_line)
 /// so two values never read as one number ("80 3×100").
 constexpr double value_clearance = 1.0;
 
+/// How far a value beyond its line may slide on outward to clear another text, mm.
+constexpr int max_slide_mm = 8;
+
 box grown(box b, double by) { return {b.left - by, b.bottom - by, b.right + by, b.top + by}; }
 
 /// True when `value`, standing beyond the line of dimension `index`, reaches
@@ -123,6 +126,19 @@ std::vector<text> dimension_values(const sheet& page)
         const bool there_labels_other = in_neighbour(page, o.index, o.other);
         if (here_labels_other && !there_labels_other) values[o.index] = o.other;
         else if (here_labels_other == there_labels_other && !free(values[o.index]) && free(o.other)) values[o.index] = o.other;
+        // Still on another text (the corner where two chains end): slide on outward, away from the own span.
+        const dimension& dim = page.dimensions[o.index];
+        const point mid = (dim.line_from + dim.line_to) * 0.5;
+        const point out_of_span = unit(values[o.index].at - mid);
+        const point step = std::fabs(out_of_span.x) > std::fabs(out_of_span.y) ? point{out_of_span.x > 0 ? 1.0 : -1.0, 0.0}
+                                                                                : point{0.0, out_of_span.y > 0 ? 1.0 : -1.0};
+        const point d = unit(dim.line_to - dim.line_from);
+        const point slide = d * ((d.x * step.x + d.y * step.y) >= 0 ? 1.0 : -1.0);
+        for (int k = 1; k <= max_slide_mm && !free(values[o.index]); ++k) {
+            text further = values[o.index];
+            further.at = further.at + slide * static_cast<double>(k);
+            if (free(further)) values[o.index] = further;
+        }
         taken.push_back(text_box(values[o.index]));
     }
     return values;

@@ -239,6 +239,7 @@ TEST(DrawingCheck, VariantMatrix)
     add("heights 600/650", [](variant& v) { v.heights = {600, 650}; });
     add("d20 verticals d16 mesh", [](variant& v) { v.vertical_d = 20, v.mesh_d = 16; });
     add("scale 1:20", [](variant& v) { v.scale = 20; });
+    add("skew 75 1100x700", [](variant& v) { v.angle = 75, v.width = 1100, v.length = 700, v.heights = {150, 160, 170, 180}; });
     add("skew 60 1500x1500 1:20", [](variant& v) { v.angle = 60, v.width = v.length = 1500, v.scale = 20; });
     // For a person to look at: the findings per variant, and each variant's first sheet as SVG.
     const bool table = std::getenv("DS_DRAWING_CHECK_TABLE") != nullptr;
