@@ -12,6 +12,7 @@
 #include "host/drawing_lib/drawing_check.h"
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
+#include "host/drawing_lib/sheet_tables.h"
 #include "host/drawing_lib/view_marks.h"
 #include "host/rebar/steel_data_transform.h"
 #include "host/sheet_svg/svg_writer.h"
@@ -213,6 +214,20 @@ TEST(DrawingCheck, TheUnitNoteSaysTheUnitOnce)
     const auto& texts = c.sheets.at(0).texts;
     EXPECT_TRUE(std::none_of(texts.begin(), texts.end(), [](const text& t) { return t.value.Find("余均以毫米计") >= 0; }));
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const text& t) { return t.value.Find("本图尺寸均以毫米计") >= 0; }));
+}
+
+TEST(DrawingCheck, QuantityTotalsAddUpThePrintedRows)
+{
+    // Weights whose rounding does not add up: 3 x 0.04 kg prints 0.0 three times but totals 0.12.
+    group_quantities q;
+    for (const char* mark : {"N1", "N2", "N3"}) q.bars.push_back({mark, "HRB400", 12, 0, 0, 0, 0, 0, 0, 90, bar_kind::mesh, 1, 0, 0.04});
+    q.bars.push_back({"N4", "HRB400", 10, 0, 0, 0, 0, 0, 0, 90, bar_kind::tie, 1, 0, 36.64});
+    q.totals = {{10, 36.64}, {12, 0.12}};
+    q.steel_weight = 36.76;
+    const table_content t = quantity_table(q, "C40");
+    std::vector<std::string> weights;
+    for (const auto& row : t.rows) weights.push_back(ds_text::to_utf8(row.back()));
+    EXPECT_EQ(weights, (std::vector<std::string>{"0.0", "0.0", "0.0", "36.6", "36.6", "0.0", "36.6", "0.000"}));
 }
 
 /// Kinds of findings a sheet of the matrix must not carry.
