@@ -134,7 +134,9 @@ void draw_plan_cage(sheet& page, const view_subject& s, const rebar_parts& parts
 void draw_directions(sheet& page, const box& outline)
 {
     const double y = outline.bottom - 2 * dim_step - 5.5;
-    page.texts.push_back(make_text({outline.right, y}, hanzi_height, "横桥向 →", h_align::right, v_align::middle));
+    // Right of the side section's cut mark, whose stroke and name point left.
+    page.texts.push_back(make_text({(outline.left + outline.right) / 2 + 2.0, y}, hanzi_height, "横桥向 →", h_align::left,
+                                   v_align::middle));
     text along = make_text({outline.right + 6.0 + 2 * mark_radius + 4.0, outline.bottom}, hanzi_height, "顺桥向 →",
                          h_align::left, v_align::middle);
     along.angle_deg = 90.0;

@@ -231,7 +231,7 @@ TEST(DrawingCheck, QuantityTotalsAddUpThePrintedRows)
 }
 
 /// Kinds of findings a sheet of the matrix must not carry.
-constexpr const char* settled[] = {"未在任何视图中示出", "构造相同", "无法辨认"};
+constexpr const char* settled[] = {"未在任何视图中示出", "构造相同", "无法辨认", "不在其尺寸线范围内", "重叠", "压在剖切符号上"};
 
 TEST(DrawingCheck, VariantMatrix)
 {
