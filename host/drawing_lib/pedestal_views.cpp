@@ -286,16 +286,22 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
     for (const steel_bar_row* bar : parts.verticals) {
         const vertical_bars v = verticals_of(*bar, s.plan, h, parts.tie_d);
         if (v.positions.empty()) continue;
-        std::vector<double> xs;
-        for (const point& p : v.positions) xs.push_back(across_of(p));
-        std::sort(xs.begin(), xs.end());
-        xs.erase(std::unique(xs.begin(), xs.end(), [](double a, double b) { return std::fabs(a - b) < 0.5; }), xs.end());
-        for (double x : thinned(xs, max_drawn_bars)) {
-            page.lines.push_back({place({x, -v.anchor}), place({x, v.top}), layer::rebar, 0.35});
-            const double toward = x < w / 2 ? 1.0 : -1.0;  // feet point to the pedestal's centre line
-            if (v.foot > 0.0) page.lines.push_back({place({x, -v.anchor}), place({x + toward * v.foot, -v.anchor}), layer::rebar, 0.35});
+        // Feet point to the pedestal's centre in plan; the view shows the part of a foot across it, so
+        // a bar in the middle of the front face shows none and two feet never lie on one another.
+        const point centre{(w + s.plan.length * sk) / 2, s.plan.length / 2};
+        std::vector<std::pair<double, double>> xs;  // across the view, and the foot's run across it
+        for (const point& p : v.positions) {
+            const double dx = across_of(centre) - across_of(p), d = std::hypot(centre.x - p.x, centre.y - p.y);
+            xs.push_back({across_of(p), d > 0.0 ? v.foot * dx / d : 0.0});
         }
-        mark_above(place({xs.front(), v.top - (v.top) * 0.3}), bar->m_mark);
+        std::sort(xs.begin(), xs.end());
+        xs.erase(std::unique(xs.begin(), xs.end(), [](const auto& a, const auto& b) { return std::fabs(a.first - b.first) < 0.5; }),
+                 xs.end());
+        for (const auto& [x, run] : thinned(xs, max_drawn_bars)) {
+            page.lines.push_back({place({x, -v.anchor}), place({x, v.top}), layer::rebar, 0.35});
+            if (std::fabs(run) > 0.5) page.lines.push_back({place({x, -v.anchor}), place({x + run, -v.anchor}), layer::rebar, 0.35});
+        }
+        mark_above(place({xs.front().first, v.top - (v.top) * 0.3}), bar->m_mark);
     }
     if (!levels.empty()) {
         chain c{{0.0, levels.back(), levels.front(), h}, spacing_label(levels.size() - 1, levels.front() - levels.back())};

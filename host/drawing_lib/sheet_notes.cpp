@@ -83,7 +83,8 @@ std::vector<CString> sheet_notes(const DS_draw_data& data, std::size_t group)
     notes.push_back("h为垫石高度(各垫石高度见垫石编号表或参数表)；θ为垫石侧边线与前缘线的夹角(侧边线夹角)，θ=90°为正交。");
     notes.push_back("钢筋网自垫石顶面向下每" + number_text(mesh_layer_pitch_mm) + "mm设一层，层数随垫石高度而定；斜交垫石的钢筋网一向平行前缘线，另一向平行侧边线；钢筋间距均垂直于钢筋量测。");
     notes.push_back("竖向钢筋伸入盖梁" + number_text(vertical_anchor_diameters) + "d，L形钢筋底端弯折" +
-                    number_text(vertical_foot_diameters) + "d；箍筋为封闭箍，两端135°弯钩各计" + number_text(tie_hook_diameters) + "d。");
+                    number_text(vertical_foot_diameters) + "d，应在浇筑盖梁(台帽)混凝土前预埋就位；箍筋为封闭箍，两端135°弯钩各计" +
+                    number_text(tie_hook_diameters) + "d。");
     notes.push_back("钢筋长度按中心线计，各段取整至1mm，单根长为各段之和；钢筋重量按钢材密度7850kg/m3、截面积π×d×d/4计。");
     notes.push_back("浇筑垫石前应将盖梁(台帽)顶面凿毛并清洗干净；垫石顶面应水平、平整，其高程及平面位置在支座安装前应复核。");
     for (std::size_t i = 0; i < notes.size(); ++i) notes[i] = string_tools::num_to_string(static_cast<int>(i + 1)) + ". " + notes[i];

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -208,10 +209,11 @@ TEST(DrawingCheck, TheRecordsScaleIsKeptWhereItReadsAndReplacedAloud)
     for (const view_frame& v : kept.sheets.at(0).views) EXPECT_EQ(v.scale, 15);
 }
 
-TEST(DrawingCheck, TheUnitNoteSaysTheUnitOnce)
+TEST(DrawingCheck, NotesSayTheUnitOnceAndThatTheVerticalsAreCastInFirst)
 {
     const checked c = check_variant({"sample"});
     const auto& texts = c.sheets.at(0).texts;
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const text& t) { return t.value.Find("前预埋") >= 0; }));
     EXPECT_TRUE(std::none_of(texts.begin(), texts.end(), [](const text& t) { return t.value.Find("余均以毫米计") >= 0; }));
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const text& t) { return t.value.Find("本图尺寸均以毫米计") >= 0; }));
 }
@@ -228,6 +230,30 @@ TEST(DrawingCheck, QuantityTotalsAddUpThePrintedRows)
     std::vector<std::string> weights;
     for (const auto& row : t.rows) weights.push_back(ds_text::to_utf8(row.back()));
     EXPECT_EQ(weights, (std::vector<std::string>{"0.0", "0.0", "0.0", "36.6", "36.6", "0.0", "36.6", "0.000"}));
+}
+
+TEST(DrawingCheck, FeetOfTheVerticalBarsDoNotLieOnOneAnother)
+{
+    // The sample's mid-face N3 stands on the view's centre line; its foot runs along the bridge, square to the view.
+    const checked c = check_variant({"sample"});
+    const sheet& page = c.sheets.at(0);
+    const view_frame& front = *std::find_if(page.views.begin(), page.views.end(), [](const view_frame& v) { return v.name == "立面"; });
+    double lowest = 1e300;
+    std::vector<const line*> feet;
+    for (const line& l : page.lines)
+        if (l.on == layer::rebar && l.a.x >= front.lower_left.x && l.a.x <= front.upper_right.x && l.a.y >= front.lower_left.y)
+            lowest = std::min({lowest, l.a.y, l.b.y});
+    for (const line& l : page.lines)
+        if (l.on == layer::rebar && std::fabs(l.a.y - lowest) < 1e-6 && std::fabs(l.b.y - lowest) < 1e-6 &&
+            l.a.x >= front.lower_left.x && l.a.x <= front.upper_right.x)
+            feet.push_back(&l);
+    ASSERT_GE(feet.size(), 2u);
+    for (std::size_t i = 0; i < feet.size(); ++i)
+        for (std::size_t j = i + 1; j < feet.size(); ++j) {
+            const auto [a0, a1] = std::minmax(feet[i]->a.x, feet[i]->b.x);
+            const auto [b0, b1] = std::minmax(feet[j]->a.x, feet[j]->b.x);
+            EXPECT_FALSE(a0 < b1 - 1e-6 && b0 < a1 - 1e-6) << a0 << "-" << a1 << " and " << b0 << "-" << b1;
+        }
 }
 
 /// Kinds of findings a sheet of the matrix must not carry.
