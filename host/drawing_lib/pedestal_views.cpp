@@ -286,10 +286,11 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
     for (const steel_bar_row* bar : parts.verticals) {
         const vertical_bars v = verticals_of(*bar, s.plan, h, parts.tie_d);
         if (v.positions.empty()) continue;
-        // Feet point to the pedestal's centre in plan; the view shows the part of a foot across it, so
-        // a bar in the middle of the front face shows none and two feet never lie on one another.
+        // Feet point to the pedestal's centre in plan. A foot is drawn at its true length toward the side
+        // of the view it turns to; a bar in the middle of a face turns its foot square to the view and
+        // shows none, so that it does not lie on a corner bar's foot.
         const point centre{(w + s.plan.length * sk) / 2, s.plan.length / 2};
-        std::vector<std::pair<double, double>> xs;  // across the view, and the foot's run across it
+        std::vector<std::pair<double, double>> xs;  // across the view, and the part of the foot across it
         for (const point& p : v.positions) {
             const double dx = across_of(centre) - across_of(p), d = std::hypot(centre.x - p.x, centre.y - p.y);
             xs.push_back({across_of(p), d > 0.0 ? v.foot * dx / d : 0.0});
@@ -299,7 +300,8 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
                  xs.end());
         for (const auto& [x, run] : thinned(xs, max_drawn_bars)) {
             page.lines.push_back({place({x, -v.anchor}), place({x, v.top}), layer::rebar, 0.35});
-            if (std::fabs(run) > 0.5) page.lines.push_back({place({x, -v.anchor}), place({x + run, -v.anchor}), layer::rebar, 0.35});
+            if (std::fabs(run) > 0.5)
+                page.lines.push_back({place({x, -v.anchor}), place({x + std::copysign(v.foot, run), -v.anchor}), layer::rebar, 0.35});
         }
         mark_above(place({xs.front().first, v.top - (v.top) * 0.3}), bar->m_mark);
     }
