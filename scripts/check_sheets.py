@@ -57,6 +57,21 @@ def check_encoding(path):
     assert b"\r" not in data or path.suffix == ".pdf", "a raw carriage return"
 
 
+def shown_measurement(dim):
+    """What a CAD program prints for `dim`: its measurement times the linear factor (DIMLFAC) of its style or override."""
+    return dim.get_measurement() * dim.override().get("dimlfac", 1.0)  # the override, else the style's
+
+
+def dimensioned_distance(dim):
+    """The distance between the two points `dim` measures, along its rotation (aligned: straight), in sheet units
+    of the view: the model-space length, which the views keep at 1:1."""
+    a, b = dim.dxf.defpoint2, dim.dxf.defpoint3
+    if dim.dimtype & 7 == 1:  # aligned
+        return math.dist((a.x, a.y), (b.x, b.y))
+    angle = math.radians(dim.dxf.get("angle", 0.0))
+    return abs((b.x - a.x) * math.cos(angle) + (b.y - a.y) * math.sin(angle))
+
+
 def check_cad_use(doc, msp, stem):
     """A CAD user's checks: styles, weights, true sizes, dimensions."""
     style = doc.styles.get(msp.query("TEXT")[0].dxf.style)
@@ -75,12 +90,13 @@ def check_cad_use(doc, msp, stem):
         note(f"{stem}: no view declared drawn to scale, true sizes and dimensions not checked")
         return
     for dim in dims:
-        measured, text = dim.get_measurement(), dim.dxf.get("text", "")
+        shown, spanned, text = shown_measurement(dim), dimensioned_distance(dim), dim.dxf.get("text", "")
+        assert abs(shown - spanned) < 0.5, f"a dimension shows {shown:.1f} over a distance of {spanned:.1f}"
         if text in ("", "<>"):
             continue
-        product = re.fullmatch(r"(\d+)\s*[×xX]\s*(\d+)", text)
+        product = re.fullmatch(r"(\d+(?:\.\d+)?)\s*[×xX]\s*(\d+(?:\.\d+)?)", text)
         said = float(product[1]) * float(product[2]) if product else float(text) if re.fullmatch(r"\d+(\.\d+)?", text) else None
-        assert said is None or abs(said - measured) < 0.5, f"a dimension says {text} but measures {measured:.1f}"
+        assert said is None or abs(said - shown) < 0.5, f"a dimension says {text} but a CAD program measures {shown:.1f}"
     longest = max(dim.get_measurement() for dim in dims)
     edges = [math.dist(a, b) for p in msp.query('LWPOLYLINE[layer=="OUTLINE"]')
              for a, b in zip(list(p.get_points("xy")), list(p.get_points("xy"))[1:] + list(p.get_points("xy"))[:1])]

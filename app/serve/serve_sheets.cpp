@@ -63,6 +63,9 @@ json sheets_json(graph_data_base& drawing, std::size_t index)
     }
     for (const CString& finding : made.pedestal->GetDesignMessages())
         out["findings"].push_back(ds_text::to_utf8_for_display(finding));
+    out["drawing"] = json::array();
+    for (const CString& finding : made.pedestal->GetDrawingMessages())
+        out["drawing"].push_back(ds_text::to_utf8_for_display(finding));
     for (const auto& paper : made.papers) out["titles"].push_back(ds_text::to_utf8_for_display(paper->title()));
     if (made.papers.empty()) return out;
     index = std::min(index, made.papers.size() - 1);

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/drawing_lib/drawing_check.h"
+#include "host/framework/string_tools.h"
+
 namespace VQDraw_DS_GJNA {
 
 namespace {
@@ -55,36 +58,105 @@ double share(double room, double a, double b, double fixed_a, double fixed_b)
 
 bool has_side_section(const view_subject& s) { return s.height > 0.0 && std::fabs(s.plan.angle_deg - 90.0) < 1e-6; }
 
-int draw_views(ds_sheet::sheet& page, const view_subject& s, const box& area, int wanted)
+namespace {
+
+/// Where each view goes; the rooms depend on what the views show, not on the scale.
+struct arrangement {
+    box plan_area, front_area, side_area;
+    view_extent plan, front, across;
+    bool front_view = false, side = false;
+};
+
+arrangement arrange(const view_subject& s, const view_subject& sideways, const box& area)
 {
-    const view_extent plan = plan_extent(s);
-    if (!(s.height > 0.0)) {
-        const int n = scale_for(plan, area, wanted);
-        draw_plan(page, s, area, n, false);
-        return n;
+    arrangement a;
+    a.plan = plan_extent(s);
+    a.plan_area = area;
+    if (!(s.height > 0.0)) return a;
+    a.front_view = true;
+    a.front = front_extent(s);
+    const double split = area.bottom + share(area.top - area.bottom, a.plan.height, a.front.height, a.plan.room_y, a.front.room_y);
+    a.plan_area = {area.left, area.bottom, area.right, split};
+    a.front_area = {area.left, split, area.right, area.top};
+    a.side = has_side_section(s);
+    if (a.side) {
+        a.across = front_extent(sideways);
+        const double cut = a.front_area.left + share(a.front_area.right - a.front_area.left, a.front.width, a.across.width,
+                                                     a.front.room_x, a.across.room_x);
+        a.side_area = {cut, a.front_area.bottom, a.front_area.right, a.front_area.top};
+        a.front_area.right = cut;
     }
-    const view_extent front = front_extent(s);
-    const double split = area.bottom + share(area.top - area.bottom, plan.height, front.height, plan.room_y, front.room_y);
-    const box plan_area{area.left, area.bottom, area.right, split};
-    box front_area{area.left, split, area.right, area.top};
-    int n = std::max(scale_for(plan, plan_area, wanted), scale_for(front, front_area, wanted));
-    const bool side = has_side_section(s);
-    turned_subject sideways = side ? turned(s) : turned_subject{};
-    if (s.bars) sideways.subject.bars = &sideways.bars;
-    box side_area{};
-    if (side) {
-        const view_extent across = front_extent(sideways.subject);
-        const double cut = front_area.left + share(front_area.right - front_area.left, front.width, across.width,
-                                                   front.room_x, across.room_x);
-        side_area = {cut, front_area.bottom, front_area.right, front_area.top};
-        front_area.right = cut;
-        n = std::max({scale_for(plan, plan_area, wanted), scale_for(front, front_area, wanted),
-                      scale_for(across, side_area, wanted)});
-    }
-    draw_plan(page, s, plan_area, n, side);
-    draw_front(page, s, front_area, n);
-    if (side) draw_front(page, sideways.subject, side_area, n, "II-II");
+    return a;
+}
+
+bool fits(const view_extent& e, const box& area, int n)
+{
+    return e.width / n <= area.right - area.left - e.room_x && e.height / n <= area.top - area.bottom - e.room_y;
+}
+
+bool all_fit(const arrangement& a, int n)
+{
+    return fits(a.plan, a.plan_area, n) && (!a.front_view || fits(a.front, a.front_area, n)) &&
+           (!a.side || fits(a.across, a.side_area, n));
+}
+
+/// The scale at which every view fits by the older rule (the record's when it fills the room).
+int fitting(const arrangement& a, int wanted)
+{
+    int n = scale_for(a.plan, a.plan_area, wanted);
+    if (a.front_view) n = std::max(n, scale_for(a.front, a.front_area, wanted));
+    if (a.side) n = std::max(n, scale_for(a.across, a.side_area, wanted));
     return n;
+}
+
+void draw_all(ds_sheet::sheet& page, const view_subject& s, const view_subject& sideways, const arrangement& a, int n)
+{
+    draw_plan(page, s, a.plan_area, n, a.side);
+    if (a.front_view) draw_front(page, s, a.front_area, n);
+    if (a.side) draw_front(page, sideways, a.side_area, n, "II-II");
+}
+
+/// What makes the views alone drawn at 1:n hard to read (check_legibility).
+std::vector<CString> findings_at(const view_subject& s, const view_subject& sideways, const arrangement& a, int n)
+{
+    ds_sheet::sheet scratch;
+    draw_all(scratch, s, sideways, a, n);
+    return check_legibility(scratch);
+}
+
+}  // namespace
+
+views_drawn draw_views(ds_sheet::sheet& page, const view_subject& s, const box& area, int wanted)
+{
+    turned_subject sideways = has_side_section(s) ? turned(s) : turned_subject{};
+    if (s.bars) sideways.subject.bars = &sideways.bars;
+    const arrangement a = arrange(s, sideways.subject, area);
+    views_drawn drawn{0, {}};
+    CString why;
+    if (wanted >= 1 && wanted <= max_view_scale) {
+        if (!all_fit(a, wanted)) why = "视图放不下";
+        else if (const auto found = findings_at(s, sideways.subject, a, wanted); !found.empty()) why = found.front();
+        else drawn.scale = wanted;
+    }
+    for (int n : usual_scales) {
+        if (drawn.scale || n == wanted || !all_fit(a, n)) continue;
+        if (findings_at(s, sideways.subject, a, n).empty()) drawn.scale = n;
+    }
+    const CString asked = "比例1:" + string_tools::num_to_string(wanted);
+    const CString reason = "不适合(" + (why.IsEmpty() ? CString("超出范围") : why) + ")";
+    if (drawn.scale) {
+        if (drawn.scale != wanted) drawn.notice = asked + reason + "，改用1:" + string_tools::num_to_string(drawn.scale);
+    } else {
+        // None reads: the finest that fits shows most, and the sheet's report says the views stay hard to read.
+        for (int n : usual_scales)
+            if (!drawn.scale && all_fit(a, n)) drawn.scale = n;
+        if (!drawn.scale) drawn.scale = fitting(a, wanted);
+        drawn.notice = drawn.scale == wanted ? asked + "下视图难以辨认，又无可容纳视图的更大比例"
+                                             : asked + reason + "，改用1:" + string_tools::num_to_string(drawn.scale) +
+                                                   "，视图仍难以辨认";
+    }
+    draw_all(page, s, sideways.subject, a, drawn.scale);
+    return drawn;
 }
 
 }  // namespace VQDraw_DS_GJNA

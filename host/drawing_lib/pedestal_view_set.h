@@ -3,8 +3,8 @@
 // The plan lies below the front view, and on a square pedestal the side
 // section II-II (cut at mid-width, looking at the left side face) lies to the
 // right of the front view, as projections are arranged. All views share one
-// scale: the record's when everything fits and fills the room, else the
-// finest usual scale at which every view fits (pedestal_views.h). The room is
+// scale: the record's when every view fits and reads (the drawing check finds
+// nothing in them), else the finest usual scale that does, never silently. The room is
 // shared out in proportion to what each view shows, so that one scale suits
 // them all.
 #pragma once
@@ -13,8 +13,17 @@
 
 namespace VQDraw_DS_GJNA {
 
-/// Draws the views of `subject` into `area`; returns the scale 1:n used.
-int draw_views(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int wanted);
+/// The scale the views were drawn at and, when it is not the one asked for, why.
+struct views_drawn {
+    int scale = 1;
+    CString notice;  ///< "比例1:50不适合(…)，改用1:20"; empty when the asked scale was kept
+};
+
+/// Draws the views of `subject` into `area` at the scale 1:`wanted` when every
+/// view fits there and the drawing check (check_sheet) finds nothing in them;
+/// else at the finest usual scale that does, saying so in the notice; else at
+/// the finest scale at which they fit, saying that too.
+views_drawn draw_views(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int wanted);
 
 /// True when the sheet gets the side section (square pedestals with a height).
 bool has_side_section(const view_subject& subject);

@@ -20,7 +20,9 @@ constexpr double pi = 3.14159265358979323846;
 constexpr double dim_step = 7.0;       // distance between dimension lines, and from the object to the first
 constexpr double caption_room = 14.0;  // below a view for its caption
 constexpr double mark_room = 6.0 + 2 * mark_radius + 4.0;
-constexpr double plan_left = 2 * dim_step + 6.0, plan_right = mark_room, plan_bottom = 2 * dim_step + 6.0 + caption_room;
+/// Outside the overall dimension's value on the left: the cut marks of section I-I.
+constexpr double cut_clearance = 5.0;
+constexpr double plan_left = 2 * dim_step + 6.0 + cut_clearance, plan_right = mark_room, plan_bottom = 2 * dim_step + 6.0 + caption_room;
 constexpr double front_left = 2 * dim_step + 6.0, front_right = dim_step + 8.0, front_bottom = dim_step + 6.0 + caption_room;
 
 CString scale_text(int n) { return "1:" + string_tools::num_to_string(n); }
@@ -132,7 +134,9 @@ void draw_plan_cage(sheet& page, const view_subject& s, const rebar_parts& parts
 void draw_directions(sheet& page, const box& outline)
 {
     const double y = outline.bottom - 2 * dim_step - 5.5;
-    page.texts.push_back(make_text({outline.right, y}, hanzi_height, "横桥向 →", h_align::right, v_align::middle));
+    // Right of the side section's cut mark, whose stroke and name point left.
+    page.texts.push_back(make_text({(outline.left + outline.right) / 2 + 2.0, y}, hanzi_height, "横桥向 →", h_align::left,
+                                   v_align::middle));
     text along = make_text({outline.right + 6.0 + 2 * mark_radius + 4.0, outline.bottom}, hanzi_height, "顺桥向 →",
                          h_align::left, v_align::middle);
     along.angle_deg = 90.0;
@@ -148,12 +152,11 @@ CString front_view_name(const pedestal_plan& plan)
 
 int fitting_scale(double size_x, double size_y, double room_x, double room_y, int wanted)
 {
-    static const int usual[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 60, 75, 100, 150, 200, 250, 300, 400, 500, 750, 1000};
     const auto fits = [&](double n) { return size_x / n <= room_x && size_y / n <= room_y; };
     const auto fills = [&](double n) { return std::max(size_x / n / room_x, size_y / n / room_y) >= least_fill; };
     const int start = std::max(wanted, 1);
     if (fits(start) && fills(start)) return start;
-    for (int n : usual)
+    for (int n : usual_scales)
         if (fits(n)) return n;
     const double needed = std::ceil(std::max(size_x / room_x, size_y / room_y));
     return needed < 1e9 ? static_cast<int>(needed) : 1000000000;  // also for a size that is not a number
@@ -204,12 +207,14 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool 
     page.dimensions.push_back({front_left_c, back_left, {x_overall, front_left_c.y}, {x_overall, back_left.y},
                                s.length_label, digit_height});
     if (std::fabs(s.plan.angle_deg - 90.0) > 1e-6) {
-        page.texts.push_back(make_text({front_left_c.x + 2.5, front_left_c.y + 1.5}, digit_height,
-                                     "θ=" + number_text(s.plan.angle_deg) + "°", h_align::left, v_align::baseline,
+        // At the back right corner, whose angle is θ too, above the outline where no bar runs.
+        const point back_right = place(corners[2]);
+        page.texts.push_back(make_text({back_right.x - 1.0, back_right.y + 1.5}, digit_height,
+                                     "θ=" + number_text(s.plan.angle_deg) + "°", h_align::right, v_align::baseline,
                                      layer::dimension));
         const double mid = s.plan.length / 2;
         // Outside the dimension chains on the left and the bar marks on the right.
-        add_cut_marks(page, {bounds.left - 2 * dim_step - 2.0, place({0, mid}).y},
+        add_cut_marks(page, {bounds.left - 2 * dim_step - cut_clearance, place({0, mid}).y},
                       {bounds.right + 6.0 + 2 * mark_radius + 2.0, place({0, mid}).y}, {0.0, 1.0}, "I");
     }
     if (side_cut) {  // the side section, cut at mid-width and looking at the left side face
@@ -236,7 +241,9 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
     if (below > 0.0) {  // the top of the pier cap the vertical bars anchor in
         page.lines.push_back({place({-w * 0.15, 0}), place({0, 0}), layer::outline, 0.25});
         page.lines.push_back({place({w, 0}), place({w * 1.15, 0}), layer::outline, 0.25});
-        page.texts.push_back(make_text({place({w * 1.15, 0}).x, place({0, 0}).y - 4.5}, hanzi_height, "盖梁顶", h_align::right));
+        // Below the cap line right of the pedestal, where neither bars nor the height chain's values run.
+        page.texts.push_back(make_text({place({w, 0}).x + 2.0, place({0, 0}).y - 1.0}, hanzi_height, "盖梁顶", h_align::left,
+                                       v_align::top));
     }
     const box bounds{origin.x, origin.y, origin.x + w * k, origin.y + h * k};
     add_centre_line(page, place({w / 2, -below}), place({w / 2, h}));
@@ -279,16 +286,24 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
     for (const steel_bar_row* bar : parts.verticals) {
         const vertical_bars v = verticals_of(*bar, s.plan, h, parts.tie_d);
         if (v.positions.empty()) continue;
-        std::vector<double> xs;
-        for (const point& p : v.positions) xs.push_back(across_of(p));
-        std::sort(xs.begin(), xs.end());
-        xs.erase(std::unique(xs.begin(), xs.end(), [](double a, double b) { return std::fabs(a - b) < 0.5; }), xs.end());
-        for (double x : thinned(xs, max_drawn_bars)) {
-            page.lines.push_back({place({x, -v.anchor}), place({x, v.top}), layer::rebar, 0.35});
-            const double toward = x < w / 2 ? 1.0 : -1.0;  // feet point to the pedestal's centre line
-            if (v.foot > 0.0) page.lines.push_back({place({x, -v.anchor}), place({x + toward * v.foot, -v.anchor}), layer::rebar, 0.35});
+        // Feet point to the pedestal's centre in plan. A foot is drawn at its true length toward the side
+        // of the view it turns to; a bar in the middle of a face turns its foot square to the view and
+        // shows none, so that it does not lie on a corner bar's foot.
+        const point centre{(w + s.plan.length * sk) / 2, s.plan.length / 2};
+        std::vector<std::pair<double, double>> xs;  // across the view, and the part of the foot across it
+        for (const point& p : v.positions) {
+            const double dx = across_of(centre) - across_of(p), d = std::hypot(centre.x - p.x, centre.y - p.y);
+            xs.push_back({across_of(p), d > 0.0 ? v.foot * dx / d : 0.0});
         }
-        mark_above(place({xs.front(), v.top - (v.top) * 0.3}), bar->m_mark);
+        std::sort(xs.begin(), xs.end());
+        xs.erase(std::unique(xs.begin(), xs.end(), [](const auto& a, const auto& b) { return std::fabs(a.first - b.first) < 0.5; }),
+                 xs.end());
+        for (const auto& [x, run] : thinned(xs, max_drawn_bars)) {
+            page.lines.push_back({place({x, -v.anchor}), place({x, v.top}), layer::rebar, 0.35});
+            if (std::fabs(run) > 0.5)
+                page.lines.push_back({place({x, -v.anchor}), place({x + std::copysign(v.foot, run), -v.anchor}), layer::rebar, 0.35});
+        }
+        mark_above(place({xs.front().first, v.top - (v.top) * 0.3}), bar->m_mark);
     }
     if (!levels.empty()) {
         chain c{{0.0, levels.back(), levels.front(), h}, spacing_label(levels.size() - 1, levels.front() - levels.back())};

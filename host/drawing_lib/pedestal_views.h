@@ -69,4 +69,9 @@ CString front_view_name(const pedestal_plan& plan);
 /// finest usual scale that fits, else the coarsest 1:n that fits.
 int fitting_scale(double size_x, double size_y, double room_x, double room_y, int wanted);
 
+/// The usual scales of drawings, 1:n from the finest.
+inline constexpr int usual_scales[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 60, 75, 100, 150, 200, 250, 300, 400, 500, 750, 1000};
+/// Largest scale 1:n a view is drawn at from the record's wish.
+inline constexpr int max_view_scale = 1000;
+
 }  // namespace VQDraw_DS_GJNA

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "host/drawing_lib/design_check.h"
+#include "host/drawing_lib/drawing_check.h"
 #include "host/drawing_lib/sheet_layout.h"
 #include "host/drawing_lib/sheet_tables.h"
 #include "host/framework/string_tools.h"
@@ -68,7 +69,14 @@ bool CRXComponent_DSGJ::Draw(CString target)
 
 void CRXComponent_DSGJ::CreatPaper(std::vector<RXDSGNMOD::CRXPaper*>& papers)
 {
-    std::vector<ds_sheet::sheet> sheets = designed() ? layout_sheets(m_data, m_quantities) : findings_sheets(m_data, m_messages);
+    m_drawing_messages.clear();
+    std::vector<ds_sheet::sheet> sheets;
+    if (designed()) {
+        sheets = layout_sheets(m_data, m_quantities, &m_drawing_messages);
+        for (CString& finding : check_drawing(m_data, m_quantities, sheets)) m_drawing_messages.push_back(std::move(finding));
+    } else {
+        sheets = findings_sheets(m_data, m_messages);
+    }
     for (ds_sheet::sheet& page : sheets) papers.push_back(new RXDSGNMOD::CRXPaper(std::move(page)));
 }
 

@@ -32,7 +32,8 @@ public:
     bool Draw(CString target) override;
     /// Designs, then appends the drawing's sheets (sheet_layout.h): one per
     /// parameter group plus continuation sheets, or, when the design check
-    /// failed, sheets that list its findings. The caller owns the sheets.
+    /// failed, sheets that list its findings. The caller owns the sheets. The
+    /// drawing check runs on the sheets made (GetDrawingMessages).
     void CreatPaper(std::vector<RXDSGNMOD::CRXPaper*>& papers) override;
     /// Designs, then appends per parameter group one concrete row (grade,
     /// volume in cubic metres) and one row per line of the group's quantity
@@ -45,6 +46,10 @@ public:
     const DS_draw_data& GetDrawData() const { return m_data; }
     /// Findings of the last Design, one line each; empty when it passed.
     const std::vector<CString>& GetDesignMessages() const { return m_messages; }
+    /// What the last CreatPaper found in its own sheets: scales it could not
+    /// keep (and the one it used instead), then the drawing check's findings
+    /// (drawing_check.h); empty when the sheets read right.
+    const std::vector<CString>& GetDrawingMessages() const { return m_drawing_messages; }
     /// Bars per parameter group, as counted by the last Design that passed.
     const std::vector<std::int64_t>& GetGroupBarCounts() const { return m_group_bars; }
     /// Quantities per parameter group, from the last Design that passed.
@@ -55,6 +60,7 @@ public:
 private:
     DS_draw_data m_data;
     std::vector<CString> m_messages;
+    std::vector<CString> m_drawing_messages;
     std::vector<std::int64_t> m_group_bars;
     std::vector<group_quantities> m_quantities;
     std::vector<CString> m_drawn;

@@ -6,6 +6,7 @@
 
 #include "host/drawing_lib/bar_details.h"
 #include "host/drawing_lib/column_flow.h"
+#include "host/drawing_lib/drawing_check.h"
 #include "host/drawing_lib/pedestal_view_set.h"
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/sheet_tables.h"
@@ -38,6 +39,37 @@ bool all_equal(const std::vector<DS_steel_pram_parameter>& group, Field field)
     return std::all_of(group.begin(), group.end(), [&](const auto& p) { return p.*field == group.front().*field; });
 }
 
+/// The pedestal of a row the views show: the first that holds every bar the row's pedestals hold,
+/// so that no scheduled bar is missing from the views (a low pedestal may hold no ties).
+std::size_t shown_pedestal(const DS_steel_pram_parameter& row)
+{
+    if (!row.m_pSteelGroup || row.m_vecHeights.empty()) return 0;
+    const pedestal_plan plan{row.m_dWidth, row.m_dLength, row.m_dAngle};
+    std::size_t best = 0, most = 0;
+    for (std::size_t i = 0; i < row.m_vecHeights.size(); ++i) {
+        const std::size_t held = marks_held(row.m_pSteelGroup->GetBars(), plan, row.m_vecHeights[i]).size();
+        if (held > most) best = i, most = held;
+    }
+    return best;
+}
+
+/// True when every pedestal of the group holds the same bars.
+bool built_alike(const std::vector<DS_steel_pram_parameter>& group)
+{
+    std::vector<CString> first;
+    bool any = false;
+    for (const auto& row : group) {
+        if (!row.m_pSteelGroup) continue;
+        const pedestal_plan plan{row.m_dWidth, row.m_dLength, row.m_dAngle};
+        for (double h : row.m_vecHeights) {
+            std::vector<CString> held = marks_held(row.m_pSteelGroup->GetBars(), plan, h);
+            if (!any) first = std::move(held), any = true;
+            else if (held != first) return false;
+        }
+    }
+    return true;
+}
+
 view_subject subject_of(const DS_draw_data& data, std::size_t g)
 {
     const auto& group = data.m_vecParamGroups[g];
@@ -48,7 +80,7 @@ view_subject subject_of(const DS_draw_data& data, std::size_t g)
     s.length_label = all_equal(group, &DS_steel_pram_parameter::m_dLength) ? number_text(first.m_dLength) : CString("b");
     std::vector<double> heights;
     for (const auto& p : group) heights.insert(heights.end(), p.m_vecHeights.begin(), p.m_vecHeights.end());
-    s.height = heights.empty() ? 0.0 : heights.front();
+    s.height = heights.empty() ? 0.0 : heights.at(shown_pedestal(first));
     const bool labelled = g < data.m_vecHeightLabels.size() && !data.m_vecHeightLabels[g].IsEmpty();
     const bool varies = std::any_of(heights.begin(), heights.end(), [&](double h) { return h != s.height; });
     s.height_label = labelled ? data.m_vecHeightLabels[g] : varies ? CString("h") : number_text(s.height);
@@ -82,18 +114,23 @@ std::pair<std::vector<CString>, double> place_notes(sheet& page, const std::vect
     return {std::vector<CString>(lines.begin() + static_cast<std::ptrdiff_t>(shown), lines.end()), top};
 }
 
-/// "(1#~8#垫石，以1#示意)" under the views when the drawing shows one of several pedestals.
+/// What the views show when the drawing has several pedestals: "built alike" only when they are.
 CString typical_note(const std::vector<DS_steel_pram_parameter>& group)
 {
     const DS_steel_pram_parameter& first = group.front();
     if (group.size() == 1 && first.m_vecHeights.size() <= 1) return {};
-    if (group.size() == 1)
-        return "1#~" + num_to_string(static_cast<int>(first.m_vecHeights.size())) + "#垫石构造相同，图示1#垫石，各垫石高度及层数见垫石编号表";
-    return "图示第1行(" + first.m_strName + num_to_string(first.m_iPierNum) + "号)1#垫石；各墩台垫石按1#、2#…编号，高度依次列于参数表";
+    const CString shown = num_to_string(static_cast<int>(shown_pedestal(first) + 1)) + "#";
+    if (group.size() == 1) {
+        const CString all = "1#~" + num_to_string(static_cast<int>(first.m_vecHeights.size())) + "#垫石";
+        if (built_alike(group)) return all + "构造相同，图示" + shown + "垫石，各垫石高度及层数见垫石编号表";
+        return "图示" + shown + "垫石；" + all + "所含钢筋随高度不同，各垫石高度、网层数及箍筋道数见垫石编号表";
+    }
+    return "图示第1行(" + first.m_strName + num_to_string(first.m_iPierNum) + "号)" + shown +
+           "垫石；各墩台垫石按1#、2#…编号，高度依次列于参数表";
 }
 
 void layout_group(std::vector<pending_sheet>& sheets, const DS_draw_data& data, std::size_t g, const group_quantities& q,
-                  const title_block_text& base)
+                  const title_block_text& base, std::vector<CString>* notices)
 {
     const auto& group = data.m_vecParamGroups[g];
     title_block_text block = base;
@@ -107,8 +144,9 @@ void layout_group(std::vector<pending_sheet>& sheets, const DS_draw_data& data, 
     const CString typical = typical_note(group);
     const double views_bottom = notes_top + 2.0 + (typical.IsEmpty() ? 0.0 : 6.0);
     if (!typical.IsEmpty()) page.texts.push_back(make_text({area.left, views_bottom - 4.0}, note_text_height, typical));
-    const int n = draw_views(page, subject, {area.left, views_bottom, area.right, area.top}, data.m_iScalePlan);
-    sheets.back().block.scale = "1:" + num_to_string(n);
+    const views_drawn drawn = draw_views(page, subject, {area.left, views_bottom, area.right, area.top}, data.m_iScalePlan);
+    sheets.back().block.scale = "1:" + num_to_string(drawn.scale);
+    if (notices && !drawn.notice.IsEmpty()) notices->push_back(sheet_title(data, g) + "：" + drawn.notice);
 
     const CString label = g < data.m_vecHeightLabels.size() ? data.m_vecHeightLabels[g] : CString();
     column_flow flow(sheets, sheets.back().block, {a3::right_column}, continuation_columns());
@@ -189,12 +227,13 @@ CString sheet_title(const DS_draw_data& data, std::size_t group)
     return title;
 }
 
-std::vector<sheet> layout_sheets(const DS_draw_data& data, const std::vector<group_quantities>& quantities)
+std::vector<sheet> layout_sheets(const DS_draw_data& data, const std::vector<group_quantities>& quantities,
+                                 std::vector<CString>* notices)
 {
     std::vector<pending_sheet> sheets;
     const title_block_text base = base_block(data);
     for (std::size_t g = 0; g < data.m_vecParamGroups.size() && g < quantities.size(); ++g)
-        if (!data.m_vecParamGroups[g].empty()) layout_group(sheets, data, g, quantities[g], base);
+        if (!data.m_vecParamGroups[g].empty()) layout_group(sheets, data, g, quantities[g], base, notices);
     layout_undrawable(sheets, data, quantities, base);
     return finish(sheets);
 }

@@ -34,8 +34,11 @@ CString base_sheet_title(const DS_draw_data& data);
 /// in the title block ("第i张 共n张").
 CString sheet_title(const DS_draw_data& data, std::size_t group);
 
-/// The sheets of a record that passed the design check; `quantities` holds one entry per group.
-std::vector<ds_sheet::sheet> layout_sheets(const DS_draw_data& data, const std::vector<group_quantities>& quantities);
+/// The sheets of a record that passed the design check; `quantities` holds one
+/// entry per group. Where a group's views could not keep the record's scale,
+/// a line saying which scale replaced it and why goes to `notices`.
+std::vector<ds_sheet::sheet> layout_sheets(const DS_draw_data& data, const std::vector<group_quantities>& quantities,
+                                           std::vector<CString>* notices = nullptr);
 
 /// Sheets that list the design check's findings instead of a drawing.
 std::vector<ds_sheet::sheet> findings_sheets(const DS_draw_data& data, const std::vector<CString>& findings);

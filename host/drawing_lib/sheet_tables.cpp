@@ -1,6 +1,8 @@
 // Rows of the parameter, quantity, pedestal-number and per-pier tables.
 #include "host/drawing_lib/sheet_tables.h"
 
+#include <cmath>
+
 #include <algorithm>
 
 #include "host/drawing_lib/rebar_cage.h"
@@ -92,9 +94,17 @@ table_content quantity_table(const group_quantities& q, const CString& concrete_
         table.rows.push_back({bar.mark, bar.grade, number_text(bar.diameter), one_length_text(bar),
                               count_text(bar.count), fixed_text(bar.total_length, 2),
                               fixed_text(unit_weight(bar.diameter), 3), fixed_text(bar.weight, 1)});
-    for (const diameter_total& total : q.totals)
-        table.rows.push_back({"合计", "", diameter_text(total.diameter), "", "", "", "", fixed_text(total.weight, 1)});
-    table.rows.push_back({"钢筋总重", "", "", "", "", "", "", fixed_text(q.steel_weight, 1)});
+    // Totals are the sums of the rows as printed, so that a reader adding them up finds the total.
+    const auto printed = [](double kg) { return std::round(kg * 10.0) / 10.0; };
+    double all = 0.0;
+    for (const diameter_total& total : q.totals) {
+        double sum = 0.0;
+        for (const bar_quantity& bar : q.bars)
+            if (bar.diameter == total.diameter) sum += printed(bar.weight);
+        all += sum;
+        table.rows.push_back({"合计", "", diameter_text(total.diameter), "", "", "", "", fixed_text(sum, 1)});
+    }
+    table.rows.push_back({"钢筋总重", "", "", "", "", "", "", fixed_text(q.totals.empty() ? q.steel_weight : all, 1)});
     table.rows.push_back({"混凝土", concrete_grade.IsEmpty() ? CString("-") : concrete_grade, "", "", "", "",
                           "体积(立方米)", fixed_text(q.concrete_volume, 3)});
     return table;

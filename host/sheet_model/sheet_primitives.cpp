@@ -39,13 +39,43 @@ void add_extension(primitives& out, point on_object, point on_line)
 /// so two values never read as one number ("80 3×100").
 constexpr double value_clearance = 1.0;
 
+/// How far a value beyond its line may slide on outward to clear another text, mm.
+constexpr int max_slide_mm = 8;
+
 box grown(box b, double by) { return {b.left - by, b.bottom - by, b.right + by, b.top + by}; }
+
+/// True when `value`, standing beyond the line of dimension `index`, reaches
+/// into the span of another dimension on the same line: there it would read
+/// as that segment's value.
+bool in_neighbour(const sheet& page, std::size_t index, const text& value)
+{
+    const dimension& own = page.dimensions[index];
+    const point d = unit(own.line_to - own.line_from);
+    const box b = text_box(value);
+    double lo = 1e300, hi = -1e300;  // the value's reach along the line
+    for (const point corner : {point{b.left, b.bottom}, point{b.right, b.top}}) {
+        lo = std::min(lo, d.x * corner.x + d.y * corner.y);
+        hi = std::max(hi, d.x * corner.x + d.y * corner.y);
+    }
+    const double across = d.x * own.line_from.y - d.y * own.line_from.x;
+    for (std::size_t j = 0; j < page.dimensions.size(); ++j) {
+        const dimension& o = page.dimensions[j];
+        const point e = unit(o.line_to - o.line_from);
+        if (j == index || std::fabs(d.x * e.y - d.y * e.x) > 1e-6 ||
+            std::fabs(d.x * o.line_from.y - d.y * o.line_from.x - across) > 0.05)
+            continue;
+        const double a = d.x * o.line_from.x + d.y * o.line_from.y, c = d.x * o.line_to.x + d.y * o.line_to.y;
+        if (hi > std::min(a, c) + 0.05 && lo < std::max(a, c) - 0.05) return true;
+    }
+    return false;
+}
 
 /// Where the value of each dimension of `page` stands. A value that fits
 /// between the ticks stands there, above the middle of the line. One that does
-/// not stands beyond an end of the line: the end the reading direction points
-/// to, unless that place meets a text already on the sheet (another value of
-/// the chain included) and the other end's does not. Values that fit are
+/// not stands beyond an end of the line: not where it would lie in the span of
+/// the next dimension of its chain (beyond the chain's end instead), else the
+/// end the reading direction points to, unless that place meets a text already
+/// on the sheet (another value of the chain included) and the other end's does not. Values that fit are
 /// placed first, so the ones beyond their line see all of them.
 std::vector<text> dimension_values(const sheet& page)
 {
@@ -75,7 +105,8 @@ std::vector<text> dimension_values(const sheet& page)
         const point lift = normal * text_gap;
         values[i] = {(dim.line_from + dim.line_to) * 0.5 + lift, dim.text_height, dim.value, h_align::center,
                      v_align::baseline, angle, layer::dimension};
-        if (width + 2 * tick_half <= length(dim.line_to - dim.line_from)) {
+        // The value fits when it clears the ticks, which lean 45 degrees over the line.
+        if (width + 2 * tick_half * M_SQRT1_2 <= length(dim.line_to - dim.line_from)) {
             taken.push_back(text_box(values[i]));
             continue;
         }
@@ -91,7 +122,23 @@ std::vector<text> dimension_values(const sheet& page)
     std::stable_partition(beyond.begin(), beyond.end(),
                           [&](const outside& o) { return std::fabs(values[o.index].angle_deg) < 1e-9; });
     for (const outside& o : beyond) {
-        if (!free(values[o.index]) && free(o.other)) values[o.index] = o.other;
+        const bool here_labels_other = in_neighbour(page, o.index, values[o.index]);
+        const bool there_labels_other = in_neighbour(page, o.index, o.other);
+        if (here_labels_other && !there_labels_other) values[o.index] = o.other;
+        else if (here_labels_other == there_labels_other && !free(values[o.index]) && free(o.other)) values[o.index] = o.other;
+        // Still on another text (the corner where two chains end): slide on outward, away from the own span.
+        const dimension& dim = page.dimensions[o.index];
+        const point mid = (dim.line_from + dim.line_to) * 0.5;
+        const point out_of_span = unit(values[o.index].at - mid);
+        const point step = std::fabs(out_of_span.x) > std::fabs(out_of_span.y) ? point{out_of_span.x > 0 ? 1.0 : -1.0, 0.0}
+                                                                                : point{0.0, out_of_span.y > 0 ? 1.0 : -1.0};
+        const point d = unit(dim.line_to - dim.line_from);
+        const point slide = d * ((d.x * step.x + d.y * step.y) >= 0 ? 1.0 : -1.0);
+        for (int k = 1; k <= max_slide_mm && !free(values[o.index]); ++k) {
+            text further = values[o.index];
+            further.at = further.at + slide * static_cast<double>(k);
+            if (free(further)) values[o.index] = further;
+        }
         taken.push_back(text_box(values[o.index]));
     }
     return values;

@@ -35,6 +35,12 @@ void report_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CStrin
     component.CreatPaper(papers);
     std::vector<std::unique_ptr<RXDSGNMOD::CRXPaper>> owned(papers.begin(), papers.end());  // the caller owns the sheets
     report.line("sheets: " + std::to_string(papers.size()));
+    if (designed) {
+        const auto& drawing = component.GetDrawingMessages();
+        report.line(drawing.empty() ? std::string("drawing check: passed")
+                                    : "drawing check: " + std::to_string(drawing.size()) + " finding(s)");
+        report.lines(drawing);
+    }
     for (RXDSGNMOD::CRXPaper* paper : papers) report.narrow_line("  " + paper->title());
     if (sheets) sheets->write(target, papers);
     std::vector<std::map<CString, CString>> materials;

@@ -38,6 +38,11 @@ function dsRenderSheet(sheets) {
   design.textContent = '';
   design.append(sheets.design === 'passed' ? '设计检查通过 design check passed' : '设计检查未通过 design check failed');
   if (sheets.findings.length) design.append(el('ul', {}, sheets.findings.map((f) => el('li', {}, f))));
+  if (sheets.design === 'passed' && sheets.drawing) {
+    design.append(el('div', {}, sheets.drawing.length ? '绘图检查 drawing check: ' + sheets.drawing.length + ' finding(s)'
+                                                      : '绘图检查通过 drawing check passed'));
+    if (sheets.drawing.length) design.append(el('ul', {}, sheets.drawing.map((f) => el('li', {}, f))));
+  }
   // The SVG is parsed as XML and adopted, never set as HTML; the page's
   // Content-Security-Policy lets no script in it run either way.
   const box = document.getElementById('sheet');
