@@ -34,6 +34,7 @@ set(DS_UNITY_ALONE
   tests/module/drawing/ds_csh_excel_exchange_test.cpp         # list_row
   tests/host/drawing_lib/pedestal_rebar_test.cpp              # rebar
   tests/module/grid_ui/ds_ui_csh_advance_grid_ui_data_test.cpp  # rebar, list_table
+  tests/host/sheet_model/contents_sheet_test.cpp  # using namespace ds_sheet (its table beside the spreadsheet one)
   tests/host/json/json_text_test.cpp)    # nested
 list(TRANSFORM DS_UNITY_ALONE PREPEND ${CMAKE_SOURCE_DIR}/)
 set_source_files_properties(${DS_UNITY_ALONE} DIRECTORY ${CMAKE_SOURCE_DIR}
