@@ -1,6 +1,8 @@
 // The project's nodes, owned and registered in the data centre.
 #include "app/core/workspace.h"
 
+#include <algorithm>
+
 #include "app/core/runtime_objects.h"
 #include "host/framework/data_center.h"
 #include "host/project/project_file.h"
@@ -34,6 +36,27 @@ data_node_base& workspace::adopt(std::unique_ptr<data_node_base> node)
     m_by_name[node->get_node_name()].push_back(node.get());
     m_nodes.push_back(std::move(node));
     return *m_nodes.back();
+}
+
+data_node_base& workspace::adopt_at(std::unique_ptr<data_node_base> node, std::size_t position)
+{
+    data_node_base& adopted = adopt(std::move(node));
+    if (position + 1 < m_nodes.size()) std::rotate(m_nodes.begin() + std::ptrdiff_t(position), m_nodes.end() - 1, m_nodes.end());
+    return adopted;
+}
+
+workspace::taken_node workspace::take(const CString& tag)
+{
+    const auto it = std::find_if(m_nodes.begin(), m_nodes.end(), [&](const auto& n) { return n->get_node_tag() == tag; });
+    if (it == m_nodes.end()) return {};
+    taken_node taken{std::move(*it), std::size_t(it - m_nodes.begin())};
+    m_nodes.erase(it);
+    if (data_center::get_data_node(tag) == taken.node.get()) data_center::unregister_node(tag);
+    auto& named = m_by_name[taken.node->get_node_name()];
+    named.erase(std::remove(named.begin(), named.end(), taken.node.get()), named.end());
+    if (named.empty()) m_by_name.erase(taken.node->get_node_name());
+    m_checked.erase(taken.node.get());
+    return taken;
 }
 
 void workspace::add_sample_bridge()

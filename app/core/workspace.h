@@ -36,6 +36,17 @@ public:
     /// one that is free or already registered to the node itself; otherwise it
     /// gets a new one.
     data_node_base& adopt(std::unique_ptr<data_node_base> node);
+    /// adopt() putting the node at `position` in the project's order (at the end when beyond it).
+    data_node_base& adopt_at(std::unique_ptr<data_node_base> node, std::size_t position);
+
+    /// Takes the node tagged `tag` out of the project (unregistered, no longer
+    /// saved) and hands it over with the position it had, so that undoing an
+    /// added drawing can put it back where it was; a null node when no node has the tag.
+    struct taken_node {
+        std::unique_ptr<data_node_base> node;
+        std::size_t position = 0;
+    };
+    taken_node take(const CString& tag);
 
     /// Adds the host's built-in sample bridge: abutment 0, piers 1 to 3 and
     /// abutment 4 of "主线", named like "主线1号墩".
@@ -87,8 +98,9 @@ private:
     /// Nodes by the name they had when they joined. ds-host never renames a
     /// node after that (merged and dismantled drawings are named before they join).
     std::unordered_map<CString, std::vector<data_node_base*>> m_by_name;
-    /// Per base name, the first suffix unique_name has not yet found taken;
-    /// valid because nodes never leave a loaded project.
+    /// Per base name, the first suffix unique_name has not yet found taken. A
+    /// node taken out (an undone addition) may free a suffix below it: that
+    /// name is then not offered again, which keeps names unique all the same.
     std::unordered_map<CString, int> m_next_suffix;
     ds_digest::digest m_loaded_digest{};
     /// Each loaded node's digest as it was loaded, when it passed the loader's

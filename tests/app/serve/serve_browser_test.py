@@ -127,7 +127,7 @@ def main():
             cell = f'table[data-table="{TABLE}"] input[data-key="m_dWidth"]'
             wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, cell))
             # Read in one script call: the page replaces the sheet after each edit.
-            svg_text = lambda: browser.execute_script("const s = document.querySelector('#sheet svg'); return s ? s.textContent : '';")
+            svg_text = lambda: browser.execute_script("return document.querySelector('#sheet img') ? ds.sheetSvg : '';")
             value_of = lambda selector: browser.execute_script(
                 "const e = document.querySelector(arguments[0]); return e ? e.value : null;", selector)
             wait.until(lambda b: "560" in svg_text())
