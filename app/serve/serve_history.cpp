@@ -51,12 +51,13 @@ void served_project::bump_all(change& step)
     }
 }
 
-void served_project::carry_versions(history& tab, const change& undone, const change& inverse)
+void served_project::carry_versions(const change& undone, const change& inverse)
 {
     // The drawing holds again what it held at the version before the undone
-    // step; the tab's steps that left it at that version may now be undone.
+    // step; the steps (of any tab) that left it at that version may now be undone.
     for (const auto& [tag, was] : undone.before)
-        for (auto* list : {&tab.undo, &tab.redo})
+        for (auto& [id, tab] : m_histories)
+            for (auto* list : {&tab.undo, &tab.redo})
             for (change& step : *list)
                 if (const auto it = step.versions.find(tag); it != step.versions.end() && it->second == was)
                     it->second = inverse.versions.at(tag);
@@ -144,7 +145,7 @@ json served_project::undo(const json& request, bool redo)
     bump_all(inverse);
     const change undone = std::move(from.back());
     from.pop_back();
-    carry_versions(tab, undone, inverse);
+    carry_versions(undone, inverse);
     // The drawing to show next: one the step changed or put back (one taken out is no longer there).
     std::string tag;
     if (!inverse.restores.empty()) tag = ds_text::to_utf8(inverse.restores.back().tag);

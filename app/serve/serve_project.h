@@ -156,9 +156,9 @@ private:
     void record(const nlohmann::json& request, change step);
     /// Gives each drawing `step` touches a new version, noted in `step`.
     void bump_all(change& step);
-    /// After `undone` was applied as `inverse`: the tab's other steps that
+    /// After `undone` was applied as `inverse`: the steps of every tab that
     /// expect a drawing at the version `undone` brought it back to expect its new one.
-    void carry_versions(history& tab, const change& undone, const change& inverse);
+    void carry_versions(const change& undone, const change& inverse);
     /// Why `step` cannot be applied now, or "" when it can.
     std::string conflict(const change& step);
     /// Applies `step` (reporting to `report`) and returns its inverse.
