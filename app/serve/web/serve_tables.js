@@ -107,10 +107,12 @@ function dsRevert(input) { input.value = input.dsValue; }
 function dsCommit(input) {
   if (!input.dsColumn || input.readOnly || input.value === input.dsValue) return;
   const column = input.dsColumn;
+  let note = '';
   if (isNumberColumn(column)) {
     const ascii = dsAscii(input.value);
     if (ascii !== input.value) {
-      dsShowLines('full-width input', { lines: [`"${input.value}" read as "${ascii}" (full-width digits and separators are taken as ASCII)`] });
+      note = `"${input.value}" read as "${ascii}" (full-width digits and separators are taken as ASCII)`;
+      dsShowLines('full-width input', { lines: [note] });
       input.value = ascii;
       if (ascii === input.dsValue) return;
     }
@@ -123,7 +125,7 @@ function dsCommit(input) {
   const before = dsModelValue(grid, where);
   dsSetModelValue(grid, where, input.value);
   input.closest('td')?.classList.add('pending');
-  const edit = { tag: ds.drawing.tag, where, value: input.value, before, grid };
+  const edit = { tag: ds.drawing.tag, where, value: input.value, before, grid, note };
   ds.queued += 1;
   ds.queue = ds.queue.then(() => dsSendEdit(edit)).finally(() => { ds.queued -= 1; });
   return ds.queue;
@@ -158,7 +160,7 @@ async function dsSendEdit(edit) {
   const input = inputAt(where);
   input?.closest('td')?.classList.remove('pending');
   const label = `${where.table}${Number(where.row) ? '[' + where.row + ']' : ''}.${where.key} = ${value}`;
-  dsShowLines(label, answer.data);
+  dsShowLines(label, edit.note ? { ...answer.data, lines: [edit.note, ...(answer.data.lines || [])] } : answer.data);
   if (answer.ok) {
     ds.refusals.delete(refusalKey(where.table, where.row, where.key));
     if (input && input.closest('td').classList.contains('refused')) {
