@@ -8,7 +8,7 @@ so WebDriver's own round trips are not counted:
 
   open            click on the drawing -> its tables and sheet drawn
   edit -> sheet   a width typed and Enter pressed -> the new sheet drawn
-  edit -> all     ... -> the sheet and every table redraw done (no change for 0.4 s after)
+  edit -> all     ... -> the sheet and every table redraw done (no request open, no change for 0.3 s)
   busy            the longest the page could not take a keystroke during an edit
                   (the largest gap between two turns of its event loop)
   server          POST /api/edit alone (Python client), and the size of its answer
@@ -67,8 +67,13 @@ def start_server(folder):
 
 # In the page: records when #sheet and #tables change, and the gaps between turns of the event loop.
 WATCH = """
-window.benchMarks = {sheet: [], tables: [], gaps: [], last: performance.now(), on: true};
+window.benchMarks = {sheet: [], tables: [], gaps: [], last: performance.now(), fetching: 0};
 const m = window.benchMarks;
+const fetchAlone = window.fetch;
+window.fetch = async (...args) => {
+  m.fetching += 1;
+  try { return await fetchAlone(...args); } finally { m.fetching -= 1; }
+};
 new MutationObserver(() => m.sheet.push(performance.now())).observe(document.getElementById('sheet'), {childList: true, subtree: true});
 new MutationObserver(() => m.tables.push(performance.now())).observe(document.getElementById('tables'), {childList: true, subtree: true, attributes: true, attributeFilter: ['value']});
 const channel = new MessageChannel();
@@ -96,7 +101,7 @@ if (typeof DsGrid === 'undefined') input.dispatchEvent(new Event('change'));  //
 const wait = () => {
   const now = performance.now();
   const all = Math.max(m.sheet.length ? m.sheet[m.sheet.length - 1] : 0, m.tables.length ? m.tables[m.tables.length - 1] : 0);
-  if (m.sheet.length && now - all > 400) {
+  if (m.sheet.length && !m.fetching && now - all > 300) {
     const busy = Math.max(0, ...m.gaps.filter(([at]) => at > t0).map(([, gap]) => gap));
     return done({sheet: m.sheet[0] - t0, all: all - t0, busy});
   }
