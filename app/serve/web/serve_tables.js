@@ -169,6 +169,11 @@ async function dsSendEdit(edit) {
     }
     ds.drawing.version = answer.data.version;
     document.getElementById('drawing-version').textContent = answer.data.version;
+    if (answer.data.changed) {
+      // The tab has a change to undo now, and a new change ends its redo list.
+      document.getElementById('undo').disabled = false;
+      document.getElementById('redo').disabled = true;
+    }
     if (answer.data.tables) dsRenderTables(answer.data.tables, true);
     else if (answer.data.patch) dsApplyPatch(answer.data.patch);
     // The sheet of the last edit in the queue is the one that counts: the ones before it are not drawn.
