@@ -188,7 +188,7 @@ web_server::web_server(served_project& project, server_limits limits)
     // Static, so the routes use it without capturing it.
     static const auto tag = [](const httplib::Request& req) { return req.get_param_value("tag"); };
 
-    server.Get("/api/state", api([p](const auto&) { return p->state(); }));
+    server.Get("/api/state", api([p](const auto& req) { return p->state(req.get_param_value("tab")); }));
     server.Get("/api/drawing", api([p](const auto& req) {
         // sheets=0: the tables alone, for the page that has the sheet from the edit's answer.
         const bool sheets = req.get_param_value("sheets") != "0";
@@ -210,15 +210,15 @@ web_server::web_server(served_project& project, server_limits limits)
     server.Post("/api/reference", api([p](const auto& req) { return p->reference(body_json(req)); }));
     server.Post(R"(/api/(check|merge|convert|dismantle))",
                 api([p](const auto& req) { return p->method(req.matches[1].str(), body_json(req)); }));
-    server.Post("/api/undo", api([p](const auto&) { return p->undo(false); }));
-    server.Post("/api/redo", api([p](const auto&) { return p->undo(true); }));
+    server.Post("/api/undo", api([p](const auto& req) { return p->undo(body_json(req), false); }));
+    server.Post("/api/redo", api([p](const auto& req) { return p->undo(body_json(req), true); }));
     server.Post("/api/reload", api([p](const auto&) { return p->reload(); }));
     server.Post("/api/import", api([p](const auto& req) {
         const std::string version = req.get_param_value("version");
         if (version.empty() || version.size() > 18 || version.find_first_not_of("0123456789") != std::string::npos)
             throw api_error(400, "bad", "the import needs the drawing's version");
         const json request{{"tag", tag(req)}, {"version", std::stol(version)}, {"apply", req.get_param_value("apply") == "1"},
-                           {"name", req.get_param_value("name").substr(0, 200)}};
+                           {"name", req.get_param_value("name").substr(0, 200)}, {"tab", req.get_param_value("tab")}};
         return p->import_sheet(request, req.body);
     }));
 }

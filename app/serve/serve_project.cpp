@@ -25,8 +25,8 @@ using nlohmann::json;
 
 namespace {
 
-/// Changes the session can undo, newest kept.
-constexpr std::size_t max_undo_steps = 100;
+/// Drawings whose shown tables are kept to answer edits with what changed (the ones open in pages).
+constexpr std::size_t max_shown_tables = 8;
 
 std::filesystem::path make_scratch()
 {
@@ -108,9 +108,10 @@ void served_project::save(step_report& report)
     m_stamp = stamp();
 }
 
-json served_project::change_drawing(graph_data_base& drawing, step_report& report, const std::function<void()>& step)
+json served_project::change_drawing(graph_data_base& drawing, step_report& report, const std::function<void()>& step,
+                                    const json& request)
 {
-    const auto before = stored_form(drawing);
+    auto before = stored_form(drawing);
     const disk_stamp unchanged = m_stamp;
     try {
         step();
@@ -123,11 +124,9 @@ json served_project::change_drawing(graph_data_base& drawing, step_report& repor
     // Every change is saved as it is made, so the file was written exactly when this step changed the drawing.
     const bool changed = m_stamp != unchanged;
     if (changed) {
-        // Each entry holds a whole drawing; a long session keeps the latest ones.
-        if (m_undo.size() >= max_undo_steps) m_undo.erase(m_undo.begin());
-        m_undo.push_back({drawing.get_node_tag(), before});
-        m_redo.clear();
-        bump(drawing.get_node_tag());
+        change undo;
+        undo.restores.push_back({drawing.get_node_tag(), std::move(before)});
+        record(request, std::move(undo));
     }
     json answer = report_json(report);
     answer["changed"] = changed;
@@ -135,23 +134,33 @@ json served_project::change_drawing(graph_data_base& drawing, step_report& repor
     return answer;
 }
 
-json served_project::state()
+const json& served_project::tables_shown(graph_data_base& drawing, grid_mode mode)
 {
+    const long version = version_of(drawing.get_node_tag());
+    if (m_shown.size() >= max_shown_tables) m_shown.clear();  // pages open on that many drawings are rare
+    shown_tables& shown = m_shown[{drawing.get_node_tag(), static_cast<int>(mode)}];
+    if (shown.version != version || shown.tables.is_null()) shown = {version, grid_tables_json(drawing, mode)};
+    return shown.tables;
+}
+
+json served_project::state(const std::string& tab)
+{
+    const auto it = m_histories.find(tab);
     json drawings = json::array();
     for (const auto& node : m_session->project().nodes())
         drawings.push_back({{"tag", ds_text::to_utf8(node->get_node_tag())},
                             {"name", ds_text::to_utf8_for_display(node->get_node_name())},
                             {"kind", drawing_kind(*node)},
                             {"version", version_of(node->get_node_tag())}});
-    return {{"file", m_file.string()}, {"changed_on_disk", stamp() != m_stamp}, {"undo", m_undo.size()},
-            {"redo", m_redo.size()}, {"load_lines", m_load_lines}, {"drawings", drawings}};
+    return {{"file", m_file.string()}, {"changed_on_disk", stamp() != m_stamp}, {"undo", it == m_histories.end() ? 0 : it->second.undo.size()},
+            {"redo", it == m_histories.end() ? 0 : it->second.redo.size()}, {"load_lines", m_load_lines}, {"drawings", drawings}};
 }
 
 json served_project::drawing(const std::string& tag, const std::string& mode, std::optional<std::size_t> sheet)
 {
     graph_data_base& d = find(tag);
     json answer{{"tag", tag}, {"name", ds_text::to_utf8_for_display(d.get_node_name())}, {"kind", drawing_kind(d)},
-                {"version", version_of(d.get_node_tag())}, {"tables", grid_tables_json(d, mode_for(d, mode))}};
+                {"version", version_of(d.get_node_tag())}, {"tables", tables_shown(d, mode_for(d, mode))}};
     if (sheet) answer["sheets"] = sheets_json(d, *sheet);
     return answer;
 }
@@ -164,31 +173,22 @@ json served_project::edit(const json& request)
     check_current(d, request);
     const grid_mode mode = mode_for(d, request.value("mode", ""));
     const table_edit cell = edit_of(request, "page");
+    // The tables as the page shows them, when they are at hand: the answer then holds only what changed.
+    const auto kept = m_shown.find({d.get_node_tag(), static_cast<int>(mode)});
+    json shown = kept != m_shown.end() && kept->second.version == version_of(d.get_node_tag())
+                     ? std::move(kept->second.tables)
+                     : json();
     step_report report;
-    json answer = change_drawing(d, report, [&] { run_grid(d, mode, {cell}, report, false); });
+    json answer = change_drawing(d, report, [&] { run_grid(d, mode, {cell}, report, false); }, request);
+    if (answer["changed"] || shown.is_null()) {
+        const json& now = tables_shown(d, mode);
+        json patch = shown.is_null() ? json() : tables_patch(shown, now);
+        if (patch.is_null()) answer["tables"] = now;
+        else answer["patch"] = std::move(patch);
+    } else {
+        answer["patch"] = json::array();
+    }
     answer["sheets"] = sheets_json(d, request.value("sheet", 0u));
-    return answer;
-}
-
-json served_project::undo(bool redo)
-{
-    check_disk();
-    auto& from = redo ? m_redo : m_undo;
-    if (from.empty()) throw api_error(409, "refused", redo ? "nothing to redo" : "nothing to undo");
-    const change back = from.back();
-    graph_data_base& d = find(ds_text::to_utf8(back.tag));
-    step_report report;
-    change forth{back.tag, stored_form(d)};
-    const auto now = snapshot(d);
-    read_stored_form(d, back.state);
-    report_changes(*now, d, report);
-    save(report);
-    from.pop_back();
-    (redo ? m_undo : m_redo).push_back(std::move(forth));
-    bump(d.get_node_tag());
-    json answer = report_json(report);
-    answer["tag"] = ds_text::to_utf8(d.get_node_tag());
-    answer["version"] = version_of(d.get_node_tag());
     return answer;
 }
 
@@ -199,8 +199,8 @@ json served_project::reload()
     m_session = std::move(fresh);
     m_load_lines = report_json(report)["lines"];
     m_stamp = stamp();
-    m_undo.clear();
-    m_redo.clear();
+    m_histories.clear();
+    m_shown.clear();
     m_versions.clear();
     m_base_version = ++m_next_version;
     return {{"lines", m_load_lines}};
@@ -229,18 +229,23 @@ served_project::download served_project::xlsx_export(const std::string& tag)
     return file;
 }
 
-json served_project::import_sheet(const json& request, const std::string& xlsx_bytes)
+json served_project::import_sheet(const json& request, const std::string& bytes)
 {
     graph_data_base& d = find(request_text(request, "tag"));
     check_current(d, request);
-    const std::filesystem::path path = m_scratch / "upload.xlsx";
+    // The format goes by the name the file had on the engineer's machine, as the command line's --csv and --xlsx.
+    const std::string given = request.value("name", std::string());
+    const bool csv = given.size() >= 4 && (given.compare(given.size() - 4, 4, ".csv") == 0 ||
+                                           given.compare(given.size() - 4, 4, ".CSV") == 0);
+    const std::string format = csv ? "csv" : "xlsx";
+    const std::filesystem::path path = m_scratch / ("upload." + format);
     {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(xlsx_bytes.data(), static_cast<std::streamsize>(xlsx_bytes.size()));
-        if (!file) throw std::runtime_error("cannot keep the uploaded workbook in the scratch folder");
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!file) throw std::runtime_error("cannot keep the uploaded file in the scratch folder");
     }
     step_report report;
-    const auto import = [&] { run_import(d, sheet_file_of(path, "xlsx"), report); };
+    const auto import = [&] { run_import(d, sheet_file_of(path, format), report); };
     // The messages name the file as the person knows it, not the scratch copy.
     const std::string shown_name = request.value("name", std::string("the uploaded workbook"));
     const auto rename = [&](std::string text) {
@@ -260,7 +265,7 @@ json served_project::import_sheet(const json& request, const std::string& xlsx_b
     json answer;
     try {
         if (request.value("apply", false)) {
-            answer = change_drawing(d, report, import);
+            answer = change_drawing(d, report, import, request);
         } else {
             const auto before = stored_form(d);
             try {

@@ -9,6 +9,11 @@
 // that names an older version is refused with "reload", so two tabs cannot
 // lose each other's edits. When the file on disk changes under the server
 // (another ds-host command), every change is refused until the page reloads.
+//
+// Undo belongs to the tab that made the change: each request names its tab
+// ("tab", an id the page makes and keeps for the tab's life), each tab has its
+// own undo and redo lists, and an undo that would overwrite a later change of
+// another tab is refused with the reason.
 #pragma once
 
 #include <filesystem>
@@ -24,8 +29,10 @@
 #include <nlohmann/json.hpp>
 
 #include "app/core/project/app_context.h"
-#include "app/serve/api_error.h"
+#include "app/core/grid/grid_session.h"
 #include "app/core/project/project_session.h"
+#include "app/core/project/workspace.h"
+#include "app/serve/api_error.h"
 #include "host/framework/graph_data_base.h"
 #include "host/sheet_formats/sheet_formats.h"
 
@@ -40,8 +47,9 @@ public:
     /// The lock every request holds while it runs.
     std::mutex& lock() { return m_lock; }
 
-    /// {"file", "changed_on_disk", "undo", "redo", "drawings": [{"tag","name","kind","version"}]}
-    nlohmann::json state();
+    /// {"file", "changed_on_disk", "undo", "redo", "drawings": [{"tag","name","kind","version"}]};
+    /// "undo" and "redo" count the steps of the tab `tab`.
+    nlohmann::json state(const std::string& tab = {});
     /// A drawing's tables in `mode` ("common"/"advanced" for a single drawing; a
     /// parametric one always shows its list grid), version and, unless `sheet`
     /// is empty, its sheets (sheets_json) with sheet `sheet` drawn.
@@ -51,15 +59,23 @@ public:
     /// The steps. Each request is an object; each answer holds the step's
     /// report (report_json: "lines" as the command line prints them, and the
     /// "warnings", "notes", "messages" and "files" apart) and the new "version"s.
+    /// A request's "tab" names the tab whose undo list gets the change.
+    /// An edit's answer brings the drawing's sheet and, when the page showed
+    /// the tables of the version it edited, only the rows and cells that
+    /// changed ("patch", tables_patch) instead of every table.
     nlohmann::json add_drawing(const nlohmann::json& request);
     nlohmann::json edit(const nlohmann::json& request);
     nlohmann::json paste(const nlohmann::json& request);
     nlohmann::json set_many(const nlohmann::json& request);
     nlohmann::json project_table();
-    nlohmann::json import_sheet(const nlohmann::json& request, const std::string& xlsx_bytes);
+    /// Imports an uploaded workbook, XLSX or CSV as the request's "name" ends.
+    nlohmann::json import_sheet(const nlohmann::json& request, const std::string& bytes);
     nlohmann::json reference(const nlohmann::json& request);
     nlohmann::json method(const std::string& which, const nlohmann::json& request);
-    nlohmann::json undo(bool redo);
+    /// Takes back (or, with `redo`, makes again) the last change of the request's
+    /// tab. Refused (422) when the tab has none, or when a drawing it touches
+    /// changed since in another tab (the reason names it).
+    nlohmann::json undo(const nlohmann::json& request, bool redo);
     nlohmann::json reload();
 
     /// Files for download: one sheet in a format of single sheets (SVG, DXF), or the drawing's XLSX export.
@@ -75,10 +91,28 @@ public:
     const std::filesystem::path& scratch() const { return m_scratch; }
 
 private:
-    /// An entry of the undo or redo list: the drawing and the stored form it goes back to.
+    /// An entry of a tab's undo or redo list: the stored forms drawings go back
+    /// to, the drawings the step added (taken out again) and those an undo took
+    /// out (put back by a redo), with each one's version right after the step.
     struct change {
-        CString tag;
-        nlohmann::ordered_json state;
+        struct restore {
+            CString tag;
+            nlohmann::ordered_json state;
+        };
+        std::vector<restore> restores;
+        std::vector<CString> added;
+        std::vector<std::shared_ptr<workspace::taken_node>> taken;
+        std::map<CString, long> before;    ///< each drawing's version before the step
+        std::map<CString, long> versions;  ///< and right after it
+    };
+    struct history {
+        std::vector<change> undo, redo;
+        long used = 0;  ///< when the tab last changed something, to forget the longest idle tab first
+    };
+    /// The tables the page was last given for a drawing and grid, to answer an edit with what changed.
+    struct shown_tables {
+        long version = 0;
+        nlohmann::json tables;
     };
     struct disk_stamp {
         std::filesystem::file_time_type time{};
@@ -99,7 +133,22 @@ private:
     /// Runs `step`, which reports to `report`, on `drawing`; when it throws, the
     /// drawing gets back what it held before and the step is refused. A change
     /// is saved and can be undone.
-    nlohmann::json change_drawing(graph_data_base& drawing, step_report& report, const std::function<void()>& step);
+    nlohmann::json change_drawing(graph_data_base& drawing, step_report& report, const std::function<void()>& step,
+                                  const nlohmann::json& request);
+    /// Puts `step` on the undo list of the request's tab, ends its redo list and
+    /// gives every drawing the step touched a new version.
+    void record(const nlohmann::json& request, change step);
+    /// Gives each drawing `step` touches a new version, noted in `step`.
+    void bump_all(change& step);
+    /// After `undone` was applied as `inverse`: the steps of every tab that
+    /// expect a drawing at the version `undone` brought it back to expect its new one.
+    void carry_versions(const change& undone, const change& inverse);
+    /// Why `step` cannot be applied now, or "" when it can.
+    std::string conflict(const change& step);
+    /// Applies `step` (reporting to `report`) and returns its inverse.
+    change apply(change& step, step_report& report);
+    /// The grid tables of `drawing` in `mode`, kept as shown at its version.
+    const nlohmann::json& tables_shown(graph_data_base& drawing, grid_mode mode);
 
     app_context& m_context;
     std::filesystem::path m_file;
@@ -110,7 +159,9 @@ private:
     std::map<CString, long> m_versions;
     long m_next_version = 1;
     long m_base_version = 1;
-    std::vector<change> m_undo, m_redo;
+    std::map<std::string, history> m_histories;
+    long m_history_clock = 0;
+    std::map<std::pair<CString, int>, shown_tables> m_shown;
     std::mutex m_lock;
 };
 

@@ -100,11 +100,15 @@ json served_project::add_drawing(const json& request)
     } catch (const std::exception& e) {
         throw refused_step(e, report);
     }
+    change undo;
+    undo.added.push_back(added->get_node_tag());
+    record(request, std::move(undo));
     json answer = report_json(report);
     answer["tag"] = ds_text::to_utf8(added->get_node_tag());
     if (!request.contains("structure")) return answer;
     // Then it refers to the structure with the drawing's default rows and numbers, as a separate, undoable step.
-    json refer{{"tag", answer["tag"]}, {"version", version_of(added->get_node_tag())}, {"structure", request["structure"]}};
+    json refer{{"tag", answer["tag"]}, {"version", version_of(added->get_node_tag())}, {"structure", request["structure"]},
+               {"tab", request.value("tab", "")}};
     try {
         append_report(answer, reference(refer));
     } catch (const api_error& e) {
@@ -144,7 +148,7 @@ json served_project::paste(const json& request)
         }
     if (edits.empty()) throw api_error(422, "refused", "the pasted block holds no values");
     step_report report;
-    json answer = change_drawing(d, report, [&] { run_grid(d, mode, edits, report, false); });
+    json answer = change_drawing(d, report, [&] { run_grid(d, mode, edits, report, false); }, request);
     answer["sheets"] = sheets_json(d, 0);
     return answer;
 }
@@ -189,7 +193,8 @@ json served_project::set_many(const json& request)
         try {
             if (drawing_kind(d) != "single") throw api_error(422, "refused", "not a single pedestal drawing");
             step_report report;
-            const json done = change_drawing(d, report, [&] { run_grid(d, grid_mode::advanced, {cell}, report, false); });
+            const json done =
+                change_drawing(d, report, [&] { run_grid(d, grid_mode::advanced, {cell}, report, false); }, request);
             result.update(done);
             result["ok"] = true;
         } catch (const api_error& e) {
@@ -216,7 +221,7 @@ json served_project::reference(const json& request)
     return change_drawing(d, report, [&] {
         if (!run_reference(*single, structure, conditions, report))
             throw std::runtime_error("the drawing took nothing from \"" + structure + "\" under these conditions");
-    });
+    }, request);
 }
 
 json served_project::method(const std::string& which, const json& request)
@@ -236,6 +241,9 @@ json served_project::method(const std::string& which, const json& request)
             if (which == "merge") {
                 parameters_graph_data_base& merged = run_merge(project, drawings, report);
                 save(report);
+                change undo;
+                undo.added.push_back(merged.get_node_tag());
+                record(request, std::move(undo));
                 json answer = report_json(report);
                 answer["tag"] = ds_text::to_utf8(merged.get_node_tag());
                 return answer;
@@ -246,15 +254,19 @@ json served_project::method(const std::string& which, const json& request)
                 throw api_error(422, "refused", "the target of a conversion must be a parametric drawing");
             check_current(target, request);
             return change_drawing(target, report,
-                                  [&] { run_convert(*parametric, drawings, report, request.value("force", false)); });
+                                  [&] { run_convert(*parametric, drawings, report, request.value("force", false)); },
+                                  request);
         }
         if (which == "dismantle") {
             graph_data_base& source = find(request_text(request, "tag"));
             auto* parametric = dynamic_cast<parameters_graph_data_base*>(&source);
             if (!parametric || drawing_kind(source) != "parametric")
                 throw api_error(422, "refused", "only a parametric drawing is dismantled");
-            run_dismantle(project, *parametric, report);
+            // The source stays as it was; what an undo takes back is the drawings the split added.
+            change undo;
+            for (const auto* single : run_dismantle(project, *parametric, report)) undo.added.push_back(single->get_node_tag());
             save(report);
+            record(request, std::move(undo));
             return report_json(report);
         }
     } catch (const api_error&) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/core/drawing/drawing_output.h"
+#include "app/core/project/node_view.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/sheet_svg/svg_writer.h"
 #include "host/text/encoding.h"
@@ -50,6 +51,42 @@ std::string file_stem(const CString& title)
     return stem.empty() || stem[0] == '.' ? "sheet" + stem : stem;
 }
 
+/// Finds the pedestal counts of 0 in a stored form (a single drawing's m_gz,
+/// each list row of m_csh_data): `rows` gets the list rows (from 1), `single` whether the drawing's own is 0.
+void zero_counts(const nlohmann::ordered_json& stored, bool in_list, std::vector<std::size_t>& rows, bool& single)
+{
+    if (!stored.is_object()) return;
+    for (const auto& [key, value] : stored.items()) {
+        if (key == "m_gz" && value.is_object() && value.value("m_iCount", 1) == 0) single = true;
+        if (key == "m_csh_data" && value.is_object()) {
+            std::size_t row = 0;
+            for (const auto& [item, fields] : value.items())
+                if (item.rfind("item_", 0) == 0 && fields.is_object() && (++row, fields.value("m_iCount", 1) == 0))
+                    rows.push_back(row);
+            continue;
+        }
+        if (!in_list) zero_counts(value, false, rows, single);
+    }
+}
+
+/// The design check passes a drawing without pedestals; the page says it has none instead.
+std::vector<std::string> count_findings(const graph_data_base& drawing)
+{
+    std::vector<std::size_t> rows;
+    bool single = false;
+    zero_counts(stored_form(drawing), false, rows, single);
+    std::vector<std::string> findings;
+    if (single) findings.push_back(reinterpret_cast<const char*>(u8"垫石个数为 0: the drawing has no pedestal to draw"));
+    if (!rows.empty()) {
+        std::string list;
+        for (std::size_t i = 0; i < rows.size() && i < 20; ++i) list += (i ? ", " : "") + std::to_string(rows[i]);
+        if (rows.size() > 20) list += ", ...";
+        findings.push_back(reinterpret_cast<const char*>(u8"垫石个数为 0 in list row(s) ") + list +
+                           ": those rows have no pedestal to draw");
+    }
+    return findings;
+}
+
 }  // namespace
 
 json sheets_json(graph_data_base& drawing, std::size_t index)
@@ -66,6 +103,10 @@ json sheets_json(graph_data_base& drawing, std::size_t index)
     out["drawing"] = json::array();
     for (const CString& finding : made.pedestal->GetDrawingMessages())
         out["drawing"].push_back(ds_text::to_utf8_for_display(finding));
+    for (std::string& finding : count_findings(drawing)) {
+        out["design"] = "failed";
+        out["findings"].push_back(std::move(finding));
+    }
     for (const auto& paper : made.papers) out["titles"].push_back(ds_text::to_utf8_for_display(paper->title()));
     if (made.papers.empty()) return out;
     index = std::min(index, made.papers.size() - 1);

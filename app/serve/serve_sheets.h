@@ -15,7 +15,8 @@ namespace ds_app {
 
 /// {"design": "passed"|"failed", "findings": [...], "titles": [...], "sheet": i, "svg": "..."}:
 /// the design check's findings, every sheet's title and the SVG of sheet `index`
-/// (the last one when there are fewer; "" when there are none).
+/// (the last one when there are fewer; "" when there are none). A pedestal
+/// count of 0 (the drawing's, or a list row's) fails the check here, with a finding.
 nlohmann::json sheets_json(graph_data_base& drawing, std::size_t index);
 
 /// One sheet as a file of `format` (a format of each sheet), written into

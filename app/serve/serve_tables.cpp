@@ -10,6 +10,7 @@
 #include "host/grid/cvq_data_base.h"
 #include "host/fields/field_catalogue.h"
 #include "host/grid/table_templates.h"
+#include "host/text/number_format.h"
 #include "host/text/encoding.h"
 #include "host/ui_base/graph_grid_ui_observer_base.h"
 
@@ -70,6 +71,7 @@ void add_catalogue(json& column, const field_catalogue::field& f)
         column["choices"] = names;
     }
     if (f.max_chars) column["max_chars"] = f.max_chars;
+    if (f.multi_line) column["multi_line"] = true;
     if (*f.separators) column["separators"] = utf8(CString(f.separators));
     if (f.kind == field_catalogue::field_kind::text && f.required) column["required"] = true;
 }
@@ -97,6 +99,50 @@ json column_json(const CString& edit_name, const CVQDataBase& table, const CStri
     return column;
 }
 
+/// A number as the catalogue writes it: each piece of a height list (or the
+/// one number of a number cell) that reads whole as a number in its shortest
+/// form; anything else as it stands.
+std::string shown_value(const json& column, const std::string& text)
+{
+    const std::string kind = column.value("kind", "");
+    if (kind != "heights" && kind != "real" && kind != "integer") return text;
+    const std::string separators = kind == "heights" ? column.value("separators", std::string(",")) : std::string();
+    std::string shown;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = separators.empty() ? std::string::npos : text.find_first_of(separators, start);
+        const std::string piece = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        char* stop = nullptr;
+        const double value = piece.empty() ? 0 : std::strtod(piece.c_str(), &stop);
+        shown += !piece.empty() && stop && *stop == '\0' && piece.find_first_of("eExX") == std::string::npos
+                     ? number_format::shortest(value)
+                     : piece;
+        if (end == std::string::npos) return shown;
+        shown += text[end];
+        start = end + 1;
+    }
+}
+
+/// Marks the cells of property tables whose key a later property table of the grid also carries.
+void mark_overridden(json& templates)
+{
+    std::vector<json*> tables;
+    for (auto& group : templates)
+        for (auto& t : group["tables"])
+            if (!t["list"].get<bool>()) tables.push_back(&t);
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        for (auto& cell : (*tables[i])["cells"])
+            for (std::size_t later = i + 1; later < tables.size(); ++later) {
+                const auto& others = (*tables[later])["cells"];
+                if (std::none_of(others.begin(), others.end(), [&](const json& c) { return c["key"] == cell["key"]; }))
+                    continue;
+                cell["read_only"] = true;
+                cell["reason"] = "the table " + (*tables[later])["name"].get<std::string>() +
+                                 " also carries this setting and the observer keeps that table's value: edit it there";
+                break;
+            }
+}
+
 CVQVariant::value_kind column_kind(const CVQDataBase& table, const CString& key)
 {
     for (int r = 0; r < table.GetNumberRows(); ++r)
@@ -115,7 +161,7 @@ json table_json(const CString& edit_name, const CVQDataBase& table)
         for (const CString& key : table.get_keys()) {
             const CVQVariant* cell = table.get_prop_cell(key);
             json c = column_json(edit_name, table, key, cell ? cell->kind() : CVQVariant::value_kind::empty);
-            c["value"] = cell ? utf8(cell->text()) : "";
+            c["value"] = shown_value(c, cell ? utf8(cell->text()) : "");
             cells.push_back(c);
         }
         out["cells"] = cells;
@@ -126,9 +172,10 @@ json table_json(const CString& edit_name, const CVQDataBase& table)
     json rows = json::array();
     for (int r = 0; r < table.GetNumberRows(); ++r) {
         json row = json::array();
+        std::size_t column = 0;
         for (const CString& key : table.get_keys()) {
             const CVQVariant* cell = table.get_prop_cell(r, key);
-            row.push_back(cell ? utf8(cell->text()) : "");
+            row.push_back(shown_value(columns[column++], cell ? utf8(cell->text()) : ""));
         }
         rows.push_back(row);
     }
@@ -180,8 +227,64 @@ json grid_tables_json(graph_data_base& drawing, grid_mode mode)
         }
         shown.push_back(group);
     }
+    mark_overridden(shown);
     out["templates"] = shown;
     return out;
+}
+
+namespace {
+
+/// The table without its values: what must be the same for a patch to do.
+json shape_of(const json& table)
+{
+    json shape = table;
+    shape.erase("rows");
+    if (shape.contains("cells"))
+        for (auto& cell : shape["cells"]) cell.erase("value");
+    return shape;
+}
+
+/// One table's changes, or an empty object when it has none.
+json table_patch(const json& before, const json& after)
+{
+    json patch{{"name", after["name"]}};
+    if (!after["list"].get<bool>()) {
+        json cells = json::object();
+        for (std::size_t i = 0; i < after["cells"].size(); ++i)
+            if (before["cells"][i]["value"] != after["cells"][i]["value"])
+                cells[after["cells"][i]["key"].get<std::string>()] = after["cells"][i]["value"];
+        if (cells.empty()) return json::object();
+        patch["cells"] = std::move(cells);
+        return patch;
+    }
+    const json& old_rows = before["rows"];
+    const json& new_rows = after["rows"];
+    json rows = json::object();
+    for (std::size_t r = 0; r < new_rows.size(); ++r)
+        if (r >= old_rows.size() || old_rows[r] != new_rows[r]) rows[std::to_string(r)] = new_rows[r];
+    if (rows.empty() && old_rows.size() == new_rows.size()) return json::object();
+    patch["count"] = new_rows.size();
+    patch["rows"] = std::move(rows);
+    return patch;
+}
+
+}  // namespace
+
+json tables_patch(const json& before, const json& after)
+{
+    if (before["mode"] != after["mode"] || before["templates"].size() != after["templates"].size()) return nullptr;
+    json patch = json::array();
+    for (std::size_t g = 0; g < after["templates"].size(); ++g) {
+        const json& old_tables = before["templates"][g]["tables"];
+        const json& new_tables = after["templates"][g]["tables"];
+        if (old_tables.size() != new_tables.size()) return nullptr;
+        for (std::size_t t = 0; t < new_tables.size(); ++t) {
+            if (shape_of(old_tables[t]) != shape_of(new_tables[t])) return nullptr;
+            json one = table_patch(old_tables[t], new_tables[t]);
+            if (!one.empty()) patch.push_back(std::move(one));
+        }
+    }
+    return patch;
 }
 
 }  // namespace ds_app

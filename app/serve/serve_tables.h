@@ -18,6 +18,18 @@ namespace ds_app {
 /// a cell {"key", "caption", "value", "kind", "choices"?, "unit"?}; a list table has
 /// "columns" (cells without value) and "rows" (arrays of texts) instead.
 /// "kind" is "text", "integer", "real" or "empty"; every text is UTF-8.
+/// Numbers show as the field catalogue writes them (a list row's heights
+/// "200,210", not "200.000000,210.000000"). A cell whose setting another,
+/// later table of the grid also carries is "read_only", with the "reason":
+/// the observer keeps that table's value, so what is typed here never stays.
 nlohmann::json grid_tables_json(graph_data_base& drawing, grid_mode mode);
+
+/// What changed from `before` to `after` (both grid_tables_json of one
+/// drawing and grid), table by table: [{"name", "count", "rows": {"index": row}}]
+/// for a list (index from 0; "count" its rows now), [{"name", "cells": {key: value}}]
+/// for a property table; tables without a change are left out. Null when the
+/// tables differ in more than values (other tables, columns or choices): the
+/// page then takes `after` whole.
+nlohmann::json tables_patch(const nlohmann::json& before, const nlohmann::json& after);
 
 }  // namespace ds_app

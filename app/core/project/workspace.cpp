@@ -43,13 +43,33 @@ std::unique_ptr<data_node_base> workspace::remove(const data_node_base& node)
 {
     const auto it = std::find_if(m_nodes.begin(), m_nodes.end(), [&](const auto& n) { return n.get() == &node; });
     if (it == m_nodes.end()) throw std::logic_error("removing a node the project does not hold");
-    std::unique_ptr<data_node_base> taken = std::move(*it);
+    return take_at(it).node;
+}
+
+data_node_base& workspace::adopt_at(std::unique_ptr<data_node_base> node, std::size_t position)
+{
+    data_node_base& adopted = adopt(std::move(node));
+    if (position + 1 < m_nodes.size()) std::rotate(m_nodes.begin() + std::ptrdiff_t(position), m_nodes.end() - 1, m_nodes.end());
+    return adopted;
+}
+
+workspace::taken_node workspace::take(const CString& tag)
+{
+    const auto it = std::find_if(m_nodes.begin(), m_nodes.end(), [&](const auto& n) { return n->get_node_tag() == tag; });
+    if (it == m_nodes.end()) return {};
+    return take_at(it);
+}
+
+workspace::taken_node workspace::take_at(std::vector<std::unique_ptr<data_node_base>>::iterator it)
+{
+    taken_node taken{std::move(*it), std::size_t(it - m_nodes.begin())};
     m_nodes.erase(it);
-    if (data_center::get_data_node(taken->get_node_tag()) == taken.get()) data_center::unregister_node(taken->get_node_tag());
-    std::vector<data_node_base*>& named = m_by_name[taken->get_node_name()];
-    std::erase(named, taken.get());
-    if (named.empty()) m_by_name.erase(taken->get_node_name());
-    m_checked.erase(taken.get());
+    const CString tag = taken.node->get_node_tag();
+    if (data_center::get_data_node(tag) == taken.node.get()) data_center::unregister_node(tag);
+    auto& named = m_by_name[taken.node->get_node_name()];
+    std::erase(named, taken.node.get());
+    if (named.empty()) m_by_name.erase(taken.node->get_node_name());
+    m_checked.erase(taken.node.get());
     return taken;
 }
 

@@ -36,6 +36,17 @@ public:
     /// one that is free or already registered to the node itself; otherwise it
     /// gets a new one.
     data_node_base& adopt(std::unique_ptr<data_node_base> node);
+    /// adopt() putting the node at `position` in the project's order (at the end when beyond it).
+    data_node_base& adopt_at(std::unique_ptr<data_node_base> node, std::size_t position);
+
+    /// Takes the node tagged `tag` out of the project (unregistered, no longer
+    /// saved) and hands it over with the position it had, so that undoing an
+    /// added drawing can put it back where it was; a null node when no node has the tag.
+    struct taken_node {
+        std::unique_ptr<data_node_base> node;
+        std::size_t position = 0;
+    };
+    taken_node take(const CString& tag);
 
     /// Takes `node` out of the project and unregisters it; the caller deletes
     /// what it gets back. Throws std::logic_error for a node not in the project.
@@ -84,6 +95,9 @@ public:
     }
 
 private:
+    /// Takes the node at `it` out: unregistered, its name freed, no longer checked.
+    taken_node take_at(std::vector<std::unique_ptr<data_node_base>>::iterator it);
+
     void unregister_all();
     std::vector<const data_node_base*> const_nodes() const;
 
@@ -93,8 +107,9 @@ private:
     /// a node that leaves (remove) leaves its name's list.
     std::unordered_map<CString, std::vector<data_node_base*>> m_by_name;
     /// Per base name, the first suffix unique_name has not yet found taken. A
-    /// node that leaves frees its name, which unique_name may then pass over:
-    /// the names it gives stay free, only not always the lowest.
+    /// node that leaves (removed, or taken out by an undone addition) frees its
+    /// name, which unique_name may then pass over: the names it gives stay
+    /// unique, only not always the lowest.
     std::unordered_map<CString, int> m_next_suffix;
     ds_digest::digest m_loaded_digest{};
     /// Each loaded node's digest as it was loaded, when it passed the loader's

@@ -2,10 +2,15 @@
 // tables, undo and redo, and the watch on the project file.
 'use strict';
 
-const ds = { state: null, drawing: null, mode: 'advanced', sheet: 0, refusals: new Map() };
+const ds = {
+  state: null, drawing: null, mode: 'advanced', sheet: 0, refusals: new Map(),
+  grids: new Map(),           // table name -> DsGrid
+  queue: Promise.resolve(),   // the edits, sent one after another
+  queued: 0,
+};
 
 async function dsRefreshState() {
-  const answer = await dsGet('/api/state');
+  const answer = await dsGet('/api/state', { tab: dsTab });
   if (!answer.ok) return dsNotice(answer.data.error);
   ds.state = answer.data;
   document.getElementById('project-file').textContent = ds.state.file;
@@ -43,14 +48,7 @@ function dsRenderSheet(sheets) {
                                                       : '绘图检查通过 drawing check passed'));
     if (sheets.drawing.length) design.append(el('ul', {}, sheets.drawing.map((f) => el('li', {}, f))));
   }
-  // The SVG is parsed as XML and adopted, never set as HTML; the page's
-  // Content-Security-Policy lets no script in it run either way.
-  const box = document.getElementById('sheet');
-  box.textContent = '';
-  if (sheets.svg) {
-    const doc = new DOMParser().parseFromString(sheets.svg, 'image/svg+xml');
-    if (doc.documentElement.nodeName === 'svg') box.append(document.importNode(doc.documentElement, true));
-  }
+  dsShowSheet(sheets.svg);
   const tag = encodeURIComponent(ds.drawing.tag);
   document.getElementById('link-svg').href = `/api/download/svg?tag=${tag}&sheet=${sheets.sheet}`;
   document.getElementById('link-dxf').href = `/api/download/dxf?tag=${tag}&sheet=${sheets.sheet}`;
@@ -59,6 +57,7 @@ function dsRenderSheet(sheets) {
 
 /** Shows the drawing's tables and, unless `withSheets` is false (an edit's answer brought them), its sheet. */
 async function dsOpenDrawing(tag, withSheets = true) {
+  await ds.queue;  // the edits typed so far go out first, whichever drawing is shown next
   const answer = await dsGet('/api/drawing', { tag, mode: ds.mode, sheet: ds.sheet, sheets: withSheets ? '1' : '0' });
   if (!answer.ok) {
     dsShowLines('open drawing', answer.data);
@@ -78,11 +77,19 @@ async function dsOpenDrawing(tag, withSheets = true) {
 }
 
 async function dsUndo(redo) {
+  await ds.queue;  // the edits typed before the click are this tab's last changes
   const answer = await dsPost(redo ? '/api/redo' : '/api/undo');
   dsShowLines(redo ? 'redo' : 'undo', answer.data);
   if (answer.ok) {
     ds.refusals.clear();
-    return dsOpenDrawing(answer.data.tag);
+    if (answer.data.tag) return dsOpenDrawing(answer.data.tag);
+    // The step took a drawing out of the project: show the project as it is now.
+    await dsRefreshState();
+    if (ds.drawing && !ds.state.drawings.some((d) => d.tag === ds.drawing.tag)) {
+      ds.drawing = null;
+      document.getElementById('editor').hidden = true;
+    }
+    return;
   }
   if (answer.data.code === 'reload') dsNotice(answer.data.error, true);
   await dsRefreshState();

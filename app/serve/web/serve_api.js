@@ -12,6 +12,21 @@ const dsToken = (() => {
   return fromUrl || sessionStorage.getItem('ds-token') || '';
 })();
 
+/**
+ * This tab's id: its changes form its own undo history on the server. Kept in
+ * sessionStorage, so a reload of the tab keeps its history and another tab
+ * (which gets a sessionStorage of its own) starts one of its own.
+ */
+const dsTab = (() => {
+  let tab = sessionStorage.getItem('ds-tab');
+  if (!tab) {
+    const bytes = crypto.getRandomValues(new Uint8Array(12));
+    tab = Array.from(bytes, (b) => b.toString(16).padStart(2, '0')).join('');
+    sessionStorage.setItem('ds-tab', tab);
+  }
+  return tab;
+})();
+
 /** Calls the API; resolves to {ok, status, data}. Never throws for an HTTP refusal. */
 async function dsCall(method, path, body, contentType) {
   const options = { method, headers: { 'X-DS-Token': dsToken } };
@@ -35,7 +50,8 @@ function dsGet(path, params) {
   return dsCall('GET', query ? path + '?' + query : path);
 }
 
-function dsPost(path, body) { return dsCall('POST', path, body || {}); }
+/** Posts JSON; every step names this tab, whose undo history gets the change. */
+function dsPost(path, body) { return dsCall('POST', path, { ...(body || {}), tab: dsTab }); }
 
 /** An element with attributes and children (texts or elements). */
 function el(tag, attributes, ...children) {

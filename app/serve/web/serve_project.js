@@ -16,22 +16,26 @@ async function dsAfterStep(title, answer, tag, retries) {
 }
 
 function importStep() {
-  const file = el('input', { type: 'file', accept: '.xlsx', id: 'import-file' });
+  const file = el('input', { type: 'file', accept: '.xlsx,.csv', id: 'import-file' });
   const preview = el('div', { id: 'import-preview' });
   const send = async (apply) => {
     if (!file.files.length) return;
+    await ds.queue;  // the version the import names is the one the typed edits left
     const bytes = await file.files[0].arrayBuffer();
-    const query = new URLSearchParams({ tag: ds.drawing.tag, version: ds.drawing.version, apply: apply ? '1' : '0', name: file.files[0].name });
+    const query = new URLSearchParams({ tag: ds.drawing.tag, version: ds.drawing.version, apply: apply ? '1' : '0',
+      name: file.files[0].name, tab: dsTab });
     const answer = await dsCall('POST', '/api/import?' + query, bytes, 'application/octet-stream');
     if (apply) return dsAfterStep('import ' + file.files[0].name, answer);
     dsShowLines('import preview (nothing applied yet): ' + file.files[0].name, answer.data);
     preview.textContent = '';
     if (!answer.ok) return preview.append(el('div', { className: 'reason' }, answer.data.error));
-    preview.append(el('div', { className: 'preview' }, (answer.data.lines || []).join('\n')),
-      el('button', { id: 'import-apply', onclick: () => send(true) }, '确认导入 Apply the import'));
+    // The button comes first and is brought into view: a long preview scrolls in its own box below it.
+    const applyButton = el('button', { id: 'import-apply', onclick: () => send(true) }, '确认导入 Apply the import');
+    preview.append(applyButton, el('div', { className: 'preview' }, (answer.data.lines || []).join('\n')));
+    applyButton.scrollIntoView({ block: 'center' });
   };
   file.addEventListener('change', () => send(false));
-  return fieldset('导入 XLSX import (preview first)', file, preview);
+  return fieldset('导入 XLSX / CSV import (preview first)', file, preview);
 }
 
 function referenceStep() {

@@ -58,14 +58,14 @@ TEST_F(Served, UndoAndRedoRestoreTheDrawingAndSaveIt)
     edit("m_dWidth", "600", version());
     edit("m_dLenth", "700", version());
     EXPECT_EQ(project->state()["undo"], 2);
-    project->undo(false);
+    project->undo(json::object(), false);
     EXPECT_EQ(cell("m_dLenth"), "560");
     EXPECT_EQ(cell("m_dWidth"), "600");
-    project->undo(false);
+    project->undo(json::object(), false);
     EXPECT_EQ(cell("m_dWidth"), "560");
     EXPECT_EQ(file_bytes(file), file_bytes(template_file)) << "undoing every edit saves the text loaded";
-    EXPECT_EQ(refusal([&] { project->undo(false); }).code, "refused");
-    project->undo(true);
+    EXPECT_EQ(refusal([&] { project->undo(json::object(), false); }).code, "refused");
+    project->undo(json::object(), true);
     EXPECT_EQ(cell("m_dWidth"), "600");
     edit("m_dHeight", "200", version());
     EXPECT_EQ(project->state()["redo"], 0) << "a new edit ends the redo list";
@@ -82,7 +82,7 @@ TEST_F(Served, AFileChangedOnDiskIsReloadedNeverOverwritten)
     fs::rename(dir / "other.json", file);  // as another ds-host command's atomic save does
     EXPECT_TRUE(project->state()["changed_on_disk"]);
     EXPECT_EQ(refusal([&] { edit("m_dWidth", "600", v); }).code, "reload");
-    EXPECT_EQ(refusal([&] { project->undo(false); }).code, "reload");
+    EXPECT_EQ(refusal([&] { project->undo(json::object(), false); }).code, "reload");
     EXPECT_EQ(file_bytes(file), theirs);
     project->reload();
     EXPECT_FALSE(project->state()["changed_on_disk"]);
@@ -162,7 +162,7 @@ TEST_F(Served, OneValueSetForManyDrawingsGoesThroughEachObserver)
     EXPECT_TRUE(done["results"][2]["ok"]);
     const json table = project->project_table();
     for (const auto& row : table["rows"]) EXPECT_EQ(row["values"][5], "C35") << row["name"];
-    EXPECT_EQ(project->state()["undo"], 2) << "each drawing's change is undone on its own";
+    EXPECT_EQ(project->state()["undo"], 3) << "the addition, and each drawing's change on its own";
     const json refused = project->set_many({{"tags", {tag}}, {"table", construction}, {"key", "m_dWidth"}, {"value", "x"}});
     EXPECT_FALSE(refused["results"][0]["ok"]);
     EXPECT_NE(refused["results"][0]["reason"].get<std::string>().find("needs a number"), std::string::npos);

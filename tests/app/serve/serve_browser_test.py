@@ -4,8 +4,9 @@
 One grouped run, since starting a browser costs seconds: open the printed
 address, edit a width and see the sheet's dimension change, enter values the
 page and the server refuse and see the reasons, undo, import a workbook after
-its preview, and check that requests without the token, from another origin or
-for another host name are refused. Only 127.0.0.1 is ever contacted; every wait
+its preview, type a row of a list with Tab and Enter at typing speed and find
+every value saved, and check that requests without the token, from another
+origin or for another host name are refused. Only 127.0.0.1 is ever contacted; every wait
 is bounded.
 
 usage: serve_browser_test.py DS_HOST [SCREENSHOT_DIR]
@@ -25,12 +26,14 @@ import openpyxl
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 DS_HOST = sys.argv[1]
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
 TABLE = "垫石-构造属性"
+LIST = "垫石-参数化列表"
 
 
 def ds(*args, cwd):
@@ -42,11 +45,13 @@ def make_project(folder):
     ds("add", "p.json", "--name", "垫石", cwd=folder)
     ds("grid", "p.json", "--set", TABLE + ".m_dHeight=200", cwd=folder)
     ds("export", "p.json", "--xlsx", "in.xlsx", cwd=folder)
+    ds("export", "p.json", "--csv", "in.csv", cwd=folder)
     book = openpyxl.load_workbook(os.path.join(folder, "in.xlsx"))
     for row in book.active.iter_rows():
         if row[0].value == "横桥向宽度(mm)":
             row[1].value = 650
     book.save(os.path.join(folder, "in.xlsx"))
+    ds("add", "p.json", "--name", "列表", "--parametric", cwd=folder)
 
 
 def start_server(folder):
@@ -102,6 +107,52 @@ def check_refusals(url):
     assert status(url, "/api/undo", {"Host": own, "Content-Type": "application/json"}, "POST") == 403, "POST without token"
 
 
+def type_a_row(browser, wait, folder):
+    """A list row typed as in a spreadsheet: every value lands, in order, none dropped."""
+    browser.find_element(By.CSS_SELECTOR, "#list-parametric a").click()
+    list_cell = lambda row, key: f'table[data-table="{LIST}"] [data-row="{row}"][data-key="{key}"]'
+    wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, list_cell(1, "m_dWid")))
+    browser.find_element(By.CSS_SELECTOR, list_cell(1, "m_dWid")).click()
+    typing = ActionChains(browser)
+    # About ten keys a second, as a person types; Tab sends the cell and moves right, Enter sends and moves down.
+    for key in ["6", "0", "5", Keys.TAB, "1", "4", "7", "5", Keys.TAB, "9", "5", Keys.ENTER]:
+        typing.send_keys(key).pause(0.1)
+    typing.perform()
+    active = browser.execute_script("const a = document.activeElement; return [a.dataset.row, a.dataset.key];")
+    assert active == ["2", "m_dAngle"], f"Enter moves down from the last cell typed: {active}"
+    settled = lambda b: b.execute_script("return ds.queued === 0 && !document.querySelector('td.pending');")
+    wait.until(settled)
+    values = browser.execute_script("return ds.grids.get(arguments[0]).table.rows[0];", LIST)
+    assert values[6:9] == ["605", "1475", "95"], values
+    # Full-width digits as an input method types them are read as ASCII, with a note.
+    ActionChains(browser).send_keys(Keys.ARROW_UP, Keys.ARROW_LEFT, Keys.ARROW_LEFT, "１２５０", Keys.ENTER).perform()
+    wait.until(settled)
+    assert "read as" in browser.find_element(By.ID, "changes").text
+    values = browser.execute_script("return ds.grids.get(arguments[0]).table.rows[0];", LIST)
+    assert values[6] == "1250", values
+    shot(browser, "8-list-typed")
+    shown = subprocess.run([DS_HOST, "csh-grid", "p.json", "-d", "列表"], cwd=folder, check=True,
+                           capture_output=True, text=True).stdout
+    assert "| 1250 | 1475 | 95" in shown, shown
+
+    # The sheet zooms and goes full screen; the import takes CSV, its Apply button in view.
+    browser.find_element(By.ID, "zoom-in").click()
+    assert browser.find_element(By.ID, "zoom-level").text != "100%"
+    browser.find_element(By.ID, "sheet-full").click()
+    assert "full" in browser.find_element(By.ID, "sheet-pane").get_attribute("class")
+    ActionChains(browser).send_keys(Keys.ESCAPE).perform()
+    browser.find_element(By.CSS_SELECTOR, "#list-single a").click()
+    wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, 'textarea[data-key="m_strCustomNote"]'))
+    overridden = browser.find_element(By.CSS_SELECTOR, 'table[data-table="通用绘图设置"] [data-key="m_iScale"]')
+    assert overridden.get_attribute("readonly") is not None, "a cell the observer ignores is read-only"
+    browser.find_element(By.ID, "import-file").send_keys(os.path.join(folder, "in.csv"))
+    wait.until(lambda b: b.find_elements(By.ID, "import-apply"))
+    in_view = browser.execute_script(
+        "const r = document.getElementById('import-apply').getBoundingClientRect(); return r.top >= 0 && r.bottom <= innerHeight;")
+    assert in_view, "the Apply button is in view while the preview shows"
+    shot(browser, "9-csv-preview")
+
+
 def shot(browser, name):
     if SHOTS:
         os.makedirs(SHOTS, exist_ok=True)
@@ -127,7 +178,7 @@ def main():
             cell = f'table[data-table="{TABLE}"] input[data-key="m_dWidth"]'
             wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, cell))
             # Read in one script call: the page replaces the sheet after each edit.
-            svg_text = lambda: browser.execute_script("const s = document.querySelector('#sheet svg'); return s ? s.textContent : '';")
+            svg_text = lambda: browser.execute_script("return document.querySelector('#sheet img') ? ds.sheetSvg : '';")
             value_of = lambda selector: browser.execute_script(
                 "const e = document.querySelector(arguments[0]); return e ? e.value : null;", selector)
             wait.until(lambda b: "560" in svg_text())
@@ -197,6 +248,7 @@ def main():
             browser.find_element(By.ID, "show-project").click()
             wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, "#project-view table"))
             shot(browser, "7-project-table")
+            type_a_row(browser, wait, folder)
             check_refusals(url)
         finally:
             browser.quit()
