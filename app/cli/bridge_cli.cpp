@@ -1,6 +1,8 @@
 // The bridge commands' table files and the wording of the bridge steps' reports.
 #include "app/cli/bridge_cli.h"
 
+#include "app/cli/command_support.h"
+
 #include <stdexcept>
 
 #include "app/core/project/shown_text.h"
@@ -94,20 +96,7 @@ void table_file_options::add_to(CLI::App& command, bool reading)
             ->check(CLI::IsMember({"utf-8", "gbk"}));
 }
 
-sheet_file table_file_options::file() const
-{
-    using ds_spreadsheet::csv_encoding;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (files[i].empty()) continue;
-        const ds_spreadsheet::spreadsheet_format& format = ds_spreadsheet::spreadsheet_formats()[i];
-        const csv_encoding charset = !format.takes_charset ? csv_encoding::detect
-                                   : encoding == "gbk"     ? csv_encoding::gbk
-                                   : encoding == "utf-8"   ? csv_encoding::utf8
-                                                           : csv_encoding::detect;
-        return {files[i], &format, charset, {}};
-    }
-    throw std::logic_error("no table file given");
-}
+sheet_file table_file_options::file() const { return chosen_sheet_file(files, encoding, {}); }
 
 sheet_file table_file_by_extension(const std::filesystem::path& path)
 {

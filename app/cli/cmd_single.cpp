@@ -108,20 +108,7 @@ struct exchange_options {
     bool all = false;
 
     /// The one file given (the options require exactly one).
-    sheet_file sheet() const
-    {
-        using ds_spreadsheet::csv_encoding;
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            if (files[i].empty()) continue;
-            const ds_spreadsheet::spreadsheet_format& format = ds_spreadsheet::spreadsheet_formats()[i];
-            const csv_encoding charset = !format.takes_charset ? csv_encoding::detect
-                                       : encoding == "gbk"     ? csv_encoding::gbk
-                                       : encoding == "utf-8"   ? csv_encoding::utf8
-                                                               : csv_encoding::detect;
-            return {files[i], &format, charset, format.workbook ? sheet_name : std::string()};
-        }
-        throw std::logic_error("no spreadsheet file given");
-    }
+    sheet_file sheet() const { return chosen_sheet_file(files, encoding, sheet_name); }
 };
 
 /// Every pedestal drawing of the project, in project order.

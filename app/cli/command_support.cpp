@@ -1,8 +1,11 @@
 // Command-line pieces shared by the project commands of ds-host.
 #include "app/cli/command_support.h"
 
+#include <stdexcept>
+
 #include "app/cli/report_terminal.h"
 #include "app/core/project/project_session.h"
+#include "host/spreadsheet/spreadsheet_formats.h"
 
 namespace ds_app {
 
@@ -62,6 +65,22 @@ void on_project_file(app_context& context, const std::filesystem::path& file,
     project_session session(context, file, report);
     step(session.project(), report);
     session.finish(report);
+}
+
+sheet_file chosen_sheet_file(const std::vector<std::filesystem::path>& files, const std::string& encoding,
+                             const std::string& sheet)
+{
+    using ds_spreadsheet::csv_encoding;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (files[i].empty()) continue;
+        const ds_spreadsheet::spreadsheet_format& format = ds_spreadsheet::spreadsheet_formats()[i];
+        const csv_encoding charset = !format.takes_charset ? csv_encoding::detect
+                                   : encoding == "gbk"     ? csv_encoding::gbk
+                                   : encoding == "utf-8"   ? csv_encoding::utf8
+                                                           : csv_encoding::detect;
+        return {files[i], &format, charset, format.workbook ? sheet : std::string()};
+    }
+    throw std::logic_error("no spreadsheet file given");
 }
 
 }  // namespace ds_app

@@ -13,6 +13,7 @@
 
 #include "app/core/project/app_context.h"
 #include "app/core/project/step_report.h"
+#include "app/core/exchange/spreadsheet_exchange.h"
 #include "app/core/grid/table_edits.h"
 
 namespace ds_app {
@@ -57,5 +58,11 @@ step_refused project_file_exists(const std::filesystem::path& file);
 /// left as it was.
 void on_project_file(app_context& context, const std::filesystem::path& file,
                      const std::function<void(workspace&, step_report&)>& step);
+
+/// The one spreadsheet file of a command's --csv/--xlsx options (`files` in
+/// the order of the spreadsheet formats, one of them given), read with the
+/// --encoding asked for where the format takes one, and `sheet` where it is a workbook.
+sheet_file chosen_sheet_file(const std::vector<std::filesystem::path>& files, const std::string& encoding,
+                             const std::string& sheet);
 
 }  // namespace ds_app
