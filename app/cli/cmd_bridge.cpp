@@ -103,11 +103,11 @@ void add_add_command(CLI::App& bridge, app_context& context)
                    {"--width", st::col_width, true},     {"--length", st::col_length, true},
                    {"--heights", st::col_heights, true}, {"--angle", st::col_angle, false},
                    {"--note", st::col_note, false}};
-    for (const auto& spec : options) {
-        const char* default_text = st::column_specs()[spec.column].default_text;
-        o->values[spec.column] = default_text ? default_text : "";  // ASCII: the same in either charset
-        auto* option = cmd->add_option(spec.option, o->values[spec.column], shown(st::column_caption(spec.column)));
-        if (spec.required) option->required();
+    for (const auto& entry : options) {
+        const char* default_text = st::column_layout()[entry.column].default_text;
+        o->values[entry.column] = default_text ? default_text : "";  // ASCII: the same in either charset
+        auto* option = cmd->add_option(entry.option, o->values[entry.column], shown(st::column_caption(entry.column)));
+        if (entry.required) option->required();
     }
     cmd->add_option("--rows", o->rows, utf8_literal(u8"垫石排号 of the rows to add: 1 (smaller chainage), 2 (larger)"))
         ->delimiter(',');

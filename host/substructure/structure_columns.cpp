@@ -20,14 +20,14 @@ const std::vector<resolved_column>& resolved()
 {
     static const std::vector<resolved_column> columns = [] {
         std::vector<resolved_column> out;
-        for (const column_spec& spec : column_specs()) {
-            const field_catalogue::field* f = field_catalogue::find_named(spec.field_name);
-            if (!f) throw std::logic_error(std::string("the field catalogue has no field ") + spec.field_name);
+        for (const column_entry& entry : column_layout()) {
+            const field_catalogue::field* f = field_catalogue::find_named(entry.field_name);
+            if (!f) throw std::logic_error(std::string("the field catalogue has no field ") + entry.field_name);
             resolved_column column{f, {}};
             for (const field_catalogue::place& p : f->places)
                 if (std::strcmp(p.table, field_catalogue::structure_sheet) == 0) column.caption = p.caption;
             if (column.caption.IsEmpty())
-                throw std::logic_error(std::string("the field ") + spec.field_name + " has no place on the structure sheet");
+                throw std::logic_error(std::string("the field ") + entry.field_name + " has no place on the structure sheet");
             out.push_back(std::move(column));
         }
         return out;
@@ -37,9 +37,9 @@ const std::vector<resolved_column>& resolved()
 
 }  // namespace
 
-const std::array<column_spec, column_count>& column_specs()
+const std::array<column_entry, column_count>& column_layout()
 {
-    static const std::array<column_spec, column_count> specs = {{
+    static const std::array<column_entry, column_count> specs = {{
         {"structure.bridge_part", nullptr},
         {"structure.number", nullptr},
         {"structure.type", nullptr},

@@ -19,13 +19,13 @@ enum column : std::size_t {
 };
 
 /// What a column shows and what an engineer's table may leave out.
-struct column_spec {
+struct column_entry {
     const char* field_name;   ///< the catalogue field's stable id
     const char* default_text; ///< value of a column the table leaves out; null when it must be there
 };
 
 /// The columns, in table order.
-const std::array<column_spec, column_count>& column_specs();
+const std::array<column_entry, column_count>& column_layout();
 
 /// The catalogue field of a column.
 const field_catalogue::field& column_field(std::size_t column);

@@ -123,7 +123,7 @@ private:
             m_columns[column] = c;
         }
         for (std::size_t column = 0; column < column_count; ++column)
-            if (m_columns[column] == npos && !column_specs()[column].default_text)
+            if (m_columns[column] == npos && !column_layout()[column].default_text)
                 refuse("row " + std::to_string(header + 1) + " has no column \"" + shown(column_caption(column)) +
                        "\"; the structure table's captions are " + captions_list());
     }
@@ -139,7 +139,7 @@ private:
     /// The checked text of one cell, or the column's default when the table has no such column.
     std::string value(std::size_t r, std::size_t column) const
     {
-        if (m_columns[column] == npos) return column_specs()[column].default_text;
+        if (m_columns[column] == npos) return column_layout()[column].default_text;
         const std::vector<CString>& line = m_cells[r];
         const std::string text = m_columns[column] < line.size() ? trimmed(line[m_columns[column]]) : std::string();
         if (const auto refused = fc::check(column_field(column), CString(text.c_str())))
