@@ -143,7 +143,9 @@ def type_a_row(browser, wait, folder):
     ActionChains(browser).send_keys(Keys.ESCAPE).perform()
     browser.find_element(By.CSS_SELECTOR, "#list-single a").click()
     wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, 'textarea[data-key="m_strCustomNote"]'))
-    overridden = browser.find_element(By.CSS_SELECTOR, 'table[data-table="通用绘图设置"] [data-key="m_iScale"]')
+    # The shared settings' table comes with the drawing's other tables, later on a slow (sanitized) server.
+    overridden = wait.until(lambda b: b.find_elements(
+        By.CSS_SELECTOR, 'table[data-table="通用绘图设置"] [data-key="m_iScale"]'))[0]
     assert overridden.get_attribute("readonly") is not None, "a cell the observer ignores is read-only"
     browser.find_element(By.ID, "import-file").send_keys(os.path.join(folder, "in.csv"))
     wait.until(lambda b: b.find_elements(By.ID, "import-apply"))
