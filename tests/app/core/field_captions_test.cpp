@@ -83,7 +83,7 @@ std::vector<std::pair<const char*, std::string>> captions_of(const excel_table& 
     return captions;
 }
 
-TEST(field_captions, EveryTemplateRowIsCaptionedByTheCatalogueAndEveryGridPlaceHasItsRow)
+TEST(FieldCaptions, EveryTemplateRowIsCaptionedByTheCatalogueAndEveryGridPlaceHasItsRow)
 {
     ASSERT_TRUE(ds_test::attach_module());  // registers the rebar table
     for (const char* name : template_tables()) {
@@ -106,7 +106,7 @@ TEST(field_captions, EveryTemplateRowIsCaptionedByTheCatalogueAndEveryGridPlaceH
     }
 }
 
-TEST(field_captions, EveryCaptionTheModuleExportsIsTheCatalogueAndEverySheetPlaceIsExported)
+TEST(FieldCaptions, EveryCaptionTheModuleExportsIsTheCatalogueAndEverySheetPlaceIsExported)
 {
     for (const auto& [table, sheet] : {std::pair{single_export(), fc::single_sheet}, {parametric_export(), fc::parametric_sheet}}) {
         SCOPED_TRACE(sheet);
@@ -129,7 +129,7 @@ TEST(field_captions, EveryCaptionTheModuleExportsIsTheCatalogueAndEverySheetPlac
     }
 }
 
-TEST(field_captions, MessagesNameAFieldByItsCaptionWithoutTheUnit)
+TEST(FieldCaptions, MessagesNameAFieldByItsCaptionWithoutTheUnit)
 {
     EXPECT_EQ(fc::caption_without_unit("row.width", fc::tables::param_list), "横桥向宽度");
     EXPECT_EQ(fc::caption_without_unit("row.count", fc::tables::param_list), "垫石个数");
@@ -139,7 +139,7 @@ TEST(field_captions, MessagesNameAFieldByItsCaptionWithoutTheUnit)
     EXPECT_THAT(fc::choices_at(fc::tables::common_settings, "m_strCompType"), testing::ElementsAre("桥墩", "桥台"));
 }
 
-TEST(field_captions, AnImportedCaptionTheCatalogueDoesNotHoldIsAWarningNamingIt)
+TEST(FieldCaptions, AnImportedCaptionTheCatalogueDoesNotHoldIsAWarningNamingIt)
 {
     // The drawing's own tables: no word about captions.
     for (const excel_table& exported : {single_export(), parametric_export()}) {

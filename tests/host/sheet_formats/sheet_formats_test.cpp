@@ -23,7 +23,7 @@ sheet small_sheet(const CString& title)
     return page;
 }
 
-TEST(sheet_format_table, ListsEveryFormatOnceAndRefusesAnUnknownNameNamingTheKnownOnes)
+TEST(SheetFormatTable, ListsEveryFormatOnceAndRefusesAnUnknownNameNamingTheKnownOnes)
 {
     EXPECT_EQ(sheet_format_names(), "svg, dxf, pdf, html");
     std::set<std::string_view> names;
@@ -48,9 +48,9 @@ TEST(sheet_format_table, ListsEveryFormatOnceAndRefusesAnUnknownNameNamingTheKno
     }
 }
 
-using sheet_format_files = ds_test::temp_folder_test;
+using SheetFormatFiles = ds_test::temp_folder_test;
 
-TEST_F(sheet_format_files, EachFormatOwnsUpToItsOwnFilesOnly)
+TEST_F(SheetFormatFiles, EachFormatOwnsUpToItsOwnFilesOnly)
 {
     const sheet page = small_sheet("S");
     const flat_sheet flat = flatten_for_writers(page);
@@ -76,7 +76,7 @@ TEST_F(sheet_format_files, EachFormatOwnsUpToItsOwnFilesOnly)
     }
 }
 
-TEST_F(sheet_format_files, TheHtmlPageShowsTheSvgLinksTheDxfAndThePdfFinishedBeforeIt)
+TEST_F(SheetFormatFiles, TheHtmlPageShowsTheSvgLinksTheDxfAndThePdfFinishedBeforeIt)
 {
     const sheet page = small_sheet("S");
     const flat_sheet flat = flatten_for_writers(page);
