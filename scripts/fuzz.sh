@@ -3,19 +3,23 @@
 #
 #   scripts/fuzz.sh TARGET SECONDS
 #
-# TARGET is project_file, json_text, csv, grid_edit, xlsx or serve_request (libFuzzer, built with the "fuzz"
-# preset) or gbk (the GBK replay driver, built with the "asan" preset). The
-# corpus grows in build/fuzz/corpus/TARGET, seeded from fuzz/corpus/TARGET (and
-# the test project files); inputs that crash land in build/fuzz/crashes/TARGET.
-# Keep each one: as a named test file (tests/fixtures/projects/bad or good for
+# TARGET is project_file, json_text, csv, grid_edit, xlsx, xlsx_package or
+# serve_request (libFuzzer, built with the "fuzz" preset) or gbk (the GBK
+# replay driver, built with the "asan" preset). The corpus grows in
+# build/fuzz/corpus/TARGET, seeded from fuzz/corpus/TARGET (and the test
+# project files); inputs that crash land in build/fuzz/crashes/TARGET. Keep
+# each one: as a named test file (tests/fixtures/projects/bad or good for
 # project files) and in fuzz/corpus/TARGET, which the test command replays.
+# Every target in turn, for hours, with the kept corpora merged and a log of
+# the runs: scripts/fuzz-all.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/fuzz-common.sh
 
 target=${1:-}
 seconds=${2:-}
 if [[ -z "$target" || -z "$seconds" ]]; then
-  echo "usage: scripts/fuzz.sh project_file|json_text|csv|grid_edit|xlsx|serve_request|gbk SECONDS" >&2
+  echo "usage: scripts/fuzz.sh $(IFS='|'; echo "${fuzz_targets[*]}")|gbk SECONDS" >&2
   exit 2
 fi
 
@@ -31,20 +35,14 @@ if [[ "$target" == gbk ]]; then
     fuzz/corpus/project_file fuzz/corpus/csv fuzz/corpus/grid_edit fuzz/corpus/gbk tests/fixtures/projects
 fi
 
-case "$target" in
-  project_file | json_text) seeds=("fuzz/corpus/$target" tests/fixtures/projects/good tests/fixtures/projects/bad) ;;
-  csv | grid_edit | xlsx | serve_request) seeds=("fuzz/corpus/$target") ;;
-  *) echo "unknown target $target" >&2; exit 2 ;;
-esac
+if ! fuzz_known "$target"; then
+  echo "unknown target $target" >&2
+  exit 2
+fi
+read -r -a fixtures <<<"$(fuzz_fixtures "$target")"
 
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target "${target}_fuzz"
+fuzz_build "$target"
 mkdir -p "$work"
-# libFuzzer takes one dictionary: the shared hostile texts, and the target's own markup when it has some.
-dict=build/fuzz/$target.dict
-cat fuzz/texts.dict > "$dict"
-[[ -f "fuzz/$target.dict" ]] && cat "fuzz/$target.dict" >> "$dict"
-export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-exec "build/fuzz/bin/${target}_fuzz" "$work" "${seeds[@]}" \
-  -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-  -print_final_stats=1 -artifact_prefix="$crashes/" -dict="$dict"
+dict=$(fuzz_dict "$target")
+exec nice -n 19 "build/fuzz/bin/${target}_fuzz" "$work" "fuzz/corpus/$target" "${fixtures[@]}" \
+  -max_total_time="$seconds" "${fuzz_run_options[@]}" -artifact_prefix="$crashes/" -dict="$dict"
