@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/ds_steel_drawset.h"
-#include "host/drawing_lib/ds_gj_draw_data.h"
+#include "host/pedestal_design/ds_gj_draw_data.h"
 #include "host/drawing_lib/rx_component.h"
 
 class steel_data;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/drawing_lib/view_marks.h"
+#include "host/pedestal_design/view_marks.h"
 
 namespace VQDraw_DS_GJNA {
 

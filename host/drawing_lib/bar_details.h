@@ -7,7 +7,7 @@
 #pragma once
 
 #include "host/drawing_lib/column_flow.h"
-#include "host/drawing_lib/quantity_table.h"
+#include "host/pedestal_design/quantity_table.h"
 
 namespace VQDraw_DS_GJNA {
 

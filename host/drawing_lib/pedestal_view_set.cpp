@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/drawing_lib/drawing_check.h"
+#include "host/pedestal_design/drawing_check.h"
 #include "host/framework/string_tools.h"
 
 namespace VQDraw_DS_GJNA {

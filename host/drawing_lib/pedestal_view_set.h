@@ -9,7 +9,7 @@
 // them all.
 #pragma once
 
-#include "host/drawing_lib/pedestal_views.h"
+#include "host/pedestal_design/pedestal_views.h"
 
 namespace VQDraw_DS_GJNA {
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
+#include "host/pedestal_design/rebar_cover.h"
 #include "host/sheet_model/sheet_model.h"
 
 namespace RXDSGNMOD {
@@ -40,21 +41,6 @@ public:
 CString GetDimmeasureScaleStr(bool with_unit, double scale);
 /// Host setting behind GetDimmeasureScaleStr; "mm" until changed.
 void set_dimension_unit(const CString& unit);
-
-/// The concrete cover the drawing's bars keep: the clear distance from a
-/// concrete face to the outer surface of the nearest bar (净保护层), mm.
-struct rebar_cover {
-    double mm = 40.0;
-    bool given = false;  ///< false: the engineer gave none and the host default applies
-};
-/// The host's default cover, used when the drawing settings give none.
-inline constexpr double default_rebar_cover_mm = 40.0;
-/// The cover of the drawing's settings, handed over by the host before it
-/// draws (like the dimension unit). 0, a negative value or one that is not a
-/// number means "not given": the default applies and the sheets say so.
-void set_rebar_cover(double mm);
-/// The cover in use.
-rebar_cover GetRebarCover();
 
 /// What the host writes into every title block: project, date and the
 /// signature strip's names (empty fields stay blank for signing by hand).

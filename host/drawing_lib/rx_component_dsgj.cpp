@@ -3,8 +3,8 @@
 
 #include <utility>
 
-#include "host/drawing_lib/design_check.h"
-#include "host/drawing_lib/drawing_check.h"
+#include "host/pedestal_design/design_check.h"
+#include "host/pedestal_design/drawing_check.h"
 #include "host/drawing_lib/sheet_layout.h"
 #include "host/drawing_lib/sheet_tables.h"
 #include "host/framework/string_tools.h"

@@ -11,8 +11,8 @@
 #include <map>
 #include <vector>
 
-#include "host/drawing_lib/ds_gj_draw_data.h"
-#include "host/drawing_lib/quantity_table.h"
+#include "host/pedestal_design/ds_gj_draw_data.h"
+#include "host/pedestal_design/quantity_table.h"
 #include "host/drawing_lib/rx_component.h"
 
 namespace VQDraw_DS_GJNA {

@@ -6,11 +6,11 @@
 
 #include "host/drawing_lib/bar_details.h"
 #include "host/drawing_lib/column_flow.h"
-#include "host/drawing_lib/drawing_check.h"
+#include "host/pedestal_design/drawing_check.h"
 #include "host/drawing_lib/pedestal_view_set.h"
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/sheet_tables.h"
-#include "host/drawing_lib/view_marks.h"
+#include "host/pedestal_design/view_marks.h"
 #include "host/framework/string_tools.h"
 #include "host/rebar/rx_component_steel_p0.h"
 #include "host/sheet_model/sheet_frame.h"

@@ -16,8 +16,8 @@
 
 #include <vector>
 
-#include "host/drawing_lib/ds_gj_draw_data.h"
-#include "host/drawing_lib/quantity_table.h"
+#include "host/pedestal_design/ds_gj_draw_data.h"
+#include "host/pedestal_design/quantity_table.h"
 #include "host/sheet_model/sheet_model.h"
 
 namespace VQDraw_DS_GJNA {

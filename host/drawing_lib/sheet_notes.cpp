@@ -8,7 +8,7 @@
 // notes of a bearing pedestal.
 #include <algorithm>
 
-#include "host/drawing_lib/rebar_cage.h"
+#include "host/pedestal_design/rebar_cage.h"
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/sheet_tables.h"
 #include "host/framework/string_tools.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "host/drawing_lib/rebar_cage.h"
+#include "host/pedestal_design/rebar_cage.h"
 #include "host/framework/string_tools.h"
 #include "host/sheet_model/text_metrics.h"
 #include "host/text/number_format.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
-#include "host/drawing_lib/ds_gj_draw_data.h"
-#include "host/drawing_lib/quantity_table.h"
+#include "host/pedestal_design/ds_gj_draw_data.h"
+#include "host/pedestal_design/quantity_table.h"
 
 namespace VQDraw_DS_GJNA {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "host/drawing_lib/rebar_geometry.h"
+#include "host/pedestal_design/rebar_geometry.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/fields/input_limits.h"
 #include "host/rebar/steel_data_transform.h"

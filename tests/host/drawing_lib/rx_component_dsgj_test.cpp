@@ -84,9 +84,10 @@ TEST(PedestalComponent, BadRecordsGiveFindingsSheetsInsteadOfADrawing)
         const char* finding;
     };
     const bad_case cases[] = {
-        {"huge width", [](auto& p) { p.m_dWidth = 1e308; }, "第1组第1行(主线 2号)：横桥向宽度 1e+308 超出范围 (0, 100000] mm"},
+        {"huge width", [](auto& p) { p.m_dWidth = 1e308; }, "第1组第1行(主线 2号)：横桥向宽度 1e+308 超出范围 [0.001, 100000] mm"},
         {"no length", [](auto& p) { p.m_dLength = NAN; }, "顺桥向长度 nan 超出范围"},
         {"zero width", [](auto& p) { p.m_dWidth = 0; }, "横桥向宽度 0 超出范围"},
+        {"sub-normal width", [](auto& p) { p.m_dWidth = 4.9e-324; }, "超出范围 [0.001, 100000] mm"},
         {"negative height", [](auto& p) { p.m_vecHeights = {-5, 200}; }, "高度 -5 超出范围"},
         {"heights missing", [](auto& p) { p.m_vecHeights.clear(); }, "高度个数 0 与垫石个数 2 不符"},
         {"too many pedestals", [](auto& p) { p.m_iCount = 200000; }, "垫石个数 200000 超出范围 0~1000"},

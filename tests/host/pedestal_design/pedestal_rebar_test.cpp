@@ -8,7 +8,7 @@
 #include <cmath>
 #include <memory>
 
-#include "host/drawing_lib/rebar_cage.h"
+#include "host/pedestal_design/rebar_cage.h"
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/fields/input_limits.h"

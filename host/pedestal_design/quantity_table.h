@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
-#include "host/drawing_lib/ds_gj_draw_data.h"
-#include "host/drawing_lib/rebar_geometry.h"
+#include "host/pedestal_design/ds_gj_draw_data.h"
+#include "host/pedestal_design/rebar_geometry.h"
 
 namespace VQDraw_DS_GJNA {
 

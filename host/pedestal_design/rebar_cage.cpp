@@ -1,5 +1,5 @@
 // Positions, counts and lengths of a pedestal's vertical bars and closed ties.
-#include "host/drawing_lib/rebar_cage.h"
+#include "host/pedestal_design/rebar_cage.h"
 
 #include <algorithm>
 #include <array>

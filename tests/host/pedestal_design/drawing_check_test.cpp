@@ -10,11 +10,11 @@
 #include <iostream>
 #include <memory>
 
-#include "host/drawing_lib/drawing_check.h"
+#include "host/pedestal_design/drawing_check.h"
 #include "host/drawing_lib/rx_component.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/drawing_lib/sheet_tables.h"
-#include "host/drawing_lib/view_marks.h"
+#include "host/pedestal_design/view_marks.h"
 #include "host/rebar/steel_data_transform.h"
 #include "host/sheet_svg/svg_writer.h"
 #include "host/text/encoding.h"

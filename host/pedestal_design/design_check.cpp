@@ -1,7 +1,7 @@
 // Checks of a pedestal drawing record against the host's limits.
-#include "host/drawing_lib/design_check.h"
+#include "host/pedestal_design/design_check.h"
 
-#include "host/drawing_lib/rebar_geometry.h"
+#include "host/pedestal_design/rebar_geometry.h"
 #include "host/fields/field_catalogue.h"
 #include "host/fields/input_limits.h"
 #include "host/framework/string_tools.h"

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
-#include "host/drawing_lib/rebar_geometry.h"
+#include "host/pedestal_design/rebar_geometry.h"
 #include "host/sheet_model/sheet_model.h"
 #include "host/sheet_model/text_metrics.h"
 

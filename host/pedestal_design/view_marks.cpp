@@ -1,5 +1,5 @@
 // Bar marks, bar sections, dimension chains, cut marks and centre lines of pedestal views.
-#include "host/drawing_lib/view_marks.h"
+#include "host/pedestal_design/view_marks.h"
 
 #include <cmath>
 

@@ -1,12 +1,12 @@
 // Bar lines, totals per diameter, per-row totals and concrete volume of a parameter group.
-#include "host/drawing_lib/quantity_table.h"
+#include "host/pedestal_design/quantity_table.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <tuple>
 
-#include "host/drawing_lib/rebar_cage.h"
+#include "host/pedestal_design/rebar_cage.h"
 #include "host/fields/input_limits.h"
 #include "host/rebar/rx_component_steel_p0.h"
 

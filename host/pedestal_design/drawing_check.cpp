@@ -1,12 +1,12 @@
 // The drawing check: sheet model and cage geometry checked as a checker reads a sheet.
-#include "host/drawing_lib/drawing_check.h"
+#include "host/pedestal_design/drawing_check.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <set>
 
-#include "host/drawing_lib/rebar_cage.h"
+#include "host/pedestal_design/rebar_cage.h"
 #include "host/rebar/rx_component_steel_p0.h"
 #include "host/framework/string_tools.h"
 #include "host/sheet_model/sheet_primitives.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
-#include "host/drawing_lib/ds_gj_draw_data.h"
+#include "host/pedestal_design/ds_gj_draw_data.h"
 
 namespace VQDraw_DS_GJNA {
 

@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/drawing_lib/rebar_geometry.h"
+#include "host/pedestal_design/rebar_geometry.h"
 
 namespace VQDraw_DS_GJNA {
 

@@ -1,5 +1,5 @@
 // describe_draw_data: the record as lines of text.
-#include "host/drawing_lib/ds_gj_draw_data_text.h"
+#include "host/pedestal_design/ds_gj_draw_data_text.h"
 
 #include "host/framework/common_string_tools.h"
 #include "host/framework/string_tools.h"

@@ -1,10 +1,10 @@
 // Outline corners, bar kinds, and the counts, lengths and positions of a pedestal mesh.
-#include "host/drawing_lib/rebar_geometry.h"
+#include "host/pedestal_design/rebar_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/drawing_lib/rx_component.h"
+#include "host/pedestal_design/rebar_cover.h"
 #include "host/fields/input_limits.h"
 
 namespace VQDraw_DS_GJNA {

@@ -1,12 +1,12 @@
 // Plan and front view of a pedestal: outline, mesh, ties, vertical bars, dimensions, marks, captions.
-#include "host/drawing_lib/pedestal_views.h"
+#include "host/pedestal_design/pedestal_views.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/drawing_lib/quantity_table.h"
-#include "host/drawing_lib/rebar_cage.h"
-#include "host/drawing_lib/view_marks.h"
+#include "host/pedestal_design/quantity_table.h"
+#include "host/pedestal_design/rebar_cage.h"
+#include "host/pedestal_design/view_marks.h"
 #include "host/framework/string_tools.h"
 #include "host/sheet_model/sheet_frame.h"
 
