@@ -1,10 +1,7 @@
 // Building and reading a JSON value held flat.
 #include "host/json/json_flat_tree.h"
 
-#include <cstdint>
 #include <new>
-
-#include "host/json/json_members.h"
 
 using nlohmann::ordered_json;
 
@@ -13,6 +10,25 @@ namespace {
 
 /// Below this many members a scan of the keys is cheaper than a set of them.
 constexpr std::size_t small_object = 16;
+
+/// `size` as an offset or count of the tree; throws std::bad_alloc past 32
+/// bits, as running out of memory would (a drawing of 4 GiB is not one).
+std::uint32_t small(std::size_t size)
+{
+    if (size > UINT32_MAX) throw std::bad_alloc();
+    return static_cast<std::uint32_t>(size);
+}
+
+/// One of 64 bits, by a cheap fingerprint of `key`: an object that keeps the
+/// bits of its keys tells a key whose bit is clear is new without comparing it
+/// to every member. Keys of one record differ mostly in length and in their
+/// last characters ("item_3", "m_dWidth").
+std::uint64_t fingerprint_bit(std::string_view key)
+{
+    const std::size_t n = key.size();
+    const unsigned mix = n == 0 ? 0u : static_cast<unsigned char>(key[n - 1]) * 7u + static_cast<unsigned char>(key[n / 2]) * 3u;
+    return std::uint64_t(1) << ((n * 13u + mix) & 63u);
+}
 
 }  // namespace
 
@@ -39,12 +55,6 @@ void flat_tree::clear()
     m_has_key = false;
 }
 
-std::uint32_t flat_tree::small(std::size_t size)
-{
-    if (size > UINT32_MAX) throw std::bad_alloc();
-    return static_cast<std::uint32_t>(size);
-}
-
 flat_tree::value& flat_tree::push(kind type)
 {
     value v;
@@ -55,6 +65,8 @@ flat_tree::value& flat_tree::push(kind type)
         m_has_key = false;
     }
     v.end = small(m_values.size() + 1);
+    // The open values end after it for now, so that a tree still being built reads as a whole one.
+    for (const open_value& o : m_open) m_values[o.at].end = v.end;
     if (!m_open.empty()) ++m_values[m_open.back().at].count;
     m_values.push_back(v);
     return m_values.back();
@@ -63,9 +75,8 @@ flat_tree::value& flat_tree::push(kind type)
 bool flat_tree::key(std::string_view key)
 {
     open_value& object = m_open.back();
-    const std::uint64_t bit = key_fingerprint_bit(key);
-    const std::size_t members = m_values[object.at].count;
-    if (members >= small_object && !object.keys) {
+    const std::uint64_t bit = fingerprint_bit(key);
+    if (m_values[object.at].count >= small_object && !object.keys) {
         object.keys = std::make_unique<std::unordered_set<std::string>>();
         for (std::size_t c = object.at + 1; c < m_values.size(); c = m_values[c].end) object.keys->emplace(this->key(c));
     }
@@ -86,53 +97,49 @@ bool flat_tree::key(std::string_view key)
 void flat_tree::open(bool is_array)
 {
     push(is_array ? kind::array : kind::object);
-    m_open.push_back({m_values.size() - 1, 0, nullptr});
+    m_open.push_back({m_values.size() - 1, m_texts.size(), 0, nullptr});
 }
 
-void flat_tree::close()
+void flat_tree::close(bool keep)
 {
-    m_values[m_open.back().at].end = small(m_values.size());
+    const std::size_t at = m_open.back().at, texts_at = m_open.back().texts_at;
     m_open.pop_back();
+    if (!keep) {
+        value& v = m_values[at];
+        m_values.resize(at + 1);
+        m_texts.resize(texts_at);
+        v.count = 0;
+        v.end = small(at + 1);
+    }
 }
 
 void flat_tree::add_text(std::string_view text)
 {
     const std::uint32_t at = small(m_texts.size());
-    const std::uint32_t size = small(text.size());
     m_texts.append(text);
     value& v = push(kind::string);
     v.text_at = at;
-    v.text_size = size;
-}
-
-void flat_tree::add_scalar(const ordered_json& v)
-{
-    switch (v.type()) {
-    case ordered_json::value_t::boolean: add_bool(v.get<bool>()); break;
-    case ordered_json::value_t::number_integer: add_integer(v.get<std::int64_t>()); break;
-    case ordered_json::value_t::number_unsigned: add_unsigned(v.get<std::uint64_t>()); break;
-    case ordered_json::value_t::number_float: add_real(v.get<double>()); break;
-    case ordered_json::value_t::string: add_text(v.get_ref<const std::string&>()); break;
-    default: add_null(); break;  // binary values do not come from JSON text
-    }
+    v.text_size = small(text.size());
 }
 
 void flat_tree::add_json(const ordered_json& v)
 {
-    if (!v.is_object() && !v.is_array()) {
-        add_scalar(v);
-        return;
-    }
-    open(v.is_array());
-    if (v.is_array()) {
-        for (const auto& item : v) add_json(item);
-    } else {
+    switch (v.type()) {
+    case ordered_json::value_t::boolean: return add_bool(v.get<bool>());
+    case ordered_json::value_t::number_integer: return add_integer(v.get<std::int64_t>());
+    case ordered_json::value_t::number_unsigned: return add_unsigned(v.get<std::uint64_t>());
+    case ordered_json::value_t::number_float: return add_real(v.get<double>());
+    case ordered_json::value_t::string: return add_text(v.get_ref<const std::string&>());
+    case ordered_json::value_t::object:
+    case ordered_json::value_t::array:
+        open(v.is_array());
         for (const auto& [k, member] : v.items()) {
-            key(k);
+            if (v.is_object()) key(k);
             add_json(member);
         }
+        return close();
+    default: return add_null();  // binary values do not come from JSON text
     }
-    close();
 }
 
 flat_tree flat_tree::from(const ordered_json& document)

@@ -1,7 +1,8 @@
-// A JSON value held flat for reading: its values in one vector in the order
-// of the text, their keys and strings in one buffer. A project's entries are
-// read from one of these, refilled entry by entry, so that reading a file
-// allocates next to nothing per value.
+// A JSON value held flat: its values in one vector in the order of the text,
+// their keys and strings in one buffer. Both directions use it: the reader
+// fills one from the text (a project's entries refilled entry by entry, so
+// that reading a file allocates next to nothing per value) and a writing
+// stream keeps the keys it wrote in one, to refuse a key written twice.
 #pragma once
 
 #include <cstddef>
@@ -43,7 +44,7 @@ public:
     std::string_view text(std::size_t i) const { return {m_texts.data() + m_values[i].text_at, m_values[i].text_size}; }
     /// The library's name of the value's kind: "object", "number", "string", ...
     const char* type_name(std::size_t i) const;
-    /// The value (and everything under it) as a JSON value.
+    /// The value (and everything under it, open objects included) as a JSON value.
     nlohmann::ordered_json to_json(std::size_t i = 0) const;
     /// `document` held flat.
     static flat_tree from(const nlohmann::ordered_json& document);
@@ -53,29 +54,30 @@ public:
     /// The key of the next value; false (nothing kept) when the open object already has it.
     bool key(std::string_view key);
     void open(bool is_array);
-    void close();
+    /// Closes the innermost object or array; with `keep` false, what it holds
+    /// is dropped (it stays, empty, under its key), so that a writer that only
+    /// tells repeated keys holds no more than the open objects' keys.
+    void close(bool keep = true);
     /// Open objects and arrays.
     std::size_t depth() const { return m_open.size(); }
+    /// The innermost open value.
+    std::size_t open_at() const { return m_open.back().at; }
     void add_null() { push(kind::null); }
     void add_bool(bool v) { push(kind::boolean).boolean = v; }
     void add_integer(std::int64_t v) { push(kind::number_integer).integer = v; }
     void add_unsigned(std::uint64_t v) { push(kind::number_unsigned).unsigned_integer = v; }
     void add_real(double v) { push(kind::number_float).real = v; }
     void add_text(std::string_view text);
-    /// A scalar JSON value (not an object or array).
-    void add_scalar(const nlohmann::ordered_json& v);
 
 private:
     /// An object or array being built: where it is, and for an object the keys it has.
     struct open_value {
         std::size_t at;
+        std::size_t texts_at;  ///< where the texts of its values begin
         std::uint64_t fingerprints = 0;  ///< one bit per cheap fingerprint of its keys
         std::unique_ptr<std::unordered_set<std::string>> keys;  ///< once it has many members
     };
     value& push(kind type);
-    /// `size` as an offset or count of the tree; throws std::bad_alloc past 32 bits,
-    /// as running out of memory would (a drawing of 4 GiB is not one).
-    static std::uint32_t small(std::size_t size);
     void add_json(const nlohmann::ordered_json& v);
     void fill(std::size_t i, nlohmann::ordered_json& out) const;
 

@@ -3,9 +3,11 @@
 
 #include <utility>
 
-#include "host/json/json_read_values.h"
+#include <climits>
+#include <cmath>
+#include <unordered_set>
+
 #include "host/json/json_text.h"
-#include "host/json/stream_marks.h"
 #include "host/text/encoding.h"
 
 using nlohmann::ordered_json;
@@ -13,10 +15,111 @@ using nlohmann::ordered_json;
 namespace ds_json {
 namespace {
 
-using namespace read_values;
+using kind = flat_tree::kind;
+constexpr std::size_t none = static_cast<std::size_t>(-1);
+
+bool is_number(const flat_tree::value& v)
+{
+    return v.type == kind::number_integer || v.type == kind::number_unsigned || v.type == kind::number_float;
+}
+
+/// "a string", "the number 3.7", "an object": what a reader found instead;
+/// numbers as the library writes them ("3", "3.7", "1e+300").
+std::string describe(const flat_tree& tree, std::size_t i)
+{
+    const flat_tree::value& v = tree[i];
+    if (is_number(v) || v.type == kind::boolean) return "the " + std::string(tree.type_name(i)) + " " + tree.to_json(i).dump();
+    if (v.type == kind::object || v.type == kind::array) return "an " + std::string(tree.type_name(i));
+    return "a " + std::string(tree.type_name(i));
+}
+
+// What a stored value makes of the record's int, double, bool or text: true
+// and `out`, or false and the problem, worded for the user.
+
+bool convert(const flat_tree& tree, std::size_t i, int& out, std::string& problem)
+{
+    const flat_tree::value& v = tree[i];
+    bool in_range = false;
+    switch (v.type) {
+    case kind::number_unsigned:
+        in_range = v.unsigned_integer <= static_cast<std::uint64_t>(INT_MAX);
+        if (in_range) out = static_cast<int>(v.unsigned_integer);
+        break;
+    case kind::number_integer:
+        in_range = v.integer >= INT_MIN && v.integer <= INT_MAX;
+        if (in_range) out = static_cast<int>(v.integer);
+        break;
+    case kind::number_float:
+        // A cast would truncate 3.7 to 3 and is undefined past the int range.
+        if (std::trunc(v.real) != v.real) {
+            problem = "expected an integer, found " + describe(tree, i);
+            return false;
+        }
+        in_range = v.real >= static_cast<double>(INT_MIN) && v.real <= static_cast<double>(INT_MAX);
+        if (in_range) out = static_cast<int>(v.real);
+        break;
+    default:
+        problem = "expected an integer, found " + describe(tree, i);
+        return false;
+    }
+    if (!in_range) problem = "the number " + tree.to_json(i).dump() + " is out of range for an int";
+    return in_range;
+}
+
+bool convert(const flat_tree& tree, std::size_t i, double& out, std::string& problem)
+{
+    const flat_tree::value& v = tree[i];
+    switch (v.type) {
+    case kind::number_unsigned: out = static_cast<double>(v.unsigned_integer); return true;
+    case kind::number_integer: out = static_cast<double>(v.integer); return true;
+    case kind::number_float: out = v.real; return true;
+    default: problem = "expected a number, found " + describe(tree, i); return false;
+    }
+}
+
+bool convert(const flat_tree& tree, std::size_t i, bool& out, std::string& problem)
+{
+    if (tree[i].type != kind::boolean) {
+        problem = "expected true or false, found " + describe(tree, i);
+        return false;
+    }
+    out = tree[i].boolean;
+    return true;
+}
+
+bool convert(const flat_tree& tree, std::size_t i, CString& out, std::string& problem)
+{
+    if (tree[i].type != kind::string) {
+        problem = "expected a string, found " + describe(tree, i);
+        return false;
+    }
+    try {
+        out = ds_text::from_utf8(tree.text(i));
+        return true;
+    } catch (const ds_text::conversion_error& e) {
+        problem = std::string("text does not convert: ") + e.what();
+        return false;
+    }
+}
+
+/// Number of distinct item indices among the members of `object`: "item_3"
+/// and "item_3_key" / "item_3_value" each count as item 3.
+std::size_t items_present(const flat_tree& tree, std::size_t object)
+{
+    std::unordered_set<unsigned long> seen;
+    for (std::size_t c = object + 1; c < tree[object].end; c = tree[c].end) {
+        const std::string_view key = tree.key(c);
+        if (!key.starts_with("item_")) continue;
+        std::size_t end = 5;
+        while (end < key.size() && end < 5 + 9 && key[end] >= '0' && key[end] <= '9') ++end;
+        if (end == 5 || (end < key.size() && key[end] != '_')) continue;
+        seen.insert(std::stoul(std::string(key.substr(5, end - 5))));
+    }
+    return seen.size();
+}
 
 /// Below this many members a scan is cheaper than an index of the keys.
-constexpr std::size_t small_object = 16;
+constexpr std::size_t scanned_members = 16;
 
 /// What a record holds after a read, as the sinks of a save would see it;
 /// text in UTF-8 as the file held it when it was taken from there.
@@ -25,20 +128,25 @@ member_value value_of(const double& v, const flat_tree&, std::size_t) { return m
 member_value value_of(const bool& v, const flat_tree&, std::size_t) { return member_value::of(v); }
 member_value value_of(const CString& v, const flat_tree& tree, std::size_t found)
 {
-    const bool text = found != static_cast<std::size_t>(-1) && tree[found].type == flat_tree::kind::string;
+    const bool text = found != none && tree[found].type == kind::string;
     return member_value::of_text(v.str(), text ? tree.text(found) : std::string_view());
 }
 
 }  // namespace
 
 json_read_stream::json_read_stream(const ordered_json& document, std::string path_prefix)
-    : m_owned(flat_tree::from(document)), m_tree(&m_owned), m_path(std::move(path_prefix))
+    : json_read_stream(flat_tree::from(document), std::move(path_prefix))
+{
+}
+
+json_read_stream::json_read_stream(flat_tree&& tree, std::string path_prefix)
+    : member_context(std::move(path_prefix)), m_owned(std::move(tree)), m_tree(&m_owned)
 {
     start(0);
 }
 
 json_read_stream::json_read_stream(const flat_tree& tree, std::size_t at, std::string path_prefix)
-    : m_tree(&tree), m_path(std::move(path_prefix))
+    : member_context(std::move(path_prefix)), m_tree(&tree)
 {
     start(at);
 }
@@ -52,12 +160,12 @@ void json_read_stream::start(std::size_t at)
 
 std::unique_ptr<json_read_stream> json_read_stream::from_text(std::string_view utf8, std::string path_prefix)
 {
-    return std::make_unique<json_read_stream>(ds_json::parse_text(utf8), std::move(path_prefix));
+    return std::make_unique<json_read_stream>(read_text(utf8), std::move(path_prefix));
 }
 
 void json_read_stream::note(diagnostic_severity severity, std::string_view leaf, std::string message)
 {
-    m_diagnostics.push_back({severity, m_path.render(leaf), std::move(message)});
+    m_diagnostics.push_back({severity, render(leaf), std::move(message)});
 }
 
 void json_read_stream::open(std::size_t object, bool is_list)
@@ -105,7 +213,7 @@ std::pair<std::size_t, std::size_t> json_read_stream::member_of(frame& f, const 
     // Otherwise search; index the large objects (long lists) so that reading
     // every item stays linear whatever their order. Keys are unique, so every
     // way of searching finds the same member.
-    if (f.count <= small_object) {
+    if (f.count <= scanned_members) {
         std::size_t position = 0;
         for (std::size_t c = f.object + 1; position < f.count; c = tree[c].end, ++position)
             if (tree.key(c) == key_text) return {c, position};
@@ -119,8 +227,8 @@ std::pair<std::size_t, std::size_t> json_read_stream::member_of(frame& f, const 
     return it == f.index.end() ? std::pair{none, std::size_t(0)} : it->second;
 }
 
-template <class T, class Convert>
-bool json_read_stream::read_value(const CString& key, T& value, Convert convert)
+template <class T>
+bool json_read_stream::read_value(const CString& key, T& value)
 {
     std::string key_text;
     const std::size_t found = find(key, key_text);
@@ -139,19 +247,19 @@ void json_read_stream::read(const CString& key, int& value)
     if (top().is_list && key == "count") {
         value_observer observer = std::exchange(m_observer, {});
         ds_digest::member_digest* digest = std::exchange(m_digest, nullptr);
-        const bool taken = read_value(key, value, to_int);
+        const bool taken = read_value(key, value);
         m_observer = std::move(observer);
         m_digest = digest;
         if (taken) clamp_count(value);
         if (m_digest || m_observer) heard(key, "count", member_value::of(value), taken);
         return;
     }
-    read_value(key, value, to_int);
+    read_value(key, value);
 }
 
-void json_read_stream::read(const CString& key, double& value) { read_value(key, value, to_double); }
-void json_read_stream::read(const CString& key, bool& value) { read_value(key, value, to_bool); }
-void json_read_stream::read(const CString& key, CString& value) { read_value(key, value, to_narrow_text); }
+void json_read_stream::read(const CString& key, double& value) { read_value(key, value); }
+void json_read_stream::read(const CString& key, bool& value) { read_value(key, value); }
+void json_read_stream::read(const CString& key, CString& value) { read_value(key, value); }
 
 void json_read_stream::clamp_count(int& count)
 {
@@ -177,7 +285,7 @@ void json_read_stream::mark(const CString& key, int kind)
             found = none;
         }
         if (m_digest) m_digest->object_begin({key.str(), key_text}, kind);
-        m_path.enter(key_text, kind);
+        enter(key_text, kind);
         open(found, kind == x_mark_list_begin);
         return;
     }
@@ -186,14 +294,10 @@ void json_read_stream::mark(const CString& key, int kind)
         note(diagnostic_severity::error, key_text, "unknown mark kind " + std::to_string(kind));
         return;
     }
-    if (m_path.depth() == 0) {
-        note(diagnostic_severity::error, key_text, std::string(stream_marks::name(kind)) + " end mark without an open begin mark");
-        return;
+    if (std::string fault = end_mark_fault(key_text, kind); !fault.empty()) {
+        note(diagnostic_severity::error, key_text, std::move(fault));
+        if (depth() == 0) return;
     }
-    if (m_path.top_key() != key_text || m_path.top_kind() != stream_marks::begin_of(kind))
-        note(diagnostic_severity::error, key_text,
-             std::string(stream_marks::name(kind)) + " end mark does not match the open " + stream_marks::name(m_path.top_kind()) +
-                 " \"" + m_path.top_key() + "\"");
     close_top();
 }
 
@@ -216,36 +320,36 @@ void json_read_stream::note_unread(const frame& f)
 void json_read_stream::close_top()
 {
     note_unread(top());
-    if (const auto dropped = m_path.leave(); !dropped.empty())
-        m_diagnostics.push_back({diagnostic_severity::error, m_path.render(),
-                                 "guard tag \"" + dropped.front() + "\" still open at an end mark"});
+    if (const auto dropped = leave())
+        m_diagnostics.push_back({diagnostic_severity::error, render(),
+                                 "guard tag \"" + *dropped + "\" still open at an end mark"});
     --m_open;
     if (m_digest) m_digest->object_end();
 }
 
-void json_read_stream::push_guard_tag(const CString& tag) { m_path.push_tag(ds_text::to_utf8_for_display(tag)); }
+void json_read_stream::push_guard_tag(const CString& tag) { push_tag(ds_text::to_utf8_for_display(tag)); }
 
 void json_read_stream::pop_guard_tag()
 {
-    if (!m_path.pop_tag()) note(diagnostic_severity::error, {}, "guard tag popped without a matching push at this level");
+    if (!pop_tag()) note(diagnostic_severity::error, {}, "guard tag popped without a matching push at this level");
 }
 
 void json_read_stream::finish()
 {
     if (m_finished) return;
     m_finished = true;
-    while (m_path.depth() > 0) {
+    while (depth() > 0) {
         note(diagnostic_severity::error, {},
-             std::string(stream_marks::name(m_path.top_kind())) + " \"" + m_path.top_key() + "\" was never closed");
+             std::string(stream_marks::name(top_kind())) + " \"" + top_key() + "\" was never closed");
         close_top();
     }
-    if (m_path.tag_count() > 0) note(diagnostic_severity::error, {}, "a guard tag is still open at the end");
+    if (tag_count() > 0) note(diagnostic_severity::error, {}, "a guard tag is still open at the end");
     note_unread(top());
 }
 
 void json_read_stream::refuse_write(const CString&) const
 {
-    throw stream_error(m_path.render() + ": write on a reading stream");
+    throw stream_error(render() + ": write on a reading stream");
 }
 
 

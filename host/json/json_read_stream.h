@@ -12,14 +12,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/framework/member_rw_interface.h"
 #include "host/json/json_flat_tree.h"
-#include "host/json/member_context.h"
 #include "host/json/member_digest.h"
-#include "host/json/member_sink.h"
-#include "host/json/one_way_stream.h"
-#include "host/json/stream_diagnostic.h"
-#include "host/json/stream_path.h"
+#include "host/json/member_stream.h"
 
 namespace ds_json {
 
@@ -34,23 +29,25 @@ namespace ds_json {
 /// cannot make a reader allocate beyond what the file holds. Entries that were
 /// never read are noted as warnings when their object is closed (and by finish()
 /// for the top object), so a partial load is visible. Writes throw ds_stream_error.
-class json_read_stream : public reading_member_stream, public member_context {
+class json_read_stream : public member_rw_interface, public member_context {
 public:
-    /// Sees each value a record took in, as it takes it: where the stream is,
-    /// the value's key and the value the record now holds. Missing and
-    /// unusable entries are not shown (the diagnostics tell of them).
-    using value_observer = ds_json::value_observer;
-
     /// Reads `document`, which should be an object. `path_prefix` starts every diagnostic path.
     explicit json_read_stream(const nlohmann::ordered_json& document, std::string path_prefix = {});
+    /// Reads `tree`, which it keeps.
+    explicit json_read_stream(flat_tree&& tree, std::string path_prefix = {});
     /// Reads the value `at` of `tree`, which should be an object; the tree
     /// must outlive the stream and stay as it is.
     json_read_stream(const flat_tree& tree, std::size_t at, std::string path_prefix = {});
-    /// Parses UTF-8 JSON text strictly (ds_json::parse_text); throws ds_json::json_text_error.
+    /// Reads UTF-8 JSON text strictly (ds_json::read_text); throws ds_json::json_text_error.
     static std::unique_ptr<json_read_stream> from_text(std::string_view utf8, std::string path_prefix = {});
     json_read_stream(const json_read_stream&) = delete;
     json_read_stream& operator=(const json_read_stream&) = delete;
 
+    bool is_storing() const override { return false; }
+    void write(const CString& key, int) override { refuse_write(key); }
+    void write(const CString& key, double) override { refuse_write(key); }
+    void write(const CString& key, bool) override { refuse_write(key); }
+    void write(const CString& key, const CString&) override { refuse_write(key); }
     void read(const CString& key, int& value) override;
     void read(const CString& key, double& value) override;
     void read(const CString& key, bool& value) override;
@@ -66,11 +63,9 @@ public:
 
     /// Makes `digest` follow every value the record holds after each read (the
     /// one it kept when an entry is missing), in order, as a save would hand
-    /// them over, and shows the values taken in to `observer`.
+    /// them over, and shows `observer` each value a record took in, as it takes
+    /// it (missing and unusable entries are not shown: the diagnostics tell of them).
     void listen(ds_digest::member_digest* digest, value_observer observer);
-
-    const std::string& open_key_above(std::size_t levels) const override { return m_path.key_above(levels); }
-    std::string open_path() const override { return m_path.keys(); }
 
     const std::vector<stream_diagnostic>& diagnostics() const { return m_diagnostics; }
     bool has_errors() const { return has_error(m_diagnostics); }
@@ -97,9 +92,9 @@ private:
     std::size_t find(const CString& key, std::string& key_text);
     /// The member `key_text` of `f`'s object and its position; none when there is none.
     std::pair<std::size_t, std::size_t> member_of(frame& f, const std::string& key_text) const;
-    /// Reads `key` through `convert`; true when `value` was set.
-    template <class T, class Convert>
-    bool read_value(const CString& key, T& value, Convert convert);
+    /// Reads `key` into `value`; true when it was set.
+    template <class T>
+    bool read_value(const CString& key, T& value);
     /// Tells the listeners of the value `key` holds after a read; `taken` when it came from the file.
     void heard(const CString& key, const std::string& key_text, const member_value& value, bool taken);
     void clamp_count(int& count);
@@ -109,13 +104,12 @@ private:
     /// Closes the innermost nested object (never the top one).
     void close_top();
     void note(diagnostic_severity severity, std::string_view leaf, std::string message);
-    [[noreturn]] void refuse_write(const CString& key) const override;
+    [[noreturn]] void refuse_write(const CString& key) const;
 
     flat_tree m_owned;         ///< the document, for a stream made from one
     const flat_tree* m_tree;
     std::vector<frame> m_frames;
     std::size_t m_open = 0;    ///< frames in use
-    stream_path m_path;
     std::vector<stream_diagnostic> m_diagnostics;
     bool m_finished = false;
     ds_digest::member_digest* m_digest = nullptr;

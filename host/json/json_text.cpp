@@ -1,23 +1,26 @@
-// Strict JSON parsing: RapidJSON's reader first (json_fast_parse.cpp), and
-// nlohmann/json's whenever that one refuses a text, for the exact refusal.
+// Strict JSON reading into a flat tree: RapidJSON's SAX reader first, for
+// speed, and nlohmann/json's whenever that one refuses a text, for the exact
+// refusal; one builder takes the events of both.
 //
-// The document is built by our own SAX handler on the library's parser rather
-// than by its callback parser: that one scans the open container's members at
-// every value it closes, and ordered_json's operator[] searches the members
-// before every insertion, both quadratic in the length of a long list. The
-// handler gathers members apart (json_builder.h), refuses duplicate keys
-// through a hash index and places each value once it is complete, so parsing
-// stays linear, and one array's elements can be handed over as they complete.
-// To give refusals a line and column, the input is read through an iterator
-// that remembers how far the parser has read.
+// Our own handler builds the tree rather than the library's callback parser:
+// that one scans the open container's members at every value it closes, and
+// ordered_json's operator[] searches the members before every insertion, both
+// quadratic in the length of a long list. The tree refuses a repeated key
+// through the fingerprints and, in a large object, a set of its keys, so
+// reading stays linear, and one array's elements can be handed over as they
+// complete. To give refusals a line and column, the input is read through an
+// iterator that remembers how far the parser has read.
 #include "host/json/json_text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <iterator>
-#include <memory>
-#include <vector>
+#include <optional>
 
-#include "host/json/json_builder.h"
-#include "host/json/json_parsers.h"
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
+
+#include "host/text/utf8.h"
 
 namespace ds_json {
 namespace {
@@ -90,59 +93,91 @@ std::string plain_reason(const std::string& what)
     return reason;
 }
 
-/// Builds the document from the library parser's events, refusing nesting
-/// deeper than max_depth and a key repeated in one object with the position.
-class strict_builder {
+/// Builds the tree from the library parser's events, refusing nesting deeper
+/// than max_depth and a key repeated in one object with the position.
+class tree_builder {
 public:
-    strict_builder(std::string_view text, std::string_view source, const std::size_t& consumed,
-                   const streamed_array* streamed)
-        : m_text(text), m_source(source), m_consumed(consumed), m_builder(streamed)
+    tree_builder(std::string_view text, std::string_view source, const std::size_t& consumed,
+                 const streamed_array* streamed)
+        : m_text(text), m_source(source), m_consumed(consumed), m_streamed(streamed)
     {
     }
 
-    ordered_json take() { return m_builder.take(); }
+    flat_tree take() { return std::move(m_tree); }
 
-    bool null() { return add(nullptr); }
-    bool boolean(bool value) { return add(value); }
-    bool number_integer(ordered_json::number_integer_t value) { return add(value); }
-    bool number_unsigned(ordered_json::number_unsigned_t value) { return add(value); }
-    bool number_float(ordered_json::number_float_t value, const std::string&) { return add(value); }
-    bool string(std::string& value) { return add(std::move(value)); }
-    bool binary(ordered_json::binary_t& value) { return add(std::move(value)); }
+    bool null() { return add([&](flat_tree& t) { t.add_null(); }); }
+    bool boolean(bool value) { return add([&](flat_tree& t) { t.add_bool(value); }); }
+    bool number_integer(std::int64_t value) { return add([&](flat_tree& t) { t.add_integer(value); }); }
+    bool number_unsigned(std::uint64_t value) { return add([&](flat_tree& t) { t.add_unsigned(value); }); }
+    bool number_float(double value, const std::string&) { return add([&](flat_tree& t) { t.add_real(value); }); }
+    bool string(std::string& value) { return text(value); }
+    bool text(std::string_view value) { return add([&](flat_tree& t) { t.add_text(value); }); }
+    bool binary(ordered_json::binary_t&) { return false; }  // JSON text holds none
 
     bool start_object(std::size_t) { return open(false); }
     bool start_array(std::size_t) { return open(true); }
     bool end_object() { return close(); }
     bool end_array() { return close(); }
 
-    bool key(std::string& key)
+    bool key(std::string& key) { return member(key); }
+    bool member(std::string_view key)
     {
-        if (!m_builder.key(std::move(key))) fail("duplicate key \"" + key + "\"");  // not moved from when refused
+        if (!target().key(key)) fail("duplicate key \"" + std::string(key) + "\"");
+        if (!in_element()) m_key = key;
         return true;
     }
 
     template <class Exception>
     bool parse_error(std::size_t, const std::string&, const Exception& error)
     {
-        throw error;  // parse_text turns it into a json_text_error with the position
+        throw error;  // read_text turns it into a json_text_error with the position
     }
 
 private:
-    bool add(ordered_json&& value)
+    /// True while values go to the streamed array's element being built.
+    bool in_element() const { return m_streaming || m_element.depth() > 0; }
+    flat_tree& target() { return in_element() ? m_element : m_tree; }
+
+    /// Adds a value where it belongs.
+    template <class Add>
+    bool add(Add to)
     {
-        m_builder.add(std::move(value));
+        to(target());
+        return added();
+    }
+
+    /// After a value was added or closed: hands a complete element out.
+    bool added()
+    {
+        if (m_streaming && m_element.depth() == 0) {
+            m_streamed->take(m_element);
+            m_element.clear();
+        }
         return true;
     }
 
     bool open(bool is_array)
     {
-        if (!m_builder.open(is_array)) fail("nesting deeper than " + std::to_string(max_depth) + " levels");
+        if (m_tree.depth() + m_element.depth() >= static_cast<std::size_t>(max_depth))
+            fail("nesting deeper than " + std::to_string(max_depth) + " levels");
+        if (in_element()) {
+            m_element.open(is_array);
+            return true;
+        }
+        m_streaming = is_array && m_streamed && m_tree.depth() == 1 && m_tree[0].type == flat_tree::kind::object &&
+                      m_key == m_streamed->key;
+        m_tree.open(is_array);
         return true;
     }
 
     bool close()
     {
-        m_builder.close();
+        if (m_element.depth() > 0) {
+            m_element.close();
+            return added();
+        }
+        m_streaming = false;
+        m_tree.close();
         return true;
     }
 
@@ -155,17 +190,20 @@ private:
     std::string_view m_text;
     std::string_view m_source;
     const std::size_t& m_consumed;
-    document_builder m_builder;
+    const streamed_array* m_streamed;
+    flat_tree m_tree;
+    flat_tree m_element;  ///< the streamed array's element being built, refilled for each
+    std::string m_key;    ///< the key read last outside the streamed array
+    bool m_streaming = false;
 };
 
-}  // namespace
-
-ordered_json parse_text_reference(std::string_view utf8, std::string_view source, const streamed_array* streamed)
+/// The library's reading, which has the last word: every refusal in its words.
+flat_tree read_with_library(std::string_view utf8, std::string_view source, const streamed_array* streamed)
 {
     std::size_t consumed = 0;
     const counting_iterator first(utf8.data(), utf8.data(), &consumed);
     const counting_iterator last(utf8.data(), utf8.data() + utf8.size(), nullptr);
-    strict_builder builder(utf8, source, consumed, streamed);
+    tree_builder builder(utf8, source, consumed, streamed);
     try {
         ordered_json::sax_parse(first, last, &builder);
     } catch (const ordered_json::parse_error& e) {
@@ -180,35 +218,125 @@ ordered_json parse_text_reference(std::string_view utf8, std::string_view source
     return builder.take();
 }
 
-namespace {
-
-/// Parses with `streamed` (may be null) receiving that array's elements: the
-/// fast reader first, the library's when the fast one refuses the text.
-ordered_json parse(std::string_view utf8, std::string_view source, const streamed_array* streamed)
+/// True when `text` is well-formed UTF-8 as the library reads it: no overlong
+/// forms, no surrogates, nothing past U+10FFFF. The reader copies a string's
+/// bytes as they stand and writes escapes as UTF-8, but an escaped low
+/// surrogate that no high one precedes ("\udc00") it writes as such bytes,
+/// where the library refuses the text; this refuses it too.
+bool well_formed(const char* text, std::size_t size)
 {
-    if (!streamed || streamed->restart) {
-        if (auto document = parse_text_fast(utf8, streamed)) return std::move(*document);
-        if (streamed) streamed->restart();
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    std::size_t i = 0;
+    while (i < size) {
+        i += utf8_text::ascii_prefix(std::string_view(text + i, size - i));
+        if (i == size) break;
+        const unsigned lead = s[i];
+        std::size_t length = 0;
+        unsigned low = 0x80, high = 0xBF;  // the second byte's range
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (size - i < length || s[i + 1] < low || s[i + 1] > high) return false;
+        for (std::size_t k = 2; k < length; ++k)
+            if ((s[i + k] & 0xC0) != 0x80) return false;
+        i += length;
     }
-    return parse_text_reference(utf8, source, streamed);
+    return true;
+}
+
+/// Turns the reader's events into the document. Every method answers false
+
+/// RapidJSON's events as the library's, so that the builder makes the same
+/// tree, value for value and type for type. Any refusal, the text's or the
+/// builder's (it throws), leaves the text to the library.
+struct fast_events {
+    tree_builder& to;
+
+    bool Null() { return to.null(); }
+    bool Bool(bool value) { return to.boolean(value); }
+    // Numbers arrive as their text (RawNumber); these are never called.
+    bool Int(int) { return false; }
+    bool Uint(unsigned) { return false; }
+    bool Int64(std::int64_t) { return false; }
+    bool Uint64(std::uint64_t) { return false; }
+    bool Double(double) { return false; }
+    /// A number as the library reads it: an integer without a sign as
+    /// unsigned, with one as signed, either as a float when it needs more than
+    /// 64 bits; anything with a fraction or an exponent as a float, correctly
+    /// rounded. A float out of the double's range is refused: the library
+    /// refuses one that overflows and reads one that underflows as zero.
+    bool RawNumber(const char* text, rapidjson::SizeType size, bool)
+    {
+        const char* const end = text + size;
+        if (std::none_of(text, end, [](char c) { return c == '.' || c == 'e' || c == 'E'; })) {
+            std::int64_t integer = 0;
+            std::uint64_t positive = 0;
+            const auto [at, error] = *text == '-' ? std::from_chars(text, end, integer) : std::from_chars(text, end, positive);
+            if (error == std::errc() && at == end) return *text == '-' ? to.number_integer(integer) : to.number_unsigned(positive);
+        }
+        double value = 0;
+        const auto [at, error] = std::from_chars(text, end, value);
+        return error == std::errc() && at == end && to.number_float(value, {});
+    }
+    bool String(const char* text, rapidjson::SizeType size, bool) { return well_formed(text, size) && to.text({text, size}); }
+    bool Key(const char* text, rapidjson::SizeType size, bool) { return well_formed(text, size) && to.member({text, size}); }
+    bool StartObject() { return to.start_object(0); }
+    bool StartArray() { return to.start_array(0); }
+    bool EndObject(rapidjson::SizeType) { return to.end_object(); }
+    bool EndArray(rapidjson::SizeType) { return to.end_array(); }
+};
+
+/// Iterative, so that no text can exhaust the stack; numbers handed over as
+/// text, to be converted as the library converts them. The encoding is checked
+/// once per string (well_formed) rather than by the reader, which calls its
+/// check for every character.
+constexpr unsigned fast_flags =
+    rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+
+std::optional<flat_tree> read_fast(std::string_view utf8, const streamed_array* streamed)
+{
+    // The library skips a byte order mark at the very start, and only there.
+    if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+    const std::size_t no_position = 0;
+    tree_builder builder(utf8, {}, no_position, streamed);
+    fast_events events{builder};
+    rapidjson::MemoryStream stream(utf8.data(), utf8.size());
+    try {
+        // The reader takes a zero byte for the end of the text; anything after it is not JSON.
+        if (rapidjson::Reader().Parse<fast_flags>(stream, events).IsError() || stream.Tell() != utf8.size()) return std::nullopt;
+    } catch (const json_text_error&) {
+        return std::nullopt;  // the builder's refusal, worded with its position by the library's reading
+    }
+    return builder.take();
 }
 
 }  // namespace
+
+flat_tree read_text(std::string_view utf8, std::string_view source, const streamed_array* streamed)
+{
+    if (!streamed || streamed->restart) {
+        if (auto tree = read_fast(utf8, streamed)) return std::move(*tree);
+        if (streamed) streamed->restart();
+    }
+    return read_with_library(utf8, source, streamed);
+}
+
+ordered_json parse_text(std::string_view utf8, std::string_view source) { return read_text(utf8, source).to_json(); }
 
 json_text_error::json_text_error(std::string source, std::size_t line, std::size_t column, std::string reason)
     : std::runtime_error(source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason),
       m_source(std::move(source)), m_line(line), m_column(column), m_reason(std::move(reason))
 {
-}
-
-nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source)
-{
-    return parse(utf8, source, nullptr);
-}
-
-nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source, const streamed_array& streamed)
-{
-    return parse(utf8, source, &streamed);
 }
 
 std::string dump_text(const nlohmann::ordered_json& document, int indent)

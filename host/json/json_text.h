@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -39,34 +38,34 @@ private:
     std::string m_reason;
 };
 
-/// Parses one UTF-8 JSON document. `source` names the text in errors (a file
-/// name, or something like "<text>"). Throws json_text_error on a syntax error,
-/// invalid UTF-8, a number out of range, nesting deeper than max_depth or a key
-/// that appears twice in one object.
-nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source = "<text>");
-
 /// One array of the top object whose elements are handed over one by one as
-/// they are parsed, so that a long document never stands in memory whole.
+/// they are read, so that a long document never stands in memory whole.
 struct streamed_array {
     /// Key of the array in the top object.
     std::string key;
     /// Receives each element once it is complete, in order, held flat (the
-    /// tree is refilled for the next one). The document returned keeps the
-    /// key with an empty array.
+    /// tree is refilled for the next one). The document read keeps the key
+    /// with an empty array.
     std::function<void(const flat_tree&)> take;
     /// Makes the receiver forget every element it took: the text is about to
     /// be read again from its start. The text is read by a fast reader first;
     /// when that one refuses it (the text may be fine, or the refusal needs its
-    /// exact position and wording), it is read again by a slower one, and the
-    /// elements come again. Without this, only the slower reader is used.
-    std::function<void()> restart;
+    /// exact position and wording), it is read again by the library's, and the
+    /// elements come again. Without this, only the library's reader is used.
+    std::function<void()> restart = {};
 };
 
-/// parse_text, with the elements of `streamed` handed to its receiver instead
-/// of kept. A refusal found later in the text is thrown as before, after the
-/// receiver has seen the elements ahead of it (and been restarted once, when
-/// it has a restart).
-nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source, const streamed_array& streamed);
+/// Reads one UTF-8 JSON document. `source` names the text in errors (a file
+/// name, or something like "<text>"). Throws json_text_error on a syntax error,
+/// invalid UTF-8, a number out of range, nesting deeper than max_depth or a key
+/// that appears twice in one object. With `streamed`, that array's elements go
+/// to its receiver instead of the tree; a refusal found later in the text is
+/// thrown after the receiver has seen the elements ahead of it (and been
+/// restarted once, when it has a restart).
+flat_tree read_text(std::string_view utf8, std::string_view source = "<text>", const streamed_array* streamed = nullptr);
+
+/// read_text as a JSON value.
+nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source = "<text>");
 
 /// The document as UTF-8 JSON text, pretty-printed with `indent` spaces (-1:
 /// one line). Throws std::runtime_error when a string holds invalid UTF-8.

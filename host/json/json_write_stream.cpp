@@ -1,50 +1,34 @@
-// Writing a record's members through a sink, refusing what would not read back.
+// Writing a record's members to sinks or a document, refusing what would not read back.
 #include "host/json/json_write_stream.h"
 
 #include <cmath>
 #include <utility>
 
 #include "host/json/json_text.h"
-#include "host/json/stream_marks.h"
 #include "host/text/encoding.h"
-
-using nlohmann::ordered_json;
 
 namespace ds_json {
 
-json_write_stream::json_write_stream(std::string path_prefix)
-    : m_builder(std::make_unique<json_document_builder>()), m_sink(m_builder.get()),
-      m_document(ordered_json::object()), m_path(std::move(path_prefix))
-{
-    m_frames.emplace_back();
-}
+json_write_stream::json_write_stream(std::string path_prefix) : json_write_stream({}, std::move(path_prefix), {}, true) {}
 
-json_write_stream::json_write_stream(member_sink& sink, std::string path_prefix, value_observer observer)
-    : m_sink(&sink), m_path(std::move(path_prefix)), m_observer(std::move(observer))
+json_write_stream::json_write_stream(std::vector<member_sink*> sinks, std::string path_prefix, value_observer observer,
+                                     bool keep_document)
+    : member_context(std::move(path_prefix)), m_keep(keep_document), m_sinks(std::move(sinks)), m_observer(std::move(observer))
 {
-    m_frames.emplace_back();
+    m_tree.open(false);
 }
 
 std::unique_ptr<json_write_stream> json_write_stream::checking(value_observer observer)
 {
-    auto stream = std::make_unique<json_write_stream>();
-    stream->m_builder.reset();
-    stream->m_sink = nullptr;
-    stream->m_observer = std::move(observer);
-    return stream;
-}
-
-std::string json_write_stream::open_path() const
-{
-    std::string path;
-    for (std::size_t i = 1; i < m_depth; ++i) path += (i > 1 ? "/" : "") + m_frames[i].key;
-    return path;
+    return std::make_unique<json_write_stream>(std::vector<member_sink*>(), std::string(), std::move(observer));
 }
 
 void json_write_stream::fail(std::string_view leaf, const std::string& message) const
 {
-    throw stream_error(m_path.render(leaf) + ": " + message);
+    throw stream_error(render(leaf) + ": " + message);
 }
+
+void json_write_stream::refuse_read(const CString& key) const { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
 
 std::string json_write_stream::utf8_key(const CString& key) const
 {
@@ -55,21 +39,29 @@ std::string json_write_stream::utf8_key(const CString& key) const
     }
 }
 
-const std::string& json_write_stream::new_key(const CString& key)
+std::string json_write_stream::new_key(const CString& key)
 {
     std::string text = utf8_key(key);
-    // The top object may hold members already completed by document().
-    object_members& keys = m_frames[m_depth - 1].keys;
-    if (keys.contains(text)) fail(text, "key written twice into one object");
-    keys.append(std::move(text), nullptr);
-    return keys.last_key();
+    if (!m_tree.key(text)) fail(text, "key written twice into one object");
+    return text;
 }
 
 void json_write_stream::add(const CString& key, const member_value& value)
 {
-    const std::string& text = new_key(key);
+    const std::string text = new_key(key);
+    if (!m_keep) {
+        m_tree.add_null();  // the key is all a stream that keeps no document needs
+    } else if (value.type == member_value::kind::integer) {
+        m_tree.add_integer(value.integer);
+    } else if (value.type == member_value::kind::real) {
+        m_tree.add_real(value.real);
+    } else if (value.type == member_value::kind::boolean) {
+        m_tree.add_bool(value.boolean);
+    } else {
+        m_tree.add_text(value.utf8);
+    }
     if (m_observer) m_observer(*this, text, value);
-    if (m_sink) m_sink->value({key.str(), text}, value);
+    for (member_sink* sink : m_sinks) sink->value({key.str(), text}, value);
 }
 
 void json_write_stream::write(const CString& key, int value) { add(key, member_value::of(value)); }
@@ -93,68 +85,47 @@ void json_write_stream::write(const CString& key, const CString& value)
     add(key, member_value::of_text(value.str(), text));
 }
 
-void json_write_stream::refuse_read(const CString& key) const { fail(ds_text::to_utf8_for_display(key), "read on a writing stream"); }
-
 void json_write_stream::mark(const CString& key, int kind)
 {
     if (stream_marks::is_begin(kind)) {
         std::string text = new_key(key);
-        if (m_sink) m_sink->object_begin({key.str(), text}, kind);
-        m_path.enter(text, kind);
-        if (m_depth == m_frames.size()) m_frames.emplace_back();
-        frame& opened = m_frames[m_depth++];
-        opened.keys.clear();
-        opened.key = std::move(text);
-        opened.order = ++m_objects_opened;
+        for (member_sink* sink : m_sinks) sink->object_begin({key.str(), text}, kind);
+        enter(std::move(text), kind);
+        m_tree.open(false);
+        m_order.push_back(++m_objects_opened);
         return;
     }
     const std::string text = utf8_key(key);
     if (!stream_marks::is_end(kind)) fail(text, "unknown mark kind " + std::to_string(kind));
-    if (m_path.depth() == 0) fail(text, std::string(stream_marks::name(kind)) + " end mark without an open begin mark");
-    if (m_path.top_key() != text || m_path.top_kind() != stream_marks::begin_of(kind))
-        fail(text, std::string(stream_marks::name(kind)) + " end mark does not match the open " +
-                       stream_marks::name(m_path.top_kind()) + " \"" + m_path.top_key() + "\"");
-    if (const auto dropped = m_path.leave(); !dropped.empty())
-        fail(text, "guard tag \"" + dropped.front() + "\" still open at the end mark");
-    if (m_sink) m_sink->object_end();
-    --m_depth;
+    if (const std::string fault = end_mark_fault(text, kind); !fault.empty()) fail(text, fault);
+    if (const auto dropped = leave()) fail(text, "guard tag \"" + *dropped + "\" still open at the end mark");
+    for (member_sink* sink : m_sinks) sink->object_end();
+    m_tree.close(m_keep);
+    m_order.pop_back();
 }
 
-void json_write_stream::push_guard_tag(const CString& tag) { m_path.push_tag(ds_text::to_utf8_for_display(tag)); }
+void json_write_stream::push_guard_tag(const CString& tag) { push_tag(ds_text::to_utf8_for_display(tag)); }
 
 void json_write_stream::pop_guard_tag()
 {
     // Guards pop from their destructors, also while an exception unwinds, so
     // this must not throw: the fault is kept for finish() to report.
-    if (!m_path.pop_tag() && m_deferred_error.empty())
-        m_deferred_error = m_path.render() + ": guard tag popped without a matching push at this level";
+    if (!pop_tag() && m_deferred_error.empty())
+        m_deferred_error = render() + ": guard tag popped without a matching push at this level";
 }
 
 void json_write_stream::finish() const
 {
     if (!m_deferred_error.empty()) throw stream_error(m_deferred_error);
-    if (m_path.depth() > 0)
-        fail({}, std::string(stream_marks::name(m_path.top_kind())) + " \"" + m_path.top_key() + "\" is still open");
-    if (m_path.tag_count() > 0) fail({}, "a guard tag is still open");
+    if (depth() > 0) fail({}, std::string(stream_marks::name(top_kind())) + " \"" + top_key() + "\" is still open");
+    if (tag_count() > 0) fail({}, "a guard tag is still open");
 }
 
-const ordered_json& json_write_stream::document() const
+const nlohmann::ordered_json& json_write_stream::document() const
 {
     finish();
-    if (!m_builder) return m_document;  // a checking stream keeps nothing
-    ordered_json written = m_builder->take();
-    if (m_document.empty()) {
-        m_document = std::move(written);
-    } else {
-        for (auto& [key, value] : written.items()) m_document[key] = std::move(value);
-    }
+    m_document = m_tree.to_json();
     return m_document;
-}
-
-ordered_json json_write_stream::take_document()
-{
-    document();  // throws while anything is still open
-    return std::exchange(m_document, ordered_json::object());
 }
 
 std::string json_write_stream::text(int indent) const { return dump_text(document(), indent); }

@@ -1,6 +1,6 @@
 // json_write_stream: the calls of a record's serialize_members as members of a
-// JSON object, handed to a sink (the project file's text, a document, a
-// digest) while they come.
+// JSON object, handed to sinks (the project file's text, a digest) while they
+// come, or kept as a document.
 //
 // The mapping is one to one. write(key, value) is the member "key": value of
 // the current object. An object-begin/end mark pair under a key is a nested
@@ -10,7 +10,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,14 +17,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/framework/member_rw_interface.h"
-#include "host/json/json_document_builder.h"
-#include "host/json/json_members.h"
-#include "host/json/member_context.h"
-#include "host/json/member_sink.h"
-#include "host/json/one_way_stream.h"
-#include "host/json/stream_diagnostic.h"
-#include "host/json/stream_path.h"
+#include "host/json/json_flat_tree.h"
+#include "host/json/member_stream.h"
 
 namespace ds_json {
 
@@ -37,27 +30,32 @@ namespace ds_json {
 /// it was pushed is reported by finish() and document(), since guards pop from
 /// destructors. A save therefore fails loudly instead of producing a file that
 /// does not read back as written; a sink sees a member only once it passed.
-class json_write_stream : public writing_member_stream, public member_context {
+class json_write_stream : public member_rw_interface, public member_context {
 public:
-    /// Sees each value as it is written: where the stream is, the value's key and the value.
-    using value_observer = ds_json::value_observer;
-
-    /// A stream that builds the members into a document (see document()).
+    /// A stream that keeps the members as a document (see document()).
     /// `path_prefix` starts the path in every error, for example "nodes[3]".
     explicit json_write_stream(std::string path_prefix = {});
-    /// A stream that hands the members to `sink`, and every value to `observer` when given.
-    json_write_stream(member_sink& sink, std::string path_prefix, value_observer observer = {});
+    /// A stream that hands the members to each of `sinks` in turn and every
+    /// value to `observer` when given. Without `keep_document` it keeps no
+    /// more than the keys of the objects still open: writing a long node costs
+    /// no copy of it.
+    json_write_stream(std::vector<member_sink*> sinks, std::string path_prefix, value_observer observer = {},
+                      bool keep_document = false);
     /// A stream that refuses what a saving stream refuses and shows every
-    /// value to `observer`, but keeps nothing: checking what a node would
-    /// write costs no copy of it.
+    /// value to `observer`, but hands nothing on.
     static std::unique_ptr<json_write_stream> checking(value_observer observer);
     json_write_stream(const json_write_stream&) = delete;
     json_write_stream& operator=(const json_write_stream&) = delete;
 
+    bool is_storing() const override { return true; }
     void write(const CString& key, int value) override;
     void write(const CString& key, double value) override;
     void write(const CString& key, bool value) override;
     void write(const CString& key, const CString& value) override;
+    void read(const CString& key, int&) override { refuse_read(key); }
+    void read(const CString& key, double&) override { refuse_read(key); }
+    void read(const CString& key, bool&) override { refuse_read(key); }
+    void read(const CString& key, CString&) override { refuse_read(key); }
 
     void mark(const CString& key, int kind) override;
     void push_guard_tag(const CString& tag) override;
@@ -66,49 +64,32 @@ public:
     /// Ends the writing: throws stream_error while a mark or guard tag is
     /// still open or a guard tag fault was noted.
     void finish() const;
-    /// The object built so far (streams made without a sink). Throws as finish() does.
+    /// The object written so far (streams that keep a document). Throws as finish() does.
     const nlohmann::ordered_json& document() const;
-    /// document(), moved out: the stream is spent afterwards.
-    nlohmann::ordered_json take_document();
     /// document() as UTF-8 JSON text (`indent` as in ds_json::dump_text).
     std::string text(int indent = 2) const;
 
-    const std::string& open_key_above(std::size_t levels) const override
-    {
-        static const std::string none;
-        return levels < m_depth ? m_frames[m_depth - 1 - levels].key : none;
-    }
-    std::string open_path() const override;
     /// How many objects had opened when the innermost open one did: 0 for the
     /// top, then 1, 2, ... in the order a walk of the written object meets them.
-    std::size_t open_order() const { return m_frames[m_depth - 1].order; }
+    std::size_t open_order() const { return m_order.back(); }
 
 private:
-    /// An object being written: its key, and the keys written into it so far.
-    struct frame {
-        object_members keys;
-        std::string key;
-        std::size_t order = 0;
-    };
-
-    /// Hands `value` under `key` to the sink; refuses a key written twice.
+    /// Hands `value` under `key` to the observer and the sinks; refuses a key written twice.
     void add(const CString& key, const member_value& value);
     /// `key` in UTF-8, refused when it is already in the current object.
-    /// (The text stays valid until the next key is added to that object.)
-    const std::string& new_key(const CString& key);
+    std::string new_key(const CString& key);
     std::string utf8_key(const CString& key) const;
     [[noreturn]] void fail(std::string_view leaf, const std::string& message) const;
-    [[noreturn]] void refuse_read(const CString& key) const override;
+    [[noreturn]] void refuse_read(const CString& key) const;
 
-    std::unique_ptr<json_document_builder> m_builder;  ///< streams made without a sink
-    member_sink* m_sink;                                ///< null for checking streams
-    mutable nlohmann::ordered_json m_document;          ///< the top object as document() last completed it
-    std::vector<frame> m_frames;  ///< kept with their room for the next object opened
-    std::size_t m_depth = 1;      ///< frames in use: the top object and the open ones
-    stream_path m_path;
-    std::string m_deferred_error;  ///< a fault found where throwing is not allowed
+    flat_tree m_tree;  ///< what was written, or the keys of the open objects alone (!m_keep)
+    bool m_keep;
+    std::vector<member_sink*> m_sinks;
     value_observer m_observer;
+    mutable nlohmann::ordered_json m_document;  ///< the tree as document() made it last
+    std::vector<std::size_t> m_order{0};       ///< open_order of each open object
     std::size_t m_objects_opened = 0;
+    std::string m_deferred_error;  ///< a fault found where throwing is not allowed
 };
 
 }  // namespace ds_json

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/json/member_sink.h"
+#include "host/json/member_stream.h"
 #include "host/json/text_digest.h"
 
 namespace ds_digest {

@@ -21,7 +21,6 @@
 
 #include "host/framework/atomic_file.h"
 #include "host/framework/data_node_base.h"
-#include "host/json/stream_diagnostic.h"
 #include "host/json/member_digest.h"
 
 namespace ds_project {
@@ -127,6 +126,6 @@ loaded_project load_project(const std::filesystem::path& path);
 loaded_project load_project_text(std::string_view utf8, const std::string& source);
 
 /// load_project on a parsed document; `source` names it in errors.
-loaded_project load_project_document(nlohmann::ordered_json document, const std::string& source);
+loaded_project load_project_document(const nlohmann::ordered_json& document, const std::string& source);
 
 }  // namespace ds_project

@@ -17,8 +17,6 @@
 #include "host/project/record_limits.h"
 #include "host/text/encoding.h"
 
-using nlohmann::ordered_json;
-
 namespace ds_project {
 namespace {
 
@@ -34,29 +32,21 @@ std::string node_place(std::size_t index) { return "nodes[" + std::to_string(ind
 
 std::string member_place(const std::string& place, const char* key) { return place.empty() ? std::string(key) : place + "." + key; }
 
-/// Member `key` of `object`, which must be present and of the wanted kind.
-ordered_json& required(ordered_json& object, const char* key, ordered_json::value_t kind,
-                             const std::string& source, const std::string& place)
-{
-    const auto it = object.find(key);
-    if (it == object.end()) refuse_load(source, member_place(place, key), "missing");
-    const bool fits = kind == ordered_json::value_t::number_integer ? it->is_number_integer() : it->type() == kind;
-    if (!fits) {
-        const char* wanted = kind == ordered_json::value_t::number_integer ? "an integer" : ordered_json(kind).type_name();
-        refuse_load(source, member_place(place, key), std::string("expected ") + wanted + ", found " + it->type_name());
-    }
-    return *it;
-}
+using kind = ds_json::flat_tree::kind;
 
-/// required() on an entry held flat: the member's value in `tree`.
-std::size_t required(const ds_json::flat_tree& tree, const char* key, ds_json::flat_tree::kind kind,
+/// Member `key` of the object `at` in `tree`, which must be present and of
+/// the wanted kind (number_integer: any integer): the member's value.
+std::size_t required(const ds_json::flat_tree& tree, std::size_t at, const char* key, kind wanted,
                      const std::string& source, const std::string& place)
 {
-    for (std::size_t c = 1; c < tree[0].end; c = tree[c].end) {
+    for (std::size_t c = at + 1; c < tree[at].end; c = tree[c].end) {
         if (tree.key(c) != key) continue;
-        if (tree[c].type != kind) {
-            const char* wanted = kind == ds_json::flat_tree::kind::object ? "object" : "string";
-            refuse_load(source, member_place(place, key), std::string("expected ") + wanted + ", found " + tree.type_name(c));
+        const bool integer = tree[c].type == kind::number_integer || tree[c].type == kind::number_unsigned;
+        if (wanted == kind::number_integer ? !integer : tree[c].type != wanted) {
+            const std::string name = wanted == kind::number_integer ? "an integer" : wanted == kind::string ? "string"
+                                     : wanted == kind::object                    ? "object"
+                                                                                 : "array";
+            refuse_load(source, member_place(place, key), "expected " + name + ", found " + tree.type_name(c));
         }
         return c;
     }
@@ -84,24 +74,28 @@ CString narrow_text(std::string_view utf8, const std::string& source, const std:
     }
 }
 
-void check_format(ordered_json& document, const std::string& source)
+/// Checks the file's head and gives the value of its "nodes".
+std::size_t check_head(const ds_json::flat_tree& head, const std::string& source)
 {
-    if (!document.is_object()) refuse_load(source, "", std::string("expected an object at the top, found ") + document.type_name());
-    const auto& format = required(document, "format", ordered_json::value_t::string, source, "");
-    if (format.get_ref<const std::string&>() != format_name)
-        refuse_load(source, "format", "not a pedestal project file (format " + format.dump() + ")");
-    const auto& stored = required(document, "format_version", ordered_json::value_t::number_integer, source, "");
+    if (head[0].type != kind::object) refuse_load(source, "", std::string("expected an object at the top, found ") + head.type_name(0));
+    const std::size_t format = required(head, 0, "format", kind::string, source, "");
+    if (head.text(format) != format_name)
+        refuse_load(source, "format", "not a pedestal project file (format " + head.to_json(format).dump() + ")");
+    const std::size_t stored = required(head, 0, "format_version", kind::number_integer, source, "");
     // A version past the signed range (2^64-1) must not read as negative: clamp
     // it for the comparisons and show the number as written.
-    const bool huge = stored.is_number_unsigned() && stored.get<std::uint64_t>() > std::uint64_t(INT64_MAX);
-    const std::int64_t number = huge ? INT64_MAX : stored.get<std::int64_t>();
-    const std::string version = stored.dump();
+    const auto& v = head[stored];
+    const std::int64_t number = v.type == kind::number_integer ? v.integer
+                                : v.unsigned_integer > std::uint64_t(INT64_MAX) ? INT64_MAX
+                                                                                : static_cast<std::int64_t>(v.unsigned_integer);
+    const std::string version = head.to_json(stored).dump();
     if (number > format_version)
         refuse_load(source, "format_version",
                     "the file was written by a newer version of the program (format version " + version +
                         "; this program reads up to version " + std::to_string(format_version) +
                         "); it is not loaded, so that nothing in it is lost");
     if (number < 1) refuse_load(source, "format_version", "invalid format version " + version);
+    return required(head, 0, "nodes", kind::array, source, "");
 }
 
 std::unique_ptr<data_node_base> create_node(const std::string& class_name, const std::string& source,
@@ -156,27 +150,26 @@ class node_loader {
 public:
     explicit node_loader(const std::string& source) : m_source(source) {}
 
-    void take(const ds_json::flat_tree& entry)
+    void take(const ds_json::flat_tree& tree, std::size_t entry = 0)
     {
         const std::size_t index = m_taken++;
         if (m_refusal) return;  // the load fails anyway: spend nothing more on it
         try {
-            m_nodes.push_back(load_node(entry, index));
+            m_nodes.push_back(load_node(tree, entry, index));
         } catch (const project_error&) {
             m_refusal = std::current_exception();
             m_nodes.clear();
         }
     }
 
-    /// The loaded project, once `document` (the file without its entries) is checked.
-    loaded_project finish(ordered_json& document)
+    /// The loaded project, once `head` (the file, its entries aside) is checked.
+    loaded_project finish(const ds_json::flat_tree& head)
     {
-        check_format(document, m_source);
-        required(document, "nodes", ordered_json::value_t::array, m_source, "");
+        check_head(head, m_source);
         if (m_refusal) std::rethrow_exception(m_refusal);
         loaded_project result;
-        for (const auto& [key, value] : document.items())
-            warn_unknown(key, {"format", "format_version", "nodes"}, "", result.warnings);
+        for (std::size_t c = 1; c < head[0].end; c = head[c].end)
+            warn_unknown(head.key(c), {"format", "format_version", "nodes"}, "", result.warnings);
         result.warnings.insert(result.warnings.end(), std::make_move_iterator(m_node_warnings.begin()),
                                std::make_move_iterator(m_node_warnings.end()));
         result.nodes = std::move(m_nodes);
@@ -186,17 +179,16 @@ public:
     }
 
 private:
-    std::unique_ptr<data_node_base> load_node(const ds_json::flat_tree& entry, std::size_t index)
+    std::unique_ptr<data_node_base> load_node(const ds_json::flat_tree& tree, std::size_t entry, std::size_t index)
     {
-        using kind = ds_json::flat_tree::kind;
         const std::string place = node_place(index);
-        if (entry[0].type != kind::object) refuse_load(m_source, place, std::string("expected an object, found ") + entry.type_name(0));
-        const std::string_view class_name = entry.text(required(entry, "class", kind::string, m_source, place));
-        const std::string_view tag = entry.text(required(entry, "tag", kind::string, m_source, place));
-        const std::string_view name = entry.text(required(entry, "name", kind::string, m_source, place));
-        const std::size_t members = required(entry, "members", kind::object, m_source, place);
-        for (std::size_t c = 1; c < entry[0].end; c = entry[c].end)
-            warn_unknown(entry.key(c), {"class", "tag", "name", "members"}, place, m_node_warnings);
+        if (tree[entry].type != kind::object) refuse_load(m_source, place, std::string("expected an object, found ") + tree.type_name(entry));
+        const std::string_view class_name = tree.text(required(tree, entry, "class", kind::string, m_source, place));
+        const std::string_view tag = tree.text(required(tree, entry, "tag", kind::string, m_source, place));
+        const std::string_view name = tree.text(required(tree, entry, "name", kind::string, m_source, place));
+        const std::size_t members = required(tree, entry, "members", kind::object, m_source, place);
+        for (std::size_t c = entry + 1; c < tree[entry].end; c = tree[c].end)
+            warn_unknown(tree.key(c), {"class", "tag", "name", "members"}, place, m_node_warnings);
 
         auto node = create_node(std::string(class_name), m_source, place);
         node->set_node_tag(narrow_text(tag, m_source, place + ".tag"));
@@ -207,7 +199,7 @@ private:
         std::optional<record_limits::violation> found;
         std::vector<record_limits::violation> damaged;
         const std::size_t warnings_before = m_node_warnings.size();
-        read_members(*node, entry, members, m_source, place, m_node_warnings, &m_digest,
+        read_members(*node, tree, members, m_source, place, m_node_warnings, &m_digest,
                      record_limits::violation_observer(found, &damaged));
         if (m_node_warnings.size() != warnings_before) digest_as_written(*node, class_name, place, found);
         m_node_digests.push_back(m_digest.end_node());
@@ -234,7 +226,7 @@ private:
         m_digest.drop_node();
         m_digest.node(class_name, node.get_node_tag().str(), node.get_node_name().str());
         try {
-            ds_json::json_write_stream stream(m_digest, place, record_limits::violation_observer(found));
+            ds_json::json_write_stream stream({&m_digest}, place, record_limits::violation_observer(found));
             const_cast<data_node_base&>(node).serialize_members(stream);
             stream.finish();
         } catch (const std::exception& e) {
@@ -276,20 +268,20 @@ private:
     std::vector<ds_digest::digest> m_node_digests;
 };
 
-/// Parses `utf8` and loads its nodes while parsing.
-loaded_project load_while_parsing(std::string_view utf8, const std::string& source)
+/// Reads `utf8` and loads its nodes while reading.
+loaded_project load_while_reading(std::string_view utf8, const std::string& source)
 {
-    // A restart (the text read again by the slower reader) starts the nodes afresh.
+    // A restart (the text read again by the library's reader) starts the nodes afresh.
     std::optional<node_loader> loader(std::in_place, source);
-    ordered_json document;
+    ds_json::flat_tree head;
     try {
-        document = ds_json::parse_text(utf8, source,
-                                       {"nodes", [&](const ds_json::flat_tree& entry) { loader->take(entry); },
-                                        [&] { loader.emplace(source); }});
+        const ds_json::streamed_array nodes{"nodes", [&](const ds_json::flat_tree& entry) { loader->take(entry); },
+                                            [&] { loader.emplace(source); }};
+        head = ds_json::read_text(utf8, source, &nodes);
     } catch (const ds_json::json_text_error& e) {
         throw project_error(std::string("cannot load project: ") + e.what());
     }
-    return loader->finish(document);
+    return loader->finish(head);
 }
 
 }  // namespace
@@ -302,21 +294,21 @@ loaded_project load_project(const std::filesystem::path& path)
     } catch (const ds_file::file_error& e) {
         throw project_error(std::string("cannot load project: ") + e.what());
     }
-    return load_while_parsing(text, path.string());
+    return load_while_reading(text, path.string());
 }
 
 loaded_project load_project_text(std::string_view utf8, const std::string& source)
 {
-    return load_while_parsing(utf8, source);
+    return load_while_reading(utf8, source);
 }
 
-loaded_project load_project_document(ordered_json document, const std::string& source)
+loaded_project load_project_document(const nlohmann::ordered_json& document, const std::string& source)
 {
-    check_format(document, source);
-    auto& nodes = required(document, "nodes", ordered_json::value_t::array, source, "");
+    const auto tree = ds_json::flat_tree::from(document);
+    const std::size_t nodes = check_head(tree, source);
     node_loader loader(source);
-    for (const auto& entry : nodes) loader.take(ds_json::flat_tree::from(entry));
-    return loader.finish(document);
+    for (std::size_t c = nodes + 1; c < tree[nodes].end; c = tree[c].end) loader.take(tree, c);
+    return loader.finish(tree);
 }
 
 }  // namespace ds_project

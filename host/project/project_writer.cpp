@@ -4,10 +4,8 @@
 #include <exception>
 #include <optional>
 
-#include "host/json/json_document_builder.h"
-#include "host/json/json_piece_writer.h"
 #include "host/json/json_text.h"
-#include "host/json/json_text_layout.h"
+#include "host/json/json_text_writer.h"
 #include "host/json/json_write_stream.h"
 #include "host/project/project_file.h"
 #include "host/project/record_limits.h"
@@ -36,9 +34,8 @@ const std::string& empty_project_text()
 
 /// The text before the first entry: the empty project's head, which ends in "[]\n}\n",
 /// up to its brackets. The entries follow, laid out as dump_text lays out the
-/// elements of an array two levels deep, each after entry_separator(i).
+/// elements of an array two levels deep.
 std::string_view text_before_entries() { return std::string_view(empty_project_text()).substr(0, empty_project_text().size() - 4); }
-std::string_view entry_separator(std::size_t index) { return index == 0 ? "\n    " : ",\n    "; }
 constexpr std::string_view text_after_entries = "\n  ]\n}\n";
 
 /// The node's class name, refused when the class cannot be created by that name.
@@ -54,7 +51,7 @@ const char* creatable_class_name(const data_node_base& node, const std::string& 
 /// One node's entry, to every sink asked for.
 class entry_writer {
 public:
-    entry_writer(const project_sinks& sinks, ds_json::piece_writer* text) : m_sinks(sinks), m_text(text) {}
+    entry_writer(const project_sinks& sinks, ds_json::json_text_writer* text) : m_sinks(sinks), m_text(text) {}
 
     void write(const data_node_base& node, const std::string& place, std::size_t index)
     {
@@ -70,13 +67,17 @@ public:
             text_fault = std::current_exception();
         }
         std::vector<ds_json::member_sink*> members;
-        std::optional<ds_json::json_text_layout> layout;
         if (m_text) {
-            head(class_name, tag, name, index);
-            members.push_back(&layout.emplace(*m_text, 6));
+            m_text->raw(index == 0 ? "\n    {\n      \"class\": " : ",\n    {\n      \"class\": ");
+            m_text->value(class_name);
+            m_text->raw(",\n      \"tag\": ");
+            m_text->value(tag);
+            m_text->raw(",\n      \"name\": ");
+            m_text->value(name);
+            m_text->raw(",\n      \"members\": ");
+            m_text->begin_members(6);
+            members.push_back(m_text);
         }
-        std::optional<ds_json::json_document_builder> builder;
-        if (m_sinks.document) members.push_back(&builder.emplace());
         if (m_sinks.digest) {
             m_sinks.digest->node(class_name, node.get_node_tag().str(), node.get_node_name().str());
             members.push_back(m_sinks.digest);
@@ -84,57 +85,36 @@ public:
         std::optional<record_limits::violation> found;
         const bool check = m_sinks.refusal && m_sinks.refusal->empty();
         const bool check_if_changed = check && m_sinks.checked && m_sinks.digest;
-        write_members(node, members, place,
-                      check && !check_if_changed ? record_limits::violation_observer(found) : ds_json::value_observer());
+        ds_json::json_write_stream stream(members, place,
+                                          check && !check_if_changed ? record_limits::violation_observer(found) : ds_json::value_observer(),
+                                          m_sinks.document != nullptr);
+        // serialize_members serves both directions and is therefore not const; a
+        // writing stream only reads the node.
+        const_cast<data_node_base&>(node).serialize_members(stream);
+        stream.finish();
         if (m_sinks.digest) {
             const ds_digest::digest values = m_sinks.digest->end_node();
             if (check_if_changed && !m_sinks.checked(node, values)) found = record_limits::find_violation(node);
         }
         if (text_fault) std::rethrow_exception(text_fault);
-        if (layout) {
-            layout->finish();
+        if (m_text) {
+            m_text->end_members();
             m_text->raw("\n    }");
         }
-        if (builder) add_entry(class_name, std::move(tag), std::move(name), builder->take());
+        if (m_sinks.document) {
+            ordered_json entry = ordered_json::object();
+            entry["class"] = class_name;
+            entry["tag"] = std::move(tag);
+            entry["name"] = std::move(name);
+            entry["members"] = stream.document();
+            (*m_sinks.document)["nodes"].push_back(std::move(entry));
+        }
         if (found) *m_sinks.refusal = place + ": " + record_limits::describe(*found, ds_text::to_utf8_for_display(node.get_node_name()));
     }
 
 private:
-    void head(const char* class_name, const std::string& tag, const std::string& name, std::size_t index)
-    {
-        m_text->raw(entry_separator(index));
-        m_text->raw("{\n      \"class\": ");
-        m_text->value(class_name);
-        m_text->raw(",\n      \"tag\": ");
-        m_text->value(tag);
-        m_text->raw(",\n      \"name\": ");
-        m_text->value(name);
-        m_text->raw(",\n      \"members\": ");
-    }
-
-    // serialize_members serves both directions and is therefore not const; a
-    // writing stream only reads the node.
-    static void write_members(const data_node_base& node, const std::vector<ds_json::member_sink*>& sinks,
-                              const std::string& place, ds_json::value_observer observer)
-    {
-        ds_json::member_tee tee(sinks);
-        ds_json::json_write_stream stream(tee, place, std::move(observer));
-        const_cast<data_node_base&>(node).serialize_members(stream);
-        stream.finish();
-    }
-
-    void add_entry(const char* class_name, std::string tag, std::string name, ordered_json members)
-    {
-        ordered_json entry = ordered_json::object();
-        entry["class"] = class_name;
-        entry["tag"] = std::move(tag);
-        entry["name"] = std::move(name);
-        entry["members"] = std::move(members);
-        (*m_sinks.document)["nodes"].push_back(std::move(entry));
-    }
-
     const project_sinks& m_sinks;
-    ds_json::piece_writer* m_text;
+    ds_json::json_text_writer* m_text;
 };
 
 /// `write` for nodes[index], with every failure turned into a project_error naming the node.
@@ -158,7 +138,7 @@ void with_node_errors(const data_node_base* node, std::size_t index, Write write
 
 void write_project(const std::vector<const data_node_base*>& nodes, const project_sinks& sinks)
 {
-    std::optional<ds_json::piece_writer> text;
+    std::optional<ds_json::json_text_writer> text;
     if (sinks.text) text.emplace(sinks.text);
     if (sinks.document) *sinks.document = document_head();
     if (text) text->raw(nodes.empty() ? std::string_view(empty_project_text()) : text_before_entries());

@@ -18,9 +18,7 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "host/json/member_context.h"
+#include "host/json/member_stream.h"
 
 class data_node_base;
 
@@ -40,14 +38,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// The first value beyond a limit in serialized members, in member order, or
-/// nothing; texts breaking a text rule go to `damaged` when given. Values of
-/// another JSON type than their field expects are left to the reader, which
-/// reports them. Numbers inside a height text count one by one; pieces that
-/// are not numbers are the drawing's business, not a limit's.
-std::optional<violation> find_violation(const nlohmann::ordered_json& members, std::vector<violation>* damaged = nullptr);
-
-/// find_violation on the members `node` writes. Throws ds_json::stream_error when it cannot write them.
+/// The first value beyond a limit in the members `node` writes, in member
+/// order, or nothing; texts breaking a text rule go to `damaged` when given.
+/// Numbers inside a height text count one by one; pieces that are not numbers
+/// are the drawing's business, not a limit's. Throws ds_json::stream_error
+/// when it cannot write them.
 std::optional<violation> find_violation(const data_node_base& node, std::vector<violation>* damaged = nullptr);
 
 /// An observer for a member stream, writing or reading, that notes in `found` the first value

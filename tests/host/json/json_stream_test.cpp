@@ -206,3 +206,29 @@ TEST(JsonStream, WriterRefusesMisuseNamingThePath)
                 HasSubstr("s: text does not convert"));
 #endif
 }
+
+// A stream that keeps no document drops a closed object's members; the keys
+// around them must stay, whether scanned or, in a wide object, held in a set.
+TEST(JsonStream, StreamKeepingNoDocumentStillRefusesRepeatedKeys)
+{
+    const auto write_then = [](const CString& key) {
+        const auto s = ds_json::json_write_stream::checking({});
+        return ds_test::error_text<ds_json::stream_error>([&] {
+            s->mark("list", x_mark_object_begin);
+            for (int i = 0; i < 20; ++i) {
+                const CString item = CString("item_") + CString(std::to_string(i).c_str());
+                s->mark(item, x_mark_object_begin);
+                s->write("text", CString("dropped once closed"));
+                s->mark(item, x_mark_object_end);
+                if (i == 2) s->write(key, 0);
+            }
+            s->mark("list", x_mark_object_end);
+            s->write(key, 1);
+            s->finish();
+        });
+    };
+    EXPECT_THAT(write_then("item_1"), HasSubstr("list/item_1: key written twice into one object"));
+    EXPECT_THAT(write_then("item_19"), HasSubstr("list/item_19: key written twice into one object"));
+    EXPECT_THAT(write_then("list"), HasSubstr("list: key written twice into one object"));
+    EXPECT_EQ(write_then("text"), "(no error)");
+}
