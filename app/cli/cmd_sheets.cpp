@@ -24,6 +24,7 @@ struct sheets_options {
     std::string formats;
     unsigned threads = 0;
     bool quiet = false;
+    bool changed = false;
 };
 
 /// The formats named in "svg,dxf,pdf" as the request's flags; every format when `names` is empty.
@@ -58,6 +59,7 @@ void run_sheets(app_context& context, const sheets_options& o)
     request.folder = o.out.empty() ? o.file.parent_path() / (o.file.stem().string() + "-sheets") : o.out;
     request.formats = formats_named(o.formats);
     request.threads = o.threads ? o.threads : available_threads();
+    request.only_changed = o.changed;
     const bool shown = !o.quiet && isatty(STDERR_FILENO);
     if (shown) request.progress = show_progress;
     on_project_file(context, o.file, [&](workspace& project, step_report& report) {
@@ -93,6 +95,8 @@ void add_sheets_command(CLI::App& app, app_context& context)
     cmd->add_option("--format", o->formats, "formats to write, of " + ds_sheet::sheet_format_names() + " (default: all)");
     cmd->add_option("--threads", o->threads, "threads drawing and writing sheets (default: every core)");
     cmd->add_flag("--quiet", o->quiet, "no progress line");
+    cmd->add_flag("--changed", o->changed,
+                  "draw again only the drawings changed since the last set in the folder; the others' sheet files stand");
     cmd->callback([&context, o] { run_sheets(context, *o); });
 }
 

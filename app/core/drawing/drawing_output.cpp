@@ -10,7 +10,7 @@
 #include "app/core/project/node_view.h"
 #include "app/core/project/runtime_objects.h"
 #include "app/core/project/facts_step.h"
-#include "host/drawing_lib/ds_gj_draw_data_text.h"
+#include "host/pedestal_design/ds_gj_draw_data_text.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/json/json_read_stream.h"
 #include "host/json/json_write_stream.h"
@@ -21,7 +21,7 @@ namespace ds_app {
 
 namespace {
 
-void report_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& target, sheet_output* sheets,
+bool report_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CString& target, sheet_output* sheets,
                       step_report& report)
 {
     report.line("input record of the drawing component:");
@@ -51,6 +51,7 @@ void report_component(VQDraw_DS_GJNA::CRXComponent_DSGJ& component, const CStrin
         for (const auto& [column, text] : row) line += (line.IsEmpty() ? "" : ", ") + column + "=" + text;
         report.narrow_line("  " + line);
     }
+    return designed;
 }
 
 }  // namespace
@@ -135,7 +136,7 @@ std::unique_ptr<graph_drawing_strategy_base> strategy_for(graph_data_base& drawi
     return strategy;
 }
 
-void run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets)
+bool run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets)
 {
     RXDSGNMOD::set_rebar_cover(drawing_cover(drawing));
     apply_project_titles();
@@ -144,16 +145,21 @@ void run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheet
     auto* pedestal = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(component.get());
     if (!pedestal) {
         report.narrow_line("drawing component: " + component->GetName() + " (not a pedestal rebar component)");
-        return;
+        return true;
     }
-    report_component(*pedestal, drawing.get_node_name(), sheets, report);
+    return report_component(*pedestal, drawing.get_node_name(), sheets, report);
 }
 
 void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders, step_report& report)
 {
     sheet_output sheets(folders, report);
-    run_draw(drawing, report, &sheets);
+    const bool designed = run_draw(drawing, report, &sheets);
     sheets.finish(drawing.get_node_name() + "垫石钢筋构造图");
+    // The findings sheet stands where the drawing would: written, but no drawing to sign, so a script must hear it.
+    if (!designed)
+        throw step_refused("the design check failed for " + ds_text::to_utf8_for_display(drawing.get_node_name()) +
+                               "; its findings sheet stands in place of the drawing",
+                           ds_text::to_utf8_for_display(drawing.get_node_name()));
 }
 
 }  // namespace ds_app

@@ -38,11 +38,12 @@ double drawing_cover(const graph_data_base& drawing);
 /// the component received, then lets the component design itself, make its
 /// sheets and list its materials, and reports what came of each; the sheets go
 /// to `sheets` when given. Throws std::runtime_error when the strategy gives no
-/// component.
-void run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets = nullptr);
+/// component. Returns false when the component's design check failed.
+bool run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets = nullptr);
 
 /// run_draw with the sheets written into `folders` (and the HTML page, titled
-/// after the drawing, when asked for).
+/// after the drawing, when asked for); a failed design check is then refused
+/// (step_refused), its findings sheet written.
 void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders, step_report& report);
 
 }  // namespace ds_app

@@ -13,6 +13,10 @@ namespace {
 using ds_sheet::sheet_format;
 using ds_sheet::sheet_formats;
 
+std::string quoted(const CString& title) { return "\"" + ds_text::to_utf8_for_display(title) + "\""; }
+
+}  // namespace
+
 void make_folder(const std::filesystem::path& folder)
 {
     if (folder.empty()) return;
@@ -21,9 +25,6 @@ void make_folder(const std::filesystem::path& folder)
     if (ec) throw std::runtime_error("cannot make the folder " + folder.string() + ": " + ec.message());
 }
 
-std::string quoted(const CString& title) { return "\"" + ds_text::to_utf8_for_display(title) + "\""; }
-
-/// True when the file at `path` begins as the files of `format` this program writes do.
 bool is_our_kind(const std::filesystem::path& path, const sheet_format& format)
 {
     std::ifstream in(path, std::ios::binary);
@@ -32,8 +33,6 @@ bool is_our_kind(const std::filesystem::path& path, const sheet_format& format)
     head.resize(static_cast<std::size_t>(in.gcount()));
     return format.recognises(head);
 }
-
-}  // namespace
 
 bool sheet_folders::any() const
 {

@@ -17,6 +17,14 @@
 
 namespace ds_app {
 
+/// Makes `folder` and the folders above it (nothing for an empty path);
+/// throws std::runtime_error naming it when it cannot.
+void make_folder(const std::filesystem::path& folder);
+
+/// True when the file at `path` begins as the files of `format` this program
+/// writes do: the only files a sheet may replace.
+bool is_our_kind(const std::filesystem::path& path, const ds_sheet::sheet_format& format);
+
 /// Where the sheets go.
 struct sheet_folders {
     /// The folder, or the file of a format whose option names one (PDF), given

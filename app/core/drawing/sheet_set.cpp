@@ -15,6 +15,8 @@
 #include "app/core/drawing/drawing_output.h"
 #include "app/core/project/facts_step.h"
 #include "app/core/drawing/parallel_for.h"
+#include "app/core/drawing/set_record.h"
+#include "app/core/drawing/sheet_output.h"
 #include "app/core/project/runtime_objects.h"
 #include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/drawing_lib/sheet_layout.h"
@@ -41,14 +43,25 @@ struct set_drawing {
     VQDraw_DS_GJNA::CRXComponent_DSGJ* component = nullptr;
     std::vector<ds_sheet::sheet> sheets;
     bool passed = false;
+    std::string tag;     ///< UTF-8
+    std::string digest;  ///< of its record (set_record.h)
+    bool drawn = false;  ///< designed and laid out: `sheets` holds its sheets
+    /// Its sheet files of the last set stand as they are (--changed): its
+    /// record is the one they were drawn from and their numbers are the same.
+    bool kept = false;
+    std::vector<std::string> kept_stems;  ///< while kept: its sheets' file stems in the last set
+    std::size_t kept_first = 0;           ///< while kept: the number of its first sheet in the last set
+
+    std::size_t sheet_count() const { return kept ? kept_stems.size() : sheets.size(); }
 };
 
 /// One sheet of the numbered set and where its files go.
 struct set_page {
-    ds_sheet::sheet* page = nullptr;
+    ds_sheet::sheet* page = nullptr;  ///< null: a kept sheet, not drawn
     CString drawing;
     CString outline;  ///< the drawing's outline entry, on its first sheet
     std::string stem;
+    bool write_files = true;  ///< false: its files of the last set stand (it is drawn only for the whole-set files)
 };
 
 /// Names as a person orders them: "d2" before "d10" (runs of digits by their value).
@@ -82,7 +95,11 @@ std::vector<set_drawing> components_of(workspace& project, step_report& report)
         if (!is_of_class(*node, module_class::single_drawing) && !is_of_class(*node, module_class::parametric_drawing))
             continue;
         auto& drawing = dynamic_cast<graph_data_base&>(*node);
-        set_drawing d{drawing.get_node_name(), drawing_cover(drawing), nullptr, nullptr, {}, false};
+        set_drawing d;
+        d.name = drawing.get_node_name();
+        d.cover = drawing_cover(drawing);
+        d.tag = ds_text::to_utf8_for_display(drawing.get_node_tag());
+        d.digest = record_digest(drawing);
         RXDSGNMOD::set_rebar_cover(d.cover);
         d.owner = strategy_for(drawing)->GetComponent();
         d.component = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(d.owner.get());
@@ -107,10 +124,11 @@ std::vector<set_drawing> components_of(workspace& project, step_report& report)
 /// Designs each drawing and lays out its sheets, on `threads` threads. The
 /// layout reads nothing shared but settings fixed before it starts, and the
 /// cover, which each thread hands over for its own drawing.
-void draw_all(std::vector<set_drawing>& drawings, const set_request& request, set_progress& progress, std::mutex& told)
+void draw_all(std::vector<set_drawing*>& drawings, const set_request& request, set_progress& progress, std::mutex& told)
 {
     parallel_for(drawings.size(), request.threads, [&](std::size_t i) {
-        set_drawing& d = drawings[i];
+        set_drawing& d = *drawings[i];
+        d.drawn = true;
         RXDSGNMOD::set_rebar_cover(d.cover);
         d.passed = d.component->Design();
         std::vector<RXDSGNMOD::CRXPaper*> papers;
@@ -151,7 +169,7 @@ std::vector<ds_sheet::contents_row> contents_rows(const std::vector<set_drawing>
     std::vector<ds_sheet::contents_row> rows;
     std::size_t at = first;
     for (const set_drawing& d : drawings) {
-        const std::size_t n = d.sheets.size();
+        const std::size_t n = d.sheet_count();
         CString numbers = number(at);
         if (n > 1) numbers += "~" + number(at + n - 1);
         CString note = d.name;
@@ -176,15 +194,6 @@ std::optional<std::string> iso_date(const CString& date)
     if (parts.size() != 3 || parts[0] < 1000 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > 31)
         return std::nullopt;
     return std::to_string(parts[0]) + "-" + padded(parts[1], 2) + "-" + padded(parts[2], 2);
-}
-
-bool is_our_kind(const std::filesystem::path& path, const sheet_format& format)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string head(4096, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return format.recognises(head);
 }
 
 /// Refuses, before anything is written, a path where something not of its kind (or not a file) is in the way.
@@ -270,7 +279,8 @@ public:
     void check_paths() const
     {
         for (const set_page& page : m_pages)
-            for (const sheet_format* format : m_each) check_replaceable(path_of(page, *format), *format);
+            if (page.write_files)
+                for (const sheet_format* format : m_each) check_replaceable(path_of(page, *format), *format);
         for (const set_file& file : set_files()) check_replaceable(file.path, *file.format);
     }
 
@@ -356,21 +366,30 @@ private:
         return entry;
     }
 
+    /// Writes sheet i's files (unless they are kept) and relays it to the whole-set files.
     void write_sheet(std::size_t i, flat_relay& relay, bool relayed)
     {
-        ds_sheet::flat_sheet flat = ds_sheet::flatten_for_writers(*m_pages[i].page);
+        const set_page& page = m_pages[i];
+        if (page.page && (page.write_files || relayed)) {
+            ds_sheet::flat_sheet flat = ds_sheet::flatten_for_writers(*page.page);
+            if (page.write_files) write_files(page, flat);
+            if (relayed) relay.put(i, std::move(flat));
+        }
+        const std::lock_guard lock(m_told);
+        ++m_progress.sheets_written;
+        if (m_request.progress) m_request.progress(m_progress);
+    }
+
+    void write_files(const set_page& page, const ds_sheet::flat_sheet& flat) const
+    {
         for (const sheet_format* format : m_each) {
-            const std::filesystem::path path = path_of(m_pages[i], *format);
+            const std::filesystem::path path = path_of(page, *format);
             try {
                 format->write_sheet(flat, path);
             } catch (const std::exception& e) {
                 throw std::runtime_error("cannot write the sheet " + path.string() + ": " + e.what());
             }
         }
-        if (relayed) relay.put(i, std::move(flat));
-        const std::lock_guard lock(m_told);
-        ++m_progress.sheets_written;
-        if (m_request.progress) m_request.progress(m_progress);
     }
 
     const set_request& m_request;
@@ -419,11 +438,108 @@ std::size_t replace_manifest(const std::filesystem::path& folder, const std::set
     return removed;
 }
 
-void make_folder(const std::filesystem::path& folder)
+/// True when the request asks for a format written as one file for the whole set.
+bool wants_whole_set(const set_request& request)
+{
+    for (std::size_t i = 0; i < sheet_formats().size(); ++i)
+        if (request.formats[i] && sheet_formats()[i].scope == ds_sheet::sheet_scope::whole_set) return true;
+    return false;
+}
+
+/// Every per-sheet file of `stems` stands in the folder.
+bool files_present(const set_request& request, const std::vector<std::string>& stems)
 {
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec) throw std::runtime_error("cannot make the folder " + folder.string() + ": " + ec.message());
+    for (const std::string& stem : stems)
+        for (const sheet_format* format : each_sheet_formats(request))
+            if (!std::filesystem::is_regular_file(request.folder / (stem + std::string(format->extension)), ec)) return false;
+    return true;
+}
+
+/// Marks kept the drawings whose record is the one their files of the last set were drawn from.
+void keep_unchanged(std::vector<set_drawing>& drawings, const set_request& request, const set_record& last)
+{
+    for (set_drawing& d : drawings) {
+        const auto was = last.drawings.find(d.tag);
+        if (was == last.drawings.end() || was->second.digest != d.digest || was->second.stems.empty() ||
+            !files_present(request, was->second.stems))
+            continue;
+        d.kept = true;
+        d.passed = was->second.passed;
+        d.kept_stems = was->second.stems;
+        d.kept_first = was->second.first;
+    }
+}
+
+/// Lets go of the kept drawings whose sheets this set numbers otherwise than the last.
+void unkeep_renumbered(std::vector<set_drawing>& drawings, std::size_t first, std::size_t total, const set_record& last)
+{
+    for (set_drawing& d : drawings) {
+        if (d.kept && (d.kept_first != first || total != last.total)) {
+            d.kept = false;
+            d.kept_stems.clear();
+        }
+        first += d.sheet_count();
+    }
+}
+
+/// Draws the drawings not drawn yet, all of them or only those not kept.
+void draw_remaining(std::vector<set_drawing>& drawings, bool with_kept, const set_request& request, set_progress& progress,
+                    std::mutex& told)
+{
+    std::vector<set_drawing*> chosen;
+    for (set_drawing& d : drawings)
+        if (!d.drawn && (with_kept || !d.kept)) chosen.push_back(&d);
+    draw_all(chosen, request, progress, told);
+}
+
+/// Draws what the set needs: every drawing, or with --changed (`last` given)
+/// those whose record changed, then those whose sheets the changes renumbered,
+/// and all of them when a whole-set file (the PDF) needs their pages. Sheet
+/// counts come from the last set for drawings not drawn. Returns the number of
+/// the drawings' first sheet (after the contents) and the set's total.
+std::pair<std::size_t, std::size_t> draw_set(std::vector<set_drawing>& drawings, const set_request& request,
+                                             const set_record* last, set_progress& progress, std::mutex& told)
+{
+    if (last) keep_unchanged(drawings, request, *last);
+    draw_remaining(drawings, false, request, progress, told);
+    const std::size_t first = ds_sheet::contents_sheet_count(drawings.size()) + 1;
+    std::size_t total = first - 1;
+    for (const set_drawing& d : drawings) total += d.sheet_count();
+    if (last) unkeep_renumbered(drawings, first, total, *last);
+    draw_remaining(drawings, wants_whole_set(request), request, progress, told);
+    progress.drawings_done = progress.drawings;
+    return {first, total};
+}
+
+/// The set's pages: the contents, then each drawing's sheets; a kept drawing
+/// not drawn stands as its file stems alone.
+std::vector<set_page> pages_of(std::vector<ds_sheet::sheet>& contents, std::vector<set_drawing>& drawings)
+{
+    std::vector<set_page> pages;
+    for (std::size_t i = 0; i < contents.size(); ++i) pages.push_back({&contents[i], "图纸目录", i ? CString() : CString("图纸目录"), {}});
+    for (set_drawing& d : drawings) {
+        for (std::size_t i = 0; i < d.sheet_count(); ++i) {
+            set_page page{d.drawn ? &d.sheets[i] : nullptr, d.name, i ? CString() : d.name, {}, !d.kept};
+            if (d.kept) page.stem = d.kept_stems[i];
+            pages.push_back(std::move(page));
+        }
+    }
+    return pages;
+}
+
+/// What the next --changed set compares with.
+set_record record_of(const std::string& inputs, std::size_t total, const std::vector<set_drawing>& drawings,
+                     const std::vector<set_page>& pages, std::size_t first)
+{
+    set_record record{inputs, total, {}};
+    for (const set_drawing& d : drawings) {
+        recorded_drawing& entry = record.drawings[d.tag];
+        entry = {d.digest, d.passed, first, {}};
+        for (std::size_t i = 0; i < d.sheet_count(); ++i) entry.stems.push_back(pages[first - 1 + i].stem);
+        first += d.sheet_count();
+    }
+    return record;
 }
 
 }  // namespace
@@ -435,27 +551,23 @@ set_outcome write_sheet_set(workspace& project, const set_request& request, step
     std::vector<set_drawing> drawings = components_of(project, report);
     set_progress progress{0, drawings.size(), 0, 0};
     std::mutex told;
-    draw_all(drawings, request, progress, told);
+    const std::string inputs = set_inputs_digest(project, request.formats);
+    std::optional<set_record> last;
+    if (request.only_changed) last = read_set_record(request.folder);
+    if (last && last->inputs != inputs) last.reset();
+    const auto [first, total] = draw_set(drawings, request, last ? &*last : nullptr, progress, told);
 
     // Numbering: the contents first, then each drawing's sheets in order.
-    std::size_t drawn = 0;
-    for (const set_drawing& d : drawings) drawn += d.sheets.size();
-    const std::size_t contents_count = ds_sheet::contents_sheet_count(drawings.size());
-    const std::size_t total = contents_count + drawn;
     const set_numbers number(facts.number_prefix, total);
     ds_sheet::title_block_text block;
     const RXDSGNMOD::sheet_signatures& s = RXDSGNMOD::GetSheetSignatures();
     std::tie(block.project, block.date, block.designer, block.checker, block.approver) =
         std::tie(s.project, s.date, s.designer, s.checker, s.approver);
     std::vector<ds_sheet::sheet> contents =
-        ds_sheet::contents_sheets(contents_rows(drawings, contents_count + 1, number), block, facts.organisation);
-
-    std::vector<set_page> pages;
-    for (std::size_t i = 0; i < contents.size(); ++i) pages.push_back({&contents[i], "图纸目录", i ? CString() : CString("图纸目录"), {}});
-    for (set_drawing& d : drawings)
-        for (std::size_t i = 0; i < d.sheets.size(); ++i)
-            pages.push_back({&d.sheets[i], d.name, i ? CString() : d.name, {}});
+        ds_sheet::contents_sheets(contents_rows(drawings, first, number), block, facts.organisation);
+    std::vector<set_page> pages = pages_of(contents, drawings);
     for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (!pages[i].page) continue;
         ds_sheet::renumber_title_block(*pages[i].page, number(i + 1), static_cast<int>(i + 1), static_cast<int>(total));
         pages[i].stem = ds_sheet::safe_file_stem(number(i + 1) + " " + pages[i].page->title);
     }
@@ -468,16 +580,23 @@ set_outcome write_sheet_set(workspace& project, const set_request& request, step
     const CString heading = project_text.IsEmpty() ? CString("垫石钢筋构造图") : project_text + " 垫石钢筋构造图";
     const auto written = writer.write(heading, iso_date(s.date).value_or("2000-01-01"));
     const std::size_t removed = replace_manifest(request.folder, writer.file_names(), writer.formats());
+    write_set_record(request.folder, record_of(inputs, total, drawings, pages, first));
 
     set_outcome outcome{drawings.size(), total, {}};
-    std::size_t at = contents_count + 1;
+    std::size_t at = first;
     report.line("set of " + std::to_string(drawings.size()) + " drawing(s), " + std::to_string(total) + " sheet(s):");
     report.narrow_line("  " + number(1) + " 图纸目录");
     for (const set_drawing& d : drawings) {
-        report.narrow_line("  " + number(at) + " " + d.name + " (" + CString(std::to_string(d.sheets.size()).c_str()) + "张)" +
-                           (d.passed ? CString() : CString(" 设计检查未通过")));
-        at += d.sheets.size();
+        report.narrow_line("  " + number(at) + " " + d.name + " (" + CString(std::to_string(d.sheet_count()).c_str()) + "张)" +
+                           (d.passed ? CString() : CString(" 设计检查未通过")) + (d.kept ? CString(" 未变") : CString()));
+        at += d.sheet_count();
         if (!d.passed) outcome.failed.push_back(d.name);
+    }
+    if (request.only_changed) {
+        const auto kept = static_cast<std::size_t>(std::count_if(drawings.begin(), drawings.end(), [](const set_drawing& d) { return d.kept; }));
+        report.line("changed: " + std::to_string(drawings.size() - kept) + " drawing(s) drawn again; the sheet files of " +
+                    std::to_string(kept) + " unchanged drawing(s) stand as the last set wrote them" +
+                    (last ? "" : " (no record of a last set with these settings here: every drawing was drawn)"));
     }
     report.line("sheet files: " + std::to_string(pages.size()) + " per format in " + request.folder.string());
     for (const auto& [path, note] : written) report.file(path.string(), note.empty() ? "" : " (" + note + ")");

@@ -30,6 +30,9 @@ struct set_request {
     /// Per entry of ds_sheet::sheet_formats(), in its order: write this format.
     std::vector<bool> formats;
     unsigned threads = 1;  ///< threads that build and write sheets
+    /// Draw again only the drawings whose records changed since the last set
+    /// written into the folder (set_record.h); the others' sheet files stand.
+    bool only_changed = false;
     /// Told of progress now and then, from any thread, never from two at once.
     std::function<void(const set_progress&)> progress;
 };

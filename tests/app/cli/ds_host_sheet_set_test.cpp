@@ -165,6 +165,50 @@ TEST_F(DsHostSheetSet, TheSetIsNumberedThroughWithContentsOutlineAndTheSameBytes
     EXPECT_TRUE(fs::exists(out / "notes.txt"));
 }
 
+// --changed draws again only the drawing an engineer edited; the files of the
+// others stand untouched, and the folder ends as a whole run would leave it.
+TEST_F(DsHostSheetSet, ChangedDrawsOnlyTheEditedDrawingAndEndsAsAWholeRun)
+{
+    make_bridge_project();
+    const std::string project = m_project.string();
+    ASSERT_EQ(run({"project", project, "--set", utf8(u8"日期=2026-12-07")}).exit_code, 0);
+    const fs::path out = m_dir / "set", whole = m_dir / "whole";
+    ASSERT_EQ(run({"sheets", project, "--out", out.string(), "--quiet", "--format", "svg,pdf"}).exit_code, 0);
+
+    // A mark at the end of every sheet file tells which were written again.
+    const std::string mark = "<!-- as the last set left it -->";
+    for (const auto& [name, bytes] : files_of(out))
+        if (name.ends_with(".svg")) write_file(out / name, bytes + mark);
+    const run_result edited = run({"grid", project, "-d", utf8(u8"垫石-2"), "--set", utf8(u8"垫石-构造属性.m_dWidth=640")});
+    ASSERT_EQ(edited.exit_code, 0) << edited.out << edited.err;
+
+    const run_result changed = run({"sheets", project, "--out", out.string(), "--quiet", "--format", "svg,pdf", "--changed"});
+    ASSERT_EQ(changed.exit_code, 0) << changed.err;
+    EXPECT_TRUE(contains(changed.out, "changed: 1 drawing(s) drawn again; the sheet files of 3 unchanged")) << changed.out;
+    EXPECT_TRUE(contains(changed.out, utf8(u8"垫石-3 (1张) 未变"))) << changed.out;
+    ASSERT_EQ(run({"sheets", project, "--out", whole.string(), "--quiet", "--format", "svg,pdf"}).exit_code, 0);
+    std::size_t kept = 0;
+    const auto expected = files_of(whole);
+    const auto after = files_of(out);
+    ASSERT_EQ(after.size(), expected.size());
+    for (auto [name, bytes] : after) {
+        if (bytes.ends_with(mark)) {
+            bytes.resize(bytes.size() - mark.size());
+            ++kept;
+            EXPECT_FALSE(contains(name, utf8(u8"垫石-2"))) << name << " was edited, yet kept";
+        }
+        EXPECT_TRUE(expected.at(name) == bytes) << name;
+    }
+    EXPECT_EQ(kept, 3u);  // the three unchanged drawings' sheets; the contents is always drawn again
+
+    // With another prefix every number moves: nothing is kept, and no file of the old numbers stays.
+    ASSERT_EQ(run({"project", project, "--set", utf8(u8"图号前缀=B-")}).exit_code, 0);
+    const run_result renumbered = run({"sheets", project, "--out", out.string(), "--quiet", "--format", "svg,pdf", "--changed"});
+    ASSERT_EQ(renumbered.exit_code, 0) << renumbered.err;
+    EXPECT_TRUE(contains(renumbered.out, "changed: 4 drawing(s) drawn again")) << renumbered.out;
+    for (const auto& [name, bytes] : files_of(out)) EXPECT_FALSE(bytes.ends_with(mark)) << name;
+}
+
 TEST_F(DsHostSheetSet, AFailedDesignCheckPutsItsFindingsInTheSetAndFailsTheCommand)
 {
     make_bridge_project();
@@ -180,6 +224,14 @@ TEST_F(DsHostSheetSet, AFailedDesignCheckPutsItsFindingsInTheSetAndFailsTheComma
         if (!entry.path().filename().string().starts_with(".")) {
             EXPECT_EQ(entry.path().extension(), ".pdf");
         }
+
+    // Drawn alone, it writes its findings sheet and fails the command likewise.
+    const fs::path alone = m_dir / "alone";
+    const run_result drawn = run({"csh-draw", project, "-d", "csh", "--svg", alone.string()});
+    EXPECT_NE(drawn.exit_code, 0);
+    EXPECT_TRUE(contains(drawn.out, "design: failed")) << drawn.out;
+    EXPECT_TRUE(contains(drawn.err, "the design check failed for csh")) << drawn.err;
+    EXPECT_FALSE(fs::is_empty(alone));
 }
 
 TEST_F(DsHostSheetSet, AFileOfAnotherKindInTheWayIsRefusedBeforeAnythingIsWritten)
