@@ -1,6 +1,5 @@
 // What the bridge commands share on the command line: the structure table
-// file given as --csv T or --xlsx T (or told by its extension), and the
-// wording of what the bridge steps did.
+// file given as --csv T or --xlsx T (or told by its extension).
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "app/core/bridge/bridge_steps.h"
+#include "app/core/bridge/bridge_wording.h"
 #include "app/core/project/step_report.h"
 #include "app/core/exchange/spreadsheet_exchange.h"
 
@@ -29,17 +29,5 @@ struct table_file_options {
 /// The table file `path` in the format its extension names (.csv, .xlsx).
 /// Throws std::runtime_error for another extension.
 sheet_file table_file_by_extension(const std::filesystem::path& path);
-
-/// Prints what an import, add, remove or new did: the file read, the
-/// structures added, changed (field by field, old value first) and removed,
-/// those kept, the drawings on the changed structures and whether each is
-/// stale, and what a refresh changed.
-void say_bridge_changes(const bridge_change_report& report, const std::filesystem::path& project, step_report& out);
-
-/// Prints each refreshed drawing with the facility's difference lines.
-void say_refreshes(const std::vector<drawing_refresh>& refreshes, step_report& out);
-
-/// Prints, per structure, the drawings on it and their state.
-void say_drawing_states(const std::vector<structure_drawings>& states, bool with_empty, step_report& out);
 
 }  // namespace ds_app

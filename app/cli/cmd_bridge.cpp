@@ -31,6 +31,12 @@ void say_table(const std::vector<st::structure>& structures, step_report& out)
     }
 }
 
+/// The command that refreshes the project's stale drawings, as the reports name it.
+std::string refresh_command(const std::filesystem::path& project)
+{
+    return "ds-host bridge refresh " + shown_utf8(project.string());
+}
+
 /// Runs a step on the project and saves it, or with `dry_run` says it was not written.
 void on_project(app_context& context, const std::filesystem::path& file, bool dry_run,
                 const std::function<void(workspace&, step_report&)>& step)
@@ -61,7 +67,7 @@ void add_import_command(CLI::App& bridge, app_context& context)
     cmd->add_flag("--dry-run", o->dry_run, "print the differences but do not save the project");
     cmd->callback([&context, o] {
         on_project(context, o->project, o->dry_run, [&](workspace& project, step_report& out) {
-            say_bridge_changes(run_bridge_import(project, o->table.file(), o->step), o->project, out);
+            say_bridge_changes(run_bridge_import(project, o->table.file(), o->step), refresh_command(o->project), out);
         });
     });
 }
@@ -120,7 +126,8 @@ void add_add_command(CLI::App& bridge, app_context& context)
             lines.push_back(std::move(cells));
         }
         on_project_file(context, o->project, [&](workspace& project, step_report& out) {
-            say_bridge_changes(run_bridge_add(project, lines, "the command line (line 2 is the first row added)"), o->project, out);
+            say_bridge_changes(run_bridge_add(project, lines, "the command line (line 2 is the first row added)"),
+                               refresh_command(o->project), out);
         });
     });
 }
@@ -139,7 +146,7 @@ void add_remove_command(CLI::App& bridge, app_context& context)
     cmd->add_flag("--force", o->force, "remove it although drawings refer to it (they keep what they copied)");
     cmd->callback([&context, o] {
         on_project_file(context, o->project, [&](workspace& project, step_report& out) {
-            say_bridge_changes(run_bridge_remove(project, o->structure, o->force), o->project, out);
+            say_bridge_changes(run_bridge_remove(project, o->structure, o->force), refresh_command(o->project), out);
         });
     });
 }

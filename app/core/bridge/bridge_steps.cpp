@@ -13,6 +13,7 @@
 #include "host/framework/common_string_tools.h"
 #include "host/framework/parameters_graph_data_base.h"
 #include "host/framework/string_tools.h"
+#include "host/substructure/structure_columns.h"
 #include "host/substructure/structure_table_file.h"
 #include "host/text/encoding.h"
 
@@ -65,12 +66,14 @@ void refuse_referenced_removals(const std::vector<const substructure_graph_data*
     for (const substructure_graph_data* s : removed) {
         const std::vector<CString> names = drawing_names(references_to(references, *s));
         if (names.empty()) continue;
+        const std::string refusal =
+            what + " would remove " + shown(s->get_node_name()) + ", which the drawing(s) " + names_text(names) + " refer to";
         if (!force)
-            throw std::runtime_error(what + " would remove " + shown(s->get_node_name()) + ", which the drawing(s) " +
-                                     names_text(names) + " refer to; give --force to remove it all the same (the "
-                                     "drawings keep what they copied); the project is unchanged");
+            throw step_refused(refusal + "; the project is unchanged", shown(s->get_node_name()), override_id::force_remove,
+                               refusal + "; give " + std::string(override_slot) +
+                                   " to remove it all the same (the drawings keep what they copied); the project is unchanged");
         report.warnings.push_back("removed " + shown(s->get_node_name()) + " although the drawing(s) " + names_text(names) +
-                                  " refer to it (--force); they keep what they copied");
+                                  " refer to it (as asked); they keep what they copied");
     }
 }
 
@@ -93,7 +96,7 @@ void apply_changes(workspace& project, const std::vector<st::structure>& wanted,
             st::apply(*by_key.at(change.key), *drawings.at(change.key));
             changed.push_back(drawings.at(change.key));
         } else if (remove.count(change.key)) {
-            project.remove(*drawings.at(change.key));
+            report.taken.push_back(project.take(drawings.at(change.key)->get_node_tag()));
         } else {
             report.kept.push_back(st::structure_name(change.key));
             continue;
@@ -150,7 +153,81 @@ graph_data_base& new_drawing(workspace& project, const char* cls, const CString&
     return drawing;
 }
 
+/// Where a table edit's messages place its cells.
+std::string edited_table_name() { return utf8_literal(u8"the structure table (墩台表)"); }
+
+/// Most lines an edit may add past the table's end at once.
+constexpr std::size_t max_added_lines = 10000;
+
+/// The columns every line of one structure shares.
+bool is_shared_setting(std::size_t column)
+{
+    return column == st::col_type || column == st::col_concrete || column == st::col_scale || column == st::col_cover ||
+           column == st::col_note;
+}
+
+/// Fills the columns a table may leave out, in a line the edit added, with their defaults.
+void fill_defaults(std::vector<CString>& line)
+{
+    if (std::all_of(line.begin(), line.end(), [](const CString& cell) { return cell.IsEmpty(); })) return;
+    for (std::size_t c = 0; c < st::column_count; ++c)
+        if (line[c].IsEmpty() && st::column_layout()[c].default_text) line[c] = st::column_layout()[c].default_text;
+}
+
 }  // namespace
+
+ds_spreadsheet::table bridge_table_cells(const workspace& project)
+{
+    ds_spreadsheet::table cells = st::to_cells(bridge_structures(project));
+    cells.erase(cells.begin());  // the identity row names a file's table; this one is the project's own
+    return cells;
+}
+
+bridge_change_report run_bridge_table_edit(workspace& project, const std::vector<structure_cell>& cells, bool force)
+{
+    ds_spreadsheet::table table = bridge_table_cells(project);
+    // Which structure each existing line belongs to, to carry a shared setting to its other lines.
+    std::vector<std::size_t> owner(1, 0);
+    std::size_t index = 0;
+    for (const st::structure& s : bridge_structures(project)) {
+        owner.insert(owner.end(), s.rows.size(), index);
+        ++index;
+    }
+    const std::size_t lines = table.size() - 1;
+    std::set<std::pair<std::size_t, std::size_t>> set_here;
+    for (const structure_cell& cell : cells) {
+        if (cell.column >= st::column_count)
+            throw std::runtime_error("the structure table has no column " + std::to_string(cell.column + 1));
+        if (cell.line == 0 || cell.line > lines + max_added_lines)
+            throw std::runtime_error("line " + std::to_string(cell.line) + " lies beyond the structure table's " +
+                                     std::to_string(lines) + " lines and the " + std::to_string(max_added_lines) +
+                                     " an edit may add; the project is unchanged");
+        while (table.size() <= cell.line) table.emplace_back(st::column_count);
+        table[cell.line][cell.column] = cell.value;
+        set_here.insert({cell.line, cell.column});
+    }
+    for (const structure_cell& cell : cells) {
+        if (cell.line > lines || !is_shared_setting(cell.column)) continue;
+        for (std::size_t other = 1; other <= lines; ++other)
+            if (other != cell.line && owner[other] == owner[cell.line] && !set_here.count({other, cell.column}))
+                table[other][cell.column] = cell.value;
+    }
+    for (std::size_t line = lines + 1; line < table.size(); ++line) fill_defaults(table[line]);
+
+    st::read_outcome read;
+    try {
+        read = st::from_cells(table, edited_table_name());
+    } catch (const st::table_error& e) {
+        throw std::runtime_error(std::string(e.what()) + "; the project is unchanged");
+    }
+    bridge_change_report report;
+    report.warnings = std::move(read.warnings);
+    bridge_import_options options;
+    options.prune = true;
+    options.force = force;
+    bring_to(project, read.structures, options, "this edit", report);
+    return report;
+}
 
 std::vector<st::structure> bridge_structures(const workspace& project)
 {
@@ -212,7 +289,7 @@ bridge_change_report run_bridge_remove(workspace& project, const std::string& na
         bridge_change_report report;
         refuse_referenced_removals({drawing}, project_references(project), force, "cannot remove: this", report);
         report.changes.push_back({st::structure_change::kind::removed, key, {}});
-        project.remove(*drawing);
+        report.taken.push_back(project.take(drawing->get_node_tag()));
         return report;
     }
     throw std::runtime_error("no structure named \"" + name + "\" in the project; known: " + names_text(known));

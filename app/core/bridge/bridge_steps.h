@@ -14,6 +14,7 @@
 
 #include "app/core/bridge/bridge_references.h"
 #include "app/core/exchange/spreadsheet_exchange.h"
+#include "app/core/project/step_report.h"
 #include "app/core/project/workspace.h"
 #include "host/substructure/structure_table.h"
 
@@ -61,6 +62,9 @@ struct bridge_change_report {
     std::vector<CString> kept;                 ///< structures the table lacks, kept without --prune
     std::vector<structure_drawings> affected;  ///< per changed or removed structure with drawings on it
     std::vector<drawing_refresh> refreshed;    ///< with refresh
+    /// The removed structures' drawings with the places they had, in the
+    /// order they were taken out, for a caller that may put them back (undo).
+    std::vector<workspace::taken_node> taken;
 };
 
 /// Writes the project's structures to the file; returns the number of lines.
@@ -80,6 +84,33 @@ bridge_change_report run_bridge_add(workspace& project, const ds_spreadsheet::ta
 /// Removes the structure named `name` (UTF-8, "右幅3号墩"); refused while
 /// drawings refer to it unless `force` (they are then named, and stay).
 bridge_change_report run_bridge_remove(workspace& project, const std::string& name, bool force);
+
+/// One cell of the structure table as the page edits it: `line` counts the
+/// table's lines from 1 (the first pedestal row below the captions),
+/// `column` is a structure_table::column, `value` narrow text.
+struct structure_cell {
+    std::size_t line = 1;
+    std::size_t column = 0;
+    CString value;
+};
+
+/// The project's structure table as one sheet: the captions in row 1, then a
+/// line per pedestal row of each structure, in project order. A refused
+/// table edit names its cell as this sheet places it ("J2": line 1's width).
+ds_spreadsheet::table bridge_table_cells(const workspace& project);
+
+/// Sets `cells` in the project's structure table and brings the structures
+/// to the edited table as an import does. The values are checked by nothing
+/// but the table's reader (the field catalogue and the table's rules), so a
+/// cell takes what a table file's cell takes and is refused in the same
+/// words. A shared setting (type, concrete, scale, cover, note) set in one
+/// line is the structure's: its other lines take it too, unless the same
+/// edit sets theirs. A line past the last adds one (the columns a table may
+/// leave out at their defaults). A structure no line holds any more (its
+/// lines renumbered, say) is removed: refused, naming the
+/// drawings on it, while drawings refer to it unless `force` (step_refused
+/// with override_id::force_remove). Refused before anything changes.
+bridge_change_report run_bridge_table_edit(workspace& project, const std::vector<structure_cell>& cells, bool force);
 
 /// Brings every stale drawing up to date through the reference facility.
 std::vector<drawing_refresh> run_bridge_refresh(workspace& project);
