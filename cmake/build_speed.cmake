@@ -19,7 +19,7 @@ option(DS_TESTS "Build the tests and register them with ctest (GoogleTest needed
 # under Unity/; add one of the two files here.
 set(DS_UNITY_ALONE
   # pi, heading_room, usable
-  host/drawing_lib/rebar_cage.cpp host/drawing_lib/rebar_geometry.cpp host/drawing_lib/view_marks.cpp
+  host/pedestal_design/rebar_cage.cpp host/pedestal_design/rebar_geometry.cpp host/pedestal_design/view_marks.cpp
   host/drawing_lib/sheet_layout.cpp
   host/json/json_read_stream.cpp         # small_object
   host/spreadsheet/xlsx_read.cpp            # lower_ascii
@@ -29,10 +29,9 @@ set(DS_UNITY_ALONE
   drawing/ds_excel_blocks.cpp               # take
   app/core/methods/parametric_methods.cpp           # names_of
   app/core/grid/table_edits.cpp                  # trimmed, split_row
-  app/core/drawing/sheet_set.cpp                 # is_our_kind, make_folder (as sheet_output.cpp)
   tests/module/data/record_versions_and_differences_test.cpp  # differences, parametric
   tests/module/drawing/ds_csh_excel_exchange_test.cpp         # list_row
-  tests/host/drawing_lib/pedestal_rebar_test.cpp              # rebar
+  tests/host/pedestal_design/pedestal_rebar_test.cpp             # rebar
   tests/module/grid_ui/ds_ui_csh_advance_grid_ui_data_test.cpp  # rebar, list_table
   tests/host/sheet_model/contents_sheet_test.cpp  # using namespace ds_sheet (its table beside the spreadsheet one)
   tests/host/json/json_text_test.cpp)    # nested

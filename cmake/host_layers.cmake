@@ -85,7 +85,8 @@ ds_sheet_writer(sheet_dxf   ${DXFLIB_LIBRARY})
 ds_sheet_writer(sheet_pdf   PkgConfig::PANGOCAIRO)
 ds_sheet_writer(sheet_html)
 ds_host_layer(sheet_formats ${DS_SHEET_WRITERS})
-ds_host_layer(drawing_lib   rebar sheet_model)
+ds_host_layer(pedestal_design rebar sheet_model)
+ds_host_layer(drawing_lib   pedestal_design)
 ds_host_layer(ui_base       drawing_lib)
 
 # Every folder of host/ is a layer: one missing from the table would not build.
@@ -101,7 +102,7 @@ endforeach()
 target_link_libraries(ds_host_spreadsheet PRIVATE ${CSV_LIBRARY} ${XLSXWRITER_LIBRARY} ${ZIP_LIBRARY} pugixml::pugixml)
 target_include_directories(ds_host_spreadsheet PRIVATE ${CSV_INCLUDE_DIR} ${XLSXWRITER_INCLUDE_DIR} ${ZIP_INCLUDE_DIR})
 target_link_libraries(ds_host_json PRIVATE OpenSSL::Crypto)
-# Project files are parsed by RapidJSON's SAX reader (header-only, Debian rapidjson-dev).
+# Project files are read by RapidJSON's SAX reader first (header-only, Debian rapidjson-dev).
 find_path(RAPIDJSON_INCLUDE_DIR rapidjson/reader.h REQUIRED)
 target_include_directories(ds_host_json PRIVATE ${RAPIDJSON_INCLUDE_DIR})
 

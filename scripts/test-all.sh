@@ -3,7 +3,7 @@
 # which also compiles the benchmarks so that they keep building), then a build
 # under AddressSanitizer and UndefinedBehaviorSanitizer ("asan"). Between the
 # two, the fuzz targets are built with clang and replay their corpora once
-# (seconds; long fuzzing runs are scripts/fuzz.sh). The three trees build
+# (seconds; long fuzzing runs are scripts/fuzz.sh and fuzz-all.sh). The three trees build
 # unity, with line tables for debug information (cmake/build_speed.cmake).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -48,7 +48,7 @@ void run_new(app_context& context, const new_options& options)
     step_report report = terminal_report();
     if (!options.bridge.empty()) {
         const bridge_change_report changes = add_bridge_from_file(project, table_file_by_extension(options.bridge));
-        say_bridge_changes(changes, options.file, report);
+        say_bridge_changes(changes, "ds-host bridge refresh " + shown_utf8(options.file.string()), report);
         project.save(options.file);
         report.line("New project " + options.file.string() + " on the bridge of " + shown_utf8(options.bridge.string()) + ":");
     } else if (options.empty) {

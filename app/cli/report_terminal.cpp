@@ -14,7 +14,8 @@ std::string override_option(override_id id)
     case override_id::accept_damaged: return "--accept-damaged";
     case override_id::force_convert:
     case override_id::force_import:
-    case override_id::force_replace: return "--force";
+    case override_id::force_replace:
+    case override_id::force_remove: return "--force";
     }
     return "";
 }

@@ -202,6 +202,12 @@ web_server::web_server(served_project& project, server_limits limits)
                 return p->sheet_download(tag(req), sheet_param(req), format);
             }));
     server.Get("/api/download/xlsx", file([p](const auto& req) { return p->xlsx_export(tag(req)); }));
+    server.Get("/api/download/set-pdf", file([p](const auto&) { return p->set_pdf(); }));
+    server.Get("/api/download/set-cad", file([p](const auto&) { return p->set_cad(); }));
+    // Read while a build holds the project's lock: the set's progress has its own.
+    server.Get("/api/sheet-set/progress",
+               [p](const httplib::Request&, httplib::Response& res) { reply(res, 200, p->set_build_progress()); });
+    server.Post("/api/sheet-set", api([p](const auto&) { return p->build_set(); }));
 
     server.Post("/api/drawings", api([p](const auto& req) { return p->add_drawing(body_json(req)); }));
     server.Post("/api/edit", api([p](const auto& req) { return p->edit(body_json(req)); }));
@@ -213,6 +219,12 @@ web_server::web_server(served_project& project, server_limits limits)
     server.Post("/api/undo", api([p](const auto& req) { return p->undo(body_json(req), false); }));
     server.Post("/api/redo", api([p](const auto& req) { return p->undo(body_json(req), true); }));
     server.Post("/api/reload", api([p](const auto&) { return p->reload(); }));
+    server.Get("/api/structures", api([p](const auto&) { return p->structures(); }));
+    server.Post("/api/structures/edit", api([p](const auto& req) { return p->structure_edit(body_json(req)); }));
+    server.Post("/api/structures/paste", api([p](const auto& req) { return p->structure_paste(body_json(req)); }));
+    server.Post("/api/structures/add", api([p](const auto& req) { return p->structure_add(body_json(req)); }));
+    server.Post("/api/structures/remove", api([p](const auto& req) { return p->structure_remove(body_json(req)); }));
+    server.Post("/api/structures/refresh", api([p](const auto& req) { return p->structure_refresh(body_json(req)); }));
     server.Post("/api/import", api([p](const auto& req) {
         const std::string version = req.get_param_value("version");
         if (version.empty() || version.size() > 18 || version.find_first_not_of("0123456789") != std::string::npos)

@@ -78,6 +78,24 @@ public:
     nlohmann::json undo(const nlohmann::json& request, bool redo);
     nlohmann::json reload();
 
+    /// The structure table (墩台表): {"columns" (caption, letter and the field
+    /// catalogue's description), "lines" ({"structure", "cells"}), "structures"
+    /// ({"name", "first_line", "lines", "drawings": [{"name", "stale",
+    /// "refreshable", "why_not"}]}), "version"}. The version is a text that
+    /// every change to a structure renews.
+    nlohmann::json structures();
+    /// The table's steps, each run as the bridge commands run it and undone as
+    /// a drawing's edit is: a cell {"version", "line", "column", "value"}; a
+    /// block {"version", "line", "column", "text"}; a structure added
+    /// {"values": a text per column, "rows": [1, 2]}; one removed
+    /// {"structure", "force"}; every stale drawing refreshed. Each answers the
+    /// report and the table as it is now ("structures").
+    nlohmann::json structure_edit(const nlohmann::json& request);
+    nlohmann::json structure_paste(const nlohmann::json& request);
+    nlohmann::json structure_add(const nlohmann::json& request);
+    nlohmann::json structure_remove(const nlohmann::json& request);
+    nlohmann::json structure_refresh(const nlohmann::json& request);
+
     /// Files for download: one sheet in a format of single sheets (SVG, DXF), or the drawing's XLSX export.
     struct download {
         std::string name;
@@ -86,6 +104,18 @@ public:
     };
     download sheet_download(const std::string& tag, std::size_t sheet, const ds_sheet::sheet_format& format);
     download xlsx_export(const std::string& tag);
+
+    /// The project's drawing set, as `ds-host sheets` draws it, into the
+    /// server's scratch folder: {"drawings", "sheets", "failed": [names],
+    /// "lines", ...report}. Its PDF and a zip of its DXF files are then
+    /// set_pdf() and set_cad(); before a set was built they are refused (404).
+    nlohmann::json build_set();
+    /// How far the set being built has come, {"building", "drawings_done",
+    /// "drawings", "sheets_written", "sheets"}; needs no lock (read while the
+    /// build holds the project's).
+    nlohmann::json set_build_progress() const;
+    download set_pdf();
+    download set_cad();
 
     /// A folder of the server's own for the files the library writes and reads back.
     const std::filesystem::path& scratch() const { return m_scratch; }
@@ -147,6 +177,16 @@ private:
     std::string conflict(const change& step);
     /// Applies `step` (reporting to `report`) and returns its inverse.
     change apply(change& step, step_report& report);
+    /// structures(), throwing what the table's reader throws.
+    nlohmann::json structures_table();
+    /// The structure table's version: every structure's tag and version.
+    std::string structures_version() const;
+    /// Refuses with "reload" when the file changed on disk or `request` names an older structure table.
+    void check_structures_current(const nlohmann::json& request);
+    /// Runs a step on the structures (or the drawings on them), which returns
+    /// the structures it took out; saves, and records the step for undo.
+    nlohmann::json change_structures(const nlohmann::json& request,
+                                     const std::function<std::vector<workspace::taken_node>(step_report&)>& step);
     /// The grid tables of `drawing` in `mode`, kept as shown at its version.
     const nlohmann::json& tables_shown(graph_data_base& drawing, grid_mode mode);
 
@@ -163,6 +203,9 @@ private:
     long m_history_clock = 0;
     std::map<std::pair<CString, int>, shown_tables> m_shown;
     std::mutex m_lock;
+    /// The drawing set's progress, apart from m_lock, which its build holds.
+    mutable std::mutex m_set_lock;
+    nlohmann::json m_set_progress = nlohmann::json{{"building", false}};
 };
 
 }  // namespace ds_app

@@ -1,8 +1,6 @@
 // The served project's steps beyond single cell edits: adding drawings,
 // pasting blocks of cells, setting one value in many drawings, the structure
 // reference, and the merge, convert and dismantle methods.
-#include <sstream>
-
 #include "app/core/drawing/drawing_setup.h"
 #include "app/core/project/node_lookup.h"
 #include "app/core/methods/parametric_methods.h"
@@ -21,9 +19,6 @@ using nlohmann::json;
 
 namespace {
 
-/// Most cells one paste may hold: a thousand list rows of every column, with room.
-constexpr std::size_t max_pasted_cells = 20000;
-
 /// The keys of the table named `table` in `tables` (grid_tables_json), in grid order.
 std::vector<std::string> keys_of(const json& tables, const std::string& table)
 {
@@ -35,24 +30,6 @@ std::vector<std::string> keys_of(const json& tables, const std::string& table)
             return keys;
         }
     throw api_error(422, "refused", "the grid has no table \"" + table + "\"");
-}
-
-/// Tab-separated lines as Excel copies them (CR LF line ends, no final empty line).
-std::vector<std::vector<std::string>> split_block(const std::string& text)
-{
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::vector<std::string> cells;
-        std::size_t start = 0;
-        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-            cells.push_back(line.substr(start, tab - start));
-        cells.push_back(line.substr(start));
-        rows.push_back(std::move(cells));
-    }
-    while (!rows.empty() && rows.back().size() == 1 && rows.back()[0].empty()) rows.pop_back();
-    return rows;
 }
 
 /// The project table's columns: what the bridge suites' users set for many piers at once.

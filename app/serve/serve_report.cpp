@@ -22,6 +22,7 @@ std::string override_label(override_id id)
     case override_id::force_convert: return "convert anyway";
     case override_id::force_import: return "import anyway";
     case override_id::force_replace: return "replace";
+    case override_id::force_remove: return "remove anyway";
     }
     return "";
 }

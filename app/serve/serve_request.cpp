@@ -1,6 +1,8 @@
 // Fields of the local server's JSON requests, and the drawing kind and grid mode a request names.
 #include "app/serve/serve_request.h"
 
+#include <sstream>
+
 #include "app/core/project/runtime_objects.h"
 #include "app/serve/api_error.h"
 #include "host/framework/xbjg_graph_data_base.h"
@@ -81,6 +83,23 @@ grid_mode mode_for(const graph_data_base& drawing, const std::string& mode)
     if (mode == "common") return grid_mode::common;
     if (mode == "advanced" || mode.empty()) return grid_mode::advanced;
     throw api_error(400, "bad", "grid mode \"" + mode + "\" is neither common nor advanced");
+}
+
+std::vector<std::vector<std::string>> split_block(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> cells;
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            cells.push_back(line.substr(start, tab - start));
+        cells.push_back(line.substr(start));
+        rows.push_back(std::move(cells));
+    }
+    while (!rows.empty() && rows.back().size() == 1 && rows.back()[0].empty()) rows.pop_back();
+    return rows;
 }
 
 }  // namespace ds_app

@@ -33,6 +33,13 @@ std::vector<std::string> request_texts(const nlohmann::json& request, const char
 /// table), "key", "value"), as `grid --set` would parse it; `origin` names it in errors.
 table_edit edit_of(const nlohmann::json& request, const std::string& origin);
 
+/// Most cells one paste may hold: a thousand list rows of every column, with room.
+inline constexpr std::size_t max_pasted_cells = 20000;
+
+/// A pasted block: tab-separated lines as Excel copies them (CR LF line ends,
+/// no final empty line), split into rows of cells.
+std::vector<std::vector<std::string>> split_block(const std::string& text);
+
 /// "single", "parametric", "structure" (a pier or abutment drawing) or "other".
 std::string drawing_kind(const data_node_base& node);
 /// The grid a drawing is edited in: a parametric drawing's list grid, or a

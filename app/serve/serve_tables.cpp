@@ -53,28 +53,6 @@ const char* catalogue_kind(field_catalogue::field_kind kind)
     return "text";
 }
 
-/// What the field catalogue says of the cell, so the page checks a value as
-/// the grid will before sending it: kind, unit, range, choices, length, and
-/// the limits in words.
-void add_catalogue(json& column, const field_catalogue::field& f)
-{
-    column["kind"] = catalogue_kind(f.kind);
-    column["limits"] = field_catalogue::limits_text(f);
-    if (*f.unit) column["unit"] = f.unit;
-    if (f.kind == field_catalogue::field_kind::whole || f.kind == field_catalogue::field_kind::real ||
-        f.kind == field_catalogue::field_kind::heights)
-        column["range"] = {{"min", f.range.min}, {"max", f.range.max}, {"min_open", f.range.min_open},
-                           {"max_open", f.range.max_open}, {"zero_unset", f.range.zero_unset}};
-    if (f.kind == field_catalogue::field_kind::choice) {
-        json names = json::array();
-        for (const char* choice : f.choices) names.push_back(utf8(CString(choice)));
-        column["choices"] = names;
-    }
-    if (f.max_chars) column["max_chars"] = f.max_chars;
-    if (f.multi_line) column["multi_line"] = true;
-    if (*f.separators) column["separators"] = utf8(CString(f.separators));
-    if (f.kind == field_catalogue::field_kind::text && f.required) column["required"] = true;
-}
 
 /// A column or property: key, caption, unit, choices and the kind of its cells;
 /// the field catalogue's description where it has one for the cell.
@@ -285,6 +263,26 @@ json tables_patch(const json& before, const json& after)
         }
     }
     return patch;
+}
+
+void add_catalogue(json& column, const field_catalogue::field& f)
+{
+    column["kind"] = catalogue_kind(f.kind);
+    column["limits"] = field_catalogue::limits_text(f);
+    if (*f.unit) column["unit"] = f.unit;
+    if (f.kind == field_catalogue::field_kind::whole || f.kind == field_catalogue::field_kind::real ||
+        f.kind == field_catalogue::field_kind::heights)
+        column["range"] = {{"min", f.range.min}, {"max", f.range.max}, {"min_open", f.range.min_open},
+                           {"max_open", f.range.max_open}, {"zero_unset", f.range.zero_unset}};
+    if (f.kind == field_catalogue::field_kind::choice) {
+        json names = json::array();
+        for (const char* choice : f.choices) names.push_back(utf8(CString(choice)));
+        column["choices"] = names;
+    }
+    if (f.max_chars) column["max_chars"] = f.max_chars;
+    if (f.multi_line) column["multi_line"] = true;
+    if (*f.separators) column["separators"] = utf8(CString(f.separators));
+    if (f.kind == field_catalogue::field_kind::text && f.required) column["required"] = true;
 }
 
 }  // namespace ds_app

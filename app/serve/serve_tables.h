@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/core/grid/grid_session.h"
+#include "host/fields/field_catalogue.h"
 #include "host/framework/graph_data_base.h"
 
 namespace ds_app {
@@ -23,6 +24,11 @@ namespace ds_app {
 /// later table of the grid also carries is "read_only", with the "reason":
 /// the observer keeps that table's value, so what is typed here never stays.
 nlohmann::json grid_tables_json(graph_data_base& drawing, grid_mode mode);
+
+/// Adds to `column` what the field catalogue says of field `f`, so the page
+/// checks a value as the server will before sending it: "kind", "unit",
+/// "range", "choices", "max_chars", "separators" and the "limits" in words.
+void add_catalogue(nlohmann::json& column, const field_catalogue::field& f);
 
 /// What changed from `before` to `after` (both grid_tables_json of one
 /// drawing and grid), table by table: [{"name", "count", "rows": {"index": row}}]

@@ -82,21 +82,34 @@ std::optional<refusal> text_rules(std::string_view s, std::size_t chars, std::si
     return std::nullopt;
 }
 
-bool read_whole(const std::string& s, long long& out)
-{
-    std::string digits = s;
-    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.erase(0, 1);
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), out);
-    return !digits.empty() && ec == std::errc() && end == digits.data() + digits.size();
-}
+bool read_whole(const std::string& s, long long& out) { return number_parse::parse_whole(s, out); }
 
 std::string height_hint(const field& f)
 {
     return std::string_view(f.separators) == "," ? "separate heights with ," : "separate heights with , ; or a space";
 }
 
+/// True when a comma or semicolon has no height on one side ("220,,230",
+/// ",220", "220,"): the engineer left a height out, and a list stored so
+/// would not say which.
+bool has_empty_height(std::string_view s, std::string_view separators)
+{
+    bool height = false, separated = false;  // a height since the last comma; a comma seen
+    for (const char c : s) {
+        if ((c == ',' || c == ';') && separators.find(c) != std::string_view::npos) {
+            if (!height) return true;
+            height = false;
+            separated = true;
+        } else if (c != ' ' && c != '\t') {
+            height = true;
+        }
+    }
+    return separated && !height;
+}
+
 std::optional<refusal> check_heights(const field& f, const CString& text)
 {
+    if (has_empty_height(text.str(), f.separators)) return refusal{"has an empty height between separators", height_hint(f)};
     std::size_t read = 0;
     for (const CString& piece : string_tools::split_string(text, f.separators)) {
         const std::string one = trimmed(piece.str());
@@ -218,6 +231,15 @@ std::optional<refusal> check(const field& f, const CString& text)
     return std::nullopt;
 }
 
+CString canonical(const field& f, const CString& text)
+{
+    if (f.kind == field_kind::heights) return CString(number_parse::ascii_digits(text.str()).c_str());
+    if (f.kind != field_kind::whole && f.kind != field_kind::real) return text;
+    double value = 0;
+    if (!number_parse::parse_real(text.str(), value)) return text;
+    return CString(number_format::shortest(value).c_str());
+}
+
 std::optional<refusal> check_stored_text(const field& f, std::string_view s)
 {
     if (auto bad = text_rules(s, utf8_text::count_characters(s), f.max_chars, f.multi_line)) return bad;
@@ -286,8 +308,9 @@ std::string escaped(std::string_view text, std::size_t most)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (out.size() >= most) return out + "...";
         const auto b = static_cast<unsigned char>(text[i]);
+        const bool starts_character = b < 0x80 || b >= 0xC0;  // never half a UTF-8 character
+        if (out.size() >= most && starts_character) return out + "...";
         if (b < 0x20 || b == 0x7F) {
             char code[8];
             std::snprintf(code, sizeof code, "\\x%02X", b);

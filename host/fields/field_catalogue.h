@@ -172,6 +172,11 @@ bool is_caption(std::string_view table, std::string_view caption);
 const field* find_stored(std::string_view key, std::string_view parent = {}, std::string_view grandparent = {});
 
 std::optional<refusal> check(const field& f, const CString& text);
+/// The text a door hands on once check() passed it: a number in its shortest
+/// form ("1e3", "1000.0" and "１０００" become "1000", so that no reader further
+/// on takes "1e3" for 1), a height list with its full-width digits as ASCII;
+/// other texts as they are.
+CString canonical(const field& f, const CString& text);
 std::optional<refusal> check_stored(const field& f, const nlohmann::ordered_json& value);
 /// check_stored on a stored text (UTF-8) and on a stored number, as they pass a member stream.
 std::optional<refusal> check_stored_text(const field& f, std::string_view utf8);

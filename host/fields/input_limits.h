@@ -86,11 +86,16 @@ inline constexpr std::size_t max_note_chars = 4000;
 inline constexpr std::size_t max_path_chars = 256;
 inline constexpr std::size_t max_heights_chars = 4096;
 
+/// Smallest size an engineer can mean, in mm: a thousandth of a millimetre.
+/// "Above 0" alone would let 1e-320 through, a number no drawing can show
+/// and every sheet prints as 0.
+inline constexpr double min_size_mm = 0.001;
+
 /// The ranges the fields take, made of the numbers above.
-/// A size in mm: above 0 and at most max_size_mm.
-inline constexpr number_range size{0, max_size_mm, true, false, false};
+/// A size in mm: from min_size_mm to max_size_mm.
+inline constexpr number_range size{min_size_mm, max_size_mm, false, false, false};
 /// A size that may be left unset (0): a cover, a bar spacing.
-inline constexpr number_range size_or_unset{0, max_size_mm, true, false, true};
+inline constexpr number_range size_or_unset{min_size_mm, max_size_mm, false, false, true};
 /// A value that may be 0 or negative (an offset), and what the loader keeps of stored sizes.
 inline constexpr number_range magnitude{-max_size_mm, max_size_mm};
 /// A skew angle: strictly between 0 and max_angle_degrees.
@@ -101,8 +106,8 @@ inline constexpr number_range pedestal_count{0, double(max_pedestals_per_row)};
 inline constexpr number_range scale{1, double(max_drawing_scale)};
 /// A pier or abutment number.
 inline constexpr number_range structure_number{0, double(max_structure_number)};
-/// A bar diameter a door accepts (above 0), and what the loader keeps (0 too).
-inline constexpr number_range bar_diameter{0, max_bar_diameter_mm, true};
+/// A bar diameter a door accepts (a size), and what the loader keeps (0 too).
+inline constexpr number_range bar_diameter{min_size_mm, max_bar_diameter_mm};
 inline constexpr number_range stored_bar_diameter{0, max_bar_diameter_mm};
 /// Bars one line states by count.
 inline constexpr number_range bar_count{0, double(max_bars_per_line)};

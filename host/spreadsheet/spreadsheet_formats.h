@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/spreadsheet/cell_reference.h"
 #include "host/spreadsheet/csv_table.h"
 #include "host/spreadsheet/spreadsheet_table.h"
 #include "host/spreadsheet/xlsx_write.h"
@@ -27,6 +28,9 @@ struct read_result {
     std::optional<std::string> sheet;  ///< the sheet read (UTF-8), for a workbook
     ds_text::file_charset charset = ds_text::file_charset::utf8;
     char delimiter = ',';  ///< what separated the cells of a text file
+    /// A workbook's merged ranges of more than one cell: each of their cells
+    /// holds the top-left cell's text in `rows`.
+    std::vector<cell_range> merged;
 };
 
 struct spreadsheet_format {
@@ -38,6 +42,8 @@ struct spreadsheet_format {
     read_result (*read)(const std::filesystem::path& file, const read_request& request) = nullptr;
     /// Writes atomically; a format without sheets ignores the layout.
     void (*write)(const std::filesystem::path& file, const table& rows, const table_layout& layout) = nullptr;
+    /// A workbook's sheet names, in order; null for a format without sheets.
+    std::vector<std::string> (*sheet_names)(const std::filesystem::path& file) = nullptr;
 };
 
 /// Every format, in the order the command line lists them: CSV, then XLSX.

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstring>
 #include <optional>
+#include <set>
 
 #include "host/fields/input_limits.h"
 #include "host/framework/atomic_file.h"
@@ -50,12 +51,35 @@ bool same_sheet_name(const std::string& a, const std::string& b)
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower_ascii(x) == lower_ascii(y); });
 }
 
+std::string lower_name(std::string name)
+{
+    for (char& c : name) c = lower_ascii(c);
+    return name;
+}
+
+/// The workbook's sheet elements in order. Two of one name (Excel tells names
+/// apart without case) are refused: a reader could not say which one is meant,
+/// and spreadsheet programs refuse such a workbook too.
+std::vector<pugi::xml_node> sheet_elements(xlsx_package& zip, const pugi::xml_node& sheets)
+{
+    std::vector<pugi::xml_node> found;
+    std::set<std::string> seen;
+    for (pugi::xml_node sheet : sheets.children()) {
+        if (!is_element(sheet, "sheet")) continue;
+        const std::string name = sheet.attribute("name").value();
+        if (!seen.insert(lower_name(name)).second)
+            zip.fail("the workbook has two sheets named \"" + name.substr(0, 31 * 4) + "\"; rename one in a spreadsheet program");
+        if (found.size() >= input_limits::max_spreadsheet_cells) zip.fail("the workbook has too many sheets");
+        found.push_back(sheet);
+    }
+    return found;
+}
+
 /// The sheet element named `wanted` (the first when empty); a missing one names those there are.
 pugi::xml_node find_sheet(xlsx_package& zip, const pugi::xml_node& sheets, const std::string& wanted)
 {
     std::vector<std::string> names;
-    for (pugi::xml_node sheet : sheets.children()) {
-        if (!is_element(sheet, "sheet")) continue;
+    for (pugi::xml_node sheet : sheet_elements(zip, sheets)) {
         if (wanted.empty() || same_sheet_name(sheet.attribute("name").value(), wanted)) return sheet;
         if (names.size() < 50) names.push_back(sheet.attribute("name").value());
     }
@@ -250,6 +274,7 @@ private:
             if (!range) fail("merged range \"" + std::string(m.attribute("ref").value()).substr(0, 30) + "\"", "not an A1 range");
             covered += range->cells();
             if (covered > input_limits::max_spreadsheet_cells) m_zip.fail("sheet \"" + m_parts.sheet_name + "\" merges " + too_many("cells"));
+            if (range->cells() > 1) m_merged.push_back(*range);
             const CString top_left = cell_text(range->first);
             for (std::size_t r = range->first.row; r <= range->last.row; ++r)
                 for (std::size_t col = range->first.column; col <= range->last.column; ++col) {
@@ -265,8 +290,14 @@ private:
         return cell.row < m_rows.size() && cell.column < m_rows[cell.row].size() ? m_rows[cell.row][cell.column] : CString();
     }
 
+public:
+    /// The merged ranges read() met.
+    std::vector<cell_range> take_merged() { return std::move(m_merged); }
+
+private:
     xlsx_package& m_zip;
     workbook_parts m_parts;
+    std::vector<cell_range> m_merged;
     number_formats m_formats;
     std::vector<std::string> m_strings;
     table m_rows;
@@ -286,7 +317,9 @@ xlsx_sheet read_xlsx_sheet(std::string_view bytes, const std::string& source, co
     xlsx_package zip(bytes, source);
     workbook_parts parts = find_parts(zip, sheet);
     std::string name = parts.sheet_name;
-    return {std::move(name), sheet_reader(zip, std::move(parts)).read()};
+    sheet_reader reader(zip, std::move(parts));
+    table rows = reader.read();
+    return {std::move(name), std::move(rows), reader.take_merged()};
 }
 
 table from_xlsx(std::string_view bytes, const std::string& source) { return read_xlsx_sheet(bytes, source).rows; }
@@ -294,6 +327,19 @@ table from_xlsx(std::string_view bytes, const std::string& source) { return read
 xlsx_sheet read_xlsx_file(const std::filesystem::path& file, const std::string& sheet)
 {
     return read_xlsx_sheet(ds_file::read_whole_file(file, input_limits::max_spreadsheet_bytes), file.string(), sheet);
+}
+
+std::vector<std::string> xlsx_sheet_names(const std::filesystem::path& file)
+{
+    const std::string bytes = ds_file::read_whole_file(file, input_limits::max_spreadsheet_bytes);
+    if (std::string_view(bytes).starts_with(compound_file_signature))
+        throw spreadsheet_error(file.string() + ": an encrypted workbook or an old binary .xls, not an XLSX package");
+    xlsx_package zip(bytes, file.string());
+    const pugi::xml_document book = zip.parse("xl/workbook.xml", true);
+    std::vector<std::string> names;
+    for (pugi::xml_node sheet : sheet_elements(zip, child_element(child_element(book, "workbook"), "sheets")))
+        names.push_back(sheet.attribute("name").value());
+    return names;
 }
 
 }  // namespace ds_spreadsheet

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/spreadsheet/cell_reference.h"
 #include "host/spreadsheet/spreadsheet_table.h"
 
 namespace ds_spreadsheet {
@@ -15,6 +16,8 @@ namespace ds_spreadsheet {
 struct xlsx_sheet {
     std::string name;
     table rows;
+    /// The sheet's merged ranges of more than one cell, as the file states them.
+    std::vector<cell_range> merged;
 };
 
 /// The workbook has no sheet of the name asked for; `sheets` are the ones it has.
@@ -58,5 +61,9 @@ table from_xlsx(std::string_view bytes, const std::string& source);
 
 /// read_xlsx_sheet of the file's bytes (a file beyond input_limits::max_spreadsheet_bytes is refused).
 xlsx_sheet read_xlsx_file(const std::filesystem::path& file, const std::string& sheet = {});
+
+/// The names of the workbook's sheets, in order (UTF-8). Refused as
+/// read_xlsx_sheet refuses a package, and for two sheets of one name.
+std::vector<std::string> xlsx_sheet_names(const std::filesystem::path& file);
 
 }  // namespace ds_spreadsheet

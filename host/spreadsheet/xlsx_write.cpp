@@ -251,11 +251,11 @@ void write_xlsx_file(const std::filesystem::path& file, const table& rows, const
     write_xlsx_workbook(file, {{rows, layout}});
 }
 
-std::string sheet_name_for(const std::string& utf8, const std::string& fallback)
+std::string sheet_name_for(const std::string& utf8, const std::string& fallback, std::size_t characters)
 {
     std::string name;
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < utf8.size() && characters < 31; ++characters) {
+    characters = std::min<std::size_t>(characters, 31);
+    for (std::size_t i = 0, taken = 0; i < utf8.size() && taken < characters; ++taken) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
         const std::size_t length = utf8_text::sequence_length(lead);
         const bool banned = lead < 0x20 || lead == 0x7F || std::string_view("[]:*?/\\").find(utf8[i]) != std::string_view::npos;

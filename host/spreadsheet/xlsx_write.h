@@ -93,8 +93,9 @@ void write_xlsx_workbook(const std::filesystem::path& file, const std::vector<wo
 void write_xlsx_file(const std::filesystem::path& file, const table& rows, const table_layout& layout);
 
 /// A sheet name made from `utf8` as Excel allows it: none of []:*?/\ or
-/// control characters (each becomes '_'), at most 31 characters, no
+/// control characters (each becomes '_'), at most `characters` characters
+/// (Excel's 31, or fewer to leave room for a suffix; never a part of one), no
 /// apostrophe at either end; `fallback` when nothing is left.
-std::string sheet_name_for(const std::string& utf8, const std::string& fallback);
+std::string sheet_name_for(const std::string& utf8, const std::string& fallback, std::size_t characters = 31);
 
 }  // namespace ds_spreadsheet

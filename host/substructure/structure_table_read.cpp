@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "host/text/number_parse.h"
 #include "host/framework/string_tools.h"
 #include "host/grid/cvq_variant.h"
 #include "host/spreadsheet/cell_reference.h"
@@ -40,8 +41,7 @@ std::string cell_name(std::size_t row, std::size_t column) { return ds_spreadshe
 int whole_of(const std::string& text)
 {
     long long value = 0;
-    const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
-    std::from_chars(begin, text.data() + text.size(), value);
+    number_parse::parse_whole(text, value);  // the cell passed the catalogue's check: "1e3" is 1000 here too
     return static_cast<int>(value);
 }
 

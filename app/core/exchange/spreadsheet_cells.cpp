@@ -118,6 +118,7 @@ private:
         if (const auto refused = field_catalogue::check(*at.field, value))
             refuse("cell " + cell_name(r, c) + " \"" + shown(CString(at.place->caption)) + "\": \"" + shown(value) + "\" " +
                    refused->rule + (refused->hint.empty() ? "" : " (" + refused->hint + ")"));
+        value = field_catalogue::canonical(*at.field, value);  // the strategy reads "1e3" as 1: hand it "1000"
     }
 
     /// Caption rows carry their caption in cell 0; the list header carries every column's.

@@ -56,7 +56,8 @@ std::string unused_sheet_name(const std::string& name, std::set<std::string>& us
     std::string candidate = name;
     for (int n = 2; !used.insert(lower_ascii(candidate)).second; ++n) {
         const std::string suffix = "~" + std::to_string(n);
-        candidate = ds_spreadsheet::sheet_name_for(name.substr(0, 31 - suffix.size()), name) + suffix;
+        // Cut by characters, not bytes: half a character would make the workbook unreadable.
+        candidate = ds_spreadsheet::sheet_name_for(name, name, 31 - suffix.size()) + suffix;
     }
     return candidate;
 }
@@ -65,17 +66,44 @@ std::string unused_sheet_name(const std::string& name, std::set<std::string>& us
 struct sheet_read {
     excel_table rows;
     std::string source;  ///< the file, and for a workbook the sheet
+    std::vector<ds_spreadsheet::cell_range> merged;  ///< a workbook's merged ranges
 };
+
+/// The sheet of the workbook whose naming row names the drawing, when another
+/// than `skipped` does: two drawings whose names make the same sheet name
+/// ("A/B" and "A_B") each find their own sheet, whichever got the suffix.
+std::optional<ds_spreadsheet::read_result> sheet_naming(const graph_data_base& drawing, const sheet_file& file,
+                                                        const std::string& skipped)
+{
+    if (!file.format->sheet_names) return std::nullopt;
+    for (const std::string& name : file.format->sheet_names(file.path)) {
+        if (name == skipped) continue;
+        ds_spreadsheet::read_result sheet = file.format->read(file.path, {file.encoding, name});
+        if (drawing_named_by(sheet.rows) == drawing.get_node_name()) return sheet;
+    }
+    return std::nullopt;
+}
 
 sheet_read read_workbook(const graph_data_base& drawing, const sheet_file& file, step_report& report)
 {
     const std::string wanted = file.sheet.empty() ? sheet_name_of(drawing) : file.sheet;
     const auto named = [&](ds_spreadsheet::read_result sheet) {
-        return sheet_read{std::move(sheet.rows), shown_utf8(file.path.string()) + ", sheet \"" + shown_utf8(*sheet.sheet) + "\""};
+        return sheet_read{std::move(sheet.rows), shown_utf8(file.path.string()) + ", sheet \"" + shown_utf8(*sheet.sheet) + "\"",
+                          std::move(sheet.merged)};
     };
     try {
-        return named(file.format->read(file.path, {file.encoding, wanted}));
+        ds_spreadsheet::read_result sheet = file.format->read(file.path, {file.encoding, wanted});
+        const std::optional<CString> names = drawing_named_by(sheet.rows);
+        if (file.sheet.empty() && names && *names != drawing.get_node_name())
+            if (auto own = sheet_naming(drawing, file, *sheet.sheet)) {
+                report.note("the sheet \"" + shown_utf8(*sheet.sheet) + "\" holds the table of \"" + shown(*names) +
+                            "\"; read the sheet \"" + shown_utf8(*own->sheet) + "\", which names this drawing");
+                return named(std::move(*own));
+            }
+        return named(std::move(sheet));
     } catch (const ds_spreadsheet::missing_sheet_error& e) {
+        if (file.sheet.empty())
+            if (auto own = sheet_naming(drawing, file, {})) return named(std::move(*own));
         if (!file.sheet.empty() || e.sheets.size() != 1)
             throw std::runtime_error(std::string(e.what()) + "; name the sheet to read with --sheet");
     }
@@ -96,7 +124,7 @@ sheet_read read_sheet(const graph_data_base& drawing, const sheet_file& file, st
     if (csv.delimiter != ',')
         report.note(source + " separates its cells with " + (csv.delimiter == ';' ? "semicolons" : "tabs") +
                     ", not commas; read so");
-    return {std::move(csv.rows), source};
+    return {std::move(csv.rows), source, {}};
 }
 
 /// The table the file must hold: with the naming row when the file has one.
@@ -139,6 +167,66 @@ void report_warnings(const std::vector<std::string>& warnings, step_report& repo
 void carry_over(graph_data_base& drawing, const graph_data_base& before, step_report& report)
 {
     report_carried_rows(carry_over_list_rows(drawing, before, field_catalogue::parametric_sheet_list), report);
+}
+
+/// What a single drawing's table says of the structure it is for: a file
+/// that names no drawing and changes one of these is more likely another
+/// drawing's table than an edit of this one's.
+const char* const identity_captions[] = {"桥幅", "墩台号"};
+
+/// "墩台号 2 → 1" for the first identity cell `read` would change; empty when none does.
+/// `read` is aligned with `current` (the drawing's own table) row by row.
+std::string identity_change(const excel_table& current, const excel_table& read)
+{
+    for (const char* caption : identity_captions)
+        for (std::size_t r = 0; r < std::min(current.size(), read.size()); ++r) {
+            if (current[r].size() < 2 || read[r].size() < 2 || trimmed(current[r][0]) != caption) continue;
+            if (trimmed(current[r][1]) != trimmed(read[r][1]))
+                return shown(CString(caption)) + " " + shown(current[r][1]) + utf8_literal(u8" → ") + shown(read[r][1]);
+        }
+    return {};
+}
+
+/// A file that names no drawing may not change which structure a single drawing is for, unless forced.
+void check_identity(const graph_data_base& drawing, const excel_table& current, const excel_table& read,
+                    const std::string& source, bool force, step_report& report)
+{
+    if (!is_of_class(drawing, module_class::single_drawing)) return;
+    const std::string change = identity_change(current, read);
+    if (change.empty()) return;
+    const std::string refusal = "cannot import " + source + ": it names no drawing and would change which structure \"" +
+                                shown(drawing.get_node_name()) + "\" is for (" + change + "); it may be another drawing's table";
+    if (!force)
+        throw step_refused(refusal + "; nothing was changed", source, override_id::force_import,
+                           refusal + "; give " + std::string(override_slot) + " to import it all the same; nothing was changed");
+    report.warning(source + " names no drawing; " + change + " taken as " + std::string(override_slot) + " asks",
+                   override_id::force_import);
+}
+
+/// A merged range shows one value in all its cells; over the cells of two
+/// fields (a width and a length) it would copy one field's value into the
+/// other without a word, so it is refused. Over one field's cells in several
+/// list rows it gives each row the value, as the sheet shows. `offset` is the
+/// naming row the file has above the drawing's table.
+void refuse_merges_across_fields(const std::vector<ds_spreadsheet::cell_range>& merged, const excel_table& expected,
+                                 std::size_t offset, const std::string& source)
+{
+    for (const ds_spreadsheet::cell_range& range : merged) {
+        const field_catalogue::place* first = nullptr;
+        for (std::size_t r = range.first.row; r <= range.last.row; ++r)
+            for (std::size_t c = range.first.column; c <= range.last.column; ++c) {
+                if (r < offset) continue;
+                const cell_field at = field_of_cell(expected, r - offset, c);
+                if (!at.place) continue;
+                if (!first) first = at.place;
+                else if (std::string_view(at.place->caption) != first->caption)
+                    throw std::runtime_error("cannot import " + source + ": the merged cells " +
+                                             cell_name(range.first.row, range.first.column) + ":" +
+                                             cell_name(range.last.row, range.last.column) + " span \"" +
+                                             shown(CString(first->caption)) + "\" and \"" + shown(CString(at.place->caption)) +
+                                             "\", which would both take one value; unmerge them; nothing was changed");
+            }
+    }
 }
 
 /// The drawing as imported must load again: checked with the loader's own
@@ -186,6 +274,7 @@ void run_import(graph_data_base& drawing, const sheet_file& file, step_report& r
     sheet_read file_table = read_sheet(drawing, file, report);
     excel_table& read = file_table.rows;
     const std::string& source = file_table.source;
+    const bool named = drawing_named_by(read).has_value();
     auto strategy = strategy_for(drawing);
     excel_table expected;
     strategy->set_excel_exchange_p0(expected);
@@ -194,7 +283,9 @@ void run_import(graph_data_base& drawing, const sheet_file& file, step_report& r
     undo_display_formats(read, in_file);
     report_warnings(check_read_table(source, read, in_file), report);
     const std::size_t offset = in_file.size() - expected.size();  // the naming row, when the file has one
+    refuse_merges_across_fields(file_table.merged, expected, offset, source);
     read.erase(read.begin(), read.begin() + static_cast<std::ptrdiff_t>(std::min(offset, read.size())));
+    if (!named) check_identity(drawing, expected, read, source, options.force, report);
 
     const auto before = snapshot(drawing);
     strategy->get_excel_exchange_p0(read);

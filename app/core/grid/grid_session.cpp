@@ -155,7 +155,10 @@ std::vector<CString> grid_session::tables_with_key(const CString& key) const
 CVQVariant grid_session::typed_value(const CVQDataBase& table, const table_edit& edit) const
 {
     const CVQVariant::value_kind kind = cell_kind(table, edit.key, edit.row);
-    if (kind != CVQVariant::value_kind::real && kind != CVQVariant::value_kind::integer) return CVQVariant(edit.value, false);
+    if (kind != CVQVariant::value_kind::real && kind != CVQVariant::value_kind::integer) {
+        const field_catalogue::field* f = field_catalogue::find(edit.table, edit.key);
+        return CVQVariant(f ? field_catalogue::canonical(*f, edit.value) : edit.value, false);
+    }
     double number = 0.0;
     if (!grid_number_text::parse_real(edit.value, number))
         throw std::runtime_error(place(edit) + ": \"" + shown(edit.value) + "\" is not a number");

@@ -2,6 +2,7 @@
 #include "app/core/grid/list_carry_over.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "app/core/grid/list_rows.h"
 #include "app/core/project/node_view.h"
@@ -41,6 +42,32 @@ std::vector<std::string> take_members_without_cells(ordered_json& row, const ord
     return carried;
 }
 
+/// Pairs the rows that lost their bridge part and number with the rows before
+/// at their places, when the list kept its length and every matched row its
+/// place; refuses when rows lost their match and the list changed otherwise.
+void match_by_place(std::vector<long>& matched, const std::vector<ordered_json*>& rows,
+                    const std::vector<const ordered_json*>& old_rows)
+{
+    std::vector<bool> old_taken(old_rows.size(), false);
+    bool in_place = rows.size() == old_rows.size();
+    for (std::size_t i = 0; i < matched.size(); ++i)
+        if (matched[i] >= 0) {
+            old_taken[std::size_t(matched[i])] = true;
+            in_place = in_place && matched[i] == long(i);
+        }
+    const bool old_left = std::find(old_taken.begin(), old_taken.end(), false) != old_taken.end();
+    for (std::size_t i = 0; i < matched.size(); ++i) {
+        if (matched[i] >= 0 || !old_left) continue;
+        if (!in_place)
+            throw std::runtime_error(
+                "list row " + std::to_string(i + 1) + " (" + row_name(*rows[i]) +
+                ") has a bridge part and number no row before has, and the rows were also added, removed or "
+                "reordered, so which row it was cannot be told; its type, sizes and rebar would be lost. Change "
+                "numbers and the rows' order in separate steps; nothing was changed");
+        matched[i] = long(i);
+    }
+}
+
 }  // namespace
 
 std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const graph_data_base& before, const char* table)
@@ -54,7 +81,9 @@ std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const or
     const std::vector<ordered_json*> rows = list_items(stored);
     const std::vector<const ordered_json*> old_rows = list_items(stored_before);
     const std::vector<const ordered_json*> const_rows(rows.begin(), rows.end());
-    const std::vector<long> matched = match_rows(const_rows, old_rows);
+    const std::vector<long> by_key = match_rows(const_rows, old_rows);
+    std::vector<long> matched = by_key;
+    match_by_place(matched, rows, old_rows);
     const std::vector<std::string> with_cells = members_with_cells(table);
     std::vector<carried_row> result;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -63,6 +92,7 @@ std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const or
         row.name = row_name(*rows[i]);
         if (matched[i] >= 0) {
             row.matched = true;
+            if (by_key[i] < 0) row.was = row_name(*old_rows[std::size_t(matched[i])]);
             row.carried = take_members_without_cells(*rows[i], *old_rows[std::size_t(matched[i])], with_cells);
         }
         result.push_back(std::move(row));
@@ -87,6 +117,10 @@ void report_carried_rows(const std::vector<carried_row>& rows, step_report& repo
         report.line("carried over " + std::to_string(kept) + " list row(s)' fields without a cell (" + list +
                     ") from the rows before, matched by bridge part and number");
     }
+    for (const carried_row& row : rows)
+        if (row.matched && !row.was.empty())
+            report.line("list row " + std::to_string(row.index + 1) + " (" + row.name + ") was " + row.was +
+                        ": its bridge part or number changed, the rows kept their places, so it kept that row's fields without a cell");
     for (const carried_row& row : rows)
         if (!row.matched)
             report.line("list row " + std::to_string(row.index + 1) + " (" + row.name +

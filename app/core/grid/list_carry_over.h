@@ -17,7 +17,8 @@ namespace ds_app {
 struct carried_row {
     std::size_t index = 0;     ///< 0-based position in the new list
     std::string name;          ///< "主线 1" (UTF-8)
-    bool matched = false;      ///< a row of the old list had its bridge part and number
+    bool matched = false;      ///< a row of the old list had its bridge part and number, or its place (below)
+    std::string was;           ///< when matched by place: the old row's name, "主线 4"
     std::vector<std::string> carried;  ///< captions of the members taken from that row
 };
 
@@ -27,8 +28,14 @@ struct carried_row {
 /// places in `table`) fall back to the row defaults. For each row of
 /// `drawing`'s list whose bridge part AND number match a row of `before`'s list
 /// (the n-th such row taking the n-th), every member without a cell is taken
-/// from that row. Works on the stored form, the only view of the rows the
-/// host has. A drawing without a list is left alone.
+/// from that row. A row whose bridge part or number the engineer changed
+/// (renumbering pier 4 as 5) matches no row so; when the list keeps its
+/// length and every matched row its place, it is the row at its place before
+/// and takes that row's members. When rows lost their match and the list was
+/// also lengthened, shortened or reordered, which row became which cannot be
+/// told: refused (std::runtime_error naming the first such row) rather than
+/// dropping its type, sizes and rebar. Works on the stored form, the only view
+/// of the rows the host has. A drawing without a list is left alone.
 std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const graph_data_base& before, const char* table);
 /// carry_over_list_rows with `before`'s stored form (stored_form) at hand.
 std::vector<carried_row> carry_over_list_rows(graph_data_base& drawing, const nlohmann::ordered_json& stored_before,

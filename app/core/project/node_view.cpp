@@ -84,7 +84,7 @@ void collect_counts(const ordered_json& object, const std::string& path, std::si
 ds_digest::digest stored_digest(const graph_data_base& drawing)
 {
     ds_digest::member_digest digest;
-    ds_json::json_write_stream stream(digest, {});
+    ds_json::json_write_stream stream({&digest}, {});
     // Writing leaves the drawing as it is; the stream interface only takes a non-const node.
     const_cast<graph_data_base&>(drawing).serialize_members(stream);
     stream.finish();

@@ -35,7 +35,21 @@ std::string escaped(std::string_view utf8, bool keep_line_breaks)
 
 }  // namespace
 
-std::string shown(const CString& text) { return escaped(ds_text::to_utf8_for_display(text), false); }
+/// Characters of a value a message repeats; a longer one (a pasted page of
+/// text in a note) is cut and its length said, so the message stays readable.
+constexpr std::size_t shown_characters = 200;
+
+std::string shown(const CString& text)
+{
+    const std::string utf8 = ds_text::to_utf8_for_display(text);
+    std::size_t characters = 0, cut = utf8.size();
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;
+        if (characters++ == shown_characters) cut = i;
+    }
+    if (cut == utf8.size()) return escaped(utf8, false);
+    return escaped(std::string_view(utf8).substr(0, cut), false) + "... (" + std::to_string(characters) + " characters)";
+}
 
 std::string shown_utf8(std::string_view utf8) { return escaped(utf8, false); }
 

@@ -15,6 +15,7 @@ const char* override_key(override_id id)
     case override_id::force_convert: return "force_convert";
     case override_id::force_import: return "force_import";
     case override_id::force_replace: return "force_replace";
+    case override_id::force_remove: return "force_remove";
     }
     return "";
 }

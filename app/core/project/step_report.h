@@ -35,6 +35,7 @@ enum class override_id {
     force_convert,   ///< convert drawings that fail the check
     force_import,    ///< import a spreadsheet exported from another drawing
     force_replace,   ///< replace a project file that exists already
+    force_remove,    ///< remove a structure that drawings refer to
 };
 
 /// The override's word for programs ("accept_damaged"); "" for none.

@@ -16,7 +16,7 @@
 
 #include "host/framework/data_node_base.h"
 #include "host/project/project_file.h"
-#include "host/json/stream_diagnostic.h"
+#include "host/json/member_stream.h"
 #include "host/json/text_digest.h"
 
 namespace ds_app {

@@ -65,6 +65,7 @@ async function dsOpenDrawing(tag, withSheets = true) {
   }
   ds.drawing = answer.data;
   document.getElementById('project-view').hidden = true;
+  document.getElementById('structures-view').hidden = true;
   document.getElementById('editor').hidden = false;
   document.getElementById('drawing-name').textContent = ds.drawing.name;
   document.getElementById('drawing-version').textContent = ds.drawing.version;
@@ -82,6 +83,10 @@ async function dsUndo(redo) {
   dsShowLines(redo ? 'redo' : 'undo', answer.data);
   if (answer.ok) {
     ds.refusals.clear();
+    ds.structureRefusals.clear();
+    // A step on the structures is shown in their table, wherever the page was.
+    const shown = ds.state && ds.state.drawings.find((d) => d.tag === answer.data.tag);
+    if (structuresShown() || (shown && shown.kind === 'structure')) return dsShowStructures();
     if (answer.data.tag) return dsOpenDrawing(answer.data.tag);
     // The step took a drawing out of the project: show the project as it is now.
     await dsRefreshState();
@@ -99,7 +104,8 @@ async function dsReloadProject() {
   const answer = await dsPost('/api/reload');
   dsShowLines('reload the project from disk', answer.data);
   ds.refusals.clear();
-  if (ds.drawing) await dsOpenDrawing(ds.drawing.tag);
+  if (structuresShown()) await dsShowStructures();
+  else if (ds.drawing) await dsOpenDrawing(ds.drawing.tag);
   else await dsRefreshState();
 }
 
@@ -108,7 +114,8 @@ async function dsReloadShown() {
   await dsRefreshState();
   if (ds.state && ds.state.changed_on_disk) return dsReloadProject();
   ds.refusals.clear();
-  if (ds.drawing) await dsOpenDrawing(ds.drawing.tag);
+  if (structuresShown()) await dsShowStructures();
+  else if (ds.drawing) await dsOpenDrawing(ds.drawing.tag);
   dsNotice('');
 }
 

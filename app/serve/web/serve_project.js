@@ -83,6 +83,7 @@ async function dsShowProjectTable() {
   const { columns, rows } = answer.data;
   const view = document.getElementById('project-view');
   document.getElementById('editor').hidden = true;
+  document.getElementById('structures-view').hidden = true;
   view.hidden = false;
   view.textContent = '';
   const checks = rows.map((r) => el('input', { type: 'checkbox', value: r.tag, 'data-name': r.name }));

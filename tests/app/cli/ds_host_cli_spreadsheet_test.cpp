@@ -43,7 +43,8 @@ TEST_F(DsHostCli, BadInputIsRefusedAndChangesNothingAndAnEditedCsvImports)
         // What spreadsheet programs and typists make of a height list, and choices typed by hand.
         {with_cell(u8"高度(mm)", "220230"), "found 220230 (separate heights with , ; or a space)"},
         {with_cell(u8"高度(mm)", utf8(u8"220，230")), "separate heights with , ; or a space"},
-        {with_cell(u8"高度(mm)", "-5,0"), "above 0"},
+        {with_cell(u8"高度(mm)", "-5,0"), "from 0.001"},
+        {with_cell(u8"横桥向宽度(mm)", "1e-320"), utf8(u8"cell B6 \"横桥向宽度(mm)\": \"1e-320\" needs a number from 0.001 to 100000")},
         {with_cell(u8"高度(mm)", ""), "at least one height"},
         {with_cell(u8"混凝土类型", "c45"), "one of the choices"},
         {with_cell(u8"输入方式", utf8(u8"导入")), "one of the choices"},
@@ -60,7 +61,7 @@ TEST_F(DsHostCli, BadInputIsRefusedAndChangesNothingAndAnEditedCsvImports)
         {{"grid", project, "--set", "no-equals-sign"}, "TABLE.KEY=VALUE"},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=wide")}, "\"wide\" needs a number"},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dWidth=1e308")},
-         utf8(u8"m_dWidth (横桥向宽度(mm)): \"1e308\" needs a number above 0 and at most 100000 mm")},
+         utf8(u8"m_dWidth (横桥向宽度(mm)): \"1e308\" needs a number from 0.001 to 100000 mm")},
         {{"grid", project, "--set", utf8(u8"垫石-构造属性.m_dHeight=220，230")}, "separate heights with , ; or a space"},
         {{"grid", project, "--set", utf8(u8"垫石-绘图设置.m_strConcreteType=c45")}, utf8(u8"choices \"C30\"")},
         // The observer keeps 垫石-绘图设置's copy of a shared setting: the edit is named, not saved.

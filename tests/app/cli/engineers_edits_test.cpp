@@ -106,7 +106,10 @@ TEST_F(EngineersEdits, EachEditDoesWhatWasMeantOrIsRefusedAndTheProjectAlwaysLoa
         {"concrete_lower_case.xlsx", false, false, "\"c45\" " + choices},
         {"position_unknown.xlsx", false, false, utf8(u8"\"中间\" ") + choices},
         {"pier_negative.xlsx", false, false, utf8(u8"cell B15 \"墩台号\": \"-1\" needs a whole number from 0")},
-        {"width_zero.xlsx", false, false, utf8(u8"cell B6 \"横桥向宽度(mm)\": \"0\" needs a number above 0")},
+        {"width_zero.xlsx", false, false, utf8(u8"cell B6 \"横桥向宽度(mm)\": \"0\" needs a number from 0.001")},
+        // A message repeats the first 200 characters of a long value, and says how long it is.
+        {"note_too_long.xlsx", false, false, "... (4001 characters)\" "},
+        {"width_subnormal.xlsx", false, false, "e-324\" needs a number from 0.001"},
         {"scale_typed_as_ratio.xlsx", false, true, utf8(u8"比例：50 → 20")},
         {"sheet_before_table.xlsx", false, true, utf8(u8"垫石横桥向宽度：560 → 600")},
         {"deleted_row.xlsx", false, false, utf8(u8"the row \"斜交角(°)\" (row 9 of the drawing's table) is missing")},
@@ -118,6 +121,7 @@ TEST_F(EngineersEdits, EachEditDoesWhatWasMeantOrIsRefusedAndTheProjectAlwaysLoa
         // The parametric drawing's sheet.
         {(m_dir / "param.xlsx").string(), true, true, "changes: none", {}, "height(s) for"},  // no edit, no note
         {"merged_bridge_parts.xlsx", true, true, "changes: none"},
+        {"merged_width_and_length.xlsx", false, false, utf8(u8"the merged cells B6:B7 span \"横桥向宽度(mm)\" and \"顺桥向长度(mm)\"")},
         {"read_only_width.xlsx", true, true, "\"999\" ignored"},
         {"list_heights_as_number.xlsx", true, false, "cell D17"},
         {"list_heights_typed.xlsx", true, true, "250,260"},
@@ -125,12 +129,29 @@ TEST_F(EngineersEdits, EachEditDoesWhatWasMeantOrIsRefusedAndTheProjectAlwaysLoa
         {"list_bridge_part_empty.xlsx", true, false, utf8(u8"cell A17 \"桥幅\": \"\" may not be empty")},
         {"list_pier_negative.xlsx", true, false, "cell B17"},
         {"list_rows_swapped.xlsx", true, true, "imported"},
+        // Renumbering pier 1 as 5 keeps the row's type, sizes and rebar; renumbering while reordering is refused.
+        {"list_renumbered.xlsx", true, true, utf8(u8"list row 1 (主线 5) was 主线 1: its bridge part or number changed"), {},
+         "take the row defaults"},
+        {"list_swapped_and_renumbered.xlsx", true, false, "which row it was cannot be told"},
         // One workbook of every drawing: each finds its own sheet by name.
         {(m_dir / "all.xlsx").string(), false, true, "changes: none"},
         {(m_dir / "all.xlsx").string(), true, true, "changes: none", {}, "ignored"},
         {(m_dir / "all.xlsx").string(), false, false, "holds the table of the drawing", {"--sheet", m_other}},
     };
     for (const edit_case& c : cases) check(c);
+
+    // A table that names no drawing imports into its own drawing, but not into one for another structure.
+    check({"unnamed.xlsx", false, true, "does not name the drawing it was exported from"});
+    ds_file::write_file_atomically(m_project, m_pristine);
+    const std::string unnamed = (m_dir / "edits" / "unnamed.xlsx").string();
+    const ds_test::run_result other = host({"import", m_project, "-d", m_other, "--xlsx", unnamed});
+    EXPECT_NE(other.exit_code, 0);
+    EXPECT_TRUE(contains(other.err, utf8(u8"names no drawing and would change which structure \"垫石-主线2号墩\" is for (墩台号 2 → 1)")))
+        << other.err;
+    EXPECT_EQ(ds_file::read_whole_file(m_project), m_pristine);
+    const ds_test::run_result forced = host({"import", m_project, "-d", m_other, "--xlsx", unnamed, "--force"});
+    EXPECT_EQ(forced.exit_code, 0) << forced.err;
+    EXPECT_TRUE(contains(forced.out + forced.err, utf8(u8"墩台号 2 → 1 taken as --force asks"))) << forced.out << forced.err;
 
     // LibreOffice opens the exported files and saves them unchanged: the CSV
     // as a person would (UTF-8, which it detects), the workbooks as they are.
@@ -150,6 +171,51 @@ TEST_F(EngineersEdits, EachEditDoesWhatWasMeantOrIsRefusedAndTheProjectAlwaysLoa
         {(resaved / "param.xlsx").string(), true, true, "changes: none"},
     };
     for (const edit_case& c : resaves) check(c);
+}
+
+// Drawings whose names make one sheet name ("A/B" and "A_B"; two long names
+// alike in their first 31 characters): the workbook of every drawing opens in
+// a spreadsheet program, and each drawing reads back its own sheet, found by
+// the naming row, not the one whose name it would have had. A workbook with
+// two sheets of one name is refused.
+TEST_F(EngineersEdits, DrawingsWhoseNamesMakeOneSheetNameEachReadTheirOwnSheet)
+{
+    std::string thirty_one;
+    for (int i = 0; i < 31; ++i) thirty_one += utf8(u8"垫");
+    const std::string names[] = {"A/B", "A_B", thirty_one + utf8(u8"甲"), thirty_one + utf8(u8"乙")};
+    for (const std::string& name : names) ASSERT_EQ(host({"add", m_project, "--name", name}).exit_code, 0) << name;
+    ASSERT_EQ(host({"grid", m_project, "-d", "A/B", "--set", utf8(u8"垫石-构造属性.m_dWidth=777")}).exit_code, 0);
+    const fs::path all = m_dir / "names.xlsx";
+    ASSERT_EQ(host({"export", m_project, "--all", "--xlsx", all.string()}).exit_code, 0);
+    const ds_test::run_result opened = ds_test::run_program(
+        "/usr/bin/python3", {"-c", "import openpyxl, sys; print('\\n'.join(openpyxl.load_workbook(sys.argv[1]).sheetnames))", all.string()},
+        m_dir);
+    ASSERT_EQ(opened.exit_code, 0) << opened.err;
+    EXPECT_TRUE(contains(opened.out, "A_B\nA_B~2\n")) << opened.out;
+    m_pristine = ds_file::read_whole_file(m_project);
+    for (const std::string& name : names) {
+        const ds_test::run_result r = host({"import", m_project, "-d", name, "--xlsx", all.string()});
+        EXPECT_EQ(r.exit_code, 0) << name << r.err;
+        EXPECT_TRUE(contains(r.out, "changes: none")) << name << "\n" << r.out;
+    }
+    EXPECT_EQ(ds_file::read_whole_file(m_project), m_pristine);
+
+    // The same workbook with its second sheet renamed as the first.
+    const fs::path twice = m_dir / "twice.xlsx";
+    const ds_test::run_result made = ds_test::run_program(
+        "/usr/bin/python3",
+        {"-c",
+         "import sys, zipfile\n"
+         "src, dst = zipfile.ZipFile(sys.argv[1]), zipfile.ZipFile(sys.argv[2], 'w')\n"
+         "for item in src.infolist():\n"
+         "    data = src.read(item)\n"
+         "    if item.filename == 'xl/workbook.xml': data = data.replace(b'name=\"A_B~2\"', b'name=\"a_b\"')\n"
+         "    dst.writestr(item, data)\n"
+         "dst.close()\n",
+         all.string(), twice.string()},
+        m_dir);
+    ASSERT_EQ(made.exit_code, 0) << made.err;
+    check({twice.string(), false, false, "the workbook has two sheets named \"a_b\"", {"--sheet", "A_B"}});
 }
 
 // Files made to harm: a text that a spreadsheet program would run as a

@@ -32,7 +32,7 @@ TEST_F(Served, EditsGoThroughTheObserverAndRefusalsChangeNothing)
     struct row {
         const char* value;
         const char* reason;
-    } refused[] = {{"abc", "needs a number"}, {"200000", "100000"}, {"-5", "above 0"}, {"", "needs a number"}};
+    } refused[] = {{"abc", "needs a number"}, {"200000", "100000"}, {"-5", "from 0.001"}, {"1e-320", "from 0.001"}, {"", "needs a number"}};
     for (const auto& r : refused) {
         const api_error e = refusal([&] { edit("m_dWidth", r.value, v2); });
         EXPECT_EQ(e.code, "refused") << r.value;
@@ -119,7 +119,7 @@ TEST_F(Served, ListLengthsFromTheStoredFormAreThoseAWritingStreamMeets)
         const auto stream = ds_json::json_write_stream::checking(
             [&](const ds_json::member_context& at, const std::string& key, const ds_json::member_value& value) {
                 if (key == "count" && value.type == ds_json::member_value::kind::integer)
-                    written.emplace_back(dynamic_cast<const ds_json::json_write_stream&>(at).open_order(), at.open_path(), value.integer);
+                    written.emplace_back(static_cast<const ds_json::json_write_stream&>(at).open_order(), at.open_path(), value.integer);
             });
         drawing->serialize_members(*stream);
         std::sort(written.begin(), written.end());
@@ -244,6 +244,37 @@ TEST_F(Served, AStepWithoutAListenerWritesNothingToStandardOutput)
     EXPECT_EQ(caught.str(), "");
     EXPECT_NE(done["lines"].dump().find("Saved the project"), std::string::npos) << done["lines"];
     EXPECT_NE(checked["lines"].dump().find("merge check of"), std::string::npos) << checked["lines"];
+}
+
+}  // namespace
+
+namespace {
+
+// The page's drawing set: refused before it is built; then the PDF of the
+// numbered set and a zip of one DXF per sheet, and the progress of the build.
+TEST_F(Served, TheDrawingSetIsBuiltThenOfferedAsPdfAndCadZip)
+{
+    EXPECT_THROW(project->set_pdf(), ds_app::api_error);
+    EXPECT_THROW(project->set_cad(), ds_app::api_error);
+    EXPECT_FALSE(project->set_build_progress()["building"].get<bool>());
+
+    const json built = project->build_set();
+    EXPECT_EQ(built["drawings"], 2);
+    const std::size_t sheets = built["sheets"].get<std::size_t>();
+    EXPECT_GE(sheets, 3u);  // the contents and at least one sheet per drawing
+    // Neither drawing refers to a structure yet: both design checks fail, their findings sheets stand in the set.
+    EXPECT_EQ(built["failed"], json::array({"list", reinterpret_cast<const char*>(u8"垫石")}));
+    const json progress = project->set_build_progress();
+    EXPECT_FALSE(progress["building"].get<bool>());
+    EXPECT_EQ(progress["sheets_written"], sheets);
+
+    const auto pdf = project->set_pdf();
+    EXPECT_EQ(pdf.bytes.substr(0, 5), "%PDF-");
+    const auto cad = project->set_cad();
+    EXPECT_EQ(cad.bytes.substr(0, 4), std::string("PK\x03\x04", 4));
+    std::size_t entries = 0;
+    for (std::size_t at = cad.bytes.find(".dxf"); at != std::string::npos; at = cad.bytes.find(".dxf", at + 1)) ++entries;
+    EXPECT_EQ(entries, 2 * sheets);  // each name stands in its local header and in the central directory
 }
 
 }  // namespace

@@ -5,8 +5,9 @@ One grouped run, since starting a browser costs seconds: open the printed
 address, edit a width and see the sheet's dimension change, enter values the
 page and the server refuse and see the reasons, undo, import a workbook after
 its preview, type a row of a list with Tab and Enter at typing speed and find
-every value saved, and check that requests without the token, from another
-origin or for another host name are refused. Only 127.0.0.1 is ever contacted; every wait
+every value saved, work the structure table (墩台表) and see the drawing on an
+edited pier marked stale until the refresh, and check that requests without
+the token, from another origin or for another host name are refused. Only 127.0.0.1 is ever contacted; every wait
 is bounded.
 
 usage: serve_browser_test.py DS_HOST [SCREENSHOT_DIR]
@@ -29,11 +30,27 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+from selenium.common.exceptions import StaleElementReferenceException
 
 DS_HOST = sys.argv[1]
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
 TABLE = "垫石-构造属性"
 LIST = "垫石-参数化列表"
+
+
+def click_when_ready(wait, css, index):
+    """Clicks the index-th element matching css once it is there; a list the
+    page redraws meanwhile is looked up again rather than failing the run."""
+    def clicked(browser):
+        try:
+            found = browser.find_elements(By.CSS_SELECTOR, css)
+            if len(found) <= index:
+                return False
+            found[index].click()
+            return True
+        except StaleElementReferenceException:
+            return False
+    wait.until(clicked)
 
 
 def ds(*args, cwd):
@@ -155,6 +172,50 @@ def type_a_row(browser, wait, folder):
     shot(browser, "9-csv-preview")
 
 
+def structure_table(browser, wait, url):
+    """The 墩台 table: a width edited marks the drawing on its pier stale until the refresh; a refused value
+    names its cell and changes nothing; a pasted block fills the cells; undo takes the block back."""
+    browser.find_element(By.ID, "show-structures").click()
+    cell = lambda line, column: f'#structure-table [data-row="{line}"][data-column="{column}"]'
+    value_of = lambda selector: browser.execute_script(
+        "const e = document.querySelector(arguments[0]); return e ? e.value : null;", selector)
+    width, length = 9, 10
+    wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, cell(2, width)))
+    on_pier = '#structure-drawings li[data-structure="主线1号墩"] .structure-drawing[data-drawing="主线1号墩垫石"]'
+    wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, on_pier))
+    assert not browser.find_elements(By.CSS_SELECTOR, on_pier + ".stale")
+
+    field = browser.find_element(By.CSS_SELECTOR, cell(2, width))
+    field.clear()
+    field.send_keys("600", Keys.ENTER)
+    wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, on_pier + ".stale"))
+    shot(browser, "11-structure-stale")
+    browser.find_element(By.ID, "refresh-structures").click()
+    wait.until(lambda b: not b.find_elements(By.CSS_SELECTOR, on_pier + ".stale"))
+    assert "主线1号墩垫石" in browser.find_element(By.ID, "changes").text
+
+    field = browser.find_element(By.CSS_SELECTOR, cell(3, width))
+    field.clear()
+    field.send_keys("abc", Keys.ENTER)
+    reason = lambda: browser.execute_script(
+        "const r = document.querySelector('#structure-table td.refused .reason'); return r ? r.textContent : '';")
+    wait.until(lambda b: "J4" in reason())
+    assert "横桥向宽度(mm)" in reason(), reason()
+    lines = api(url, "GET", "/api/structures")["lines"]
+    assert lines[2]["cells"][width] == "560", "a refused value changes nothing"
+    shot(browser, "12-structure-refused")
+
+    browser.execute_script(
+        "const data = new DataTransfer(); data.setData('text/plain', '700\\t500\\r\\n710\\t510\\r\\n');"
+        "document.querySelector(arguments[0]).dispatchEvent("
+        "new ClipboardEvent('paste', {clipboardData: data, bubbles: true, cancelable: true}));", cell(4, width))
+    wait.until(lambda b: value_of(cell(4, width)) == "700" and value_of(cell(5, length)) == "510")
+    browser.find_element(By.ID, "undo").click()
+    wait.until(lambda b: value_of(cell(4, width)) == "560" and value_of(cell(5, length)) == "460")
+    assert value_of(cell(2, width)) == "600", "the undo took back the paste alone"
+    shot(browser, "13-structure-undone")
+
+
 def shot(browser, name):
     if SHOTS:
         os.makedirs(SHOTS, exist_ok=True)
@@ -242,8 +303,18 @@ def main():
                 ".then(r => r.text().then(t => done([r.status, r.headers.get('Content-Disposition'), t.slice(0, 40)])));")
             assert dxf[0] == 200 and ".dxf" in dxf[1] and "SECTION" in dxf[2], dxf
 
+            # The drawing set: built with its progress shown, then the PDF and a zip of the DXF files offered.
+            browser.find_element(By.ID, "build-set").click()
+            wait.until(lambda b: b.find_elements(By.ID, "set-pdf"))
+            got = browser.execute_async_script(
+                "const done = arguments[0];"
+                "Promise.all(['set-pdf', 'set-cad'].map(id => fetch(document.getElementById(id).href)"
+                ".then(r => r.arrayBuffer().then(b => [r.status, new TextDecoder('latin1').decode(b.slice(0, 4))]))))"
+                ".then(done);")
+            assert got[0] == [200, "%PDF"] and got[1] == [200, "PK\x03\x04"], got
+
             # A drawing for a pier in one click: named after it, referred to it, opened.
-            browser.find_elements(By.CSS_SELECTOR, "#list-structure button")[1].click()
+            click_when_ready(wait, "#list-structure button", 1)
             wait.until(lambda b: "主线1号墩垫石" in b.find_element(By.ID, "drawing-name").text)
             wait.until(lambda b: "主线1号墩" in svg_text())
             shot(browser, "6-drawing-for-a-pier")
@@ -251,6 +322,7 @@ def main():
             wait.until(lambda b: b.find_elements(By.CSS_SELECTOR, "#project-view table"))
             shot(browser, "7-project-table")
             type_a_row(browser, wait, folder)
+            structure_table(browser, wait, url)
             check_refusals(url)
         finally:
             browser.quit()

@@ -103,7 +103,7 @@ TEST(StructureTable, RefusalsNameTheCellTheValueAndTheRule)
     EXPECT_THAT(with(3, 3, "1"), HasSubstr(utf8(u8"右幅3号墩") + " a second time (first in row 2)"));
     EXPECT_THAT(with(1, 8, "200,210,220"), HasSubstr("cell I2"));
     EXPECT_THAT(with(1, 8, "200,210,220"), HasSubstr("holds 3 heights for 2 pedestals"));
-    EXPECT_THAT(with(1, 8, "200,,abc"), HasSubstr("\"abc\" is not a number"));
+    EXPECT_THAT(with(1, 8, "200,abc"), HasSubstr("\"abc\" is not a number"));
     EXPECT_THAT(with(3, 4, "0"), HasSubstr("cell E4"));
     EXPECT_THAT(with(3, 2, "花瓶墩"), HasSubstr("cell C4"));
     EXPECT_THAT(with(1, 2, "T"), HasSubstr("\"T\" needs one of the choices"));
