@@ -244,9 +244,10 @@ def quantity_checks(ds_host, base):
         recompute_from_drawing(next((base / "road" / "sheets").glob("主线1号墩垫石钢筋构造图.dxf")))
 
     def cover_50():
-        # 560 x 560 x 200: N1 runs 560 - 2c; (560 - 2c - 12) / 100 + 1 bars; (200 - 2c - 12) / 100 + 1 layers.
+        # 560 x 560 x 200: N1 runs 560 - 2c; the mesh lies inside the ties (10) and verticals (16), so
+        # (560 - 2(c + 26) - 12) / 100 + 1 bars a layer; (200 - 2c - 12) / 100 + 1 layers.
         assert draw(40)["N1"] == [(480, 5 * 2)], drawn[40]["N1"]
-        assert draw(50)["N1"] == [(460, 5 * 1)], drawn[50]["N1"]
+        assert draw(50)["N1"] == [(460, 4 * 1)], drawn[50]["N1"]
 
     return [("quantities of road recomputed from the drawn bars", road),
             ("a cover of 50 shortens N1 by 20 mm", cover_50)]

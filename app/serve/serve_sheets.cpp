@@ -34,8 +34,9 @@ struct made_sheets {
 made_sheets make_sheets(graph_data_base& drawing)
 {
     made_sheets made;
-    made.component = strategy_for(drawing)->GetComponent();
-    made.pedestal = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(made.component.get());
+    drawing_component component = component_for(drawing);
+    made.component = std::move(component.owner);
+    made.pedestal = component.pedestal;
     if (!made.pedestal) return made;
     made.designed = made.pedestal->Design();
     std::vector<RXDSGNMOD::CRXPaper*> papers;

@@ -100,7 +100,7 @@ void draw_tie(sheet& page, const detail_entry& entry, point left)
     page.texts.push_back(make_text({a.x + w + std::max(lean, 0.0) + 8.0, a.y + h / 2}, hanzi_height,
                                    "135°弯钩" + number_text(bar.hook, 0), h_align::left, v_align::middle, layer::dimension));
     if (skewed)
-        page.texts.push_back(make_text({a.x - 1.0, a.y + h / 2}, digit_height, "θ=" + number_text(bar.angle_deg) + "°",
+        page.texts.push_back(make_text({a.x + std::min(lean, 0.0) - 1.0, a.y + h / 2}, digit_height, "θ=" + number_text(bar.angle_deg) + "°",
                                        h_align::right, v_align::middle, layer::dimension));
 }
 

@@ -30,6 +30,14 @@ CRXComponent_DSGJ::CRXComponent_DSGJ(DS_draw_data data) : m_data(std::move(data)
 
 CRXComponent_DSGJ::~CRXComponent_DSGJ() = default;
 
+void CRXComponent_DSGJ::FillPositions(const CString& position)
+{
+    if (position.IsEmpty()) return;
+    for (auto& group : m_data.m_vecParamGroups)
+        for (DS_steel_pram_parameter& p : group)
+            if (p.m_strPos.IsEmpty()) p.m_strPos = position;
+}
+
 bool CRXComponent_DSGJ::Design()
 {
     m_group_bars.clear();

@@ -4,7 +4,8 @@
 // limits and computes each parameter group's steel and concrete (Design), lays
 // out the pedestals of every parameter group (Draw), makes the drawing's sheets
 // (CreatPaper) and lists the quantities (GetMaterialData). It keeps the record
-// it was built from unchanged, so callers can read what they asked for.
+// it was built from, so callers can read what they asked for; only the host
+// fills in what its strategy leaves out (FillPositions).
 #pragma once
 
 #include <cstdint>
@@ -41,6 +42,13 @@ public:
     /// weight in kg as the quantity). Nothing when the design check failed:
     /// a drawing that cannot be built has no quantities.
     void GetMaterialData(std::vector<std::map<CString, CString>>& rows) override;
+
+    /// Gives every pedestal whose position the record leaves empty the
+    /// position `position` ("小桩号侧"/"大桩号侧"): a single drawing keeps its
+    /// pedestals' position beside the record its strategy fills, and the
+    /// parameter table should not show "-" for a position the engineer gave.
+    /// An empty `position` changes nothing.
+    void FillPositions(const CString& position);
 
     /// The record the component was built from.
     const DS_draw_data& GetDrawData() const { return m_data; }

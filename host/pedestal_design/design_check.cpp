@@ -1,6 +1,7 @@
 // Checks of a pedestal drawing record against the host's limits.
 #include "host/pedestal_design/design_check.h"
 
+#include "host/pedestal_design/cage_layout.h"
 #include "host/pedestal_design/rebar_geometry.h"
 #include "host/fields/field_catalogue.h"
 #include "host/fields/input_limits.h"
@@ -94,10 +95,11 @@ private:
         }
         const pedestal_plan plan{param.m_dWidth, param.m_dLength, param.m_dAngle};
         const auto& lines = param.m_pSteelGroup->GetBars();
-        for (std::size_t i = 0; i < lines.size(); ++i) check_bar(lines[i], i, plan);
+        const double inset = cage_of(lines).mesh_inset();
+        for (std::size_t i = 0; i < lines.size(); ++i) check_bar(lines[i], i, plan, inset);
     }
 
-    void check_bar(const steel_bar_row& bar, std::size_t index, const pedestal_plan& plan)
+    void check_bar(const steel_bar_row& bar, std::size_t index, const pedestal_plan& plan, double inset)
     {
         const CString name = "钢筋" + bar.m_mark;
         const char* const rebar = field_catalogue::tables::rebar;
@@ -107,7 +109,7 @@ private:
             fail(name + caption_of("bar.count", rebar), num_to_string(bar.m_count), "0~" + value_text(range_of("bar.count").max));
         else if (bar.m_count == 0 && !fits("row.width", bar.m_spacing))
             fail(name + caption_of("bar.spacing", rebar), value_text(bar.m_spacing), size_range());
-        const layer_bars laid = bars_in_layer(bar, index, plan);
+        const layer_bars laid = bars_in_layer(bar, index, plan, inset);
         if (laid.wanted > input_limits::max_bars_per_line)
             fail(name + "每层根数", value_text(laid.wanted), "1~" + num_to_string(input_limits::max_bars_per_line));
         else if (laid.count == 0 && bar.m_count >= 0 && fits("row.width", plan.width) && fits("row.length", plan.length))

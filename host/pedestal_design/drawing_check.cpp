@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <set>
 
+#include "host/pedestal_design/cage_layout.h"
 #include "host/pedestal_design/rebar_cage.h"
 #include "host/rebar/rx_component_steel_p0.h"
 #include "host/framework/string_tools.h"
+#include "host/sheet_model/plan_vectors.h"
 #include "host/sheet_model/sheet_primitives.h"
 #include "host/sheet_model/text_metrics.h"
 
@@ -19,9 +21,6 @@ namespace {
 using namespace ds_sheet;
 using string_tools::num_to_string;
 
-point minus(point a, point b) { return {a.x - b.x, a.y - b.y}; }
-double dot(point a, point b) { return a.x * b.x + a.y * b.y; }
-double cross(point a, point b) { return a.x * b.y - a.y * b.x; }
 point unit(point a)
 {
     const double l = std::hypot(a.x, a.y);
@@ -50,14 +49,6 @@ bool crosses(point a, point c, const box& b)
         if (t0 > t1) return false;
     }
     return true;
-}
-
-double distance_to_segment(point p, point a, point b)
-{
-    const point ab = minus(b, a);
-    const double l2 = dot(ab, ab);
-    const double t = l2 > 0.0 ? std::clamp(dot(minus(p, a), ab) / l2, 0.0, 1.0) : 0.0;
-    return std::hypot(p.x - a.x - ab.x * t, p.y - a.y - ab.y * t);
 }
 
 /// The millimetres a dimension value states: "460", "4×100"; NaN for "a", "h" and other words.
@@ -292,28 +283,6 @@ private:
     }
 };
 
-/// The rebar of a subject by kind, as the views draw it.
-struct cage_parts {
-    std::vector<std::pair<const steel_bar_row*, std::size_t>> mesh;
-    const steel_bar_row* tie = nullptr;
-    std::vector<const steel_bar_row*> verticals;
-    double mesh_d = 0.0, tie_d = 0.0;
-};
-
-cage_parts cage_of(const std::vector<steel_bar_row>& bars)
-{
-    cage_parts parts;
-    for (const steel_bar_row& bar : bars) {
-        const bar_kind kind = kind_of(bar);
-        if (kind == bar_kind::mesh) parts.mesh.push_back({&bar, parts.mesh.size()});
-        else if (kind == bar_kind::tie && !parts.tie) parts.tie = &bar;
-        else if (kind == bar_kind::vertical) parts.verticals.push_back(&bar);
-    }
-    parts.mesh_d = thickest_mesh_bar(bars);
-    parts.tie_d = tie_diameter(bars);
-    return parts;
-}
-
 CString pair_text(const steel_bar_row& a, const steel_bar_row& b, double gap, double need, std::size_t times)
 {
     return "钢筋" + a.m_mark + "与" + b.m_mark + "轴线相距" + number_text(gap) + "mm，小于两者半径之和" + number_text(need) +
@@ -332,69 +301,59 @@ std::vector<CString> check_legibility(const sheet& page)
     return sheet_checker(page, {}).legibility();
 }
 
-std::vector<CString> check_cage(const view_subject& s)
+/// The least gap found between two kinds of bar and how often it falls short of `need`.
+struct shortfall {
+    double need = 0.0;
+    double least = 1e300;
+    std::size_t times = 0;
+
+    void add(double gap)
+    {
+        if (gap >= need - 0.05) return;
+        least = std::min(least, gap);
+        ++times;
+    }
+};
+
+std::vector<CString> check_cage(const cage_layout& cage, const CString& size)
 {
     std::vector<CString> found;
-    if (!s.bars) return found;
-    const cage_parts parts = cage_of(*s.bars);
-    const CString size = number_text(s.plan.width) + "×" + number_text(s.plan.length) + "×" + number_text(s.height) + "垫石：";
-    std::vector<std::pair<const steel_bar_row*, vertical_bars>> verticals;
-    for (const steel_bar_row* bar : parts.verticals) verticals.push_back({bar, verticals_of(*bar, s.plan, s.height, parts.tie_d)});
-    const bool layered = mesh_layers(s.height, parts.mesh_d) > 0;
-    for (const auto& [mesh, i] : parts.mesh) {
-        if (!layered || !(mesh->m_diameter > 0.0)) continue;
-        const auto segments = bar_segments(*mesh, i, s.plan);
-        for (const auto& [bar, v] : verticals) {
-            const double need = (mesh->m_diameter + bar->m_diameter) / 2;
-            double least = 1e300;
-            std::size_t times = 0;
-            for (const point& p : v.positions)
-                for (const auto& [a, b] : segments) {
-                    const double gap = distance_to_segment(p, a, b);
-                    if (gap < need - 0.05) {
-                        least = std::min(least, gap);
-                        ++times;
-                    }
-                }
-            if (times) found.push_back(size + pair_text(*mesh, *bar, least, need, times));
+    const cage_parts& parts = cage.parts;
+    const bool layered = !cage.layer_levels.empty();
+    for (std::size_t m = 0; m < parts.mesh.size() && m < cage.mesh.size(); ++m) {
+        const steel_bar_row& mesh = *parts.mesh[m].first;
+        if (!layered || !(mesh.m_diameter > 0.0)) continue;
+        for (std::size_t j = 0; j < parts.verticals.size() && j < cage.verticals.size(); ++j) {
+            shortfall s{(mesh.m_diameter + parts.verticals[j]->m_diameter) / 2};
+            for (const point& p : cage.verticals[j].positions)
+                for (const auto& [a, b] : cage.mesh[m]) s.add(distance_to_segment(p, a, b));
+            if (s.times) found.push_back(size + pair_text(mesh, *parts.verticals[j], s.least, s.need, s.times));
         }
     }
-    for (std::size_t a = 0; a < verticals.size(); ++a)
-        for (std::size_t b = a; b < verticals.size(); ++b) {
-            const double need = (verticals[a].first->m_diameter + verticals[b].first->m_diameter) / 2;
-            double least = 1e300;
-            std::size_t times = 0;
-            const auto& pa = verticals[a].second.positions;
-            const auto& pb = verticals[b].second.positions;
+    for (std::size_t a = 0; a < cage.verticals.size(); ++a)
+        for (std::size_t b = a; b < cage.verticals.size(); ++b) {
+            shortfall s{(parts.verticals[a]->m_diameter + parts.verticals[b]->m_diameter) / 2};
+            const auto& pa = cage.verticals[a].positions;
+            const auto& pb = cage.verticals[b].positions;
             for (std::size_t i = 0; i < pa.size(); ++i)
-                for (std::size_t j = a == b ? i + 1 : 0; j < pb.size(); ++j) {
-                    const double gap = std::hypot(pa[i].x - pb[j].x, pa[i].y - pb[j].y);
-                    if (gap < need - 0.05) {
-                        least = std::min(least, gap);
-                        ++times;
-                    }
-                }
-            if (times) found.push_back(size + pair_text(*verticals[a].first, *verticals[b].first, least, need, times));
+                for (std::size_t j = a == b ? i + 1 : 0; j < pb.size(); ++j) s.add(std::hypot(pa[i].x - pb[j].x, pa[i].y - pb[j].y));
+            if (s.times) found.push_back(size + pair_text(*parts.verticals[a], *parts.verticals[b], s.least, s.need, s.times));
         }
-    if (parts.tie && layered) {
-        const tie_bars t = ties_of(*parts.tie, s.plan, s.height, true);
-        const std::int64_t layers = mesh_layers(s.height, parts.mesh_d);
+    if (parts.tie && layered)
         for (const auto& [mesh, i] : parts.mesh) {
-            const double need = (parts.tie_d + mesh->m_diameter) / 2;
-            double least = 1e300;
-            std::size_t times = 0;
-            for (double z : t.levels)
-                for (std::int64_t k = 0; k < layers; ++k) {
-                    const double gap = std::fabs(z - layer_level(s.height, k, parts.mesh_d));
-                    if (gap < need - 0.05) {
-                        least = std::min(least, gap);
-                        ++times;
-                    }
-                }
-            if (times) found.push_back(size + pair_text(*parts.tie, *mesh, least, need, times));
+            shortfall s{(parts.tie_d + mesh->m_diameter) / 2};
+            for (double z : cage.ties.levels)
+                for (double level : cage.layer_levels) s.add(std::fabs(z - level));
+            if (s.times) found.push_back(size + pair_text(*parts.tie, *mesh, s.least, s.need, s.times));
         }
-    }
     return found;
+}
+
+std::vector<CString> check_cage(const view_subject& s)
+{
+    if (!s.bars) return {};
+    const CString size = number_text(s.plan.width) + "×" + number_text(s.plan.length) + "×" + number_text(s.height) + "垫石：";
+    return check_cage(lay_out_cage(*s.bars, s.plan, s.height), size);
 }
 
 std::vector<CString> marks_held(const std::vector<steel_bar_row>& bars, const pedestal_plan& plan, double height)
@@ -402,7 +361,8 @@ std::vector<CString> marks_held(const std::vector<steel_bar_row>& bars, const pe
     const cage_parts parts = cage_of(bars);
     std::vector<CString> marks;
     for (const auto& [bar, i] : parts.mesh)
-        if (mesh_layers(height, parts.mesh_d) > 0 && bars_in_layer(*bar, i, plan).count > 0) marks.push_back(bar->m_mark);
+        if (mesh_layers(height, parts.mesh_d) > 0 && bars_in_layer(*bar, i, plan, parts.mesh_inset()).count > 0)
+            marks.push_back(bar->m_mark);
     if (parts.tie && ties_of(*parts.tie, plan, height, parts.mesh_d > 0.0).count > 0) marks.push_back(parts.tie->m_mark);
     for (const steel_bar_row* bar : parts.verticals)
         if (!verticals_of(*bar, plan, height, parts.tie_d).positions.empty()) marks.push_back(bar->m_mark);

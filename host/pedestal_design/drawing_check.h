@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/afx/cstring.h"
+#include "host/pedestal_design/cage_layout.h"
 #include "host/pedestal_design/ds_gj_draw_data.h"
 #include "host/pedestal_design/pedestal_views.h"
 #include "host/pedestal_design/quantity_table.h"
@@ -39,8 +40,11 @@ std::vector<CString> check_sheet(const ds_sheet::sheet& page, const CString& nam
 /// their spans and apart, printed sizes of views and labels.
 std::vector<CString> check_legibility(const ds_sheet::sheet& page);
 
-/// Clashes of the bars of one pedestal, from the cage geometry: mesh bars
-/// through vertical bars, vertical bars on each other, ties on mesh layers.
+/// Clashes of the bars of a laid-out cage: mesh bars through vertical bars,
+/// vertical bars on each other, ties on mesh layers (bar axes nearer than
+/// the sum of the bars' radii). `size` prefixes each finding.
+std::vector<CString> check_cage(const cage_layout& cage, const CString& size);
+/// check_cage of the cage lay_out_cage builds for the subject.
 std::vector<CString> check_cage(const view_subject& subject);
 
 /// Marks of the bars one pedestal of `plan` and `height` holds (a bar line

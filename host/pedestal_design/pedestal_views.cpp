@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "host/pedestal_design/quantity_table.h"
+#include "host/pedestal_design/cage_layout.h"
 #include "host/pedestal_design/rebar_cage.h"
 #include "host/pedestal_design/view_marks.h"
 #include "host/framework/string_tools.h"
@@ -38,34 +39,39 @@ std::vector<T> thinned(const std::vector<T>& all, std::size_t most)
     return some;
 }
 
-/// The rebar of a subject sorted by kind, with the mesh lines' ordinals.
-struct rebar_parts {
-    std::vector<std::pair<const steel_bar_row*, std::size_t>> mesh;
-    const steel_bar_row* tie = nullptr;
-    std::vector<const steel_bar_row*> verticals;
-    double mesh_d = 0.0, tie_d = 0.0;
-};
-
-rebar_parts parts_of(const view_subject& s)
+/// The subject's cage as it is built; empty without rebar.
+cage_layout cage_of_subject(const view_subject& s)
 {
-    rebar_parts parts;
-    if (!s.bars) return parts;
-    for (const steel_bar_row& bar : *s.bars) {
-        const bar_kind kind = kind_of(bar);
-        if (kind == bar_kind::mesh) parts.mesh.push_back({&bar, parts.mesh.size()});
-        else if (kind == bar_kind::tie && !parts.tie) parts.tie = &bar;
-        else if (kind == bar_kind::vertical) parts.verticals.push_back(&bar);
-    }
-    parts.mesh_d = thickest_mesh_bar(*s.bars);
-    parts.tie_d = tie_diameter(*s.bars);
-    return parts;
+    return s.bars ? lay_out_cage(*s.bars, s.plan, s.height) : cage_layout{};
 }
 
-double depth_below(const view_subject& s, const rebar_parts& parts)
+/// Paper between a skewed plan's front face and the dimension square to its along-bars, mm.
+constexpr double square_dim_gap = 5.0;
+
+bool skewed(const pedestal_plan& plan) { return std::fabs(plan.angle_deg - 90.0) > 1e-6; }
+
+/// The first mesh line that runs along (parallel to the side faces) with two bars or more, or null.
+const std::vector<std::pair<point, point>>* along_bars(const cage_layout& cage)
+{
+    for (std::size_t j = 0; j < cage.parts.mesh.size(); ++j)
+        if (!runs_across(cage.parts.mesh[j].second) && cage.mesh[j].size() >= 2) return &cage.mesh[j];
+    return nullptr;
+}
+
+/// How far the dimension of a skewed plan's along-bars, square to them, drops
+/// from its higher end to its lower end, mm of the object (0 for a square plan).
+double square_dim_drop(const cage_layout& cage, const pedestal_plan& plan)
+{
+    const auto* bars = along_bars(cage);
+    if (!bars || !skewed(plan)) return 0.0;
+    const double spread = (bars->back().first.x - bars->front().first.x) * std::sin(plan.angle_deg * pi / 180.0);
+    return std::fabs(spread * std::cos(plan.angle_deg * pi / 180.0));
+}
+
+double depth_below(const cage_layout& cage)
 {
     double depth = 0.0;
-    for (const steel_bar_row* bar : parts.verticals)
-        depth = std::max(depth, verticals_of(*bar, s.plan, s.height, parts.tie_d).anchor);
+    for (const vertical_bars& v : cage.verticals) depth = std::max(depth, v.anchor);
     return depth;
 }
 
@@ -74,17 +80,37 @@ void push_view(sheet& page, const CString& name, const box& area, point origin, 
     page.views.push_back({name, {area.left, area.bottom + caption_room - 4.0}, {area.right, area.top}, origin, n});
 }
 
-void draw_plan_mesh(sheet& page, const view_subject& s, const rebar_parts& parts, const placement& place, const box& outline)
+/// The spacing of a skewed plan's along-bars as the notes give it, square to
+/// the bars: one aligned dimension from the first bar to the last below the
+/// front face, its extension lines running on along the bars.
+void add_square_spacing(sheet& page, const pedestal_plan& plan, const cage_layout& cage, const placement& place)
+{
+    const auto* bars = along_bars(cage);
+    if (!bars) return;
+    const double rad = plan.angle_deg * pi / 180.0;
+    const point u{std::cos(rad), std::sin(rad)}, n{std::sin(rad), -std::cos(rad)};
+    const point first = bars->front().first, last = bars->back().first;
+    const double spread = (last.x - first.x) * n.x;
+    // Far enough back along the bars that the line's higher end stays the gap below the front face.
+    const double t = (first.y + square_dim_gap / place.k + std::max(0.0, -spread * u.x)) / u.y;
+    const point q0{first.x - t * u.x, first.y - t * u.y};
+    const point q1{q0.x + spread * n.x, q0.y + spread * n.y};
+    page.dimensions.push_back({place(first), place(last), place(q0), place(q1),
+                               spacing_label(bars->size() - 1, spread), digit_height});
+}
+
+void draw_plan_mesh(sheet& page, const view_subject& s, const cage_layout& cage, const placement& place, const box& outline)
 {
     std::vector<double> across_y, along_x;
     std::int64_t across_count = 0, along_count = 0;
     double next_right = -1e300;
-    for (const auto& [bar, i] : parts.mesh) {
-        const auto segments = thinned(bar_segments(*bar, i, s.plan), max_drawn_bars);
+    for (std::size_t j = 0; j < cage.parts.mesh.size(); ++j) {
+        const auto& [bar, i] = cage.parts.mesh[j];
+        const auto segments = thinned(cage.mesh[j], max_drawn_bars);
         if (segments.empty()) continue;
         for (const auto& [a, b] : segments) page.lines.push_back({place(a), place(b), layer::rebar, 0.35});
         const auto& picked = segments[segments.size() * (i / 2 % 3 + 1) / 4];
-        const std::int64_t count = bars_in_layer(*bar, i, s.plan).count;
+        const auto count = static_cast<std::int64_t>(cage.mesh[j].size());
         const point end = place(runs_across(i) ? picked.second : point{(picked.first.x + picked.second.x) / 2,
                                                                         (picked.first.y + picked.second.y) / 2});
         const double y = std::max(runs_across(i) ? end.y : outline.top - mark_radius, next_right);
@@ -103,16 +129,17 @@ void draw_plan_mesh(sheet& page, const view_subject& s, const rebar_parts& parts
         if (count < 2 || at.size() < 2) return chain{{0.0, total}, {}};
         return chain{{0.0, at.front(), at.back(), total}, spacing_label(static_cast<std::size_t>(count - 1), at.back() - at.front())};
     };
-    add_chain(page, place, bar_chain(along_x, s.plan.width, along_count), 0.0, outline.bottom - dim_step, false);
+    if (!skewed(s.plan)) add_chain(page, place, bar_chain(along_x, s.plan.width, along_count), 0.0, outline.bottom - dim_step, false);
+    else add_square_spacing(page, s.plan, cage, place);
     add_chain(page, place, bar_chain(across_y, s.plan.length, across_count), 0.0, outline.left - dim_step, true);
 }
 
-void draw_plan_cage(sheet& page, const view_subject& s, const rebar_parts& parts, const placement& place, const box& outline)
+/// Marks of the ties and verticals run right from `next_left` above the outline.
+void draw_plan_cage(sheet& page, const cage_layout& cage, const placement& place, const box& outline, double next_left)
 {
-    // Right of the middle, where the side section's cut mark leaves room.
-    double next_left = (outline.left + outline.right) / 2 + 8.0;
+    const cage_parts& parts = cage.parts;
     if (parts.tie) {
-        const tie_bars t = ties_of(*parts.tie, s.plan, s.height, parts.mesh_d > 0.0);
+        const tie_bars& t = cage.ties;
         if (!t.loop.empty()) {
             polyline loop{{}, true, layer::rebar, 0.35};
             for (const point& p : t.loop) loop.points.push_back(place(p));
@@ -122,8 +149,9 @@ void draw_plan_cage(sheet& page, const view_subject& s, const rebar_parts& parts
             next_left += 2 * mark_radius + 2.0;
         }
     }
-    for (const steel_bar_row* bar : parts.verticals) {
-        const vertical_bars v = verticals_of(*bar, s.plan, s.height, parts.tie_d);
+    for (std::size_t j = 0; j < parts.verticals.size(); ++j) {
+        const steel_bar_row* bar = parts.verticals[j];
+        const vertical_bars& v = cage.verticals[j];
         if (v.positions.empty()) continue;
         for (const point& p : thinned(v.positions, max_drawn_bars)) add_dot(page, place(p), std::max(bar->m_diameter / 2 * place.k, 0.6));
         add_mark(page, place(v.positions.back()), {next_left + mark_radius, outline.top + 6.0 + mark_radius}, bar->m_mark);
@@ -131,9 +159,9 @@ void draw_plan_cage(sheet& page, const view_subject& s, const rebar_parts& parts
     }
 }
 
-void draw_directions(sheet& page, const box& outline)
+void draw_directions(sheet& page, const box& outline, double below)
 {
-    const double y = outline.bottom - 2 * dim_step - 5.5;
+    const double y = outline.bottom - below - 5.5;
     // Right of the side section's cut mark, whose stroke and name point left.
     page.texts.push_back(make_text({(outline.left + outline.right) / 2 + 2.0, y}, hanzi_height, "横桥向 →", h_align::left,
                                    v_align::middle));
@@ -166,23 +194,27 @@ view_extent plan_extent(const view_subject& s)
 {
     const auto corners = outline_corners(s.plan);
     const double span_x = std::max(s.plan.width, corners[2].x) - std::min(0.0, corners[3].x);
-    return {span_x, s.plan.length, plan_left + plan_right, plan_bottom + mark_room};
+    return {span_x, s.plan.length + square_dim_drop(cage_of_subject(s), s.plan), plan_left + plan_right, plan_bottom + mark_room};
 }
 
 view_extent front_extent(const view_subject& s)
 {
-    return {s.plan.width, s.height + depth_below(s, parts_of(s)), front_left + front_right, front_bottom + mark_room};
+    return {s.plan.width, s.height + depth_below(cage_of_subject(s)), front_left + front_right, front_bottom + mark_room};
 }
 
 void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool side_cut)
 {
     const auto corners = outline_corners(s.plan);
     const double min_x = std::min(0.0, corners[3].x), max_x = std::max(s.plan.width, corners[2].x);
-    const double room_x = area.right - area.left - plan_left - plan_right;
-    const double room_y = area.top - area.bottom - plan_bottom - mark_room;
     const double k = 1.0 / n;
+    const cage_layout cage = cage_of_subject(s);
+    // Below the outline: the bars' chain, then the overall width; a skewed plan's
+    // spacing square to its bars drops as far as the bars spread across the view.
+    const double below = std::max(2 * dim_step, square_dim_gap + square_dim_drop(cage, s.plan) * k + dim_step);
+    const double room_x = area.right - area.left - plan_left - plan_right;
+    const double room_y = area.top - area.bottom - plan_bottom - mark_room - (below - 2 * dim_step);
     const point origin{area.left + plan_left + (room_x - (max_x - min_x) * k) / 2 - min_x * k,
-                       area.bottom + plan_bottom + (room_y - s.plan.length * k) / 2};
+                       area.bottom + plan_bottom + (below - 2 * dim_step) + (room_y - s.plan.length * k) / 2};
     const placement place{origin, k};
     push_view(page, "平面", area, origin, n);
 
@@ -190,16 +222,18 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool 
     for (const point& c : corners) outline.points.push_back(place(c));
     page.polylines.push_back(outline);
     const box bounds{place({min_x, 0}).x, origin.y, place({max_x, 0}).x, origin.y + s.plan.length * k};
-    const rebar_parts parts = parts_of(s);
-    draw_plan_mesh(page, s, parts, place, bounds);
-    draw_plan_cage(page, s, parts, place, bounds);
+    draw_plan_mesh(page, s, cage, place, bounds);
+    // The marks start right of the middle, where the side section's cut mark leaves room; over a back face
+    // shifted left (θ > 90°) right of its own middle, so that their leaders stay left of the θ label.
+    const double back_middle = (place(corners[2]).x + place(corners[3]).x) / 2;
+    draw_plan_cage(page, cage, place, bounds, (s.plan.angle_deg > 90.0 ? back_middle : (bounds.left + bounds.right) / 2) + 8.0);
 
     const double cot = cot_deg(s.plan.angle_deg);
     add_centre_line(page, place({s.plan.width / 2, 0}), place({s.plan.width / 2 + s.plan.length * cot, s.plan.length}));
     add_centre_line(page, place({s.plan.length / 2 * cot, s.plan.length / 2}),
                     place({s.plan.width + s.plan.length / 2 * cot, s.plan.length / 2}));
     const point front_left_c = place(corners[0]), front_right_c = place(corners[1]);
-    const double y_overall = bounds.bottom - 2 * dim_step;
+    const double y_overall = bounds.bottom - below;
     page.dimensions.push_back({front_left_c, front_right_c, {front_left_c.x, y_overall}, {front_right_c.x, y_overall},
                                s.width_label, digit_height});
     const point back_left = place(corners[3]);
@@ -207,11 +241,13 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool 
     page.dimensions.push_back({front_left_c, back_left, {x_overall, front_left_c.y}, {x_overall, back_left.y},
                                s.length_label, digit_height});
     if (std::fabs(s.plan.angle_deg - 90.0) > 1e-6) {
-        // At the back right corner, whose angle is θ too, above the outline where no bar runs.
+        // At the back right corner, whose angle is θ too, above the outline where no bar runs: over the
+        // back face when it leans right (θ < 90°), else right of the corner, clear of the marks' leaders.
         const point back_right = place(corners[2]);
-        page.texts.push_back(make_text({back_right.x - 1.0, back_right.y + 1.5}, digit_height,
-                                     "θ=" + number_text(s.plan.angle_deg) + "°", h_align::right, v_align::baseline,
-                                     layer::dimension));
+        const bool over_face = s.plan.angle_deg < 90.0;
+        page.texts.push_back(make_text({back_right.x + (over_face ? -1.0 : 1.0), back_right.y + 1.5}, digit_height,
+                                     "θ=" + number_text(s.plan.angle_deg) + "°", over_face ? h_align::right : h_align::left,
+                                     v_align::baseline, layer::dimension));
         const double mid = s.plan.length / 2;
         // Outside the dimension chains on the left and the bar marks on the right.
         add_cut_marks(page, {bounds.left - 2 * dim_step - cut_clearance, place({0, mid}).y},
@@ -219,16 +255,17 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool 
     }
     if (side_cut) {  // the side section, cut at mid-width and looking at the left side face
         const double x = place({s.plan.width / 2, 0}).x;
-        add_cut_marks(page, {x, bounds.bottom - 2 * dim_step - 2.0}, {x, bounds.top + 1.0}, {-1.0, 0.0}, "II");
+        add_cut_marks(page, {x, bounds.bottom - below - 2.0}, {x, bounds.top + 1.0}, {-1.0, 0.0}, "II");
     }
-    draw_directions(page, bounds);
+    draw_directions(page, bounds, below);
     draw_caption(page, "平面", scale_text(n), (area.left + area.right) / 2, area.bottom + 4.0);
 }
 
 void draw_front(sheet& page, const view_subject& s, const box& area, int n, const CString& caption)
 {
-    const rebar_parts parts = parts_of(s);
-    const double w = s.plan.width, h = s.height, below = depth_below(s, parts);
+    const cage_layout cage = cage_of_subject(s);
+    const cage_parts& parts = cage.parts;
+    const double w = s.plan.width, h = s.height, below = depth_below(cage);
     const double room_x = area.right - area.left - front_left - front_right;
     const double room_y = area.top - area.bottom - front_bottom - mark_room;
     const double k = 1.0 / n;
@@ -250,9 +287,7 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
     const double sk = cot_deg(s.plan.angle_deg);
     const auto across_of = [&](point p) { return p.x - p.y * sk; };
 
-    const std::int64_t layers = mesh_layers(h, parts.mesh_d);
-    std::vector<double> levels;
-    for (std::int64_t j = 0; j < layers; ++j) levels.push_back(layer_level(h, j, parts.mesh_d));
+    const std::vector<double>& levels = cage.layer_levels;
     const std::vector<double> drawn = thinned(levels, static_cast<std::size_t>(max_drawn_layers));
     double next_x = -1e300;
     const auto mark_above = [&](point from, const CString& mark) {
@@ -260,8 +295,9 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
         add_mark(page, from, {x, bounds.top + 6.0 + mark_radius}, mark);
         next_x = x + 2 * mark_radius + 1.0;
     };
-    for (const auto& [bar, i] : parts.mesh) {
-        const auto segments = thinned(bar_segments(*bar, i, s.plan), max_drawn_bars);
+    for (std::size_t j = 0; j < parts.mesh.size(); ++j) {
+        const auto& [bar, i] = parts.mesh[j];
+        const auto segments = thinned(cage.mesh[j], max_drawn_bars);
         if (segments.empty() || drawn.empty()) continue;
         if (runs_across(i)) {
             const double a = across_of(segments.front().first), b = a + (segments.front().second.x - segments.front().first.x);
@@ -275,7 +311,7 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
         }
     }
     if (parts.tie) {
-        const tie_bars t = ties_of(*parts.tie, s.plan, h, parts.mesh_d > 0.0);
+        const tie_bars& t = cage.ties;
         if (!t.loop.empty()) {
             const double a = across_of(t.loop[0]), b = across_of(t.loop[1]);
             for (double z : thinned(t.levels, static_cast<std::size_t>(max_drawn_layers)))
@@ -283,17 +319,18 @@ void draw_front(sheet& page, const view_subject& s, const box& area, int n, cons
             mark_above(place({a + (b - a) * 0.85, t.levels.front()}), parts.tie->m_mark);
         }
     }
-    for (const steel_bar_row* bar : parts.verticals) {
-        const vertical_bars v = verticals_of(*bar, s.plan, h, parts.tie_d);
+    for (std::size_t j = 0; j < parts.verticals.size(); ++j) {
+        const steel_bar_row* bar = parts.verticals[j];
+        const vertical_bars& v = cage.verticals[j];
         if (v.positions.empty()) continue;
-        // Feet point to the pedestal's centre in plan. A foot is drawn at its true length toward the side
-        // of the view it turns to; a bar in the middle of a face turns its foot square to the view and
-        // shows none, so that it does not lie on a corner bar's foot.
+        // A foot is drawn at its true length toward the side of the view it turns to (foot_direction);
+        // a bar of the front or back face turns its foot square to the view and shows none, so that it
+        // does not lie on a corner bar's foot.
         const point centre{(w + s.plan.length * sk) / 2, s.plan.length / 2};
         std::vector<std::pair<double, double>> xs;  // across the view, and the part of the foot across it
-        for (const point& p : v.positions) {
-            const double dx = across_of(centre) - across_of(p), d = std::hypot(centre.x - p.x, centre.y - p.y);
-            xs.push_back({across_of(p), d > 0.0 ? v.foot * dx / d : 0.0});
+        for (std::size_t i = 0; i < v.positions.size(); ++i) {
+            const point p = v.positions[i], to = foot_direction(v, i, centre);
+            xs.push_back({across_of(p), v.foot * (across_of({p.x + to.x, p.y + to.y}) - across_of(p))});
         }
         std::sort(xs.begin(), xs.end());
         xs.erase(std::unique(xs.begin(), xs.end(), [](const auto& a, const auto& b) { return std::fabs(a.first - b.first) < 0.5; }),

@@ -6,6 +6,7 @@
 #include <map>
 #include <tuple>
 
+#include "host/pedestal_design/cage_layout.h"
 #include "host/pedestal_design/rebar_cage.h"
 #include "host/fields/input_limits.h"
 #include "host/rebar/rx_component_steel_p0.h"
@@ -115,11 +116,12 @@ void add_row(group_quantities& result, bar_book& book, const DS_steel_pram_param
     if (bars) {
         const pedestal_plan plan{param.m_dWidth, param.m_dLength, param.m_dAngle};
         const double tie_d = tie_diameter(*bars);
+        const double inset = cage_of(*bars).mesh_inset();
         std::size_t mesh_line = 0;
         for (const steel_bar_row& bar : *bars) {
             switch (kind_of(bar)) {
             case bar_kind::mesh: {
-                const layer_bars laid = bars_in_layer(bar, mesh_line++, plan);
+                const layer_bars laid = bars_in_layer(bar, mesh_line++, plan, inset);
                 std::int64_t layers = 0;
                 for (std::int64_t n : row.layers) layers += n;
                 book.add(bar, mesh_shape(laid), laid.count * layers, row);

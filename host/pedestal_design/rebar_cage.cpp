@@ -70,6 +70,19 @@ tie_bars ties_of(const steel_bar_row& bar, const pedestal_plan& plan, double hei
     return result;
 }
 
+point foot_direction(const vertical_bars& v, std::size_t i, point centre)
+{
+    point to{centre.x - v.positions[i].x, centre.y - v.positions[i].y};
+    if (i < v.face.size() && v.face[i] >= 0 && v.ring.size() == 4) {
+        // The ring runs counter-clockwise: the inside lies left of each face.
+        const auto f = static_cast<std::size_t>(v.face[i]);
+        const point e{v.ring[(f + 1) % 4].x - v.ring[f].x, v.ring[(f + 1) % 4].y - v.ring[f].y};
+        to = {-e.y, e.x};
+    }
+    const double l = std::hypot(to.x, to.y);
+    return l > 0.0 ? point{to.x / l, to.y / l} : point{0.0, 0.0};
+}
+
 vertical_bars verticals_of(const steel_bar_row& bar, const pedestal_plan& plan, double height, double tie_diameter)
 {
     vertical_bars result;
@@ -99,13 +112,18 @@ vertical_bars verticals_of(const steel_bar_row& bar, const pedestal_plan& plan, 
     }
     for (std::size_t f = 0; f < 4; ++f) {
         const point a = loop[f], b = loop[(f + 1) % 4];
-        if (static_cast<std::int64_t>(f) < corners) result.positions.push_back(a);
+        if (static_cast<std::int64_t>(f) < corners) {
+            result.positions.push_back(a);
+            result.face.push_back(-1);
+        }
         const std::int64_t k = between[f];
         for (std::int64_t j = 1; j <= k; ++j) {
             const double t = static_cast<double>(j) / static_cast<double>(k + 1);
             result.positions.push_back({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t});
+            result.face.push_back(static_cast<int>(f));
         }
     }
+    result.ring.assign(loop.begin(), loop.end());
     result.top = height - c;
     result.anchor = vertical_anchor_diameters * d;
     result.foot = bar.m_shape.Find("L") >= 0 ? vertical_foot_diameters * d : 0.0;

@@ -15,7 +15,7 @@
 //   of a count puts bars along every face at no more than that spacing. A bar
 //   runs from c below the top face down into the pier cap by
 //   `vertical_anchor_diameters` d, and an L-shaped bar ends there in a foot of
-//   `vertical_foot_diameters` d.
+//   `vertical_foot_diameters` d, turned into the pedestal (foot_direction).
 #pragma once
 
 #include <cstdint>
@@ -47,11 +47,20 @@ tie_bars ties_of(const steel_bar_row& bar, const pedestal_plan& plan, double hei
 /// The vertical bars of one pedestal.
 struct vertical_bars {
     std::vector<ds_sheet::point> positions;  ///< in plan
+    /// Per position, the face it stands on between the corners (0 front, 1
+    /// right, 2 back, 3 left, as outline_corners runs), -1 for a corner.
+    std::vector<int> face;
+    std::vector<ds_sheet::point> ring;  ///< the loop of axes the bars stand on, four corners
     double top = 0.0;         ///< height of the upper end above the bottom face, mm
     double anchor = 0.0;      ///< depth below the bottom face, mm
     double foot = 0.0;        ///< the L's foot, mm (0 for a straight bar)
     double bar_length = 0.0;  ///< one bar, mm
 };
+
+/// Which way the foot of vertical bar `i` turns in plan, a unit vector: a bar
+/// between the corners square into the pedestal from its face, a corner bar
+/// toward `centre`.
+ds_sheet::point foot_direction(const vertical_bars& v, std::size_t i, ds_sheet::point centre);
 
 /// Vertical bars of `bar` in a pedestal of `plan` and `height`, standing
 /// inside ties of `tie_diameter` (0 without ties).

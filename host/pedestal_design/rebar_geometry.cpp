@@ -27,10 +27,10 @@ bool usable(const pedestal_plan& plan)
 double safe_diameter(double d) { return std::isfinite(d) ? std::clamp(d, 0.0, input_limits::max_size_mm) : 0.0; }
 
 /// Span the bars' axes of a line are spread over, square to them, and the straight run of one bar, mm.
-std::pair<double, double> span_and_run(std::size_t line_index, const pedestal_plan& plan, double diameter)
+std::pair<double, double> span_and_run(std::size_t line_index, const pedestal_plan& plan, double diameter, double inset)
 {
     const double s = sin_of(plan), c = cover_mm();
-    const double axis = c + diameter / 2;
+    const double axis = inset + diameter / 2;
     if (runs_across(line_index)) return {plan.length - 2 * axis, plan.width - 2 * c / s};
     return {plan.width * s - 2 * axis, (plan.length - 2 * c) / s};
 }
@@ -53,12 +53,12 @@ std::array<point, 4> outline_corners(const pedestal_plan& plan)
     return {point{0.0, 0.0}, point{plan.width, 0.0}, point{plan.width + shift, plan.length}, point{shift, plan.length}};
 }
 
-layer_bars bars_in_layer(const steel_bar_row& bar, std::size_t line_index, const pedestal_plan& plan)
+layer_bars bars_in_layer(const steel_bar_row& bar, std::size_t line_index, const pedestal_plan& plan, double inset)
 {
     layer_bars result;
     if (!usable(plan)) return result;
     const double diameter = safe_diameter(bar.m_diameter);
-    const auto [span, run] = span_and_run(line_index, plan, diameter);
+    const auto [span, run] = span_and_run(line_index, plan, diameter, inset);
     if (!(span >= 0.0) || !(run > 0.0)) return result;
     if (bar.m_count > 0) result.wanted = bar.m_count;
     else if (bar.m_spacing > 0.0 && std::isfinite(bar.m_spacing)) result.wanted = std::floor(span / bar.m_spacing) + 1.0;
@@ -85,14 +85,14 @@ double layer_level(double height, std::int64_t k, double diameter)
 }
 
 std::vector<std::pair<point, point>> bar_segments(const steel_bar_row& bar, std::size_t line_index,
-                                                  const pedestal_plan& plan)
+                                                  const pedestal_plan& plan, double inset)
 {
     std::vector<std::pair<point, point>> segments;
-    const layer_bars bars = bars_in_layer(bar, line_index, plan);
+    const layer_bars bars = bars_in_layer(bar, line_index, plan, inset);
     if (bars.count == 0) return segments;
     const double s = sin_of(plan), cot = cot_of(plan), c = cover_mm();
-    const double axis = c + safe_diameter(bar.m_diameter) / 2;
-    const auto [span, run] = span_and_run(line_index, plan, safe_diameter(bar.m_diameter));
+    const double axis = inset + safe_diameter(bar.m_diameter) / 2;
+    const auto [span, run] = span_and_run(line_index, plan, safe_diameter(bar.m_diameter), inset);
     const double first = (span - bars.spread) / 2;  // a spacing that does not divide the span leaves equal ends
     const double step = bars.count > 1 ? bars.spread / static_cast<double>(bars.count - 1) : 0.0;
     segments.reserve(static_cast<std::size_t>(bars.count));

@@ -18,8 +18,9 @@
 // length; lines 2, 4 ... run parallel to the side faces and are spread across
 // the width. A line gives either a count, spread evenly, or a spacing, measured
 // square to the bars. The cover c of the drawing settings (GetRebarCover) is
-// the clear cover: a bar's end stops c short of the face it points at, and its
-// axis sits c + d/2 from the faces beside it. Mesh layers repeat every
+// the clear cover: a bar's end stops c short of the face it points at; the
+// outermost bars' axes sit d/2 inside the given inset from the faces beside
+// them (c itself, or the inside of the cage, see cage_layout.h). Mesh layers repeat every
 // `mesh_layer_pitch_mm` from the top face down: the top layer's axis c + d/2
 // below the top, the lowest no nearer the bottom (d the mesh's thickest bar).
 //
@@ -78,8 +79,10 @@ struct layer_bars {
     double straight = 0.0;   ///< its straight part, mm; less than bar_length for a bent bar
 };
 
-/// Bars of mesh line number `line_index` (counting mesh lines only) in one layer of `plan`.
-layer_bars bars_in_layer(const steel_bar_row& bar, std::size_t line_index, const pedestal_plan& plan);
+/// Bars of mesh line number `line_index` (counting mesh lines only) in one
+/// layer of `plan`, the outermost bars' surfaces `inset` mm inside the side
+/// faces they run along (the cover, or the inside of the cage: cage_parts::mesh_inset).
+layer_bars bars_in_layer(const steel_bar_row& bar, std::size_t line_index, const pedestal_plan& plan, double inset);
 
 /// Mesh layers in a pedestal `height` mm high whose thickest mesh bar is
 /// `diameter` mm: 0 when it cannot hold one, at most
@@ -89,9 +92,10 @@ std::int64_t mesh_layers(double height, double diameter = 0.0);
 /// Height of the axis of mesh layer `k` (0 the top one) above the bottom face, mm.
 double layer_level(double height, std::int64_t k, double diameter = 0.0);
 
-/// The bars of one mesh line in one layer of `plan`, as segments in plan coordinates.
+/// The bars of one mesh line in one layer of `plan`, as segments in plan
+/// coordinates (`inset` as for bars_in_layer).
 std::vector<std::pair<ds_sheet::point, ds_sheet::point>> bar_segments(const steel_bar_row& bar, std::size_t line_index,
-                                                                      const pedestal_plan& plan);
+                                                                      const pedestal_plan& plan, double inset);
 
 /// Weight of `length_m` metres of a bar of `diameter` mm, kg.
 double bar_weight(double diameter, double length_m);

@@ -112,18 +112,46 @@ void apply_project_titles()
     RXDSGNMOD::set_sheet_signatures(fields);
 }
 
+namespace {
+
+/// The first value written under `key` when the drawing is walked the way a
+/// save walks it: the host reads its own drawing settings so, the drawing's
+/// own members coming before any list row's.
+template <class Take>
+void first_member(const graph_data_base& drawing, const std::string& wanted, Take take)
+{
+    bool found = false;
+    const auto stream = ds_json::json_write_stream::checking(
+        [&](const ds_json::member_context&, const std::string& key, const ds_json::member_value& value) {
+            if (found || key != wanted) return;
+            found = take(value);
+        });
+    const_cast<graph_data_base&>(drawing).serialize_members(*stream);
+}
+
+/// The position of a single drawing's pedestals ("小桩号侧"), empty when none is given.
+CString single_position(const graph_data_base& drawing)
+{
+    CString position;
+    first_member(drawing, "strPos", [&position](const ds_json::member_value& value) {
+        if (value.type != ds_json::member_value::kind::text) return false;
+        position = CString(std::string(value.narrow).c_str());
+        return true;
+    });
+    return position;
+}
+
+}  // namespace
+
 double drawing_cover(const graph_data_base& drawing)
 {
-    // The host reads its own drawing settings the way a save would walk them: the
-    // first cover written is the drawing's own (the settings come before any list row).
     std::optional<double> cover;
-    const auto stream = ds_json::json_write_stream::checking([&cover](const ds_json::member_context&, const std::string& key, const ds_json::member_value& value) {
+    first_member(drawing, "m_dCover", [&cover](const ds_json::member_value& value) {
         using kind = ds_json::member_value::kind;
-        if (cover || key != "m_dCover") return;
         if (value.type == kind::real) cover = value.real;
         if (value.type == kind::integer) cover = value.integer;
+        return cover.has_value();
     });
-    const_cast<graph_data_base&>(drawing).serialize_members(*stream);
     return cover.value_or(0.0);
 }
 
@@ -136,18 +164,28 @@ std::unique_ptr<graph_drawing_strategy_base> strategy_for(graph_data_base& drawi
     return strategy;
 }
 
+drawing_component component_for(graph_data_base& drawing)
+{
+    drawing_component made;
+    made.cover = drawing_cover(drawing);
+    RXDSGNMOD::set_rebar_cover(made.cover);
+    made.owner = strategy_for(drawing)->GetComponent();
+    made.pedestal = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(made.owner.get());
+    if (made.pedestal && is_of_class(drawing, module_class::single_drawing))
+        made.pedestal->FillPositions(single_position(drawing));
+    return made;
+}
+
 bool run_draw(graph_data_base& drawing, step_report& report, sheet_output* sheets)
 {
-    RXDSGNMOD::set_rebar_cover(drawing_cover(drawing));
     apply_project_titles();
-    const std::shared_ptr<RXDSGNMOD::CRXComponent> component = strategy_for(drawing)->GetComponent();
-    if (!component) throw std::runtime_error("the strategy made no drawing component of " + node_heading(drawing));
-    auto* pedestal = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(component.get());
-    if (!pedestal) {
-        report.narrow_line("drawing component: " + component->GetName() + " (not a pedestal rebar component)");
+    const drawing_component made = component_for(drawing);
+    if (!made.owner) throw std::runtime_error("the strategy made no drawing component of " + node_heading(drawing));
+    if (!made.pedestal) {
+        report.narrow_line("drawing component: " + made.owner->GetName() + " (not a pedestal rebar component)");
         return true;
     }
-    return report_component(*pedestal, drawing.get_node_name(), sheets, report);
+    return report_component(*made.pedestal, drawing.get_node_name(), sheets, report);
 }
 
 void draw_with_sheets(graph_data_base& drawing, const sheet_folders& folders, step_report& report)

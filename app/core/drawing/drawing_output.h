@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/core/drawing/sheet_output.h"
+#include "host/drawing_lib/rx_component_dsgj.h"
 #include "host/framework/graph_data_base.h"
 #include "host/ui_base/graph_drawing_strategy_base.h"
 
@@ -33,8 +34,21 @@ void apply_project_titles();
 /// The cover of the drawing's settings ("保护层厚度(mm)"), mm; 0 when it holds none.
 double drawing_cover(const graph_data_base& drawing);
 
-/// Hands the drawing's cover to the drawing library (0 means not given, and the
-/// library's default applies), then has the drawing's strategy produce its component, reports the input record
+/// A drawing's component as the host draws it: made by the drawing's
+/// strategy with the drawing's cover handed to the drawing library on this
+/// thread (0 means not given, and the library's default applies), and a
+/// single drawing's pedestals given the position the drawing keeps beside
+/// the strategy's record. `pedestal` is null when the component is not a
+/// pedestal rebar component, `owner` when the strategy made none. A thread
+/// that designs the component later hands `cover` over again.
+struct drawing_component {
+    std::shared_ptr<RXDSGNMOD::CRXComponent> owner;
+    VQDraw_DS_GJNA::CRXComponent_DSGJ* pedestal = nullptr;
+    double cover = 0.0;
+};
+drawing_component component_for(graph_data_base& drawing);
+
+/// Has component_for make the drawing's component, reports the input record
 /// the component received, then lets the component design itself, make its
 /// sheets and list its materials, and reports what came of each; the sheets go
 /// to `sheets` when given. Throws std::runtime_error when the strategy gives no

@@ -97,12 +97,12 @@ std::vector<set_drawing> components_of(workspace& project, step_report& report)
         auto& drawing = dynamic_cast<graph_data_base&>(*node);
         set_drawing d;
         d.name = drawing.get_node_name();
-        d.cover = drawing_cover(drawing);
         d.tag = ds_text::to_utf8_for_display(drawing.get_node_tag());
         d.digest = record_digest(drawing);
-        RXDSGNMOD::set_rebar_cover(d.cover);
-        d.owner = strategy_for(drawing)->GetComponent();
-        d.component = dynamic_cast<VQDraw_DS_GJNA::CRXComponent_DSGJ*>(d.owner.get());
+        drawing_component made = component_for(drawing);
+        d.cover = made.cover;
+        d.owner = std::move(made.owner);
+        d.component = made.pedestal;
         if (!d.component) {
             report.warning("left out of the set: " + ds_text::to_utf8_for_display(d.name) + " (no pedestal rebar component)");
             continue;

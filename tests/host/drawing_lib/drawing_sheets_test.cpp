@@ -49,10 +49,10 @@ TEST(MeshGeometry, BarCountsAndLengthsFromSpacingCountAndCover)
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);
-        const layer_bars bars = bars_in_layer(r.bar, r.line, r.plan);
+        const layer_bars bars = bars_in_layer(r.bar, r.line, r.plan, cover_mm());
         EXPECT_EQ(bars.count, r.count);
         EXPECT_NEAR(bars.bar_length, r.length, 1e-9);
-        EXPECT_EQ(bar_segments(r.bar, r.line, r.plan).size(), static_cast<std::size_t>(r.count));
+        EXPECT_EQ(bar_segments(r.bar, r.line, r.plan, cover_mm()).size(), static_cast<std::size_t>(r.count));
     }
     EXPECT_EQ(mesh_layers(200), 2);
     EXPECT_EQ(mesh_layers(79), 0);
@@ -70,7 +70,7 @@ TEST(MeshGeometry, SkewedOutlineKeepsItsFacesAndArea)
     }
     // Every bar of a skewed mesh stays inside the outline, a cover away from the side faces.
     const steel_bar_row along{"N2", 12, "HRB400", 0, 100, "直线", "钢筋网"};
-    for (const auto& [a, b] : bar_segments(along, 1, {560, 460, 60}))
+    for (const auto& [a, b] : bar_segments(along, 1, {560, 460, 60}, cover_mm()))
         for (const point p : {a, b}) {
             const double from_left = (p.x - p.y / std::tan(M_PI / 3)) * std::sin(M_PI / 3);
             EXPECT_GE(from_left, 40 - 1e-9);

@@ -111,21 +111,36 @@ std::vector<steel_bar_row> sample_bars(double tie_spacing = 100, double vertical
             {"N4", 10, "HPB300", 0, tie_spacing, "封闭箍筋", "箍筋"}};
 }
 
-TEST(DrawingCheck, FindsBarsThatClashInTheCage)
+TEST(DrawingCheck, TheCageIsLaidOutClearAndACageMadeWrongIsFound)
 {
     const std::vector<steel_bar_row> bars = sample_bars(50);
-    view_subject s;
-    s.plan = {560, 460, 90};
-    s.height = 200;
-    s.bars = &bars;
-    const auto found = check_cage(s);
-    // The middle N2 of five runs at mid-width, where the mid-face N3 of the front and back faces stand.
+    const cage_layout cage = lay_out_cage(bars, {560, 460, 90}, 200);
+    EXPECT_EQ(listed(check_cage(cage, "")), "");
+    // Five N2 spread over the width put one at mid-width, where the front face's middle N3 would
+    // stand: that N3 stands in the mesh opening beside it instead, and ties every 50 mm keep off
+    // the mesh layers without losing one.
+    const vertical_bars& n3 = cage.verticals.at(0);
+    const auto front = std::find(n3.face.begin(), n3.face.end(), 0);
+    ASSERT_NE(front, n3.face.end());
+    const point& moved = n3.positions[static_cast<std::size_t>(front - n3.face.begin())];
+    EXPECT_GE(std::fabs(moved.x - 280.0), (12 + 16) / 2.0);
+    EXPECT_EQ(cage.ties.count, ties_of(bars[3], {560, 460, 90}, 200, true).count);
+    EXPECT_EQ(cage.ties.levels.size(), static_cast<std::size_t>(cage.ties.count));
+    // The mesh lies inside the verticals: its edge bars touch them, no nearer.
+    const double inset = cage.parts.mesh_inset();
+    EXPECT_DOUBLE_EQ(inset, 40 + 10 + 16);
+    for (const auto& [a, b] : cage.mesh.at(0)) EXPECT_GE(a.y, inset + 6 - 1e-9);        // N1 runs across
+    for (const auto& [a, b] : cage.mesh.at(1)) EXPECT_GE(a.x, inset + 6 - 1e-9);        // N2 runs along
+
+    // Made wrong on purpose: that N3 back at mid-width, the second tie in the lower mesh layer.
+    cage_layout wrong = cage;
+    wrong.verticals.at(0).positions[static_cast<std::size_t>(front - n3.face.begin())].x = 280.0;
+    wrong.ties.levels.at(1) = wrong.layer_levels.at(1) + 2;
+    const auto found = check_cage(wrong, "");
     EXPECT_TRUE(any_has(found, "钢筋N2与N3轴线相距0mm")) << listed(found);
-    // Ties every 50 mm from 95 below the top: one lands 2 mm from the lower mesh layer.
-    EXPECT_TRUE(any_has(found, "钢筋N4与N1")) << listed(found);
-    const std::vector<steel_bar_row> apart = {bars[0], bars[1]};
-    s.bars = &apart;
-    EXPECT_EQ(listed(check_cage(s)), "");
+    EXPECT_TRUE(any_has(found, "钢筋N4与N1轴线相距2mm"));
+    wrong.verticals.at(0).positions.at(1) = wrong.verticals.at(0).positions.at(0);
+    EXPECT_TRUE(any_has(check_cage(wrong, ""), "钢筋N3与N3轴线相距0mm"));
 }
 
 struct variant {
@@ -256,8 +271,6 @@ TEST(DrawingCheck, FeetOfTheVerticalBarsDoNotLieOnOneAnother)
         }
 }
 
-/// Kinds of findings a sheet of the matrix must not carry.
-constexpr const char* settled[] = {"未在任何视图中示出", "构造相同", "无法辨认", "不在其尺寸线范围内", "重叠", "压在剖切符号上"};
 
 TEST(DrawingCheck, VariantMatrix)
 {
@@ -291,7 +304,7 @@ TEST(DrawingCheck, VariantMatrix)
         std::vector<CString> findings;  // the check's own, the notices of a replaced scale aside
         for (const CString& m : c.messages)
             if (m.Find("不适合") < 0) findings.push_back(m);
-        for (const char* kind : settled) EXPECT_FALSE(any_has(findings, kind)) << listed(findings);
+        EXPECT_EQ(listed(findings), "");
         if (table) std::cout << v.name << "\t" << c.messages.size() << "\n" << listed(c.messages);
         if (pictures) std::ofstream(std::string(pictures) + "/" + v.name + ".svg") << svg_document(c.sheets.at(0));
     }

@@ -112,7 +112,8 @@ TEST(PedestalRebar, TheEngineersCoverMovesTheBars)
         cover_scope cover(50);
         const group_quantities q = designed(one_row({200}));
         EXPECT_DOUBLE_EQ(line(q, "N1").one_length, 460) << "560 - 2 x 50";
-        EXPECT_EQ(line(q, "N1").count, 4) << "(460 - 112) / 100 -> 4 bars, (200 - 112) / 100 -> one layer";
+        // The mesh lies inside the ties (10) and verticals (16): (460 - 2 x (50 + 10 + 16 + 6)) / 100 -> 3 bars.
+        EXPECT_EQ(line(q, "N1").count, 3) << "(460 - 164) / 100 -> 3 bars, (200 - 112) / 100 -> one layer";
         EXPECT_TRUE(RXDSGNMOD::GetRebarCover().given);
     }
     for (double not_given : {0.0, -5.0, static_cast<double>(NAN), 1e9}) {
