@@ -37,7 +37,7 @@ LEAST_CJK_HEIGHT = 3.5
 # Texts every drawing sheet carries, and the least entities of each kind a
 # sheet with plan, elevation, mesh and tables has (the lines of a dimension
 # are in its block, not counted as LINE).
-SHEET_TEXTS = ["附注：", "垫石参数表", "工程数量表", "平面", "立面", "比例", "N1", "N2"]
+SHEET_TEXTS = ["附注：", "垫石参数表", "工程数量表", "平面", "I-I", "比例", "N1", "N2"]
 LEAST = {"LINE": 40, "DIMENSION": 8, "TEXT": 60, "LWPOLYLINE": 4, "CIRCLE": 4, "HATCH": 4}
 FINDINGS_TEXT = "设计检查未通过"
 

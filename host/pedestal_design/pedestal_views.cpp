@@ -23,7 +23,11 @@ constexpr double caption_room = 14.0;  // below a view for its caption
 constexpr double mark_room = 6.0 + 2 * mark_radius + 4.0;
 /// Outside the overall dimension's value on the left: the cut marks of section I-I.
 constexpr double cut_clearance = 5.0;
-constexpr double plan_left = 2 * dim_step + 6.0 + cut_clearance, plan_right = mark_room, plan_bottom = 2 * dim_step + 6.0 + caption_room;
+/// Right of the plan: the bar marks, then the cut marks of I-I (from 2 mm past the marks, 7 mm long),
+/// then "顺桥向" standing up beside them.
+constexpr double cut_marks_right = 6.0 + 2 * mark_radius + 2.0, along_text_x = cut_marks_right + 7.0 + 2.0 + hanzi_height / 2;
+constexpr double plan_left = 2 * dim_step + 6.0 + cut_clearance, plan_right = along_text_x + hanzi_height,
+                 plan_bottom = 2 * dim_step + 6.0 + caption_room;
 constexpr double front_left = 2 * dim_step + 6.0, front_right = dim_step + 8.0, front_bottom = dim_step + 6.0 + caption_room;
 
 CString scale_text(int n) { return "1:" + string_tools::num_to_string(n); }
@@ -165,7 +169,7 @@ void draw_directions(sheet& page, const box& outline, double below)
     // Right of the side section's cut mark, whose stroke and name point left.
     page.texts.push_back(make_text({(outline.left + outline.right) / 2 + 2.0, y}, hanzi_height, "横桥向 →", h_align::left,
                                    v_align::middle));
-    text along = make_text({outline.right + 6.0 + 2 * mark_radius + 4.0, outline.bottom}, hanzi_height, "顺桥向 →",
+    text along = make_text({outline.right + along_text_x, outline.bottom}, hanzi_height, "顺桥向 →",
                          h_align::left, v_align::middle);
     along.angle_deg = 90.0;
     page.texts.push_back(along);
@@ -173,9 +177,9 @@ void draw_directions(sheet& page, const box& outline, double below)
 
 }  // namespace
 
-CString front_view_name(const pedestal_plan& plan)
+CString front_view_name(const pedestal_plan&)
 {
-    return std::fabs(plan.angle_deg - 90.0) > 1e-6 ? CString("I-I") : CString("立面");
+    return "I-I";  // it shows the bars inside: a section, cut where the plan marks it
 }
 
 int fitting_scale(double size_x, double size_y, double room_x, double room_y, int wanted)
@@ -248,11 +252,12 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool 
         page.texts.push_back(make_text({back_right.x + (over_face ? -1.0 : 1.0), back_right.y + 1.5}, digit_height,
                                      "θ=" + number_text(s.plan.angle_deg) + "°", over_face ? h_align::right : h_align::left,
                                      v_align::baseline, layer::dimension));
-        const double mid = s.plan.length / 2;
-        // Outside the dimension chains on the left and the bar marks on the right.
-        add_cut_marks(page, {bounds.left - 2 * dim_step - cut_clearance, place({0, mid}).y},
-                      {bounds.right + 6.0 + 2 * mark_radius + 2.0, place({0, mid}).y}, {0.0, 1.0}, "I");
     }
+    // The front view is the section I-I at mid-length, looking at the back face; its cut marks stand
+    // outside the dimension chains on the left and the bar marks on the right.
+    const double mid = s.plan.length / 2;
+    add_cut_marks(page, {bounds.left - 2 * dim_step - cut_clearance, place({0, mid}).y},
+                  {bounds.right + cut_marks_right, place({0, mid}).y}, {0.0, 1.0}, "I");
     if (side_cut) {  // the side section, cut at mid-width and looking at the left side face
         const double x = place({s.plan.width / 2, 0}).x;
         add_cut_marks(page, {x, bounds.bottom - below - 2.0}, {x, bounds.top + 1.0}, {-1.0, 0.0}, "II");

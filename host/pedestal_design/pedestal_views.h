@@ -10,10 +10,9 @@
 // drawings would leave it a speck on the sheet.
 //
 // The front view is cut at mid-length, parallel to the front face, looking at
-// the back: bars running along the bridge show as dots (cut bars). On a skewed
-// pedestal those bars are oblique to the view, so the view is captioned as
-// the section "I-I" with cut marks in the plan; on a square one it is the
-// elevation "立面". Vertical bars are drawn down into the pier cap to their
+// the back: bars running along the bridge show as dots (cut bars), so the
+// view is the section "I-I", with its cut marks in the plan, on a square
+// pedestal as on a skewed one. Vertical bars are drawn down into the pier cap to their
 // anchorage. Bars too dense to tell apart on paper are thinned for the picture:
 // at most max_drawn_bars per bar line and max_drawn_layers mesh layers are
 // drawn; the dimensions and the quantity table still state every bar.
@@ -61,7 +60,7 @@ void draw_plan(ds_sheet::sheet& page, const view_subject& subject, const ds_shee
 void draw_front(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int n,
                 const CString& caption = {});
 
-/// Caption of the front view: "立面", or "I-I" for a skewed pedestal.
+/// Caption of the front view: the section "I-I".
 CString front_view_name(const pedestal_plan& plan);
 
 /// The scale 1:n to draw `size_x` by `size_y` mm into `room_x` by `room_y` mm of

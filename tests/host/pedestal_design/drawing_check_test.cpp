@@ -252,7 +252,7 @@ TEST(DrawingCheck, FeetOfTheVerticalBarsDoNotLieOnOneAnother)
     // The sample's mid-face N3 stands on the view's centre line; its foot runs along the bridge, square to the view.
     const checked c = check_variant({"sample"});
     const sheet& page = c.sheets.at(0);
-    const view_frame& front = *std::find_if(page.views.begin(), page.views.end(), [](const view_frame& v) { return v.name == "立面"; });
+    const view_frame& front = *std::find_if(page.views.begin(), page.views.end(), [](const view_frame& v) { return v.name == "I-I"; });
     double lowest = 1e300;
     std::vector<const line*> feet;
     for (const line& l : page.lines)
