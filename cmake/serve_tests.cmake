@@ -3,9 +3,9 @@
 # file name as ds-host does, so they are programs of their own rather than part
 # of ds_tests (which links the module directly).
 add_executable(ds_serve_tests tests/app/serve/serve_api_test.cpp tests/app/serve/serve_http_test.cpp
-  tests/app/serve/serve_tabs_test.cpp tests/app/serve/serve_structures_test.cpp)
+  tests/app/serve/serve_tabs_test.cpp tests/app/serve/serve_structures_test.cpp tests/main.cpp)
 target_include_directories(ds_serve_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(ds_serve_tests PRIVATE ds_app_serve GTest::gtest GTest::gtest_main)
+target_link_libraries(ds_serve_tests PRIVATE ds_app_serve GTest::gtest)
 target_compile_definitions(ds_serve_tests PRIVATE DS_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
 add_dependencies(ds_serve_tests DS_ui ds-host)
 gtest_discover_tests(ds_serve_tests DISCOVERY_TIMEOUT 60)

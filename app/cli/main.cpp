@@ -10,10 +10,12 @@
 #include "app/cli/commands.h"
 #include "app/cli/report_terminal.h"
 #include "app/core/project/shown_text.h"
+#include "host/sheet_formats/sheet_formats.h"
 
 int main(int argc, char** argv)
 {
     ds_app::app_context context;
+    ds_sheet::install_text_metrics();  // sheets lay texts out by the widths the writers' fonts give them
     CLI::App app{ds_app::utf8_literal(u8"ds-host: headless host of the bearing-pedestal (垫石) drawing module")};
     app.option_defaults()->always_capture_default();
     app.set_version_flag("--version", "ds-host " DS_HOST_VERSION);

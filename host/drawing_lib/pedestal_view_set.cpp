@@ -148,6 +148,7 @@ views_drawn draw_views(ds_sheet::sheet& page, const view_subject& s, const box& 
         if (drawn.scale != wanted) drawn.notice = asked + reason + "，改用1:" + string_tools::num_to_string(drawn.scale);
     } else {
         // None reads: the finest that fits shows most, and the sheet's report says the views stay hard to read.
+        drawn.readable = false;
         for (int n : usual_scales)
             if (!drawn.scale && all_fit(a, n)) drawn.scale = n;
         if (!drawn.scale) drawn.scale = fitting(a, wanted);

@@ -17,6 +17,7 @@ namespace VQDraw_DS_GJNA {
 struct views_drawn {
     int scale = 1;
     CString notice;  ///< "比例1:50不适合(…)，改用1:20"; empty when the asked scale was kept
+    bool readable = true;  ///< false: no scale that fits let the views read, and the notice says so
 };
 
 /// Draws the views of `subject` into `area` at the scale 1:`wanted` when every

@@ -2,6 +2,7 @@
 #include "host/drawing_lib/sheet_layout.h"
 
 #include <algorithm>
+#include <tuple>
 #include <cmath>
 
 #include "host/drawing_lib/bar_details.h"
@@ -88,9 +89,10 @@ view_subject subject_of(const DS_draw_data& data, std::size_t g)
     return s;
 }
 
-/// Notes at the bottom of the left area, as many lines as leave the views their room;
+/// Notes at the bottom of the left area, as many lines as leave the views their room
+/// (none with `below_views` false: they all go to the right column);
 /// returns the lines that did not fit and the top of the notes.
-std::pair<std::vector<CString>, double> place_notes(sheet& page, const std::vector<CString>& notes)
+std::pair<std::vector<CString>, double> place_notes(sheet& page, const std::vector<CString>& notes, bool below_views)
 {
     const box& area = a3::left_area;
     std::vector<CString> lines;
@@ -102,6 +104,7 @@ std::pair<std::vector<CString>, double> place_notes(sheet& page, const std::vect
             break;
         }
     }
+    if (!below_views) return {lines, area.bottom};
     const auto room = static_cast<std::size_t>((area.top - area.bottom - views_least_height - heading_room) / note_pitch);
     const std::size_t shown = std::min(room, lines.size());
     double y = area.bottom + 1.0 + note_pitch * static_cast<double>(shown);
@@ -138,13 +141,30 @@ void layout_group(std::vector<pending_sheet>& sheets, const DS_draw_data& data, 
     sheets.push_back({{}, block});
     sheet& page = sheets.back().page;
 
-    auto [overflow, notes_top] = place_notes(page, sheet_notes(data, g));
+    const std::vector<CString> notes = sheet_notes(data, g);
     const view_subject subject = subject_of(data, g);
     const box& area = a3::left_area;
     const CString typical = typical_note(group);
-    const double views_bottom = notes_top + 2.0 + (typical.IsEmpty() ? 0.0 : 6.0);
-    if (!typical.IsEmpty()) page.texts.push_back(make_text({area.left, views_bottom - 4.0}, note_text_height, typical));
-    const views_drawn drawn = draw_views(page, subject, {area.left, views_bottom, area.right, area.top}, data.m_iScalePlan);
+    // The notes stand under the views unless the views then cannot be read at any scale that fits:
+    // then they give the views the whole left area and follow the tables in the right column.
+    const auto lay_out = [&](bool notes_below) {
+        page = {};
+        auto [overflow, notes_top] = place_notes(page, notes, notes_below);
+        const double views_bottom = notes_top + 2.0 + (typical.IsEmpty() ? 0.0 : 6.0);
+        if (!typical.IsEmpty()) page.texts.push_back(make_text({area.left, views_bottom - 4.0}, note_text_height, typical));
+        const views_drawn drawn = draw_views(page, subject, {area.left, views_bottom, area.right, area.top}, data.m_iScalePlan);
+        return std::pair{drawn, std::move(overflow)};
+    };
+    auto [drawn, overflow] = lay_out(true);
+    if (!drawn.readable) {
+        auto [roomier, all_notes] = lay_out(false);
+        if (roomier.readable) {
+            drawn = roomier;
+            overflow = std::move(all_notes);
+        } else {
+            std::tie(drawn, overflow) = lay_out(true);
+        }
+    }
     sheets.back().block.scale = "1:" + num_to_string(drawn.scale);
     if (notices && !drawn.notice.IsEmpty()) notices->push_back(sheet_title(data, g) + "：" + drawn.notice);
 

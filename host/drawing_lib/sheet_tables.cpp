@@ -18,7 +18,7 @@ using string_tools::num_to_string;
 using ds_sheet::number_text;
 
 constexpr double table_text = 3.5;
-constexpr double heights_column = 43.0;  // four heights of three digits, one by one
+constexpr double heights_column = 37.0;  // four heights of three digits, one by one
 
 CString support_number(const DS_steel_pram_parameter& param, const CString& fallback = {})
 {
@@ -72,7 +72,7 @@ table_content parameter_table(const std::vector<DS_steel_pram_parameter>& group,
                               const CString& support_type)
 {
     table_content table{"垫石参数表",
-                        {18.0, 13.0, 13.0, 17.0, 11.0, 14.0, 14.0, heights_column, 12.0},
+                        {20.0, 13.0, 13.0, 17.0, 11.0, 16.0, 16.0, heights_column, 12.0},
                         {"桥幅/墩台", "墩台号", "类型", "位置", "个数", "宽(mm)", "长(mm)",
                          height_label.IsEmpty() ? CString("高(mm)") : "高" + height_label + "(mm)", "θ(°)"},
                         {}};
@@ -87,7 +87,7 @@ table_content parameter_table(const std::vector<DS_steel_pram_parameter>& group,
 table_content quantity_table(const group_quantities& q, const CString& concrete_grade)
 {
     table_content table{"工程数量表",
-                        {17.0, 16.0, 17.0, 20.0, 14.0, 18.0, 25.0, 22.0},
+                        {17.0, 15.0, 19.0, 23.0, 12.0, 16.0, 25.0, 22.0},
                         {"编号", "钢种", "直径(mm)", "单根长(mm)", "根数", "总长(m)", "单位重(kg/m)", "重量(kg)"},
                         {}};
     for (const bar_quantity& bar : q.bars)
@@ -129,7 +129,7 @@ table_content pedestal_numbers(const DS_steel_pram_parameter& row, const row_tot
 table_content per_pier_table(const std::vector<DS_steel_pram_parameter>& group, const group_quantities& q)
 {
     table_content table{"各墩台数量表",
-                        {18.0, 13.0, 17.0, heights_column, 16.0, 19.0, 27.0},
+                        {20.0, 13.0, 17.0, heights_column, 16.0, 19.0, 27.0},
                         {"桥幅/墩台", "墩台号", "位置", "高h(mm)", "网层数", "钢筋(kg)", "混凝土(立方米)"},
                         {}};
     table.rows.reserve(group.size());

@@ -31,6 +31,9 @@ namespace ds_sheet::dxf {
 /// Name of the text style every text and dimension uses.
 inline constexpr const char* text_style = "FANGSONG";
 inline constexpr const char* text_font = "simfang.ttf";
+/// The family of text_font (仿宋) as fontconfig finds it, else the face a CAD program on Linux stands in
+/// for it: a Song face of fonts-noto-cjk (the default sans would give wider Latin digits than 仿宋 has).
+inline constexpr const char* text_family = "FangSong,Noto Serif CJK SC";
 inline constexpr double width_factor = 0.8;
 
 /// dxflib's ASCII writer with a say over the next handle, so handles of the

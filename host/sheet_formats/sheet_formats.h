@@ -42,6 +42,15 @@ struct sheet_format {
     /// A whole-set format's writer of the file `path`. Throws ds_file::file_error.
     std::unique_ptr<sheet_set_writer> (*open_set)(const std::filesystem::path& path) = nullptr;
 
+    /// The font its texts are set in (a fontconfig family) and the width
+    /// factor it applies; no family for a format that sets no text of its own.
+    std::string_view font_family = {};
+    double width_factor = 1.0;
+    /// A CAD program scales a TrueType face so that a text's height is the
+    /// height of its capital letters: the face's em, and a Chinese character
+    /// with it, comes out larger than the height by em / cap height.
+    bool height_is_cap_height = false;
+
     /// The option names a folder (each-sheet formats, and whole-set formats with a set_file_name), not a file.
     bool takes_folder() const { return scope == sheet_scope::each_sheet || !set_file_name.empty(); }
 };
@@ -52,6 +61,12 @@ const std::vector<sheet_format>& sheet_formats();
 
 /// "svg, dxf, pdf, html": the names, in table order.
 std::string sheet_format_names();
+
+/// Has text_metrics measure every character in the fonts the formats name
+/// (each with its width factor), taking the widest, so that cells, dimension
+/// values and the drawing check's text boxes hold what any writer sets.
+/// Characters no font measures keep the estimate.
+void install_text_metrics();
 
 /// The format named `name`; throws std::out_of_range, naming the formats there
 /// are, for a name not in sheet_formats().

@@ -2,7 +2,9 @@
 #include "host/sheet_model/text_metrics.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <string>
 
 #include "host/text/number_format.h"
 
@@ -15,15 +17,39 @@ std::size_t char_length(const std::string& bytes, std::size_t pos)
     return std::max<std::size_t>(1, std::min(afx_text::char_length(bytes, pos), bytes.size() - pos));
 }
 
+std::atomic<advance_measure> installed_measure{nullptr};
+
 double advance(const std::string& bytes, std::size_t pos, std::size_t len)
 {
-    if (len > 1) return wide_advance;
-    const char c = bytes[pos];
-    if (c == ' ' || c == '.' || c == ',' || c == ':' || c == ';' || c == '(' || c == ')') return narrow_advance * 0.6;
-    return narrow_advance;
+    const std::string_view one(bytes.data() + pos, len);
+    const advance_measure measure = installed_measure.load(std::memory_order_acquire);
+    return measure ? measure(one) : estimated_advance(one);
+}
+
+/// Marks that close what comes before them: full stops, commas, closing brackets and quotes.
+bool closes(std::string_view one)
+{
+    static const std::vector<std::string> marks = [] {
+        std::vector<std::string> all;
+        for (const char* m : {"。", "，", "、", "；", "：", "？", "！", "）", "》", "」", "』", "”", "’", "】"})
+            all.emplace_back(m);
+        for (const char* m : {",", ".", ";", ":", ")", "?", "!"}) all.emplace_back(m);
+        return all;
+    }();
+    return std::find(marks.begin(), marks.end(), one) != marks.end();
 }
 
 }  // namespace
+
+void set_advance_measure(advance_measure measure) { installed_measure.store(measure, std::memory_order_release); }
+
+double estimated_advance(std::string_view one)
+{
+    if (one.size() > 1) return wide_advance;
+    const char c = one.empty() ? ' ' : one.front();
+    if (c == ' ' || c == '.' || c == ',' || c == ':' || c == ';' || c == '(' || c == ')') return narrow_advance * 0.6;
+    return narrow_advance;
+}
 
 double text_width(const CString& value, double height)
 {
@@ -65,17 +91,26 @@ std::vector<CString> wrap_text(const CString& value, double height, double width
     std::vector<CString> lines;
     const std::string& bytes = value.str();
     std::string current;
-    double used = 0.0;
+    double used = 0.0, last_width = 0.0;
+    std::size_t last_length = 0;  // of the character `current` ends in
     for (std::size_t pos = 0; pos < bytes.size();) {
         const std::size_t len = char_length(bytes, pos);
         const double w = advance(bytes, pos, len) * height;
         if (!current.empty() && used + w > width) {
+            // A closing mark never starts a line (as Chinese typesetting has it): the character before it goes down with it.
+            std::string carried;
+            if (closes(std::string_view(bytes).substr(pos, len)) && current.size() > last_length) {
+                carried = current.substr(current.size() - last_length);
+                current.resize(current.size() - last_length);
+            }
             lines.emplace_back(current);
-            current.clear();
-            used = 0.0;
+            current = carried;
+            used = carried.empty() ? 0.0 : last_width;
         }
         current.append(bytes, pos, len);
         used += w;
+        last_width = w;
+        last_length = len;
         pos += len;
     }
     if (!current.empty() || lines.empty()) lines.emplace_back(current);

@@ -1,11 +1,14 @@
 // text_metrics: how much paper a line of text takes, and wrapping notes.
 //
-// Layouts place texts before any font is chosen, so they go by the widths a
-// CAD text style of Chinese drawings gives: a Chinese character is as wide as
-// the text height, a Latin letter or digit about 0.6 of it. Renderers with
-// proportional fonts stay inside these boxes.
+// A character's advance is measured in the fonts the sheet writers name, as
+// the host installs it (set_advance_measure; install_text_metrics in
+// sheet_formats.h measures each writer's font with its width factor and takes
+// the widest). Without it, layouts go by the widths a CAD text style of
+// Chinese drawings gives: a Chinese character as wide as the text height, a
+// Latin letter or digit about 0.6 of it.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "host/afx/cstring.h"
@@ -16,6 +19,14 @@ namespace ds_sheet {
 /// Advance of a wide (Chinese) character and of a narrow one, in text heights.
 inline constexpr double wide_advance = 1.0;
 inline constexpr double narrow_advance = 0.6;
+
+/// The advance of one character (narrow host text holding exactly one), in
+/// text heights. Called from any thread.
+using advance_measure = double (*)(std::string_view one_character);
+/// Measures advances with `measure` from now on; null goes back to the estimate.
+void set_advance_measure(advance_measure measure);
+/// The estimated advance of one character, in text heights.
+double estimated_advance(std::string_view one_character);
 
 /// Width of `value` (narrow host text) set at `height`, mm.
 double text_width(const CString& value, double height);

@@ -1,6 +1,8 @@
 // PDF output of a set of sheets with cairo and Pango.
 #include "host/sheet_pdf/pdf_writer.h"
 
+#include <utility>
+
 #include <cairo-pdf.h>
 #include <pango/pangocairo.h>
 
@@ -208,5 +210,38 @@ private:
 }  // namespace
 
 std::unique_ptr<sheet_set_writer> open_pdf_set(const std::filesystem::path& path) { return std::make_unique<pdf_set>(path); }
+
+namespace {
+
+/// Size at which texts are measured: large, so that rounding to Pango units does not show.
+constexpr double measuring_size = 1000.0;
+
+/// The ink and logical extents of `utf8` in `family` at measuring_size, from one layout on a font map of its own.
+std::pair<PangoRectangle, PangoRectangle> measured(const char* family, const std::string& utf8)
+{
+    static PangoFontMap* map = pango_cairo_font_map_new();
+    static PangoContext* context = pango_font_map_create_context(map);
+    static PangoLayout* layout = pango_layout_new(context);
+    PangoFontDescription* font = pango_font_description_from_string(family);
+    pango_font_description_set_absolute_size(font, measuring_size * PANGO_SCALE);
+    pango_layout_set_font_description(layout, font);
+    pango_font_description_free(font);
+    pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
+    PangoRectangle ink, logical;
+    pango_layout_get_extents(layout, &ink, &logical);
+    return {ink, logical};
+}
+
+}  // namespace
+
+double font_advance_em(const char* family, const std::string& utf8)
+{
+    return measured(family, utf8).second.width / double(PANGO_SCALE) / measuring_size;
+}
+
+double font_cap_height_em(const char* family)
+{
+    return measured(family, "H").first.height / double(PANGO_SCALE) / measuring_size;
+}
 
 }  // namespace ds_sheet

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "host/sheet_model/sheet_primitives.h"
 #include "host/sheet_model/sheet_set_writer.h"
@@ -21,6 +22,13 @@ namespace ds_sheet {
 
 /// Font family of PDF texts.
 inline constexpr const char* pdf_font_family = "Noto Sans CJK SC";
+
+/// The advance of `utf8` (one character, or a run) set in `family` at a size
+/// of one, as Pango lays it out with the fonts of this system; 0 when it sets
+/// nothing. Not for concurrent use: callers serialise it.
+double font_advance_em(const char* family, const std::string& utf8);
+/// The height of the capital letters of `family` ("H", inked) at a size of one.
+double font_cap_height_em(const char* family);
 
 class pdf_book {
 public:

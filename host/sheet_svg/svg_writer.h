@@ -14,6 +14,8 @@
 
 namespace ds_sheet {
 
+/// The family an SVG viewer on this system sets texts in: the first of svg_font_family.
+inline constexpr const char* svg_first_font = "Noto Sans CJK SC";
 /// Font families, best first: the Noto/Source Han faces of Linux, then those of Windows and macOS.
 inline constexpr const char* svg_font_family =
     "'Noto Sans CJK SC','Source Han Sans SC','Microsoft YaHei','SimSun','PingFang SC',sans-serif";

@@ -80,7 +80,7 @@ TEST(DrawingCheck, FindsEachFaultOfASheetMadeWrongOnPurpose)
     over.texts.push_back(make_text({151, 121}, hanzi_height, "横桥向"));
     over.lines.push_back({{140, 121}, {180, 121}, layer::rebar, 0.35});
     over.lines.push_back({{100, 100}, {100, 140}, layer::outline, 0.7});
-    over.texts.push_back(make_text({99, 110}, digit_height, "I"));
+    over.texts.push_back(make_text({99.8, 110}, digit_height, "I"));  // its stroke runs through x = 100
     const auto found = check_sheet(over);
     EXPECT_TRUE(any_has(found, "文字「盖梁顶」与「横桥向」重叠")) << listed(found);
     EXPECT_TRUE(any_has(found, "文字「盖梁顶」压在钢筋上"));
