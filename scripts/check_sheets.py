@@ -197,7 +197,8 @@ def main():
             except Exception as error:  # one report per file, then the next
                 print(f"FAILED  {path.relative_to(base)}{' (encoding)' if check else ''}: {error}")
                 failed += 1
-        for name, check in quantity_checks(ds_host, base):
+        for name, check in quantity_checks(ds_host, base) + [("LibreCAD's font holds every character of the sheets",
+                                                               lambda: librecad_font_check(base, pathlib.Path(scratch)))]:
             try:
                 check()
                 print(f"ok      {name}")
@@ -208,6 +209,18 @@ def main():
         print(f"{passed} passed, {failed} failed")
         return 1 if failed else 0
 
+
+
+def librecad_font_check(base, scratch):
+    """librecad_cjk_font.py draws a glyph of every character the roads' DXF texts hold."""
+    folder = scratch / "librecad-fonts"
+    run(["/usr/bin/python3", str(pathlib.Path(__file__).with_name("librecad_cjk_font.py")), str(folder)])
+    font = (folder / "fangsong.lff").read_text(encoding="utf-8")
+    held = {int(code, 16) for code in re.findall(r"^\[([0-9a-f]{4,5})\]", font, re.M)}
+    used = {ord(c) for path in base.glob("*/sheets/*.dxf") for t in ezdxf.readfile(path).modelspace().query("TEXT")
+            for c in t.dxf.text if ord(c) > 0x20 and not c.isspace()}
+    missing = "".join(sorted(chr(c) for c in used - held))
+    assert not missing, f"no glyph for {missing}"
 
 
 # ---------------------------------------------------------------------------

@@ -43,14 +43,18 @@ const std::vector<sheet_format>& sheet_formats()
 
 namespace {
 
-/// The widest advance of one character among the formats' fonts, measured once per character.
+/// The widest advance of one character among the formats' fonts, measured once per character
+/// (Pango is not for concurrent use); each thread keeps what it has asked for, so threads
+/// laying out sheets side by side rarely meet at the lock.
 double widest_advance(std::string_view one)
 {
+    thread_local std::unordered_map<std::string, double> asked;
+    const std::string key(one);
+    if (const auto seen = asked.find(key); seen != asked.end()) return seen->second;
     static std::mutex guard;
     static std::unordered_map<std::string, double> known;
     const std::lock_guard lock(guard);
-    const auto found = known.find(std::string(one));
-    if (found != known.end()) return found->second;
+    if (const auto found = known.find(key); found != known.end()) return asked[key] = found->second;
     double widest = 0.0;
     std::string utf8;
     try {
@@ -66,8 +70,8 @@ double widest_advance(std::string_view one)
             if (cap > 0.0) widest = std::max(widest, font_advance_em(family.c_str(), utf8) / cap * format.width_factor);
         }
     if (!(widest > 0.0)) widest = estimated_advance(one);
-    known.emplace(std::string(one), widest);
-    return widest;
+    known.emplace(key, widest);
+    return asked[key] = widest;
 }
 
 }  // namespace
