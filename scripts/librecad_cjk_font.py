@@ -15,7 +15,7 @@ text's height is in CAD).
 
     /usr/bin/python3 scripts/librecad_cjk_font.py [FOLDER]
 
-writes FOLDER/fangsong.lff (default: ~/.local/share/LibreCAD/fonts, where
+writes FOLDER/fangsong.lff (default: ~/.librecad/fonts, where
 LibreCAD looks for a user's fonts). It covers ASCII, the symbols the sheets
 use and every character of GB 2312, about 7 500 glyphs.
 """
@@ -109,7 +109,7 @@ def number(v):
 
 
 def main():
-    folder = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else pathlib.Path.home() / ".local/share/LibreCAD/fonts"
+    folder = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else pathlib.Path.home() / ".librecad/fonts"
     font = face()
     cmap = font.getBestCmap()
     glyphs = font.getGlyphSet()
