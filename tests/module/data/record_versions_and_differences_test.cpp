@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <cctype>
+#include <map>
+#include <string>
 #include <optional>
 
 #include "data/ds_csh_records.h"
@@ -178,6 +181,129 @@ TEST(RecordDifferences, EachLineIsCaptionOtherArrowThisInMemberOrder)
          {"垫石高度h：h → H", "桥幅：主线 → 匝道", "是否为合并成的数据：否 → 是"}},
     };
     for (const difference_case& c : cases) EXPECT_EQ(c.found, c.expected) << c.record;
+}
+
+}  // namespace
+
+namespace {
+
+/// Every scalar member `document` holds, as JSON pointers ("/m_gz/m_dWidth"); of a list, its first item's.
+void scalar_members(const nlohmann::ordered_json& value, const std::string& at, std::vector<std::string>& found)
+{
+    if (value.is_object()) {
+        for (const auto& [key, member] : value.items())
+            if (key != "version") scalar_members(member, at + "/" + key, found);
+    } else if (value.is_array()) {
+        if (!value.empty()) scalar_members(value.front(), at + "/0", found);
+    } else {
+        found.push_back(at);
+    }
+}
+
+/// The member at `pointer` changed so that a comparison can tell: text gains an "X", a number grows by one, a flag flips.
+void change(nlohmann::ordered_json& document, const std::string& pointer)
+{
+    nlohmann::ordered_json& value = document[nlohmann::ordered_json::json_pointer(pointer)];
+    if (value.is_string()) value = value.get<std::string>() + "X";
+    else if (value.is_boolean()) value = !value.get<bool>();
+    else if (value.is_number_integer()) value = value.get<int>() + 1;
+    else value = value.get<double>() + 1.0;
+}
+
+/// The number `text` ends in ("第1行钢筋根数12" gives "12"), or "".
+std::string trailing_number(const std::string& text)
+{
+    std::size_t start = text.size();
+    while (start > 0 && (std::isdigit(static_cast<unsigned char>(text[start - 1])) || text[start - 1] == '.' || text[start - 1] == '-'))
+        --start;
+    return text.substr(start);
+}
+
+/// "" when `line` reads "caption A → B" (the caption ending in "：", or, in the rebar's lines, running
+/// straight into the value) with A the other record's value and B what `pointer`'s change made of it.
+std::string misread(const CString& line, const nlohmann::ordered_json& original, const std::string& pointer)
+{
+    const std::string text = line.str(), arrow = std::string(" ") + "→" + " ";
+    const auto split = text.find(arrow);
+    if (split == std::string::npos) return "no arrow";
+    const std::string left = text.substr(0, split), mine = text.substr(split + arrow.size());
+    const nlohmann::ordered_json& value = original[nlohmann::ordered_json::json_pointer(pointer)];
+    if (value.is_string()) {
+        if (!mine.ends_with("X")) return "this record's value is not the changed one";
+        const std::string other = mine.substr(0, mine.size() - 1);
+        return left.ends_with(other) && left.size() > other.size() ? "" : "the other record's value or the caption is missing";
+    }
+    if (value.is_boolean()) return !left.ends_with(mine) ? "" : "the flag reads the same on both sides";
+    const std::string other = trailing_number(left);
+    if (other.empty() || other.size() == left.size()) return "no caption, or no value of the other record";
+    return std::stod(mine) == std::stod(other) + 1 ? "" : "the values are not the other's, then this one's";
+}
+
+/// For each scalar member of `record` changed alone: the lines its comparison with the unchanged record adds,
+/// keyed by member; members whose change adds no line map to "".
+template <class Record>
+std::map<std::string, std::string> difference_per_member(const Record& record)
+{
+    ds_test::recording_stream writer;
+    Record copy = record;
+    copy.serialize_members(writer);
+    const nlohmann::ordered_json original = writer.json();
+    std::vector<std::string> members;
+    scalar_members(original, "", members);
+    std::map<std::string, std::string> found;
+    for (const std::string& pointer : members) {
+        nlohmann::ordered_json changed_json = original;
+        change(changed_json, pointer);
+        Record changed = record;
+        ds_json::json_read_stream reader(changed_json);
+        changed.serialize_members(reader);
+        const lines_t lines = ds_test::differences(changed, record);
+        if (lines.empty()) {
+            found[pointer] = "";
+        } else if (lines.size() > 1) {
+            found[pointer] = std::to_string(lines.size()) + " lines";
+        } else {
+            const std::string wrong = misread(lines.front(), original, pointer);
+            found[pointer] = wrong.empty() ? "ok" : lines.front().str() + ": " + wrong;
+        }
+    }
+    return found;
+}
+
+/// Members no comparison looks at: list sizes (their items are compared), a row's notes, and the host
+/// base's members, which the host compares itself.
+bool left_uncompared(const std::string& pointer)
+{
+    return pointer.ends_with("/count") || pointer.find("m_custom_note_items/item") != std::string::npos ||
+           pointer.starts_with("/xbjg_graph_data_base/") || pointer.starts_with("/xbjg_parameters_graph_data_base/");
+}
+
+TEST(RecordDifferences, EveryComparedMemberChangedAloneGivesOneLineOfItsOwnOtherThenThis)
+{
+    // Each member the record writes, changed on its own: one line naming it, the other record's value,
+    // then this one's. A swapped pair would tell the engineer the opposite change.
+    DS_draw_data drawing = drawing_record("1");
+    drawing.m_drawSet.m_strMergeNum = "墩";
+    const std::map<std::string, std::map<std::string, std::string>> records = {
+        {"DS_GZ_Gen", difference_per_member(gz(600, "200"))},
+        {"DS_steel_DrawSet", difference_per_member(drawing.m_drawSet)},
+        {"DS_draw_data", difference_per_member(drawing)},
+        {"DS_ui_data", difference_per_member(single("1"))},
+        {"DS_CSH_Name", difference_per_member(height_name("H"))},
+        {"DS_CSH_LB_Data", difference_per_member(row(1))},
+        {"DS_ui_CSH_data", difference_per_member(parametric(false))},
+    };
+    std::size_t compared = 0;
+    for (const auto& [record, members] : records)
+        for (const auto& [member, verdict] : members) {
+            if (left_uncompared(member)) {
+                EXPECT_EQ(verdict, "") << record << member << " is compared";
+                continue;
+            }
+            EXPECT_EQ(verdict, "ok") << record << member;
+            ++compared;
+        }
+    EXPECT_GE(compared, 100u) << "every member of every record, the rebar's bar rows included";
 }
 
 }  // namespace
