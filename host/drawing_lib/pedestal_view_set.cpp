@@ -13,9 +13,13 @@ namespace {
 
 using ds_sheet::box;
 
-/// The side section of a square pedestal is the front view of the pedestal
-/// turned a quarter: width and length change places, and so do the mesh
-/// directions (each pair of mesh lines swaps; a lone last line gets an empty partner).
+/// The side section II-II, cut along the side faces at mid-width and looking at
+/// the left face, is the front view of the same pedestal described from its
+/// left face: the side faces become the front and back (width = the side
+/// face's length, length / sin θ), the front and back become the sides (at
+/// 180° - θ, their length the width), and the mesh directions change places
+/// (each pair of mesh lines swaps; a lone last line gets an empty partner). On
+/// a square pedestal this is the plan turned a quarter.
 struct turned_subject {
     view_subject subject;
     std::vector<steel_bar_row> bars;
@@ -24,8 +28,10 @@ struct turned_subject {
 turned_subject turned(const view_subject& s)
 {
     turned_subject t{s, {}};
-    t.subject.plan = {s.plan.length, s.plan.width, 90.0};
-    t.subject.width_label = s.length_label;
+    const double sine = std::sin(s.plan.angle_deg * 3.14159265358979323846 / 180.0);
+    t.subject.plan = {s.plan.length / sine, s.plan.width * sine, 180.0 - s.plan.angle_deg};
+    // A side face's length, as drawings give it: to the whole millimetre (a skew makes it length / sin θ).
+    t.subject.width_label = sine == 1.0 || s.length_label == "b" ? s.length_label : ds_sheet::number_text(std::round(t.subject.plan.width), 0);
     t.subject.length_label = s.width_label;
     if (s.bars) {
         std::vector<steel_bar_row> mesh, others;
@@ -56,7 +62,7 @@ double share(double room, double a, double b, double fixed_a, double fixed_b)
 
 }  // namespace
 
-bool has_side_section(const view_subject& s) { return s.height > 0.0 && std::fabs(s.plan.angle_deg - 90.0) < 1e-6; }
+bool has_side_section(const view_subject& s) { return s.height > 0.0 && s.plan.angle_deg > 0.0 && s.plan.angle_deg < 180.0; }
 
 namespace {
 

@@ -26,7 +26,7 @@ struct views_drawn {
 /// the finest scale at which they fit, saying that too.
 views_drawn draw_views(ds_sheet::sheet& page, const view_subject& subject, const ds_sheet::box& area, int wanted);
 
-/// True when the sheet gets the side section (square pedestals with a height).
+/// True when the sheet gets the side section II-II (every pedestal with a height).
 bool has_side_section(const view_subject& subject);
 
 }  // namespace VQDraw_DS_GJNA

@@ -227,10 +227,9 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool 
     page.polylines.push_back(outline);
     const box bounds{place({min_x, 0}).x, origin.y, place({max_x, 0}).x, origin.y + s.plan.length * k};
     draw_plan_mesh(page, s, cage, place, bounds);
-    // The marks start right of the middle, where the side section's cut mark leaves room; over a back face
-    // shifted left (θ > 90°) right of its own middle, so that their leaders stay left of the θ label.
+    // The marks start right of the back face's middle, where the side section's cut mark leaves room.
     const double back_middle = (place(corners[2]).x + place(corners[3]).x) / 2;
-    draw_plan_cage(page, cage, place, bounds, (s.plan.angle_deg > 90.0 ? back_middle : (bounds.left + bounds.right) / 2) + 8.0);
+    draw_plan_cage(page, cage, place, bounds, back_middle + 8.0);
 
     const double cot = cot_deg(s.plan.angle_deg);
     add_centre_line(page, place({s.plan.width / 2, 0}), place({s.plan.width / 2 + s.plan.length * cot, s.plan.length}));
@@ -258,9 +257,12 @@ void draw_plan(sheet& page, const view_subject& s, const box& area, int n, bool 
     const double mid = s.plan.length / 2;
     add_cut_marks(page, {bounds.left - 2 * dim_step - cut_clearance, place({0, mid}).y},
                   {bounds.right + cut_marks_right, place({0, mid}).y}, {0.0, 1.0}, "I");
-    if (side_cut) {  // the side section, cut at mid-width and looking at the left side face
-        const double x = place({s.plan.width / 2, 0}).x;
-        add_cut_marks(page, {x, bounds.bottom - below - 2.0}, {x, bounds.top + 1.0}, {-1.0, 0.0}, "II");
+    if (side_cut) {  // the side section, cut along the side faces at mid-width and looking at the left one
+        const double rad = s.plan.angle_deg * pi / 180.0;
+        const point u{std::cos(rad), std::sin(rad)};
+        const point from = place({s.plan.width / 2, 0}), to = place({s.plan.width / 2 + s.plan.length * cot, s.plan.length});
+        const double down = (below + 2.0) / u.y, up = 1.0 / u.y;  // past the chains below, just past the back face above
+        add_cut_marks(page, {from.x - u.x * down, from.y - u.y * down}, {to.x + u.x * up, to.y + u.y * up}, {-u.y, u.x}, "II");
     }
     draw_directions(page, bounds, below);
     draw_caption(page, "平面", scale_text(n), (area.left + area.right) / 2, area.bottom + 4.0);
