@@ -102,7 +102,7 @@ endforeach()
 target_link_libraries(ds_host_spreadsheet PRIVATE ${CSV_LIBRARY} ${XLSXWRITER_LIBRARY} ${ZIP_LIBRARY} pugixml::pugixml)
 target_include_directories(ds_host_spreadsheet PRIVATE ${CSV_INCLUDE_DIR} ${XLSXWRITER_INCLUDE_DIR} ${ZIP_INCLUDE_DIR})
 target_link_libraries(ds_host_json PRIVATE OpenSSL::Crypto)
-# Project files are read by RapidJSON's SAX reader first (header-only, Debian rapidjson-dev).
+# Project files are read by RapidJSON's SAX reader (header-only, Debian rapidjson-dev).
 find_path(RAPIDJSON_INCLUDE_DIR rapidjson/reader.h REQUIRED)
 target_include_directories(ds_host_json PRIVATE ${RAPIDJSON_INCLUDE_DIR})
 

@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "frame/ds_ui_module.h"
-#include "host/json/json_text.h"
 #include "host/project/project_file.h"
 
 namespace {
@@ -39,14 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Saving can refuse what loading accepted (a node whose text does not
     // convert back); that is a finding too, so nothing is caught from here on.
-    const auto saved = ds_project::project_document(pointers(loaded));
-    // The saved text is written while the members come; it must be the document's own layout.
-    if (ds_project::project_text(pointers(loaded)) != ds_json::dump_text(saved) + "\n") {
-        std::fprintf(stderr, "the saved text is not the saved document's layout\n");
+    const std::string saved = ds_project::project_text(pointers(loaded));
+    // The text is laid out while the members come; it must be the library's layout of its own document.
+    if (saved != nlohmann::ordered_json::parse(saved).dump(2) + "\n") {
+        std::fprintf(stderr, "the saved text is not laid out as the library lays out its document\n");
         std::abort();
     }
-    const auto reloaded = ds_project::load_project_document(saved, "saved");
-    if (ds_project::project_document(pointers(reloaded)) != saved) {
+    const auto reloaded = ds_project::load_project_text(saved, "saved");
+    if (ds_project::project_text(pointers(reloaded)) != saved) {
         std::fprintf(stderr, "the saved project loads back different\n");
         std::abort();
     }

@@ -3,7 +3,7 @@
 
 #include <new>
 
-using nlohmann::ordered_json;
+#include "host/json/json_text.h"
 
 namespace ds_json {
 namespace {
@@ -122,63 +122,16 @@ void flat_tree::add_text(std::string_view text)
     v.text_size = small(text.size());
 }
 
-void flat_tree::add_json(const ordered_json& v)
-{
-    switch (v.type()) {
-    case ordered_json::value_t::boolean: return add_bool(v.get<bool>());
-    case ordered_json::value_t::number_integer: return add_integer(v.get<std::int64_t>());
-    case ordered_json::value_t::number_unsigned: return add_unsigned(v.get<std::uint64_t>());
-    case ordered_json::value_t::number_float: return add_real(v.get<double>());
-    case ordered_json::value_t::string: return add_text(v.get_ref<const std::string&>());
-    case ordered_json::value_t::object:
-    case ordered_json::value_t::array:
-        open(v.is_array());
-        for (const auto& [k, member] : v.items()) {
-            if (v.is_object()) key(k);
-            add_json(member);
-        }
-        return close();
-    default: return add_null();  // binary values do not come from JSON text
-    }
-}
-
-flat_tree flat_tree::from(const ordered_json& document)
-{
-    flat_tree tree;
-    tree.add_json(document);
-    return tree;
-}
-
-void flat_tree::fill(std::size_t i, ordered_json& out) const
+std::string flat_tree::scalar_text(std::size_t i) const
 {
     const value& v = m_values[i];
     switch (v.type) {
-    case kind::null: out = nullptr; return;
-    case kind::boolean: out = v.boolean; return;
-    case kind::number_integer: out = v.integer; return;
-    case kind::number_unsigned: out = v.unsigned_integer; return;
-    case kind::number_float: out = v.real; return;
-    case kind::string: out = std::string(text(i)); return;
-    case kind::object:
-        out = ordered_json::object();
-        for (std::size_t c = i + 1; c < v.end; c = m_values[c].end) {
-            auto& members = out.get_ref<ordered_json::object_t&>();
-            members.emplace_back(std::string(key(c)), ordered_json());  // keys are unique: no search
-            fill(c, members.back().second);
-        }
-        return;
-    case kind::array:
-        out = ordered_json::array();
-        for (std::size_t c = i + 1; c < v.end; c = m_values[c].end) fill(c, out.emplace_back());
-        return;
+    case kind::boolean: return v.boolean ? "true" : "false";
+    case kind::number_integer: return std::to_string(v.integer);
+    case kind::number_unsigned: return std::to_string(v.unsigned_integer);
+    case kind::number_float: return number_text(v.real);
+    default: return type_name(i);
     }
-}
-
-ordered_json flat_tree::to_json(std::size_t i) const
-{
-    ordered_json out;
-    fill(i, out);
-    return out;
 }
 
 }  // namespace ds_json

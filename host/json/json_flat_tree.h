@@ -13,13 +13,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 namespace ds_json {
 
 class flat_tree {
 public:
-    /// The kinds of value, as the JSON library tells them apart.
+    /// The kinds of value: integers as read, signed when written with a sign.
     enum class kind : std::uint8_t { null, boolean, number_integer, number_unsigned, number_float, string, object, array };
 
     /// One value, in 40 bytes: offsets of 32 bits and one union for the number.
@@ -42,12 +40,10 @@ public:
     const value& operator[](std::size_t i) const { return m_values[i]; }
     std::string_view key(std::size_t i) const { return {m_texts.data() + m_values[i].key_at, m_values[i].key_size}; }
     std::string_view text(std::size_t i) const { return {m_texts.data() + m_values[i].text_at, m_values[i].text_size}; }
-    /// The library's name of the value's kind: "object", "number", "string", ...
+    /// The name of the value's kind: "object", "number", "string", ...
     const char* type_name(std::size_t i) const;
-    /// The value (and everything under it, open objects included) as a JSON value.
-    nlohmann::ordered_json to_json(std::size_t i = 0) const;
-    /// `document` held flat.
-    static flat_tree from(const nlohmann::ordered_json& document);
+    /// A number or boolean as the project file writes it: "3", "3.7", "true".
+    std::string scalar_text(std::size_t i) const;
 
     // ---- building, value by value in the order of the text
     void clear();
@@ -78,8 +74,6 @@ private:
         std::unique_ptr<std::unordered_set<std::string>> keys;  ///< once it has many members
     };
     value& push(kind type);
-    void add_json(const nlohmann::ordered_json& v);
-    void fill(std::size_t i, nlohmann::ordered_json& out) const;
 
     std::vector<value> m_values;
     std::string m_texts;

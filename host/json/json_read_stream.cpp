@@ -7,10 +7,7 @@
 #include <cmath>
 #include <unordered_set>
 
-#include "host/json/json_text.h"
 #include "host/text/encoding.h"
-
-using nlohmann::ordered_json;
 
 namespace ds_json {
 namespace {
@@ -28,7 +25,7 @@ bool is_number(const flat_tree::value& v)
 std::string describe(const flat_tree& tree, std::size_t i)
 {
     const flat_tree::value& v = tree[i];
-    if (is_number(v) || v.type == kind::boolean) return "the " + std::string(tree.type_name(i)) + " " + tree.to_json(i).dump();
+    if (is_number(v) || v.type == kind::boolean) return "the " + std::string(tree.type_name(i)) + " " + tree.scalar_text(i);
     if (v.type == kind::object || v.type == kind::array) return "an " + std::string(tree.type_name(i));
     return "a " + std::string(tree.type_name(i));
 }
@@ -62,7 +59,7 @@ bool convert(const flat_tree& tree, std::size_t i, int& out, std::string& proble
         problem = "expected an integer, found " + describe(tree, i);
         return false;
     }
-    if (!in_range) problem = "the number " + tree.to_json(i).dump() + " is out of range for an int";
+    if (!in_range) problem = "the number " + tree.scalar_text(i) + " is out of range for an int";
     return in_range;
 }
 
@@ -134,11 +131,6 @@ member_value value_of(const CString& v, const flat_tree& tree, std::size_t found
 
 }  // namespace
 
-json_read_stream::json_read_stream(const ordered_json& document, std::string path_prefix)
-    : json_read_stream(flat_tree::from(document), std::move(path_prefix))
-{
-}
-
 json_read_stream::json_read_stream(flat_tree&& tree, std::string path_prefix)
     : member_context(std::move(path_prefix)), m_owned(std::move(tree)), m_tree(&m_owned)
 {
@@ -156,11 +148,6 @@ void json_read_stream::start(std::size_t at)
     if ((*m_tree)[at].type == flat_tree::kind::object) return open(at, false);
     open(none, false);
     note(diagnostic_severity::error, {}, "expected an object at the top, found " + describe(*m_tree, at));
-}
-
-std::unique_ptr<json_read_stream> json_read_stream::from_text(std::string_view utf8, std::string path_prefix)
-{
-    return std::make_unique<json_read_stream>(read_text(utf8), std::move(path_prefix));
 }
 
 void json_read_stream::note(diagnostic_severity severity, std::string_view leaf, std::string message)

@@ -10,8 +10,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "host/json/json_flat_tree.h"
 #include "host/json/member_digest.h"
 #include "host/json/member_stream.h"
@@ -31,15 +29,12 @@ namespace ds_json {
 /// for the top object), so a partial load is visible. Writes throw ds_stream_error.
 class json_read_stream : public member_rw_interface, public member_context {
 public:
-    /// Reads `document`, which should be an object. `path_prefix` starts every diagnostic path.
-    explicit json_read_stream(const nlohmann::ordered_json& document, std::string path_prefix = {});
-    /// Reads `tree`, which it keeps.
+    /// Reads `tree`, which it keeps and whose top should be an object.
+    /// `path_prefix` starts every diagnostic path.
     explicit json_read_stream(flat_tree&& tree, std::string path_prefix = {});
     /// Reads the value `at` of `tree`, which should be an object; the tree
     /// must outlive the stream and stay as it is.
     json_read_stream(const flat_tree& tree, std::size_t at, std::string path_prefix = {});
-    /// Reads UTF-8 JSON text strictly (ds_json::read_text); throws ds_json::json_text_error.
-    static std::unique_ptr<json_read_stream> from_text(std::string_view utf8, std::string path_prefix = {});
     json_read_stream(const json_read_stream&) = delete;
     json_read_stream& operator=(const json_read_stream&) = delete;
 

@@ -1,22 +1,19 @@
-// Strict JSON reading into a flat tree: RapidJSON's SAX reader first, for
-// speed, and nlohmann/json's whenever that one refuses a text, for the exact
-// refusal; one builder takes the events of both.
+// Strict JSON reading into a flat tree with RapidJSON's SAX reader.
 //
-// Our own handler builds the tree rather than the library's callback parser:
-// that one scans the open container's members at every value it closes, and
-// ordered_json's operator[] searches the members before every insertion, both
-// quadratic in the length of a long list. The tree refuses a repeated key
-// through the fingerprints and, in a large object, a set of its keys, so
-// reading stays linear, and one array's elements can be handed over as they
-// complete. To give refusals a line and column, the input is read through an
-// iterator that remembers how far the parser has read.
+// Our own handler builds the tree: it refuses a key repeated in one object
+// through the tree's fingerprints and, in a large object, a set of its keys,
+// so that reading stays linear, and one array's elements can be handed over
+// as they complete. The reader is iterative, so that no text can exhaust the
+// stack; numbers come as their text and are converted here, and each string's
+// encoding is checked once (well_formed) rather than by the reader, which
+// checks it for every character.
 #include "host/json/json_text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
-#include <iterator>
-#include <optional>
 
+#include <rapidjson/error/en.h>
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
@@ -24,44 +21,6 @@
 
 namespace ds_json {
 namespace {
-
-using nlohmann::ordered_json;
-
-/// Reads the text like a plain pointer and records how many bytes were consumed.
-class counting_iterator {
-public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = char;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const char*;
-    using reference = const char&;
-
-    counting_iterator() = default;
-    counting_iterator(const char* base, const char* at, std::size_t* consumed)
-        : m_base(base), m_at(at), m_consumed(consumed)
-    {
-    }
-
-    reference operator*() const { return *m_at; }
-    counting_iterator& operator++()
-    {
-        ++m_at;
-        if (m_consumed) *m_consumed = static_cast<std::size_t>(m_at - m_base);
-        return *this;
-    }
-    counting_iterator operator++(int)
-    {
-        counting_iterator old = *this;
-        ++*this;
-        return old;
-    }
-    friend bool operator==(const counting_iterator& a, const counting_iterator& b) { return a.m_at == b.m_at; }
-
-private:
-    const char* m_base = nullptr;
-    const char* m_at = nullptr;
-    std::size_t* m_consumed = nullptr;
-};
 
 /// Line and character column of the byte at `offset`, both 1-based.
 std::pair<std::size_t, std::size_t> line_and_column(std::string_view text, std::size_t offset)
@@ -80,149 +39,10 @@ std::pair<std::size_t, std::size_t> line_and_column(std::string_view text, std::
     return {line, column};
 }
 
-/// The library's message without its "[json.exception...] parse error at line.., column..:" prefix.
-std::string plain_reason(const std::string& what)
-{
-    std::string reason = what;
-    if (reason.rfind("[json.exception.", 0) == 0) {
-        if (const auto close = reason.find("] "); close != std::string::npos) reason.erase(0, close + 2);
-    }
-    if (reason.rfind("parse error", 0) == 0) {
-        if (const auto colon = reason.find(": "); colon != std::string::npos) reason.erase(0, colon + 2);
-    }
-    return reason;
-}
-
-/// Builds the tree from the library parser's events, refusing nesting deeper
-/// than max_depth and a key repeated in one object with the position.
-class tree_builder {
-public:
-    tree_builder(std::string_view text, std::string_view source, const std::size_t& consumed,
-                 const streamed_array* streamed)
-        : m_text(text), m_source(source), m_consumed(consumed), m_streamed(streamed)
-    {
-    }
-
-    flat_tree take() { return std::move(m_tree); }
-
-    bool null() { return add([&](flat_tree& t) { t.add_null(); }); }
-    bool boolean(bool value) { return add([&](flat_tree& t) { t.add_bool(value); }); }
-    bool number_integer(std::int64_t value) { return add([&](flat_tree& t) { t.add_integer(value); }); }
-    bool number_unsigned(std::uint64_t value) { return add([&](flat_tree& t) { t.add_unsigned(value); }); }
-    bool number_float(double value, const std::string&) { return add([&](flat_tree& t) { t.add_real(value); }); }
-    bool string(std::string& value) { return text(value); }
-    bool text(std::string_view value) { return add([&](flat_tree& t) { t.add_text(value); }); }
-    bool binary(ordered_json::binary_t&) { return false; }  // JSON text holds none
-
-    bool start_object(std::size_t) { return open(false); }
-    bool start_array(std::size_t) { return open(true); }
-    bool end_object() { return close(); }
-    bool end_array() { return close(); }
-
-    bool key(std::string& key) { return member(key); }
-    bool member(std::string_view key)
-    {
-        if (!target().key(key)) fail("duplicate key \"" + std::string(key) + "\"");
-        if (!in_element()) m_key = key;
-        return true;
-    }
-
-    template <class Exception>
-    bool parse_error(std::size_t, const std::string&, const Exception& error)
-    {
-        throw error;  // read_text turns it into a json_text_error with the position
-    }
-
-private:
-    /// True while values go to the streamed array's element being built.
-    bool in_element() const { return m_streaming || m_element.depth() > 0; }
-    flat_tree& target() { return in_element() ? m_element : m_tree; }
-
-    /// Adds a value where it belongs.
-    template <class Add>
-    bool add(Add to)
-    {
-        to(target());
-        return added();
-    }
-
-    /// After a value was added or closed: hands a complete element out.
-    bool added()
-    {
-        if (m_streaming && m_element.depth() == 0) {
-            m_streamed->take(m_element);
-            m_element.clear();
-        }
-        return true;
-    }
-
-    bool open(bool is_array)
-    {
-        if (m_tree.depth() + m_element.depth() >= static_cast<std::size_t>(max_depth))
-            fail("nesting deeper than " + std::to_string(max_depth) + " levels");
-        if (in_element()) {
-            m_element.open(is_array);
-            return true;
-        }
-        m_streaming = is_array && m_streamed && m_tree.depth() == 1 && m_tree[0].type == flat_tree::kind::object &&
-                      m_key == m_streamed->key;
-        m_tree.open(is_array);
-        return true;
-    }
-
-    bool close()
-    {
-        if (m_element.depth() > 0) {
-            m_element.close();
-            return added();
-        }
-        m_streaming = false;
-        m_tree.close();
-        return true;
-    }
-
-    [[noreturn]] void fail(const std::string& reason) const
-    {
-        const auto [line, column] = line_and_column(m_text, m_consumed ? m_consumed - 1 : 0);
-        throw json_text_error(std::string(m_source), line, column, reason);
-    }
-
-    std::string_view m_text;
-    std::string_view m_source;
-    const std::size_t& m_consumed;
-    const streamed_array* m_streamed;
-    flat_tree m_tree;
-    flat_tree m_element;  ///< the streamed array's element being built, refilled for each
-    std::string m_key;    ///< the key read last outside the streamed array
-    bool m_streaming = false;
-};
-
-/// The library's reading, which has the last word: every refusal in its words.
-flat_tree read_with_library(std::string_view utf8, std::string_view source, const streamed_array* streamed)
-{
-    std::size_t consumed = 0;
-    const counting_iterator first(utf8.data(), utf8.data(), &consumed);
-    const counting_iterator last(utf8.data(), utf8.data() + utf8.size(), nullptr);
-    tree_builder builder(utf8, source, consumed, streamed);
-    try {
-        ordered_json::sax_parse(first, last, &builder);
-    } catch (const ordered_json::parse_error& e) {
-        const std::size_t at = e.byte > 0 ? e.byte - 1 : 0;
-        const auto [line, column] = line_and_column(utf8, at);
-        throw json_text_error(std::string(source), line, column, plain_reason(e.what()));
-    } catch (const ordered_json::exception& e) {
-        // For example a number too large for a double: no byte position in the exception.
-        const auto [line, column] = line_and_column(utf8, consumed ? consumed - 1 : 0);
-        throw json_text_error(std::string(source), line, column, plain_reason(e.what()));
-    }
-    return builder.take();
-}
-
-/// True when `text` is well-formed UTF-8 as the library reads it: no overlong
-/// forms, no surrogates, nothing past U+10FFFF. The reader copies a string's
-/// bytes as they stand and writes escapes as UTF-8, but an escaped low
-/// surrogate that no high one precedes ("\udc00") it writes as such bytes,
-/// where the library refuses the text; this refuses it too.
+/// True when `text` is well-formed UTF-8: no overlong forms, no surrogates,
+/// nothing past U+10FFFF. The reader copies a string's bytes as they stand
+/// and writes an escaped low surrogate that no high one precedes ("\udc00")
+/// as the bytes of one, which this refuses too.
 bool well_formed(const char* text, std::size_t size)
 {
     const auto* s = reinterpret_cast<const unsigned char*>(text);
@@ -254,27 +74,60 @@ bool well_formed(const char* text, std::size_t size)
     return true;
 }
 
-/// Turns the reader's events into the document. Every method answers false
+/// For a number out of a double's range: true when it is too large (a
+/// refusal), false when too small (it reads as zero). Its decimal exponent
+/// decides, the digits before the point counted in.
+bool too_large(std::string_view number)
+{
+    const std::size_t e = std::min(number.find_first_of("eE"), number.size());
+    long exponent = 0;
+    if (e < number.size()) {
+        std::size_t at = e + 1;
+        const bool negative = number[at] == '-';
+        if (number[at] == '-' || number[at] == '+') ++at;
+        for (; at < number.size(); ++at) exponent = std::min(exponent * 10 + (number[at] - '0'), 1'000'000'000L);
+        if (negative) exponent = -exponent;
+    }
+    std::string_view mantissa = number.substr(0, e);
+    if (mantissa.starts_with('-')) mantissa.remove_prefix(1);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos) return false;  // zero
+    return exponent + (first < point ? static_cast<long>(point - first) - 1 : -static_cast<long>(first - point)) > 0;
+}
 
-/// RapidJSON's events as the library's, so that the builder makes the same
-/// tree, value for value and type for type. Any refusal, the text's or the
-/// builder's (it throws), leaves the text to the library.
-struct fast_events {
-    tree_builder& to;
+/// The reader's message in the style of ours: "missing a comma or ']' after an array element".
+std::string reason_of(rapidjson::ParseErrorCode code)
+{
+    std::string reason = rapidjson::GetParseError_En(code);
+    if (reason.ends_with('.')) reason.pop_back();
+    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
+}
 
-    bool Null() { return to.null(); }
-    bool Bool(bool value) { return to.boolean(value); }
+/// Builds the tree from the reader's events, refusing nesting deeper than
+/// max_depth, a key repeated in one object, invalid UTF-8 and a number too
+/// large; a refusal stops the reader and is kept with where it was read.
+class tree_builder {
+public:
+    tree_builder(const rapidjson::MemoryStream& stream, const streamed_array* streamed) : m_stream(stream), m_streamed(streamed) {}
+
+    flat_tree take() { return std::move(m_tree); }
+    /// The refusal that stopped the reader and the offset of the character read last; empty when none did.
+    const std::string& refusal() const { return m_refusal; }
+    std::size_t refused_at() const { return m_refused_at; }
+
+    bool Null() { return add([&](flat_tree& t) { t.add_null(); }); }
+    bool Bool(bool value) { return add([&](flat_tree& t) { t.add_bool(value); }); }
     // Numbers arrive as their text (RawNumber); these are never called.
     bool Int(int) { return false; }
     bool Uint(unsigned) { return false; }
     bool Int64(std::int64_t) { return false; }
     bool Uint64(std::uint64_t) { return false; }
     bool Double(double) { return false; }
-    /// A number as the library reads it: an integer without a sign as
-    /// unsigned, with one as signed, either as a float when it needs more than
-    /// 64 bits; anything with a fraction or an exponent as a float, correctly
-    /// rounded. A float out of the double's range is refused: the library
-    /// refuses one that overflows and reads one that underflows as zero.
+    /// An integer without a sign as unsigned, with one as signed, either as a
+    /// double when it needs more than 64 bits; anything with a fraction or an
+    /// exponent as a double, correctly rounded.
     bool RawNumber(const char* text, rapidjson::SizeType size, bool)
     {
         const char* const end = text + size;
@@ -282,72 +135,143 @@ struct fast_events {
             std::int64_t integer = 0;
             std::uint64_t positive = 0;
             const auto [at, error] = *text == '-' ? std::from_chars(text, end, integer) : std::from_chars(text, end, positive);
-            if (error == std::errc() && at == end) return *text == '-' ? to.number_integer(integer) : to.number_unsigned(positive);
+            if (error == std::errc() && at == end)
+                return add([&](flat_tree& t) { *text == '-' ? t.add_integer(integer) : t.add_unsigned(positive); });
         }
         double value = 0;
         const auto [at, error] = std::from_chars(text, end, value);
-        return error == std::errc() && at == end && to.number_float(value, {});
+        if (error == std::errc::result_out_of_range) {
+            // The reader refuses most numbers too large itself, in these words.
+            if (too_large({text, size})) return fail("number too big to be stored in double", m_stream.Tell() - size);
+            value = *text == '-' ? -0.0 : 0.0;
+        } else if (error != std::errc() || at != end) {
+            return fail("invalid number " + std::string(text, size));
+        }
+        return add([&](flat_tree& t) { t.add_real(value); });
     }
-    bool String(const char* text, rapidjson::SizeType size, bool) { return well_formed(text, size) && to.text({text, size}); }
-    bool Key(const char* text, rapidjson::SizeType size, bool) { return well_formed(text, size) && to.member({text, size}); }
-    bool StartObject() { return to.start_object(0); }
-    bool StartArray() { return to.start_array(0); }
-    bool EndObject(rapidjson::SizeType) { return to.end_object(); }
-    bool EndArray(rapidjson::SizeType) { return to.end_array(); }
+    bool String(const char* text, rapidjson::SizeType size, bool)
+    {
+        if (!well_formed(text, size)) return fail("invalid UTF-8 in a string");
+        return add([&](flat_tree& t) { t.add_text({text, size}); });
+    }
+    bool Key(const char* text, rapidjson::SizeType size, bool)
+    {
+        if (!well_formed(text, size)) return fail("invalid UTF-8 in a key");
+        const std::string_view key(text, size);
+        if (!target().key(key)) return fail("duplicate key \"" + std::string(key) + "\"");
+        if (!in_element()) m_key = key;
+        return true;
+    }
+    bool StartObject() { return open(false); }
+    bool StartArray() { return open(true); }
+    bool EndObject(rapidjson::SizeType) { return close(); }
+    bool EndArray(rapidjson::SizeType) { return close(); }
+
+private:
+    /// True while values go to the streamed array's element being built.
+    bool in_element() const { return m_streaming || m_element.depth() > 0; }
+    flat_tree& target() { return in_element() ? m_element : m_tree; }
+
+    /// Adds a value where it belongs.
+    template <class Add>
+    bool add(Add to)
+    {
+        to(target());
+        return added();
+    }
+
+    /// After a value was added or closed: hands a complete element out.
+    bool added()
+    {
+        if (m_streaming && m_element.depth() == 0) {
+            m_streamed->take(m_element);
+            m_element.clear();
+        }
+        return true;
+    }
+
+    bool open(bool is_array)
+    {
+        // The reader tells of an opening bracket before it takes it.
+        if (m_tree.depth() + m_element.depth() >= static_cast<std::size_t>(max_depth))
+            return fail("nesting deeper than " + std::to_string(max_depth) + " levels", m_stream.Tell());
+        if (in_element()) {
+            m_element.open(is_array);
+            return true;
+        }
+        m_streaming = is_array && m_streamed && m_tree.depth() == 1 && m_tree[0].type == flat_tree::kind::object &&
+                      m_key == m_streamed->key;
+        m_tree.open(is_array);
+        return true;
+    }
+
+    bool close()
+    {
+        if (m_element.depth() > 0) {
+            m_element.close();
+            return added();
+        }
+        m_streaming = false;
+        m_tree.close();
+        return true;
+    }
+
+    /// Stops the reader; the refusal stands at `at`, by default the character read last.
+    bool fail(std::string reason, std::size_t at = none)
+    {
+        m_refusal = std::move(reason);
+        m_refused_at = at != none ? at : m_stream.Tell() > 0 ? m_stream.Tell() - 1 : 0;
+        return false;
+    }
+
+    static constexpr std::size_t none = static_cast<std::size_t>(-1);
+
+    const rapidjson::MemoryStream& m_stream;
+    const streamed_array* m_streamed;
+    flat_tree m_tree;
+    flat_tree m_element;  ///< the streamed array's element being built, refilled for each
+    std::string m_key;    ///< the key read last outside the streamed array
+    bool m_streaming = false;
+    std::string m_refusal;
+    std::size_t m_refused_at = 0;
 };
 
-/// Iterative, so that no text can exhaust the stack; numbers handed over as
-/// text, to be converted as the library converts them. The encoding is checked
-/// once per string (well_formed) rather than by the reader, which calls its
-/// check for every character.
-constexpr unsigned fast_flags =
+constexpr unsigned reader_flags =
     rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
-
-std::optional<flat_tree> read_fast(std::string_view utf8, const streamed_array* streamed)
-{
-    // The library skips a byte order mark at the very start, and only there.
-    if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-    const std::size_t no_position = 0;
-    tree_builder builder(utf8, {}, no_position, streamed);
-    fast_events events{builder};
-    rapidjson::MemoryStream stream(utf8.data(), utf8.size());
-    try {
-        // The reader takes a zero byte for the end of the text; anything after it is not JSON.
-        if (rapidjson::Reader().Parse<fast_flags>(stream, events).IsError() || stream.Tell() != utf8.size()) return std::nullopt;
-    } catch (const json_text_error&) {
-        return std::nullopt;  // the builder's refusal, worded with its position by the library's reading
-    }
-    return builder.take();
-}
 
 }  // namespace
 
 flat_tree read_text(std::string_view utf8, std::string_view source, const streamed_array* streamed)
 {
-    if (!streamed || streamed->restart) {
-        if (auto tree = read_fast(utf8, streamed)) return std::move(*tree);
-        if (streamed) streamed->restart();
+    // A byte order mark is skipped at the very start, and only there.
+    const std::size_t skipped = utf8.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    const std::string_view text = utf8.substr(skipped);
+    rapidjson::MemoryStream stream(text.data(), text.size());
+    tree_builder builder(stream, streamed);
+    const rapidjson::ParseResult result = rapidjson::Reader().Parse<reader_flags>(stream, builder);
+    std::string reason;
+    std::size_t at = 0;
+    if (!builder.refusal().empty()) {
+        reason = builder.refusal();
+        at = builder.refused_at();
+    } else if (result.IsError()) {
+        reason = reason_of(result.Code());
+        at = result.Offset();
+        if (at >= text.size() && result.Code() != rapidjson::kParseErrorDocumentEmpty) reason = "unexpected end of input: " + reason;
+    } else if (stream.Tell() != text.size()) {
+        // The reader takes a zero byte for the end of the text; anything after it is not JSON.
+        reason = "unexpected character after the document";
+        at = stream.Tell();
     }
-    return read_with_library(utf8, source, streamed);
+    if (reason.empty()) return builder.take();
+    const auto [line, column] = line_and_column(utf8, skipped + at);
+    throw json_text_error(std::string(source), line, column, reason);
 }
-
-ordered_json parse_text(std::string_view utf8, std::string_view source) { return read_text(utf8, source).to_json(); }
 
 json_text_error::json_text_error(std::string source, std::size_t line, std::size_t column, std::string reason)
     : std::runtime_error(source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason),
       m_source(std::move(source)), m_line(line), m_column(column), m_reason(std::move(reason))
 {
 }
-
-std::string dump_text(const nlohmann::ordered_json& document, int indent)
-{
-    try {
-        return document.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::strict);
-    } catch (const nlohmann::ordered_json::exception& e) {
-        throw std::runtime_error("cannot write JSON text: " + plain_reason(e.what()));
-    }
-}
-
-std::string json_error_reason(const std::string& what) { return plain_reason(what); }
 
 }  // namespace ds_json

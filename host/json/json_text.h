@@ -9,14 +9,12 @@
 #include <string>
 #include <string_view>
 
-#include <nlohmann/json.hpp>
-
 #include "host/json/json_flat_tree.h"
 
 namespace ds_json {
 
-/// Deepest nesting of objects and arrays accepted; copying and dumping a JSON
-/// value recurse, so deeper documents are refused while parsing.
+/// Deepest nesting of objects and arrays accepted: whoever walks a document
+/// afterwards may recurse, so deeper ones are refused while reading.
 inline constexpr int max_depth = 64;
 
 /// A document that is not acceptable JSON. what() reads "source:line:column: reason".
@@ -47,31 +45,21 @@ struct streamed_array {
     /// tree is refilled for the next one). The document read keeps the key
     /// with an empty array.
     std::function<void(const flat_tree&)> take;
-    /// Makes the receiver forget every element it took: the text is about to
-    /// be read again from its start. The text is read by a fast reader first;
-    /// when that one refuses it (the text may be fine, or the refusal needs its
-    /// exact position and wording), it is read again by the library's, and the
-    /// elements come again. Without this, only the library's reader is used.
-    std::function<void()> restart = {};
 };
 
 /// Reads one UTF-8 JSON document. `source` names the text in errors (a file
 /// name, or something like "<text>"). Throws json_text_error on a syntax error,
-/// invalid UTF-8, a number out of range, nesting deeper than max_depth or a key
-/// that appears twice in one object. With `streamed`, that array's elements go
-/// to its receiver instead of the tree; a refusal found later in the text is
-/// thrown after the receiver has seen the elements ahead of it (and been
-/// restarted once, when it has a restart).
+/// invalid UTF-8, a number too large for a double, nesting deeper than
+/// max_depth or a key that appears twice in one object. Integers are kept
+/// exactly up to 64 bits (signed when written with a sign), larger ones and
+/// any with a fraction or exponent as the nearest double; one too small for a
+/// double reads as zero. With `streamed`, that array's elements go to its
+/// receiver instead of the tree; a refusal found later in the text is thrown
+/// after the receiver has seen the elements ahead of it.
 flat_tree read_text(std::string_view utf8, std::string_view source = "<text>", const streamed_array* streamed = nullptr);
 
-/// read_text as a JSON value.
-nlohmann::ordered_json parse_text(std::string_view utf8, std::string_view source = "<text>");
-
-/// The document as UTF-8 JSON text, pretty-printed with `indent` spaces (-1:
-/// one line). Throws std::runtime_error when a string holds invalid UTF-8.
-std::string dump_text(const nlohmann::ordered_json& document, int indent = 2);
-
-/// The library's exception text `what` without its "[json.exception...]" prefix.
-std::string json_error_reason(const std::string& what);
+/// A double as the project file writes it: the shortest text that reads back
+/// as the same number, "3.0", "0.1", "1e-07", "1e+300".
+std::string number_text(double value);
 
 }  // namespace ds_json

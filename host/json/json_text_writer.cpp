@@ -7,6 +7,8 @@
 #include <charconv>
 #include <stdexcept>
 
+#include <nlohmann/json.hpp>
+
 #include "host/json/json_text.h"
 
 using nlohmann::ordered_json;
@@ -55,14 +57,7 @@ json_text_writer::json_text_writer(std::function<void(std::string_view)> piece)
 
 json_text_writer::~json_text_writer() = default;
 
-void json_text_writer::value(const ordered_json& value)
-{
-    try {
-        m_serializer->dump(value, true, false, 2, 0);
-    } catch (const ordered_json::exception& e) {
-        throw std::runtime_error("cannot write JSON text: " + json_error_reason(e.what()));
-    }
-}
+std::string number_text(double value) { return ordered_json(value).dump(); }
 
 void json_text_writer::flush()
 {
@@ -72,7 +67,15 @@ void json_text_writer::flush()
 
 void json_text_writer::string(std::string_view utf8)
 {
-    if (!plain(utf8)) return value(ordered_json(std::string(utf8)));
+    if (!plain(utf8)) {
+        try {
+            m_serializer->dump(ordered_json(std::string(utf8)), true, false, 2, 0);
+        } catch (const ordered_json::exception& e) {
+            const std::string what = e.what();  // "[json.exception.type_error.316] invalid UTF-8 byte ..."
+            throw std::runtime_error("cannot write JSON text: " + what.substr(what.find("] ") + 2));
+        }
+        return;
+    }
     m_part.push_back('"');
     m_part.append(utf8);
     raw("\"");
@@ -120,7 +123,7 @@ void json_text_writer::value(const member_key& key, const member_value& v)
         const auto end = std::to_chars(digits, digits + sizeof digits, v.integer).ptr;
         return raw(std::string_view(digits, static_cast<std::size_t>(end - digits)));
     }
-    case member_value::kind::real: return value(ordered_json(v.real));  // the library's shortest form, "1.0", "1e-07"
+    case member_value::kind::real: return m_serializer->dump(ordered_json(v.real), true, false, 2, 0);  // "1.0", "1e-07"
     case member_value::kind::boolean: return raw(v.boolean ? "true" : "false");
     case member_value::kind::text: return string(v.utf8);
     }

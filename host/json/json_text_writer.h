@@ -1,5 +1,5 @@
-// JSON text laid out byte for byte as dump_text lays it out with an indent of
-// 2, handed to a receiver in parts of a bounded size, so that a long text
+// JSON text laid out byte for byte as nlohmann/json dumps it with an indent
+// of 2, handed to a receiver in parts of a bounded size, so that a long text
 // never stands in memory whole. Members come as a member sink while a record
 // writes them.
 #pragma once
@@ -10,8 +10,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "host/json/member_stream.h"
 
@@ -30,8 +28,8 @@ public:
         m_part.append(text);
         if (m_part.size() >= part_size) flush();
     }
-    /// A value through the library's serializer, on one line. Throws as dump_text does.
-    void value(const nlohmann::ordered_json& value);
+    /// A JSON string. Throws std::runtime_error when `utf8` is not valid UTF-8.
+    void string(std::string_view utf8);
     /// Hands over what is still held. Call after the last write.
     void flush();
 
@@ -50,8 +48,6 @@ private:
     /// The separator, indent and key of a new member of the current object.
     void member(std::string_view key_utf8);
     void close();
-    /// A JSON string; texts that need no escaping skip the library's serializer.
-    void string(std::string_view utf8);
 
     std::function<void(std::string_view)> m_piece;
     std::string m_part;

@@ -1,19 +1,15 @@
-// Writing a record's members to sinks or a document, refusing what would not read back.
+// Writing a record's members to sinks, refusing what would not read back.
 #include "host/json/json_write_stream.h"
 
 #include <cmath>
 #include <utility>
 
-#include "host/json/json_text.h"
 #include "host/text/encoding.h"
 
 namespace ds_json {
 
-json_write_stream::json_write_stream(std::string path_prefix) : json_write_stream({}, std::move(path_prefix), {}, true) {}
-
-json_write_stream::json_write_stream(std::vector<member_sink*> sinks, std::string path_prefix, value_observer observer,
-                                     bool keep_document)
-    : member_context(std::move(path_prefix)), m_keep(keep_document), m_sinks(std::move(sinks)), m_observer(std::move(observer))
+json_write_stream::json_write_stream(std::vector<member_sink*> sinks, std::string path_prefix, value_observer observer)
+    : member_context(std::move(path_prefix)), m_sinks(std::move(sinks)), m_observer(std::move(observer))
 {
     m_tree.open(false);
 }
@@ -49,17 +45,7 @@ std::string json_write_stream::new_key(const CString& key)
 void json_write_stream::add(const CString& key, const member_value& value)
 {
     const std::string text = new_key(key);
-    if (!m_keep) {
-        m_tree.add_null();  // the key is all a stream that keeps no document needs
-    } else if (value.type == member_value::kind::integer) {
-        m_tree.add_integer(value.integer);
-    } else if (value.type == member_value::kind::real) {
-        m_tree.add_real(value.real);
-    } else if (value.type == member_value::kind::boolean) {
-        m_tree.add_bool(value.boolean);
-    } else {
-        m_tree.add_text(value.utf8);
-    }
+    m_tree.add_null();  // the key is all the stream keeps
     if (m_observer) m_observer(*this, text, value);
     for (member_sink* sink : m_sinks) sink->value({key.str(), text}, value);
 }
@@ -100,7 +86,7 @@ void json_write_stream::mark(const CString& key, int kind)
     if (const std::string fault = end_mark_fault(text, kind); !fault.empty()) fail(text, fault);
     if (const auto dropped = leave()) fail(text, "guard tag \"" + *dropped + "\" still open at the end mark");
     for (member_sink* sink : m_sinks) sink->object_end();
-    m_tree.close(m_keep);
+    m_tree.close(false);
     m_order.pop_back();
 }
 
@@ -120,14 +106,5 @@ void json_write_stream::finish() const
     if (depth() > 0) fail({}, std::string(stream_marks::name(top_kind())) + " \"" + top_key() + "\" is still open");
     if (tag_count() > 0) fail({}, "a guard tag is still open");
 }
-
-const nlohmann::ordered_json& json_write_stream::document() const
-{
-    finish();
-    m_document = m_tree.to_json();
-    return m_document;
-}
-
-std::string json_write_stream::text(int indent) const { return dump_text(document(), indent); }
 
 }  // namespace ds_json

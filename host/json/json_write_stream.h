@@ -1,6 +1,6 @@
 // json_write_stream: the calls of a record's serialize_members as members of a
-// JSON object, handed to sinks (the project file's text, a digest) while they
-// come, or kept as a document.
+// JSON object, handed to sinks (the project file's text, a digest, the page's
+// document of a drawing) while they come.
 //
 // The mapping is one to one. write(key, value) is the member "key": value of
 // the current object. An object-begin/end mark pair under a key is a nested
@@ -15,8 +15,6 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "host/json/json_flat_tree.h"
 #include "host/json/member_stream.h"
 
@@ -27,20 +25,16 @@ namespace ds_json {
 /// kind differs from the open begin mark, an unknown mark kind, a double that is
 /// not finite (JSON has no NaN or infinity), text or a key that is not valid
 /// narrow text, and any read. A guard tag popped at another nesting level than
-/// it was pushed is reported by finish() and document(), since guards pop from
-/// destructors. A save therefore fails loudly instead of producing a file that
-/// does not read back as written; a sink sees a member only once it passed.
+/// it was pushed is reported by finish(), since guards pop from destructors.
+/// A save therefore fails loudly instead of producing a file that does not
+/// read back as written; a sink sees a member only once it passed.
 class json_write_stream : public member_rw_interface, public member_context {
 public:
-    /// A stream that keeps the members as a document (see document()).
-    /// `path_prefix` starts the path in every error, for example "nodes[3]".
-    explicit json_write_stream(std::string path_prefix = {});
     /// A stream that hands the members to each of `sinks` in turn and every
-    /// value to `observer` when given. Without `keep_document` it keeps no
-    /// more than the keys of the objects still open: writing a long node costs
-    /// no copy of it.
-    json_write_stream(std::vector<member_sink*> sinks, std::string path_prefix, value_observer observer = {},
-                      bool keep_document = false);
+    /// value to `observer` when given. It keeps no more than the keys of the
+    /// objects still open: writing a long node costs no copy of it.
+    /// `path_prefix` starts the path in every error, for example "nodes[3]".
+    explicit json_write_stream(std::vector<member_sink*> sinks, std::string path_prefix = {}, value_observer observer = {});
     /// A stream that refuses what a saving stream refuses and shows every
     /// value to `observer`, but hands nothing on.
     static std::unique_ptr<json_write_stream> checking(value_observer observer);
@@ -64,10 +58,6 @@ public:
     /// Ends the writing: throws stream_error while a mark or guard tag is
     /// still open or a guard tag fault was noted.
     void finish() const;
-    /// The object written so far (streams that keep a document). Throws as finish() does.
-    const nlohmann::ordered_json& document() const;
-    /// document() as UTF-8 JSON text (`indent` as in ds_json::dump_text).
-    std::string text(int indent = 2) const;
 
     /// How many objects had opened when the innermost open one did: 0 for the
     /// top, then 1, 2, ... in the order a walk of the written object meets them.
@@ -82,11 +72,9 @@ private:
     [[noreturn]] void fail(std::string_view leaf, const std::string& message) const;
     [[noreturn]] void refuse_read(const CString& key) const;
 
-    flat_tree m_tree;  ///< what was written, or the keys of the open objects alone (!m_keep)
-    bool m_keep;
+    flat_tree m_tree;  ///< the keys of the open objects
     std::vector<member_sink*> m_sinks;
     value_observer m_observer;
-    mutable nlohmann::ordered_json m_document;  ///< the tree as document() made it last
     std::vector<std::size_t> m_order{0};       ///< open_order of each open object
     std::size_t m_objects_opened = 0;
     std::string m_deferred_error;  ///< a fault found where throwing is not allowed

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "host/json/json_text.h"
+
 std::string to_string(const stream_diagnostic& diagnostic)
 {
     const char* severity = diagnostic.severity == diagnostic_severity::error ? "error" : "warning";
@@ -23,15 +25,15 @@ std::vector<stream_diagnostic> unread_entries(const std::vector<stream_diagnosti
 
 namespace ds_json {
 
-nlohmann::ordered_json member_value::json() const
+std::string member_value::text() const
 {
     switch (type) {
-    case kind::integer: return integer;
-    case kind::real: return real;
-    case kind::boolean: return boolean;
+    case kind::integer: return std::to_string(integer);
+    case kind::real: return number_text(real);
+    case kind::boolean: return boolean ? "true" : "false";
     case kind::text: return std::string(utf8);
     }
-    return nullptr;
+    return {};
 }
 
 const std::string& member_context::open_key_above(std::size_t levels) const

@@ -12,8 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "host/framework/member_rw_interface.h"
 
 enum class diagnostic_severity {
@@ -66,8 +64,8 @@ struct member_value {
     static member_value of(bool v) { return {kind::boolean, 0, 0, v, {}, {}}; }
     static member_value of_text(std::string_view narrow, std::string_view utf8) { return {kind::text, 0, 0, false, narrow, utf8}; }
 
-    /// The value as a JSON value.
-    nlohmann::ordered_json json() const;
+    /// A number or boolean as the project file writes it, a text as it stands.
+    std::string text() const;
 };
 
 /// A member's key in both forms, as member_value holds text.

@@ -5,7 +5,7 @@
 //
 // where "class" is the node's runtime class name and "members" is what the
 // node's serialize_members wrote through a json_write_stream. One writer
-// (project_writer.h) makes the text, the digest and the document; the loader
+// (project_writer.h) makes the text and the digest; the loader
 // (project_load.cpp) reads without it.
 #pragma once
 
@@ -16,8 +16,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "host/framework/atomic_file.h"
 #include "host/framework/data_node_base.h"
@@ -52,21 +50,10 @@ struct loaded_project {
     std::vector<ds_digest::digest> node_digests;
 };
 
-/// The project document of `nodes`, in order. Throws project_error (naming the
-/// node) when a node is null, its class cannot be created by name, or its
-/// members cannot be written (see json_write_stream).
-nlohmann::ordered_json project_document(const std::vector<const data_node_base*>& nodes);
-
-/// Hands the text of the project file of `nodes` to `piece` in order, in parts
-/// of a bounded size, written while each node's members come: besides the
-/// nodes, no document and no whole text is ever in memory. The pieces joined are dump_text(project_document(nodes)) and a
-/// final line break. Throws project_error as project_document does. With
-/// `refusal`, the first value the loader would refuse (record_limits) is
-/// described there, found in the same pass.
-void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
-                         const std::function<void(std::string_view)>& piece, std::string* refusal = nullptr);
-
-/// The pieces of for_each_text_piece joined. `expected_size` (for example the
+/// The text of the project file of `nodes`, made while each node's members
+/// come. Throws project_error (naming the node) when a node is null, its
+/// class cannot be created by name, or its members cannot be written (see
+/// json_write_stream). `expected_size` (for example the
 /// size of the file loaded) reserves room up front, half as much again, so that
 /// a long text is not copied while it grows (room never written is not
 /// touched, so it costs address space rather than memory).
@@ -74,12 +61,12 @@ std::string project_text(const std::vector<const data_node_base*>& nodes, std::s
 
 /// The digest of the values the nodes hold (ds_digest::member_digest): a
 /// command tells whether it changed the project by comparing two of these,
-/// without keeping or making a text. Throws project_error as project_document does.
+/// without keeping or making a text. Throws project_error as project_text does.
 ds_digest::digest project_digest(const std::vector<const data_node_base*>& nodes);
 
-/// Writes project_text(nodes) to `path` atomically, piece by piece, so that
-/// besides the nodes only one node's text is in memory: a failed save leaves
-/// the previous file intact. Throws project_error naming the file.
+/// Writes project_text(nodes) to `path` atomically, in parts of a bounded
+/// size, so that besides the nodes no whole text is in memory: a failed save
+/// leaves the previous file intact. Throws project_error naming the file.
 void save_project(const std::filesystem::path& path, const std::vector<const data_node_base*>& nodes);
 
 /// A save made in the same pass as the digest of its text: the text goes to a
@@ -124,8 +111,5 @@ loaded_project load_project(const std::filesystem::path& path);
 
 /// load_project on JSON text; `source` names it in errors.
 loaded_project load_project_text(std::string_view utf8, const std::string& source);
-
-/// load_project on a parsed document; `source` names it in errors.
-loaded_project load_project_document(const nlohmann::ordered_json& document, const std::string& source);
 
 }  // namespace ds_project

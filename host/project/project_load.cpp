@@ -80,7 +80,7 @@ std::size_t check_head(const ds_json::flat_tree& head, const std::string& source
     if (head[0].type != kind::object) refuse_load(source, "", std::string("expected an object at the top, found ") + head.type_name(0));
     const std::size_t format = required(head, 0, "format", kind::string, source, "");
     if (head.text(format) != format_name)
-        refuse_load(source, "format", "not a pedestal project file (format " + head.to_json(format).dump() + ")");
+        refuse_load(source, "format", "not a pedestal project file (format \"" + field_catalogue::escaped(head.text(format)) + "\")");
     const std::size_t stored = required(head, 0, "format_version", kind::number_integer, source, "");
     // A version past the signed range (2^64-1) must not read as negative: clamp
     // it for the comparisons and show the number as written.
@@ -88,7 +88,7 @@ std::size_t check_head(const ds_json::flat_tree& head, const std::string& source
     const std::int64_t number = v.type == kind::number_integer ? v.integer
                                 : v.unsigned_integer > std::uint64_t(INT64_MAX) ? INT64_MAX
                                                                                 : static_cast<std::int64_t>(v.unsigned_integer);
-    const std::string version = head.to_json(stored).dump();
+    const std::string version = head.scalar_text(stored);
     if (number > format_version)
         refuse_load(source, "format_version",
                     "the file was written by a newer version of the program (format version " + version +
@@ -271,17 +271,15 @@ private:
 /// Reads `utf8` and loads its nodes while reading.
 loaded_project load_while_reading(std::string_view utf8, const std::string& source)
 {
-    // A restart (the text read again by the library's reader) starts the nodes afresh.
-    std::optional<node_loader> loader(std::in_place, source);
+    node_loader loader(source);
     ds_json::flat_tree head;
     try {
-        const ds_json::streamed_array nodes{"nodes", [&](const ds_json::flat_tree& entry) { loader->take(entry); },
-                                            [&] { loader.emplace(source); }};
+        const ds_json::streamed_array nodes{"nodes", [&](const ds_json::flat_tree& entry) { loader.take(entry); }};
         head = ds_json::read_text(utf8, source, &nodes);
     } catch (const ds_json::json_text_error& e) {
         throw project_error(std::string("cannot load project: ") + e.what());
     }
-    return loader->finish(head);
+    return loader.finish(head);
 }
 
 }  // namespace
@@ -300,15 +298,6 @@ loaded_project load_project(const std::filesystem::path& path)
 loaded_project load_project_text(std::string_view utf8, const std::string& source)
 {
     return load_while_reading(utf8, source);
-}
-
-loaded_project load_project_document(const nlohmann::ordered_json& document, const std::string& source)
-{
-    const auto tree = ds_json::flat_tree::from(document);
-    const std::size_t nodes = check_head(tree, source);
-    node_loader loader(source);
-    for (std::size_t c = nodes + 1; c < tree[nodes].end; c = tree[c].end) loader.take(tree, c);
-    return loader.finish(tree);
 }
 
 }  // namespace ds_project

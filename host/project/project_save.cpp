@@ -1,10 +1,8 @@
-// Saving a project: its file, text, digest and document, all made by the one writer.
+// Saving a project: its file, text and digest, all made by the one writer.
 #include "host/project/project_file.h"
 
 #include "host/framework/atomic_file.h"
 #include "host/project/project_writer.h"
-
-using nlohmann::ordered_json;
 
 namespace ds_project {
 namespace {
@@ -16,29 +14,13 @@ namespace {
 
 }  // namespace
 
-ordered_json project_document(const std::vector<const data_node_base*>& nodes)
-{
-    ordered_json document;
-    project_sinks sinks;
-    sinks.document = &document;
-    write_project(nodes, sinks);
-    return document;
-}
-
-void for_each_text_piece(const std::vector<const data_node_base*>& nodes,
-                         const std::function<void(std::string_view)>& piece, std::string* refusal)
-{
-    project_sinks sinks;
-    sinks.text = piece;
-    sinks.refusal = refusal;
-    write_project(nodes, sinks);
-}
-
 std::string project_text(const std::vector<const data_node_base*>& nodes, std::size_t expected_size)
 {
     std::string text;
     text.reserve(expected_size + expected_size / 2);
-    for_each_text_piece(nodes, [&](std::string_view piece) { text += piece; });
+    project_sinks sinks;
+    sinks.text = [&](std::string_view piece) { text += piece; };
+    write_project(nodes, sinks);
     return text;
 }
 
@@ -55,7 +37,9 @@ void save_project(const std::filesystem::path& path, const std::vector<const dat
 {
     try {
         ds_file::atomic_writer file(path);
-        for_each_text_piece(nodes, [&](std::string_view piece) { file.write(piece); });
+        project_sinks sinks;
+        sinks.text = [&](std::string_view piece) { file.write(piece); };
+        write_project(nodes, sinks);
         file.commit();
     } catch (const std::exception& e) {
         refuse_save(path.string(), "", e.what());

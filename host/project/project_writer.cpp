@@ -4,39 +4,25 @@
 #include <exception>
 #include <optional>
 
-#include "host/json/json_text.h"
 #include "host/json/json_text_writer.h"
 #include "host/json/json_write_stream.h"
 #include "host/project/project_file.h"
 #include "host/project/record_limits.h"
 #include "host/text/encoding.h"
 
-using nlohmann::ordered_json;
-
 namespace ds_project {
 namespace {
 
-ordered_json document_head()
+/// The text before the first entry. The entries follow, laid out as
+/// nlohmann/json lays out the elements of an array two levels deep.
+const std::string& text_before_entries()
 {
-    ordered_json document = ordered_json::object();
-    document["format"] = format_name;
-    document["format_version"] = format_version;
-    document["nodes"] = ordered_json::array();
-    return document;
-}
-
-/// The text of a project with no nodes.
-const std::string& empty_project_text()
-{
-    static const std::string text = ds_json::dump_text(document_head()) + "\n";
+    static const std::string text = "{\n  \"format\": \"" + std::string(format_name) + "\",\n  \"format_version\": " +
+                                    std::to_string(format_version) + ",\n  \"nodes\": [";
     return text;
 }
-
-/// The text before the first entry: the empty project's head, which ends in "[]\n}\n",
-/// up to its brackets. The entries follow, laid out as dump_text lays out the
-/// elements of an array two levels deep.
-std::string_view text_before_entries() { return std::string_view(empty_project_text()).substr(0, empty_project_text().size() - 4); }
 constexpr std::string_view text_after_entries = "\n  ]\n}\n";
+constexpr std::string_view text_after_no_entries = "]\n}\n";
 
 /// The node's class name, refused when the class cannot be created by that name.
 const char* creatable_class_name(const data_node_base& node, const std::string& place)
@@ -69,11 +55,11 @@ public:
         std::vector<ds_json::member_sink*> members;
         if (m_text) {
             m_text->raw(index == 0 ? "\n    {\n      \"class\": " : ",\n    {\n      \"class\": ");
-            m_text->value(class_name);
+            m_text->string(class_name);
             m_text->raw(",\n      \"tag\": ");
-            m_text->value(tag);
+            m_text->string(tag);
             m_text->raw(",\n      \"name\": ");
-            m_text->value(name);
+            m_text->string(name);
             m_text->raw(",\n      \"members\": ");
             m_text->begin_members(6);
             members.push_back(m_text);
@@ -86,8 +72,7 @@ public:
         const bool check = m_sinks.refusal && m_sinks.refusal->empty();
         const bool check_if_changed = check && m_sinks.checked && m_sinks.digest;
         ds_json::json_write_stream stream(members, place,
-                                          check && !check_if_changed ? record_limits::violation_observer(found) : ds_json::value_observer(),
-                                          m_sinks.document != nullptr);
+                                          check && !check_if_changed ? record_limits::violation_observer(found) : ds_json::value_observer());
         // serialize_members serves both directions and is therefore not const; a
         // writing stream only reads the node.
         const_cast<data_node_base&>(node).serialize_members(stream);
@@ -100,14 +85,6 @@ public:
         if (m_text) {
             m_text->end_members();
             m_text->raw("\n    }");
-        }
-        if (m_sinks.document) {
-            ordered_json entry = ordered_json::object();
-            entry["class"] = class_name;
-            entry["tag"] = std::move(tag);
-            entry["name"] = std::move(name);
-            entry["members"] = stream.document();
-            (*m_sinks.document)["nodes"].push_back(std::move(entry));
         }
         if (found) *m_sinks.refusal = place + ": " + record_limits::describe(*found, ds_text::to_utf8_for_display(node.get_node_name()));
     }
@@ -140,13 +117,12 @@ void write_project(const std::vector<const data_node_base*>& nodes, const projec
 {
     std::optional<ds_json::json_text_writer> text;
     if (sinks.text) text.emplace(sinks.text);
-    if (sinks.document) *sinks.document = document_head();
-    if (text) text->raw(nodes.empty() ? std::string_view(empty_project_text()) : text_before_entries());
+    if (text) text->raw(text_before_entries());
     entry_writer entries(sinks, text ? &*text : nullptr);
     for (std::size_t i = 0; i < nodes.size(); ++i)
         with_node_errors(nodes[i], i, [&](const data_node_base& node, const std::string& place) { entries.write(node, place, i); });
     if (!text) return;
-    if (!nodes.empty()) text->raw(text_after_entries);
+    text->raw(nodes.empty() ? text_after_no_entries : text_after_entries);
     text->flush();
 }
 

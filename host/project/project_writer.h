@@ -1,15 +1,12 @@
 // The one writer of the project format: walks the nodes once and hands what
-// they write to the sinks asked for, the file's text in pieces, the digest of
-// their values and the document, checking on the way what the loader would
-// refuse.
+// they write to the sinks asked for, the file's text in pieces and the digest
+// of their values, checking on the way what the loader would refuse.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "host/framework/data_node_base.h"
 #include "host/json/member_digest.h"
@@ -22,8 +19,6 @@ struct project_sinks {
     std::function<void(std::string_view)> text;
     /// The digest of the nodes' values.
     ds_digest::member_digest* digest = nullptr;
-    /// The project document.
-    nlohmann::ordered_json* document = nullptr;
     /// The first value the loader would refuse (record_limits), described;
     /// left as it is when there is none.
     std::string* refusal = nullptr;

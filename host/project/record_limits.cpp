@@ -24,7 +24,7 @@ std::optional<field_catalogue::refusal> refusal_of(const std::string& key, std::
 /// A stored value as the user reads it: texts quoted, control characters escaped.
 std::string shown(const ds_json::member_value& value)
 {
-    if (value.type != ds_json::member_value::kind::text) return value.json().dump();
+    if (value.type != ds_json::member_value::kind::text) return value.text();
     return "\"" + field_catalogue::escaped(value.utf8) + "\"";
 }
 

@@ -7,7 +7,32 @@
 
 #include <nlohmann/json.hpp>
 
+#include "host/json/json_flat_tree.h"
+
 namespace ds_test {
+
+/// The value `at` of `tree` (and everything under it) as a JSON value, number types kept.
+inline nlohmann::ordered_json json_of(const ds_json::flat_tree& tree, std::size_t at = 0)
+{
+    using kind = ds_json::flat_tree::kind;
+    const auto& v = tree[at];
+    switch (v.type) {
+    case kind::null: return nullptr;
+    case kind::boolean: return v.boolean;
+    case kind::number_integer: return v.integer;
+    case kind::number_unsigned: return v.unsigned_integer;
+    case kind::number_float: return v.real;
+    case kind::string: return std::string(tree.text(at));
+    case kind::object:
+    case kind::array: break;
+    }
+    nlohmann::ordered_json out = v.type == kind::object ? nlohmann::ordered_json::object() : nlohmann::ordered_json::array();
+    for (std::size_t c = at + 1; c < v.end; c = tree[c].end) {
+        if (v.type == kind::array) out.push_back(json_of(tree, c));
+        else out.get_ref<nlohmann::ordered_json::object_t&>().emplace_back(std::string(tree.key(c)), json_of(tree, c));
+    }
+    return out;
+}
 
 /// Empty when `a` and `b` are the same document; else the path of the first
 /// value that differs, and how.

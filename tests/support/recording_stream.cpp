@@ -56,12 +56,14 @@ stream_entry end_list(const CString& key) { return make_mark(key, x_mark_list_en
 
 nlohmann::ordered_json json_of(const std::vector<stream_entry>& entries)
 {
-    ds_json::json_write_stream built;
+    ds_app::document_sink document;
+    ds_json::json_write_stream built({&document});
     for (const stream_entry& e : entries) {
         if (e.mark_kind >= 0) built.mark(e.key, e.mark_kind);
         else write_value(built, e.key, e.value);
     }
-    return built.document();
+    built.finish();
+    return std::move(document.document());
 }
 
 void recording_stream::record(const CString& key, entry_value value)

@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/core/project/stored_document.h"
 #include "host/json/json_read_stream.h"
 #include "host/json/json_write_stream.h"
 
@@ -72,12 +73,13 @@ public:
     /// The first value entry under `key` (any depth); throws std::out_of_range when there is none.
     const stream_entry& find(const CString& key) const;
     /// The JSON written so far.
-    const nlohmann::ordered_json& json() const { return m_writer.document(); }
+    const nlohmann::ordered_json& json() const { return m_document.document(); }
 
 private:
     void record(const CString& key, entry_value value);
 
-    ds_json::json_write_stream m_writer;
+    ds_app::document_sink m_document;
+    ds_json::json_write_stream m_writer{{&m_document}};
     std::vector<CString> m_tags;
     std::vector<stream_entry> m_entries;
 };
@@ -86,7 +88,7 @@ private:
 template <class Record>
 Record read_back(const std::vector<stream_entry>& entries, Record record = {})
 {
-    ds_json::json_read_stream reader(json_of(entries));
+    ds_json::json_read_stream reader(ds_app::flat_tree_of(json_of(entries)));
     record.serialize_members(reader);
     return record;
 }

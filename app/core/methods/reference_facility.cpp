@@ -7,8 +7,8 @@
 #include "app/core/project/shown_text.h"
 #include "app/core/project/node_lookup.h"
 #include "app/core/project/node_view.h"
+#include "app/core/project/stored_document.h"
 #include "host/json/json_read_stream.h"
-#include "host/json/json_write_stream.h"
 #include "host/framework/string_tools.h"
 #include "host/substructure/common_gj_data_drawset.h"
 #include "host/text/encoding.h"
@@ -50,9 +50,7 @@ void report_map(const std::map<CString, CString>& entries, step_report& report)
 
 bool complete_last_merge_record(graph_data_base& drawing, const xbjg_graph_data_base& structure)
 {
-    ds_json::json_write_stream out;
-    drawing.serialize_members(out);
-    ordered_json document = out.document();
+    ordered_json document = members_document(drawing);
     ordered_json* list = find_member(document, "m_merge_infos");
     if (!list || !list->is_object() || !list->contains("count") || !(*list)["count"].is_number_integer()) return false;
     const auto count = (*list)["count"].get<long long>();
@@ -67,7 +65,7 @@ bool complete_last_merge_record(graph_data_base& drawing, const xbjg_graph_data_
     filled = fill_if_empty(*last, "m_strPierNums", string_tools::num_to_string(identity.m_iPierNum)) || filled;
     if (!filled) return false;
 
-    ds_json::json_read_stream in(document);
+    ds_json::json_read_stream in(flat_tree_of(document));
     drawing.serialize_members(in);
     in.finish();
     if (in.has_errors()) throw std::runtime_error("the completed merge record of " + node_heading(drawing) + " does not read back");

@@ -12,9 +12,10 @@
 #include "app/core/project/shown_text.h"
 #include "app/core/grid/list_rows.h"
 #include "app/core/project/runtime_objects.h"
+#include "app/core/project/stored_document.h"
 #include "host/json/json_read_stream.h"
 #include "host/json/json_write_stream.h"
-#include "host/json/json_text.h"
+#include "host/json/json_text_writer.h"
 #include "host/json/member_digest.h"
 #include "host/text/encoding.h"
 
@@ -22,9 +23,15 @@ namespace ds_app {
 
 std::string members_text(data_node_base& node)
 {
-    ds_json::json_write_stream stream;
+    std::string text;
+    ds_json::json_text_writer writer([&](std::string_view piece) { text += piece; });
+    writer.begin_members(0);
+    ds_json::json_write_stream stream({&writer});
     node.serialize_members(stream);
-    return stream.text(2);
+    stream.finish();
+    writer.end_members();
+    writer.flush();
+    return text;
 }
 
 std::string node_heading(const data_node_base& node)
@@ -34,22 +41,11 @@ std::string node_heading(const data_node_base& node)
            "  name=" + shown(node.get_node_name());
 }
 
-nlohmann::ordered_json stored_form(const graph_data_base& drawing)
-{
-    ds_json::json_write_stream stream;
-    // Writing leaves the drawing as it is; the stream interface only takes a non-const node.
-    const_cast<graph_data_base&>(drawing).serialize_members(stream);
-    return stream.document();
-}
+nlohmann::ordered_json stored_form(const graph_data_base& drawing) { return members_document(drawing); }
 
 void read_stored_form(graph_data_base& drawing, const nlohmann::ordered_json& stored)
 {
-    read_stored_form(drawing, nlohmann::ordered_json(stored));
-}
-
-void read_stored_form(graph_data_base& drawing, nlohmann::ordered_json&& stored)
-{
-    ds_json::json_read_stream in(std::move(stored));
+    ds_json::json_read_stream in(flat_tree_of(stored));
     drawing.serialize_members(in);
     in.finish();
     if (in.has_errors()) throw std::runtime_error(node_heading(drawing) + " does not read back what it wrote");

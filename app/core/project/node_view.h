@@ -25,8 +25,6 @@ nlohmann::ordered_json stored_form(const graph_data_base& drawing);
 /// Makes the drawing read `stored` as from a project file. Throws
 /// std::runtime_error when the reading reports an error.
 void read_stored_form(graph_data_base& drawing, const nlohmann::ordered_json& stored);
-/// read_stored_form taking `stored` over, sparing a copy of a large drawing.
-void read_stored_form(graph_data_base& drawing, nlohmann::ordered_json&& stored);
 
 /// The first member named `key` anywhere inside `object`, depth first; null when there is none.
 nlohmann::ordered_json* find_member(nlohmann::ordered_json& object, const std::string& key);

@@ -88,8 +88,6 @@ std::vector<const data_node_base*> workspace::const_nodes() const
 
 void workspace::save(const std::filesystem::path& file) const { ds_project::save_project(file, const_nodes()); }
 
-nlohmann::ordered_json workspace::document() const { return ds_project::project_document(const_nodes()); }
-
 ds_digest::digest workspace::digest() const { return ds_project::project_digest(const_nodes()); }
 
 std::unique_ptr<ds_project::pending_save> workspace::prepare_save(const std::filesystem::path& file) const

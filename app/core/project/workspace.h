@@ -64,8 +64,6 @@ public:
     /// Returns the load's warnings.
     std::vector<stream_diagnostic> load(const std::filesystem::path& file);
 
-    /// The project document the nodes would be saved as.
-    nlohmann::ordered_json document() const;
     /// The digest of the values the nodes would be saved with (ds_project::project_digest).
     ds_digest::digest digest() const;
     /// digest() as it was right after the last load().

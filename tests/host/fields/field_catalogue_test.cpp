@@ -12,7 +12,7 @@
 #include "host/fields/field_catalogue.h"
 #include "host/framework/atomic_file.h"
 #include "host/grid/table_templates.h"
-#include "host/json/json_text.h"
+#include <nlohmann/json.hpp>
 #include "host/project/project_file.h"
 #include "host/project/record_limits.h"
 #include "host/substructure/substructure_graph_data.h"
@@ -75,7 +75,7 @@ TEST(FieldCatalogue, EveryStoredMemberHasOneEntryAndEveryEntryIsHeld)
     std::set<const field*> held;
     const auto nodes = full_drawings();
     for (const auto& node : nodes) {
-        const ordered_json document = ds_project::project_document({node.get()});
+        const ordered_json document = ordered_json::parse(ds_project::project_text({node.get()}));
         walk(document["nodes"][0]["members"], {}, [&](const std::string& key, const std::vector<std::string>& path) {
             const field* f = field_catalogue::find_stored(key, part(path, 1), part(path, 2));
             EXPECT_NE(f, nullptr) << "no catalogue entry for the stored member " << part(path, 1) << "/" << key;
@@ -240,7 +240,7 @@ TEST(FieldCatalogue, WhatADoorAcceptsTheLoaderAccepts)
 /// The warnings of loading a project holding `node`, or the load's refusal.
 std::string load_outcome(data_node_base& node)
 {
-    const std::string text = ds_json::dump_text(ds_project::project_document({&node}));
+    const std::string text = ds_project::project_text({&node});
     try {
         std::string warnings;
         for (const auto& d : ds_project::load_project_text(text, "p.json").warnings)

@@ -79,7 +79,7 @@ TEST(CommonDrawset, StoredLayoutReadsBackWhole)
     target.set_default_value();
     target.m_custom_note_items.assign(5, {"旧", "旧"});
     target.m_merge_infos.assign(4, {});
-    ds_json::json_read_stream in(out.json());
+    ds_json::json_read_stream in(ds_app::flat_tree_of(out.json()));
     target.serialize_members(in);
     EXPECT_TRUE(in.diagnostics().empty());
     EXPECT_TRUE(differences(target, source).empty());

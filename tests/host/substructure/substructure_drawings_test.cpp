@@ -77,7 +77,7 @@ TEST(SubstructureDrawing, CreatedByNameCopiedAndStoredWithItsPedestals)
 
         ds_test::recording_stream out;
         source->serialize_members(out);
-        ds_json::json_read_stream in(out.json());
+        ds_json::json_read_stream in(ds_app::flat_tree_of(out.json()));
         target->serialize_members(in);
         EXPECT_TRUE(in.diagnostics().empty()) << class_name;
         EXPECT_EQ(target->get_pedestals(), source->get_pedestals());

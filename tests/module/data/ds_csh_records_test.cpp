@@ -56,7 +56,7 @@ TEST(ParametricListRecords, RowWritesTwelveMembersAndAnEmptyNoteList)
     recording_stream bare_writer;
     DS_CSH_LB_Data().serialize_members(bare_writer);
     EXPECT_EQ(std::get<int>(bare_writer.find("count").value), 0);
-    ds_json::json_read_stream bare_reader(bare_writer.json());
+    ds_json::json_read_stream bare_reader(ds_app::flat_tree_of(bare_writer.json()));
     DS_CSH_LB_Data back = filled_row();
     back.serialize_members(bare_reader);
     EXPECT_TRUE(back.m_custom_note_items.empty());

@@ -41,7 +41,7 @@ std::string read_with_version(Record stored, Record target, std::optional<int> v
     if (version) document["version"] = *version;
     else document.erase("version");
     const Record before = target;
-    ds_json::json_read_stream reader(document);
+    ds_json::json_read_stream reader(ds_app::flat_tree_of(document));
     target.serialize_members(reader);
     if (differences(target, stored).empty()) return "read";
     return differences(target, before).empty() ? "kept" : "partly read";
@@ -255,7 +255,7 @@ std::map<std::string, std::string> difference_per_member(const Record& record)
         nlohmann::ordered_json changed_json = original;
         change(changed_json, pointer);
         Record changed = record;
-        ds_json::json_read_stream reader(changed_json);
+        ds_json::json_read_stream reader(ds_app::flat_tree_of(changed_json));
         changed.serialize_members(reader);
         const lines_t lines = ds_test::differences(changed, record);
         if (lines.empty()) {
