@@ -13,9 +13,9 @@
 #include <cctype>
 #include <charconv>
 
-#include <rapidjson/error/en.h>
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
+#include <rapidjson/error/en.h>  // after the reader, which names the headers they share as the ignore list does
 
 #include "host/text/utf8.h"
 
