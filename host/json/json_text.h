@@ -53,7 +53,9 @@ struct streamed_array {
 /// max_depth or a key that appears twice in one object. Integers are kept
 /// exactly up to 64 bits (signed when written with a sign), larger ones and
 /// any with a fraction or exponent as the nearest double; one too small for a
-/// double reads as zero. With `streamed`, that array's elements go to its
+/// double reads as zero. A zero written with an exponent past 308 ("0e999")
+/// is refused as a number too big, as the reader refuses it; and so is
+/// anything after a zero byte. With `streamed`, that array's elements go to its
 /// receiver instead of the tree; a refusal found later in the text is thrown
 /// after the receiver has seen the elements ahead of it.
 flat_tree read_text(std::string_view utf8, std::string_view source = "<text>", const streamed_array* streamed = nullptr);

@@ -111,6 +111,9 @@ TEST(JsonText, ReadsWhatTheLibraryReadsNumberTypesIncluded)
     EXPECT_STREQ(parse_failure("{} x").what(), "t.json:1:4: the document root must not be followed by other values");
     EXPECT_STREQ(parse_failure("[1, 1e400]").what(), "t.json:1:5: number too big to be stored in double");
     EXPECT_STREQ(parse_failure("[1, 1000e306]").what(), "t.json:1:5: number too big to be stored in double");
+    // The reader's own limit, stricter than the library: a zero with an exponent past 308.
+    EXPECT_EQ(ordered_json::parse("0E720"), 0.0);
+    EXPECT_STREQ(parse_failure("0E720").what(), "t.json:1:1: number too big to be stored in double");
     const std::string largest = "[" + std::to_string(DBL_MAX) + "]";  // 309 digits, ".000000"
     EXPECT_EQ(ds_test::json_difference(parse_text(largest), ordered_json::parse(largest)), "");
     // Too small for a double reads as zero, keeping its sign, as the library reads it.
