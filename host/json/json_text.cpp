@@ -5,13 +5,15 @@
 // so that reading stays linear, and one array's elements can be handed over
 // as they complete. The reader is iterative, so that no text can exhaust the
 // stack; numbers come as their text and are converted here, and each string's
-// encoding is checked once (well_formed) rather than by the reader, which
+// encoding is checked once (ill_formed_at) rather than by the reader, which
 // checks it for every character.
 #include "host/json/json_text.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
+#include <optional>
 
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
@@ -39,11 +41,12 @@ std::pair<std::size_t, std::size_t> line_and_column(std::string_view text, std::
     return {line, column};
 }
 
-/// True when `text` is well-formed UTF-8: no overlong forms, no surrogates,
-/// nothing past U+10FFFF. The reader copies a string's bytes as they stand
-/// and writes an escaped low surrogate that no high one precedes ("\udc00")
-/// as the bytes of one, which this refuses too.
-bool well_formed(const char* text, std::size_t size)
+/// Where `text` stops being well-formed UTF-8 (overlong forms, surrogates and
+/// anything past U+10FFFF included); `size` when it is all well-formed. The
+/// reader copies a string's bytes as they stand and writes an escaped low
+/// surrogate that no high one precedes ("\udc00") as the bytes of one, which
+/// this refuses too.
+std::size_t ill_formed_at(const char* text, std::size_t size)
 {
     const auto* s = reinterpret_cast<const unsigned char*>(text);
     std::size_t i = 0;
@@ -64,14 +67,29 @@ bool well_formed(const char* text, std::size_t size)
             if (lead == 0xF0) low = 0x90;
             if (lead == 0xF4) high = 0x8F;
         } else {
-            return false;
+            return i;
         }
-        if (size - i < length || s[i + 1] < low || s[i + 1] > high) return false;
+        if (size - i < length || s[i + 1] < low || s[i + 1] > high) return i;
         for (std::size_t k = 2; k < length; ++k)
-            if ((s[i + k] & 0xC0) != 0x80) return false;
+            if ((s[i + k] & 0xC0) != 0x80) return i;
         i += length;
     }
-    return true;
+    return size;
+}
+
+/// The first control character in the string at or after `at`, where the
+/// reader stopped (at the string's opening quote or at the character); none
+/// when there is none. The reader calls one an invalid escape, or at a zero
+/// byte a missing closing quote.
+std::optional<std::size_t> control_in_string(std::string_view text, std::size_t at)
+{
+    for (std::size_t i = at; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20) return i;
+        if (c == '\\') ++i;
+        else if (c == '"' && i > at) break;
+    }
+    return std::nullopt;
 }
 
 /// For a number out of a double's range: true when it is too large (a
@@ -151,12 +169,12 @@ public:
     }
     bool String(const char* text, rapidjson::SizeType size, bool)
     {
-        if (!well_formed(text, size)) return fail("invalid UTF-8 in a string");
+        if (!well_formed(text, size, "string")) return false;
         return add([&](flat_tree& t) { t.add_text({text, size}); });
     }
     bool Key(const char* text, rapidjson::SizeType size, bool)
     {
-        if (!well_formed(text, size)) return fail("invalid UTF-8 in a key");
+        if (!well_formed(text, size, "key")) return false;
         const std::string_view key(text, size);
         if (!target().key(key)) return fail("duplicate key \"" + std::string(key) + "\"");
         if (!in_element()) m_key = key;
@@ -216,6 +234,19 @@ private:
         return true;
     }
 
+    /// False, and the refusal, when the string just read is not well-formed
+    /// UTF-8: at its first bad byte when the file holds it as it stands,
+    /// else (an escape made it) at its closing quote.
+    bool well_formed(const char* text, std::size_t size, const char* what)
+    {
+        const std::size_t bad = ill_formed_at(text, size);
+        if (bad == size) return true;
+        const std::size_t end = m_stream.Tell() - 1;  // the closing quote
+        if (end >= size && std::string_view(m_stream.begin_ + end - size, size) == std::string_view(text, size))
+            return fail("invalid UTF-8 in a " + std::string(what), end - size + bad);
+        return fail("invalid UTF-8 or a lone surrogate escape in a " + std::string(what));
+    }
+
     /// Stops the reader; the refusal stands at `at`, by default the character read last.
     bool fail(std::string reason, std::size_t at = none)
     {
@@ -257,6 +288,15 @@ flat_tree read_text(std::string_view utf8, std::string_view source, const stream
     } else if (result.IsError()) {
         reason = reason_of(result.Code());
         at = result.Offset();
+        const auto code = result.Code();
+        if (code == rapidjson::kParseErrorStringEscapeInvalid || code == rapidjson::kParseErrorStringMissQuotationMark) {
+            if (const auto control = control_in_string(text, at)) {
+                at = *control;
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(static_cast<unsigned char>(text[at])));
+                reason = "control character U+" + std::string(hex) + " in a string must be escaped";
+            }
+        }
         if (at >= text.size() && result.Code() != rapidjson::kParseErrorDocumentEmpty) reason = "unexpected end of input: " + reason;
     } else if (stream.Tell() != text.size()) {
         // The reader takes a zero byte for the end of the text; anything after it is not JSON.
@@ -264,7 +304,7 @@ flat_tree read_text(std::string_view utf8, std::string_view source, const stream
         at = stream.Tell();
     }
     if (reason.empty()) return builder.take();
-    const auto [line, column] = line_and_column(utf8, skipped + at);
+    const auto [line, column] = line_and_column(text, at);
     throw json_text_error(std::string(source), line, column, reason);
 }
 

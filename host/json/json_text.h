@@ -53,9 +53,11 @@ struct streamed_array {
 /// max_depth or a key that appears twice in one object. Integers are kept
 /// exactly up to 64 bits (signed when written with a sign), larger ones and
 /// any with a fraction or exponent as the nearest double; one too small for a
-/// double reads as zero. A zero written with an exponent past 308 ("0e999")
-/// is refused as a number too big, as the reader refuses it; and so is
-/// anything after a zero byte. With `streamed`, that array's elements go to its
+/// double reads as zero. The reader refuses as too big, besides, a zero
+/// written with an exponent past 308 ("0e999") and a number whose digits
+/// before the point alone are past a double's range, whatever its exponent
+/// brings it back to ("1", 400 zeros, "e-300"); and anything after a zero
+/// byte is refused. No program writes such numbers. With `streamed`, that array's elements go to its
 /// receiver instead of the tree; a refusal found later in the text is thrown
 /// after the receiver has seen the elements ahead of it.
 flat_tree read_text(std::string_view utf8, std::string_view source = "<text>", const streamed_array* streamed = nullptr);

@@ -72,8 +72,12 @@ public:
     static std::string tag_path(const stream_entry& entry);
     /// The first value entry under `key` (any depth); throws std::out_of_range when there is none.
     const stream_entry& find(const CString& key) const;
-    /// The JSON written so far.
-    const nlohmann::ordered_json& json() const { return m_document.document(); }
+    /// The JSON written; throws ds_json::stream_error while a mark or guard tag is left open.
+    const nlohmann::ordered_json& json() const
+    {
+        m_writer.finish();
+        return m_document.document();
+    }
 
 private:
     void record(const CString& key, entry_value value);

@@ -71,7 +71,14 @@ TEST(JsonText, SyntaxErrorsReportLineAndCharacterColumn)
     EXPECT_STREQ(parse_failure("[1,\n 2 3]").what(), "t.json:2:4: missing a comma or ']' after an array element");
     // The reader stops at a zero byte; what follows is refused where it stands.
     EXPECT_STREQ(parse_failure(std::string_view("{}\0{}", 5)).what(), "t.json:1:3: unexpected character after the document");
-    EXPECT_STREQ(parse_failure("[\"a\xFF\"]").what(), "t.json:1:5: invalid UTF-8 in a string");
+    // A byte order mark is skipped: columns count from after it.
+    EXPECT_STREQ(parse_failure("\xEF\xBB\xBF[1,]").what(), "t.json:1:4: invalid value");
+    EXPECT_STREQ(parse_failure("\xEF\xBB\xBF").what(), "t.json:1:1: the document is empty");
+    // Faults inside a string stand where they are, not where the reader noticed them.
+    EXPECT_STREQ(parse_failure("[\"a\xFF\"]").what(), "t.json:1:4: invalid UTF-8 in a string");
+    EXPECT_STREQ(parse_failure("[\"\\udc00\"]").what(), "t.json:1:9: invalid UTF-8 or a lone surrogate escape in a string");
+    EXPECT_STREQ(parse_failure("[\"a\tb\"]").what(), "t.json:1:4: control character U+0009 in a string must be escaped");
+    EXPECT_STREQ(parse_failure(std::string_view("[\"a\0b\"]", 7)).what(), "t.json:1:4: control character U+0000 in a string must be escaped");
 }
 
 TEST(JsonText, NumbersAreWrittenInTheirShortestForm)
@@ -114,6 +121,9 @@ TEST(JsonText, ReadsWhatTheLibraryReadsNumberTypesIncluded)
     // The reader's own limit, stricter than the library: a zero with an exponent past 308.
     EXPECT_EQ(ordered_json::parse("0E720"), 0.0);
     EXPECT_STREQ(parse_failure("0E720").what(), "t.json:1:1: number too big to be stored in double");
+    const std::string long_whole = "[1" + std::string(400, '0') + "e-300]";  // 1e100, its digits before the point past a double
+    EXPECT_EQ(ordered_json::parse(long_whole)[0], 1e100);
+    EXPECT_STREQ(parse_failure(long_whole).what(), "t.json:1:2: number too big to be stored in double");
     const std::string largest = "[" + std::to_string(DBL_MAX) + "]";  // 309 digits, ".000000"
     EXPECT_EQ(ds_test::json_difference(parse_text(largest), ordered_json::parse(largest)), "");
     // Too small for a double reads as zero, keeping its sign, as the library reads it.
