@@ -13,6 +13,7 @@
 #include "host/json/json_flat_tree.h"
 #include "host/json/json_read_stream.h"
 #include "host/json/json_text.h"
+#include "host/json/json_text_writer.h"
 #include "host/json/json_write_stream.h"
 #include "host/project/record_limits.h"
 #include "host/text/encoding.h"
@@ -74,13 +75,23 @@ CString narrow_text(std::string_view utf8, const std::string& source, const std:
     }
 }
 
+/// `utf8` as a JSON string, quotes and control characters escaped.
+std::string json_string(std::string_view utf8)
+{
+    std::string quoted;
+    ds_json::json_text_writer writer([&](std::string_view piece) { quoted += piece; });
+    writer.string(utf8);
+    writer.flush();
+    return quoted;
+}
+
 /// Checks the file's head and gives the value of its "nodes".
 std::size_t check_head(const ds_json::flat_tree& head, const std::string& source)
 {
     if (head[0].type != kind::object) refuse_load(source, "", std::string("expected an object at the top, found ") + head.type_name(0));
     const std::size_t format = required(head, 0, "format", kind::string, source, "");
     if (head.text(format) != format_name)
-        refuse_load(source, "format", "not a pedestal project file (format \"" + field_catalogue::escaped(head.text(format)) + "\")");
+        refuse_load(source, "format", "not a pedestal project file (format " + json_string(head.text(format)) + ")");
     const std::size_t stored = required(head, 0, "format_version", kind::number_integer, source, "");
     // A version past the signed range (2^64-1) must not read as negative: clamp
     // it for the comparisons and show the number as written.

@@ -175,7 +175,7 @@ TEST(ProjectFiles, BadFilesAreRefusedWithFileAndPlace)
         {"unknown_class.json", {"nodes[0]", "unknown class \"DS_no_such_class\""}},
         {"newer_format_version.json", {"format version 2", "newer version"}},
         {"format_version_zero.json", {"invalid format version 0"}},
-        {"not_a_project.json", {"not a pedestal project file"}},
+        {"not_a_project.json", {"format: not a pedestal project file (format \"something-else\")"}},
         {"top_level_array.json", {"expected an object at the top"}},
         {"nodes_not_array.json", {"nodes: expected array, found object"}},
         {"node_not_object.json", {"nodes[0]: expected an object, found string"}},
